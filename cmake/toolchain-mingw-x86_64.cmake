@@ -1,0 +1,11 @@
+# Cross build of the Windows programs: 64-bit Windows (the same sources, for hosts that cannot run 32-bit code), MinGW-w64.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(QB_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QB_MINGW_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${QB_MINGW_PREFIX}-g++)
+set(CMAKE_RC_COMPILER ${QB_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QB_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

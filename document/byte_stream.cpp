@@ -1,0 +1,190 @@
+#include "document/byte_stream.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <share.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace qb {
+
+bool ByteStream::WriteLine(const std::string& text) {
+    return WriteText(text) && Write("\r\n", 2);
+}
+
+namespace {
+
+class StdioStream final : public ByteStream {
+public:
+    explicit StdioStream(FILE* file) : file_(file) {}
+    ~StdioStream() override { Close(); }
+
+    size_t Read(void* buffer, size_t count) override {
+        return file_ ? fread(buffer, 1, count, file_) : 0;
+    }
+    int GetByte() override { return file_ ? getc(file_) : -1; }
+    void UngetByte(int byte) override {
+        if (file_ && byte >= 0) ungetc(byte, file_);
+    }
+    bool Write(const void* data, size_t count) override {
+        return file_ && fwrite(data, 1, count, file_) == count;
+    }
+    bool Seek(int64_t position) override {
+        if (!file_ || position < 0) return false;
+#ifdef _WIN32
+        return _fseeki64(file_, position, SEEK_SET) == 0;
+#else
+        return fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
+#endif
+    }
+    bool SeekToEnd() override {
+        if (!file_) return false;
+#ifdef _WIN32
+        return _fseeki64(file_, 0, SEEK_END) == 0;
+#else
+        return fseeko(file_, 0, SEEK_END) == 0;
+#endif
+    }
+    int64_t Tell() override {
+        if (!file_) return -1;
+#ifdef _WIN32
+        return _ftelli64(file_);
+#else
+        return static_cast<int64_t>(ftello(file_));
+#endif
+    }
+    bool Flush() override { return file_ && fflush(file_) == 0; }
+    bool Close() override {
+        if (!file_) return true;
+        bool ok = fflush(file_) == 0;
+        ok = (fclose(file_) == 0) && ok;
+        file_ = nullptr;
+        return ok;
+    }
+
+private:
+    FILE* file_;
+};
+
+const char* ModeText(OpenMode mode) {
+    switch (mode) {
+    case OpenMode::Read: return "rb";
+    case OpenMode::CreateWrite: return "wb";
+    case OpenMode::CreateReadWrite: return "w+b";
+    case OpenMode::AppendRead: return "a+b";
+    }
+    return "rb";
+}
+
+#ifdef _WIN32
+FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
+    // A denied share mode makes a second open fail before anything is truncated.
+    return _fsopen(path.c_str(), ModeText(mode), exclusive ? _SH_DENYRW : _SH_DENYNO);
+}
+#else
+FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
+    if (!exclusive) return fopen(path.c_str(), ModeText(mode));
+    // Take the lock before truncating, so a refused open changes nothing.
+    int flags = mode == OpenMode::Read ? O_RDONLY : (O_RDWR | O_CREAT);
+    if (mode == OpenMode::AppendRead) flags |= O_APPEND;
+    int fd = open(path.c_str(), flags, 0666);
+    if (fd < 0) return nullptr;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    bool truncate = mode == OpenMode::CreateWrite || mode == OpenMode::CreateReadWrite;
+    if (truncate && ftruncate(fd, 0) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    const char* fdMode = mode == OpenMode::Read ? "rb" : (mode == OpenMode::AppendRead ? "a+b" : "r+b");
+    FILE* file = fdopen(fd, fdMode);
+    if (!file) close(fd);
+    return file;
+}
+#endif
+
+class RealFiles final : public FileSystem {
+public:
+    std::unique_ptr<ByteStream> Open(const std::string& path, OpenMode mode, bool exclusive) override {
+        FILE* file = OpenFile(path, mode, exclusive);
+        if (!file) return nullptr;
+        return std::make_unique<StdioStream>(file);
+    }
+    bool Remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
+    bool Rename(const std::string& from, const std::string& to) override {
+        return std::rename(from.c_str(), to.c_str()) == 0;
+    }
+    bool Exists(const std::string& path) override {
+        struct stat info;
+        return stat(path.c_str(), &info) == 0;
+    }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+    static RealFiles files;
+    return files;
+}
+
+bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
+    line.clear();
+    if (bufferSize < 2) return false;
+    const size_t limit = bufferSize - 1;
+    bool readAny = false;
+    while (line.size() < limit) {
+        int byte = stream.GetByte();
+        if (byte < 0) break;
+        readAny = true;
+        if (byte == '\r') {
+            int next = stream.GetByte();
+            if (next == '\n') {
+                line.push_back('\n');
+                break;
+            }
+            stream.UngetByte(next);
+        }
+        line.push_back(static_cast<char>(byte));
+        if (byte == '\n') break;
+    }
+    return readAny;
+}
+
+void DropLineFeed(std::string& line) {
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+}
+
+long long ParseDecimal(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
+                               text[i] == '\v' || text[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        int digit = text[i] - '0';
+        if (value > (LLONG_MAX - digit) / 10) {
+            value = LLONG_MAX;
+            while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+            break;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace qb
