@@ -1,0 +1,40 @@
+#include "settings/settings_store.h"
+
+namespace qb {
+
+const char kValueDataPath[] = "DataPath";
+const char kValueWindowPosMain[] = "WindowPosMain";
+const char kValueWinPosText[] = "WinPosText";
+const char kValueWinPosBild[] = "WinPosBild";
+const char kValueFont[] = "Font";
+
+bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value) {
+    std::string stored;
+    if (store.Read(name, kValueBufferSize, stored)) {
+        value = stored;
+        return true;
+    }
+    store.Write(name, value);
+    return false;
+}
+
+bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect) {
+    bool dirPresent = ReadOrInitValue(store, kValueDataPath, programDir);
+    DropTrailingBackslash(programDir);
+    bool rectPresent = ReadRectValue(store, kValueWindowPosMain, mainRect);
+    if (!rectPresent) WriteRectValue(store, kValueWindowPosMain, mainRect);
+    return dirPresent && rectPresent;
+}
+
+bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& rect) {
+    std::string text;
+    if (!store.Read(name, kRectBufferSize, text)) return false;
+    rect = ParseRect(text);
+    return true;
+}
+
+bool WriteRectValue(UserValueStore& store, const std::string& name, const StoredRect& rect) {
+    return store.Write(name, FormatRect(rect));
+}
+
+}  // namespace qb

@@ -1,0 +1,47 @@
+// The settings routines' logic over an abstract per-user value store, so what
+// is read, what counts as missing and which defaults are written back can be
+// tested without a registry. settings_registry.h binds it to the registry.
+#pragma once
+#include <string>
+
+#include "settings/settings_text.h"
+
+namespace qb {
+
+// Capacity of a value buffer in characters, terminating zero included.
+constexpr size_t kValueBufferSize = 260;
+// A rectangle is read with room for 23 characters and the terminating zero.
+constexpr size_t kRectBufferSize = kRectTextLength + 1;
+
+// The string values of one product's per-user key.
+class UserValueStore {
+public:
+    virtual ~UserValueStore() = default;
+    // False when the value is missing, unreadable, or does not fit
+    // capacity characters including the terminating zero.
+    virtual bool Read(const std::string& name, size_t capacity, std::string& value) = 0;
+    virtual bool Write(const std::string& name, const std::string& text) = 0;
+};
+
+// Reads the value into value, or writes value's current text when missing.
+// Returns true when the value was present.
+bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value);
+
+// "DataPath" into programDir and "WindowPosMain" into mainRect, each written
+// from the current contents when missing; programDir then loses one trailing
+// backslash. True when both values were present.
+bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect);
+
+// A stored rectangle; false (rect untouched) when missing or longer than 23 characters.
+bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& rect);
+
+bool WriteRectValue(UserValueStore& store, const std::string& name, const StoredRect& rect);
+
+// The names of the per-user values.
+extern const char kValueDataPath[];
+extern const char kValueWindowPosMain[];
+extern const char kValueWinPosText[];
+extern const char kValueWinPosBild[];
+extern const char kValueFont[];
+
+}  // namespace qb
