@@ -1,0 +1,33 @@
+// Directory names Install works with, and the texts of the system entries it
+// writes for a program directory.
+#pragma once
+#include <string>
+
+namespace qb {
+
+// Appends a backslash unless the text already ends with one.
+std::string WithTrailingBackslash(const std::string& path);
+
+// The destination proposed in the destination dialog: the drive of the Windows
+// directory, a backslash and the product name (C:\WINDOWS gives C:\Quorbelind).
+std::string SuggestedDestination(const std::string& windowsDirectory, const std::string& productName);
+
+// True for a destination that must not be used: empty, or a drive root alone
+// ("C:", "C:\", "\"). A program directory there would later let the removal of
+// user files sweep the whole drive root.
+bool IsRefusedDestination(const std::string& destination);
+
+// Registry and shortcut texts for a program directory dir ending in a backslash.
+constexpr int kDocumentIconId = 114;
+constexpr const char* kShortcutDescription = "Quorbelind V1.00";
+constexpr const char* kUninstallProgramName = "Uninstall.exe";
+
+std::string DefaultIconValue(const std::string& dir, const std::string& programFile);
+std::string OpenCommandValue(const std::string& dir, const std::string& programFile);
+std::string UninstallStringValue(const std::string& dir);
+
+// A shortcut file in a shell folder: the folder, a backslash unless the folder
+// already ends in one (a drive root), and the link name.
+std::string LinkFilePath(const std::string& folder, const std::string& linkName);
+
+}  // namespace qb

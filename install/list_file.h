@@ -1,0 +1,33 @@
+// The list file "TEST.LST" of a distribution directory: line k names the file
+// that the directory holds as "T" and k in seven digits.
+#pragma once
+#include <string>
+
+#include "document/byte_stream.h"
+
+namespace qb {
+
+constexpr const char* kListFileName = "TEST.LST";
+// Longest name a line may carry; the line break is not counted.
+constexpr size_t kMaxListNameLength = 259;
+
+// "T0000001" for 1.
+std::string NumberedFileName(int number);
+
+// True when the name can only name a file directly inside the destination:
+// not empty, no drive, no directory part, no "..".
+bool IsSafeListName(const std::string& name);
+
+struct ListEntry {
+    std::string name;      // the line without its line break
+    bool tooLong = false;  // the line held more than kMaxListNameLength characters
+};
+
+// Reads the next line as one entry, however long it is, so that line k always
+// belongs to file k. False at the end of the file.
+bool ReadListEntry(ByteStream& stream, ListEntry& entry);
+
+// True when the entry may be copied into the destination directory.
+bool IsCopyableEntry(const ListEntry& entry);
+
+}  // namespace qb
