@@ -1,0 +1,240 @@
+#include "shell/picture_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qb {
+namespace {
+
+constexpr int kBar = 17;
+
+#define EXPECT_AXIS(axis, view, position, maximum, offset) \
+    ExpectAxis(axis, view, position, maximum, offset, __LINE__)
+
+void ExpectAxis(const ScrollAxis& a, int view, int position, int maximum, int offset, int line) {
+    SCOPED_TRACE(testing::Message() << "called from line " << line);
+    EXPECT_EQ(a.view, view);
+    EXPECT_EQ(a.position, position);
+    EXPECT_EQ(a.maximum, maximum);
+    EXPECT_EQ(a.offset, offset);
+}
+
+PictureView Picture(int width, int height) {
+    PictureView view;
+    view.hasPicture = true;
+    view.pictureWidth = width;
+    view.pictureHeight = height;
+    return view;
+}
+
+PaneMetrics Pane(int width, int height, bool verticalShown = false, bool horizontalShown = false) {
+    PaneMetrics m;
+    m.clientWidth = width;
+    m.clientHeight = height;
+    m.verticalBarShown = verticalShown;
+    m.horizontalBarShown = horizontalShown;
+    m.verticalBarWidth = kBar;
+    m.horizontalBarHeight = kBar;
+    return m;
+}
+
+TEST(PictureLayout, SmallerPictureIsCentredWithoutScrollRange) {
+    PictureView view = Picture(100, 50);
+    LayOutPicture(view, Pane(300, 200));
+    EXPECT_AXIS(view.horizontal, 300, 0, 0, 100);
+    EXPECT_AXIS(view.vertical, 200, 0, 0, 75);
+    // The bars of an earlier picture are still shown: their room counts too.
+    PictureView again = Picture(100, 50);
+    LayOutPicture(again, Pane(300 - kBar, 200 - kBar, true, true));
+    EXPECT_AXIS(again.horizontal, 300, 0, 0, 100);
+    EXPECT_AXIS(again.vertical, 200, 0, 0, 75);
+}
+
+TEST(PictureLayout, TallerPictureScrollsVerticallyAndIsCentredAcross) {
+    PictureView view = Picture(100, 500);
+    LayOutPicture(view, Pane(300, 200));
+    EXPECT_AXIS(view.horizontal, 300 - kBar, 0, 0, (300 - kBar - 100) / 2);
+    EXPECT_AXIS(view.vertical, 200, 0, 300, 0);
+}
+
+TEST(PictureLayout, VerticalBarCanMakeThePictureTooWideAsWell) {
+    PictureView view = Picture(290, 500);
+    LayOutPicture(view, Pane(300, 200));
+    EXPECT_AXIS(view.horizontal, 300 - kBar, 0, 290 - (300 - kBar), 0);
+    EXPECT_AXIS(view.vertical, 200 - kBar, 0, 500 - (200 - kBar), 0);
+}
+
+TEST(PictureLayout, ResizingUntilThePictureFitsRemovesTheRangeAndCentres) {
+    PictureView view = Picture(400, 300);
+    LayOutPicture(view, Pane(300, 200));
+    EXPECT_AXIS(view.horizontal, 283, 0, 117, 0);
+    EXPECT_AXIS(view.vertical, 183, 0, 117, 0);
+    view.vertical.position = 100;
+    view.horizontal.position = 50;
+    // Taller pane: the height fits, the width still scrolls within its new range.
+    LayOutPicture(view, Pane(300 - kBar, 400 - kBar, true, true));
+    EXPECT_AXIS(view.vertical, 400 - kBar, 0, 0, (400 - kBar - 300) / 2);
+    EXPECT_AXIS(view.horizontal, 300, 50, 100, 0);
+    // Wider still: the position never lies beyond the new maximum.
+    LayOutPicture(view, Pane(380, 400 - kBar, false, true));
+    EXPECT_AXIS(view.horizontal, 380, 20, 20, 0);
+    LayOutPicture(view, Pane(500, 500, false, true));
+    EXPECT_AXIS(view.horizontal, 500, 0, 0, 50);
+    EXPECT_AXIS(view.vertical, 500 + kBar, 0, 0, (500 + kBar - 300) / 2);
+}
+
+TEST(PictureLayout, NoPictureLeavesNothingToScroll) {
+    PictureView view = Picture(400, 300);
+    LayOutPicture(view, Pane(300, 200));
+    view.hasPicture = false;
+    LayOutPicture(view, Pane(283, 183, true, true));
+    EXPECT_AXIS(view.horizontal, 300, 0, 0, 0);
+    EXPECT_AXIS(view.vertical, 200, 0, 0, 0);
+}
+
+ScrollAxis Axis(int view, int position, int maximum) {
+    ScrollAxis a;
+    a.view = view;
+    a.position = position;
+    a.maximum = maximum;
+    return a;
+}
+
+TEST(PictureScroll, LinesAreATenthAndPagesAWholeView) {
+    const ScrollAxis a = Axis(183, 100, 317);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::LineForward, 0), 118);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::LineBack, 0), 82);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::PageForward, 0), 283);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::PageBack, 0), 0);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::Thumb, 250), 250);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::Other, 250), 100);
+}
+
+TEST(PictureScroll, HomeAndEndJumpToTheEnds) {
+    const ScrollAxis a = Axis(183, 100, 317);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::Start, 0), 0);
+    EXPECT_EQ(ScrollTo(a, ScrollRequest::End, 0), 317);
+}
+
+TEST(PictureScroll, NeverPastEitherEnd) {
+    EXPECT_EQ(ScrollTo(Axis(183, 310, 317), ScrollRequest::LineForward, 0), 317);
+    EXPECT_EQ(ScrollTo(Axis(183, 300, 317), ScrollRequest::PageForward, 0), 317);
+    EXPECT_EQ(ScrollTo(Axis(183, 5, 317), ScrollRequest::LineBack, 0), 0);
+    EXPECT_EQ(ScrollTo(Axis(183, 5, 317), ScrollRequest::Thumb, 9000), 317);
+    EXPECT_EQ(ScrollTo(Axis(183, 5, 317), ScrollRequest::Thumb, -4), 0);
+    // Without a picture the positions stay at 0.
+    EXPECT_EQ(ScrollTo(Axis(200, 0, 0), ScrollRequest::PageForward, 0), 0);
+    EXPECT_EQ(ScrollTo(Axis(200, 0, 0), ScrollRequest::End, 0), 0);
+}
+
+// A bitmap file's first bytes, written field by field.
+class BitmapBytes {
+public:
+    BitmapBytes(uint32_t infoSize, int32_t width, int32_t height, uint16_t bits, uint32_t used,
+                const std::vector<PaletteColour>& table, uint32_t extraTableBytes = 0) {
+        const uint32_t tableBytes = static_cast<uint32_t>(table.size() * 4) + extraTableBytes;
+        const uint32_t pixelOffset = 14 + infoSize + tableBytes;
+        Bytes("BM");
+        U32(pixelOffset + 4);
+        U32(0);
+        U32(pixelOffset);
+        U32(infoSize);
+        U32(static_cast<uint32_t>(width));
+        U32(static_cast<uint32_t>(height));
+        U16(1);
+        U16(bits);
+        U32(0);  // uncompressed
+        U32(4);
+        U32(2835);
+        U32(2835);
+        U32(used);
+        U32(0);
+        while (data_.size() < 14 + infoSize) data_.push_back(0xEE);  // fields of later header versions
+        for (const PaletteColour& c : table) {
+            data_.push_back(c.blue);
+            data_.push_back(c.green);
+            data_.push_back(c.red);
+            data_.push_back(0);
+        }
+        data_.insert(data_.end(), extraTableBytes, 0x55);
+        U32(0);  // the pixels
+    }
+    const std::vector<uint8_t>& data() const { return data_; }
+
+private:
+    void Bytes(const char* text) { while (*text) data_.push_back(static_cast<uint8_t>(*text++)); }
+    void U16(uint16_t v) { data_.push_back(v & 0xFF); data_.push_back(v >> 8); }
+    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+    std::vector<uint8_t> data_;
+};
+
+const std::vector<PaletteColour> kThreeColours = {{255, 0, 0}, {0, 128, 0}, {10, 20, 30}};
+
+bool SameColours(const std::vector<PaletteColour>& a, const std::vector<PaletteColour>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].red != b[i].red || a[i].green != b[i].green || a[i].blue != b[i].blue) return false;
+    }
+    return true;
+}
+
+TEST(BitmapHeaderTest, ReadsSizeDepthAndColourTable) {
+    BitmapBytes file(40, 120, -80, 8, 3, kThreeColours);
+    BitmapHeader header;
+    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
+    EXPECT_EQ(header.width, 120);
+    EXPECT_EQ(header.height, -80);
+    EXPECT_EQ(header.bitsPerPixel, 8);
+    EXPECT_EQ(header.coloursUsed, 3u);
+    EXPECT_EQ(header.coloursImportant, 3u) << "0 means all used colours are important";
+    EXPECT_TRUE(SameColours(PictureColours(header), kThreeColours));
+}
+
+TEST(BitmapHeaderTest, ColourTableFollowsALaterHeaderVersion) {
+    BitmapBytes file(124, 16, 16, 4, 3, kThreeColours);
+    BitmapHeader header;
+    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
+    EXPECT_TRUE(SameColours(PictureColours(header), kThreeColours));
+}
+
+TEST(BitmapHeaderTest, NoPaletteWhenNoColoursAreDeclaredUsed) {
+    BitmapBytes file(40, 16, 16, 8, 0, kThreeColours);
+    BitmapHeader header;
+    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
+    EXPECT_EQ(header.colourTable.size(), 3u);
+    EXPECT_TRUE(PictureColours(header).empty());
+}
+
+TEST(BitmapHeaderTest, OversizedColourAreaAndCountStayWithinTheTable) {
+    std::vector<PaletteColour> table(256, PaletteColour{1, 2, 3});
+    BitmapBytes file(40, 16, 16, 8, 100000, table, 4000);
+    BitmapHeader header;
+    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
+    EXPECT_EQ(header.colourTable.size(), kMaxColourTableBytes / 4);
+    EXPECT_EQ(PictureColours(header).size(), kMaxColourTableBytes / 4);
+}
+
+TEST(BitmapHeaderTest, RefusesWhatIsNoBitmapHeader) {
+    BitmapHeader header;
+    std::vector<uint8_t> text = {'H', 'e', 'l', 'l', 'o'};
+    text.resize(80, 'x');
+    EXPECT_FALSE(ParseBitmapHeader(text.data(), text.size(), header));
+    BitmapBytes file(40, 16, 16, 24, 0, {});
+    EXPECT_FALSE(ParseBitmapHeader(file.data().data(), 40, header)) << "cut short";
+    std::vector<uint8_t> tiny = file.data();
+    tiny[14] = 12;  // an information header too small to hold the fields
+    EXPECT_FALSE(ParseBitmapHeader(tiny.data(), tiny.size(), header));
+}
+
+TEST(BitmapHeaderTest, HugeHeaderSizeGivesNoColourTable) {
+    BitmapBytes file(40, 16, 16, 8, 3, kThreeColours);
+    std::vector<uint8_t> bytes = file.data();
+    bytes[14] = bytes[15] = bytes[16] = bytes[17] = 0xFF;
+    BitmapHeader header;
+    ASSERT_TRUE(ParseBitmapHeader(bytes.data(), bytes.size(), header));
+    EXPECT_TRUE(header.colourTable.empty());
+}
+
+}  // namespace
+}  // namespace qb
