@@ -1,0 +1,59 @@
+// Names and paths of a distribution directory: where each file comes from and
+// what it is called there. Paths use the backslash of the target system.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace qb::creator {
+
+// "%s\\%s": a file or directory inside a directory.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+// Removes one trailing backslash, if there is one.
+std::string DropTrailingBackslash(const std::string& path);
+
+// The part of a path after its last backslash, or the whole path without one.
+std::string FileNameOfPath(const std::string& path);
+
+// The name an attached file gets in the exported test and the list file: the
+// rest after a leading "*", taken whole, or else the part after the last backslash.
+std::string BaseNameOf(const std::string& storedName);
+
+// Where an attached file is copied from: a "*" name lies in the program
+// directory, any other stored name is a path of its own.
+std::string SourceOf(const std::string& storedName, const std::string& programDirectory);
+
+// "%s\\T%07d": the numbered file of a distribution directory.
+std::string NumberedFilePath(const std::string& destinationPath, int number);
+
+// The list file of a distribution directory.
+std::string ListFilePath(const std::string& destinationPath);
+
+struct FileCopy {
+    std::string source;
+    std::string destination;
+};
+
+// The six program files in copying order, with their names in the
+// distribution directory (D01, the help file, D03, ReadMe.txt, D05, Install.exe).
+std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, const std::string& productWord,
+                                        const std::string& destinationPath);
+
+// The program directory from the stored registry value: one trailing
+// backslash dropped. False when nothing usable is left, since an empty
+// directory would put the export at the root of the current drive.
+bool ProgramDirectoryFromValue(const std::string& value, std::string& programDirectory);
+
+enum class DestinationNameCheck {
+    Empty,     // nothing typed: the user is asked for a name
+    Refused,   // would leave the program directory or cannot name a directory
+    Acceptable,
+};
+
+// A destination name must name a subdirectory one level below the program
+// directory: no reserved characters and not made of dots and blanks alone
+// (Windows drops trailing dots and blanks, so "..." would be the program
+// directory itself and ".. " its parent).
+DestinationNameCheck CheckDestinationName(const std::string& name);
+
+}  // namespace qb::creator

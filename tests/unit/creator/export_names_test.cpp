@@ -1,0 +1,104 @@
+#include "creator/export_names.h"
+
+#include <gtest/gtest.h>
+
+namespace qb::creator {
+namespace {
+
+TEST(ExportNames, BaseNameIsThePartAfterTheLastBackslash) {
+    EXPECT_EQ(BaseNameOf("C:\\Tests\\Cell.bmp"), "Cell.bmp");
+    EXPECT_EQ(BaseNameOf("Cell.bmp"), "Cell.bmp");
+    EXPECT_EQ(BaseNameOf("\\\\server\\share\\a b.rtf"), "a b.rtf");
+    EXPECT_EQ(BaseNameOf("C:\\dir\\"), "");
+}
+
+TEST(ExportNames, StarNameIsTakenWholeAfterTheStar) {
+    EXPECT_EQ(BaseNameOf("*intro.rtf"), "intro.rtf");
+    EXPECT_EQ(BaseNameOf("*pics\\Cell.bmp"), "pics\\Cell.bmp");
+    EXPECT_EQ(BaseNameOf("*"), "");
+}
+
+TEST(ExportNames, SourceOfStarNameLiesInTheProgramDirectory) {
+    EXPECT_EQ(SourceOf("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
+    EXPECT_EQ(SourceOf("*pics\\Cell.bmp", "C:\\Q"), "C:\\Q\\pics\\Cell.bmp");
+    EXPECT_EQ(SourceOf("C:\\Tests\\Cell.bmp", "C:\\Q"), "C:\\Tests\\Cell.bmp");
+    EXPECT_EQ(SourceOf("Cell.bmp", "C:\\Q"), "Cell.bmp");
+}
+
+TEST(ExportNames, FileNameOfPath) {
+    EXPECT_EQ(FileNameOfPath("C:\\Tests\\Biology.tvt"), "Biology.tvt");
+    EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
+}
+
+TEST(ExportNames, NumberedFilesHaveSevenDigits) {
+    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 1), "C:\\Q\\Dist\\T0000001");
+    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 42), "C:\\Q\\Dist\\T0000042");
+    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 9999999), "C:\\Q\\Dist\\T9999999");
+    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 12345678), "C:\\Q\\Dist\\T12345678");
+    EXPECT_EQ(ListFilePath("C:\\Q\\Dist"), "C:\\Q\\Dist\\TEST.LST");
+}
+
+TEST(ExportNames, ProgramFilesInCopyingOrderUnderTheirShortNames) {
+    std::vector<FileCopy> copies = ProgramFileCopies("C:\\Q", "Quorbelind", "C:\\Q\\Dist");
+    ASSERT_EQ(copies.size(), 6u);
+    const char* expected[6][2] = {
+        {"C:\\Q\\Quorbelind.exe", "C:\\Q\\Dist\\D01"},
+        {"C:\\Q\\Quorbelind.hlp", "C:\\Q\\Dist\\Quorbelind.hlp"},
+        {"C:\\Q\\Uninstall.exe", "C:\\Q\\Dist\\D03"},
+        {"C:\\Q\\ReadMe.txt", "C:\\Q\\Dist\\ReadMe.txt"},
+        {"C:\\Q\\Creator.exe", "C:\\Q\\Dist\\D05"},
+        {"C:\\Q\\Install.exe", "C:\\Q\\Dist\\Install.exe"},
+    };
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(copies[i].source, expected[i][0]) << i;
+        EXPECT_EQ(copies[i].destination, expected[i][1]) << i;
+    }
+}
+
+TEST(ExportNames, ProgramDirectoryLosesOneTrailingBackslash) {
+    std::string directory;
+    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q\\", directory));
+    EXPECT_EQ(directory, "C:\\Q");
+    EXPECT_EQ(JoinPath(directory, "Dist"), "C:\\Q\\Dist");
+    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q", directory));
+    EXPECT_EQ(directory, "C:\\Q");
+    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q\\\\", directory));
+    EXPECT_EQ(directory, "C:\\Q\\");
+}
+
+TEST(ExportNames, EmptyProgramDirectoryIsUnusable) {
+    std::string directory;
+    EXPECT_FALSE(ProgramDirectoryFromValue("", directory));
+    EXPECT_FALSE(ProgramDirectoryFromValue("\\", directory));
+}
+
+TEST(DestinationName, EmptyNameAsksForOne) {
+    EXPECT_EQ(CheckDestinationName(""), DestinationNameCheck::Empty);
+}
+
+TEST(DestinationName, OrdinaryNamesAreAccepted) {
+    EXPECT_EQ(CheckDestinationName("ExportedTest"), DestinationNameCheck::Acceptable);
+    EXPECT_EQ(CheckDestinationName("Biology 2"), DestinationNameCheck::Acceptable);
+    EXPECT_EQ(CheckDestinationName(".hidden"), DestinationNameCheck::Acceptable);
+    EXPECT_EQ(CheckDestinationName("a.b"), DestinationNameCheck::Acceptable);
+}
+
+TEST(DestinationName, EveryReservedCharacterIsRefused) {
+    for (char c : std::string("\\/:*?\"<>|")) {
+        EXPECT_EQ(CheckDestinationName(std::string("ab") + c + "cd"), DestinationNameCheck::Refused) << c;
+    }
+    EXPECT_EQ(CheckDestinationName("..\\up"), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("C:"), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName(std::string("tab\there")), DestinationNameCheck::Refused);
+}
+
+TEST(DestinationName, NamesThatLeaveTheSubdirectoryAreRefused) {
+    EXPECT_EQ(CheckDestinationName("."), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName(".."), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("..."), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName(".. "), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("   "), DestinationNameCheck::Refused);
+}
+
+}  // namespace
+}  // namespace qb::creator
