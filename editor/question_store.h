@@ -1,0 +1,68 @@
+// Moving a question between the dialog's fields and a record: loading the
+// current record for editing, and appending the accepted question to the
+// change journal.
+#pragma once
+#include <cstdint>
+
+#include "document/byte_stream.h"
+#include "document/record.h"
+#include "document/test_document.h"
+#include "editor/attachments.h"
+#include "editor/question_form.h"
+
+namespace qb {
+
+// The record Accept writes: the stored keyword, the texts as the fields hold
+// them and the four slots as they are, status 0.
+QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots);
+
+enum class StoreOutcome {
+    Stored,
+    FileError,  // no journal, no position, or a write that failed
+    NoMemory,
+};
+
+struct StoreResult {
+    StoreOutcome outcome = StoreOutcome::FileError;
+    int64_t position = -1;  // where the complete record begins, when stored
+};
+
+// Appends the question to the end of the journal. Only a record written and
+// flushed completely is reported as stored; the bytes of a failed attempt
+// stay in the journal, unreferenced.
+StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots);
+
+enum class LoadOutcome {
+    Loaded,
+    FileError,  // the record cannot be reached or read whole
+    NoMemory,
+};
+
+// Fills fields and slots from the record at position, in slot order. On a
+// failure the fields read so far stay filled and the rest stay empty. A
+// record whose header is refused (a name longer than a slot holds, lengths
+// past the end of the file) leaves everything empty.
+LoadOutcome LoadQuestion(ByteStream& stream, int64_t position, QuestionFields& fields, AttachmentSlots& slots);
+
+// --- The dialog's two ends, over the open test -------------------------------
+
+// Edit mode's loading: the current record of document.pendingNode, from the
+// file its inJournal names.
+enum class EditLoadOutcome { Loaded, NoTest, NoNode, FileError, NoMemory };
+EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fields, AttachmentSlots& slots);
+
+struct AcceptResult {
+    MissingField missing = MissingField::None;  // refused: the field to fill first
+    bool noNode = false;                         // no question to store into
+    StoreOutcome store = StoreOutcome::FileError;
+    int result = 0;                              // 0: nothing stored
+};
+
+// Accept: checks the fields, appends the record to the change journal and,
+// only once it is stored completely, points document.pendingNode at it
+// (inJournal set; in define mode the key becomes nextKey) and leaves the
+// stored keyword in keyword. A failed store leaves the node as it was.
+AcceptResult AcceptQuestion(TestDocument& document, EditorMode mode, const QuestionFields& fields,
+                            const AttachmentSlots& slots, std::string& keyword);
+
+}  // namespace qb
