@@ -1,0 +1,64 @@
+#include "uninstall/removal_plan.h"
+
+#include "uninstall/resource_ids.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+TEST(ProgramDirectory, OneTrailingBackslashIsDropped) {
+    EXPECT_EQ(ProgramDirectoryFromDataPath("C:\\Quorbelind\\"), "C:\\Quorbelind");
+    EXPECT_EQ(ProgramDirectoryFromDataPath("C:\\Quorbelind"), "C:\\Quorbelind");
+    EXPECT_EQ(ProgramDirectoryFromDataPath("D:\\My Tests\\Q\\\\"), "D:\\My Tests\\Q\\");
+}
+
+TEST(ProgramDirectory, EmptyOrDriveRootCannotBeLocated) {
+    for (const char* value : {"", "\\", "C:", "C:\\", "c:\\\\", "Z:/", "\\\\"}) {
+        EXPECT_FALSE(ProgramDirectoryFromDataPath(value).has_value()) << value;
+    }
+}
+
+TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
+    std::vector<RemovalGroup> groups = RemovalGroups("C:\\Quorbelind", "QUORBELIND", RemovalChoice{});
+    ASSERT_EQ(groups.size(), 5u);
+    const std::vector<int> boxes = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS,
+                                    IDC_KIND_SYSTEM_ENTRIES};
+    for (size_t i = 0; i < groups.size(); ++i) {
+        EXPECT_EQ(groups[i].checkBoxId, boxes[i]);
+        EXPECT_TRUE(groups[i].chosen);
+    }
+    EXPECT_EQ(groups[0].paths,
+              (std::vector<std::string>{"C:\\Quorbelind\\QUORBELIND.EXE", "C:\\Quorbelind\\QUORBELIND.HLP",
+                                        "C:\\Quorbelind\\QUORBELIND.GID", "C:\\Quorbelind\\README.TXT",
+                                        "C:\\Quorbelind\\INSTALL.EXE", "C:\\Quorbelind\\CREATOR.EXE"}));
+    EXPECT_EQ(groups[1].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.TMP", "C:\\Quorbelind\\*.BAK",
+                                                         "C:\\Quorbelind\\*.TVT"}));
+    EXPECT_EQ(groups[2].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.TXT", "C:\\Quorbelind\\*.RTF"}));
+    EXPECT_EQ(groups[3].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.BMP"}));
+    EXPECT_TRUE(groups[4].paths.empty());
+}
+
+TEST(RemovalGroups, UnchosenKindsAreSkippedButProgramAndSystemStay) {
+    RemovalChoice none;
+    none.tests = none.textFiles = none.bitmaps = false;
+    std::vector<RemovalGroup> groups = RemovalGroups("D:\\Q", "QUORBELIND", none);
+    ASSERT_EQ(groups.size(), 5u);
+    EXPECT_TRUE(groups[0].chosen);
+    EXPECT_FALSE(groups[1].chosen);
+    EXPECT_FALSE(groups[2].chosen);
+    EXPECT_FALSE(groups[3].chosen);
+    EXPECT_TRUE(groups[4].chosen);
+    EXPECT_EQ(groups[0].paths.front(), "D:\\Q\\QUORBELIND.EXE");
+}
+
+TEST(RemovalGroups, UninstallerItselfIsNeverInTheLists) {
+    for (const RemovalGroup& group : RemovalGroups("C:\\Q", "QUORBELIND", RemovalChoice{})) {
+        for (const std::string& path : group.paths) {
+            EXPECT_EQ(path.find("UNINSTALL"), std::string::npos) << path;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qb
