@@ -152,6 +152,11 @@ bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
                 line.push_back('\n');
                 break;
             }
+            if (next < 0) {
+                // A failed read must not let a later byte look like this line's end.
+                line.push_back('\r');
+                break;
+            }
             stream.UngetByte(next);
         }
         line.push_back(static_cast<char>(byte));

@@ -1,0 +1,185 @@
+#include "document/record.h"
+
+#include <memory>
+#include <new>
+
+namespace qb {
+
+namespace {
+
+bool WriteNumberLine(ByteStream& stream, int64_t value) {
+    return stream.WriteLine(std::to_string(value));
+}
+
+// A header number line: it must have its line end (a longer line would shift
+// every following line) and hold at least one digit after blanks and a sign.
+bool ParseNumberLine(const std::string& line, int64_t& value) {
+    if (line.empty() || line.back() != '\n') return false;
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
+    if (i >= line.size() || line[i] < '0' || line[i] > '9') return false;
+    value = ParseDecimal(line);
+    return true;
+}
+
+bool ReadNumberLine(ByteStream& stream, int64_t& value) {
+    std::string line;
+    return ReadLine(stream, kHeaderLineBuffer, line) && ParseNumberLine(line, value);
+}
+
+bool ReadSlot(ByteStream& stream, int64_t length, std::string& bytes) {
+    bytes.assign(static_cast<size_t>(length), '\0');
+    return length == 0 || stream.Read(&bytes[0], bytes.size()) == bytes.size();
+}
+
+}  // namespace
+
+int64_t RecordHeader::SlotPosition(int slot) const {
+    int64_t position = slotsStart;
+    for (int k = 0; k < slot; ++k) position += lengths[k];
+    return position;
+}
+
+bool RecordHeader::IsMultipleChoice() const {
+    int filled = 0;
+    for (int k = kSlotRightAnswer; k < kFirstFileSlot; ++k)
+        if (lengths[k] > 0) ++filled;
+    return filled > 1;
+}
+
+std::string EncodeLineBreaks(const std::string& text) {
+    std::string stored = text;
+    for (char& c : stored) {
+        if (c == '\n') c = '\x01';
+        else if (c == '\r') c = '\x02';
+    }
+    return stored;
+}
+
+std::string DecodeLineBreaks(const std::string& stored) {
+    std::string text = stored;
+    for (char& c : text) {
+        if (c == '\x01') c = '\n';
+        else if (c == '\x02') c = '\r';
+    }
+    return text;
+}
+
+bool IsWritableRecord(const QuestionRecord& record) {
+    if (record.keyword.size() > kMaxKeywordLength) return false;
+    if (record.keyword.find_first_of("\r\n") != std::string::npos) return false;
+    for (int k = kFirstFileSlot; k < kSlotCount; ++k)
+        if (record.slots[k].size() > kMaxFileNameLength) return false;
+    return true;
+}
+
+int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record) {
+    if (!IsWritableRecord(record)) return -1;
+    if (!stream.SeekToEnd()) return -1;
+    const int64_t position = stream.Tell();
+    if (position < 0) return -1;
+    bool ok = stream.WriteLine(record.keyword);
+    for (int k = 0; k < kSlotCount; ++k)
+        ok = ok && WriteNumberLine(stream, static_cast<int64_t>(record.slots[k].size()));
+    ok = ok && WriteNumberLine(stream, 0);
+    for (int k = 0; k < kFirstFileSlot; ++k)
+        if (!record.slots[k].empty()) ok = ok && stream.WriteText(EncodeLineBreaks(record.slots[k]));
+    for (int k = kFirstFileSlot; k < kSlotCount; ++k)
+        if (!record.slots[k].empty()) ok = ok && stream.WriteText(record.slots[k]);
+    ok = ok && stream.Flush();
+    return ok ? position : -1;
+}
+
+int64_t StreamSize(ByteStream& stream) {
+    const int64_t here = stream.Tell();
+    if (here < 0 || !stream.SeekToEnd()) return -1;
+    const int64_t size = stream.Tell();
+    if (!stream.Seek(here)) return -1;
+    return size;
+}
+
+bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
+    if (position < 0 || position >= fileSize || !stream.Seek(position)) return false;
+    std::string line;
+    if (!ReadLine(stream, kHeaderLineBuffer, line) || line.back() != '\n') return false;
+    DropLineFeed(line);
+    header.keyword = line;
+    for (int k = 0; k < kSlotCount; ++k) {
+        int64_t length = 0;
+        if (!ReadNumberLine(stream, length) || length < 0) return false;
+        if (k >= kFirstFileSlot && length > static_cast<int64_t>(kMaxFileNameLength)) return false;
+        header.lengths[k] = length;
+    }
+    int64_t status = 0;
+    if (!ReadNumberLine(stream, status)) return false;
+    header.status = status > 0 ? 1 : 0;
+    header.slotsStart = stream.Tell();
+    if (header.slotsStart < 0) return false;
+    // Each length is checked before it is added, so the sum cannot overflow.
+    int64_t end = header.slotsStart;
+    for (int64_t length : header.lengths) {
+        if (length > fileSize - end) return false;
+        end += length;
+    }
+    header.end = end;
+    return true;
+}
+
+namespace {
+
+bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
+    const int64_t size = StreamSize(stream);
+    RecordHeader header;
+    if (size < 0 || !ReadRecordHeader(stream, position, size, header)) return false;
+    record.keyword = header.keyword;
+    record.status = header.status;
+    bool positioned = true;
+    for (int k = 0; k < kSlotCount; ++k) {
+        std::string& slot = record.slots[k];
+        slot.clear();
+        if (!(wanted & SlotBit(k))) {
+            positioned = false;
+            continue;
+        }
+        if (!positioned && !stream.Seek(header.SlotPosition(k))) return false;
+        positioned = true;
+        if (!ReadSlot(stream, header.lengths[k], slot)) return false;
+        if (k < kFirstFileSlot) slot = DecodeLineBreaks(slot);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
+    try {
+        return ReadWantedSlots(stream, position, record, wanted);
+    } catch (const std::bad_alloc&) {
+        return false;  // a slot too large for memory is unreadable
+    }
+}
+
+std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory) {
+    if (storedName.empty() || storedName[0] != '*') return storedName;
+    return programDirectory + "\\" + storedName.substr(1);
+}
+
+bool IsAcceptedMagicLine(const std::string& firstLine) {
+    std::string line = firstLine.substr(0, kMagicLineBuffer - 1);
+    DropLineFeed(line);
+    return !line.empty() && line.back() == 'A';
+}
+
+std::string CompanionName(const std::string& path, const char* suffix) {
+    if (path.size() < 3) return std::string();
+    const std::string tail = path.substr(path.size() - 3);
+    if (tail.find_first_of("\\/:") != std::string::npos) return std::string();
+    return path.substr(0, path.size() - 3) + suffix;
+}
+
+std::string JournalPathFor(const std::string& programDirectory) {
+    return programDirectory + "\\CHANGINGS.TMP";
+}
+
+}  // namespace qb
