@@ -1,0 +1,38 @@
+// What the Test pane shows for one question record: the keyword, the
+// question, the answers of a multiple-choice question in drawn rows, and the
+// attached files.
+#pragma once
+#include <array>
+#include <string>
+
+#include "document/record.h"
+#include "shell/layout_core.h"
+#include "shell/random_source.h"
+
+namespace qb {
+
+struct QuestionDisplay {
+    std::string keyword;
+    std::string question;
+    int rowCount = 0;  // 1 + the number of answers, 2 to 6
+    // Answer text by row, filled for rows 0 to rowCount - 2 of a
+    // multiple-choice question; a single-answer question shows none.
+    std::array<std::string, kMaxAnswerRows> answerRows;
+    int shownAnswerRows = 0;
+    std::string rightAnswer;          // kept for Show answer and the judging
+    std::string questionTextFile;     // resolved against the program directory
+    std::string questionPictureFile;
+    std::string answerTextFile;       // as stored
+    std::string answerPictureFile;
+};
+
+// Plans the display of record (texts decoded): the right answer and the
+// non-empty wrong answers in index order draw their rows, so empty wrong
+// answers leave no gaps.
+QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::string& programDirectory,
+                                    RandomSource& random);
+
+// ".RTF" in any case at the end of the name: streamed as rich text.
+bool IsRichTextName(const std::string& name);
+
+}  // namespace qb

@@ -1,0 +1,97 @@
+#include "shell/question_display_core.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/unit/shell/sequence_random.h"
+
+namespace qb {
+namespace {
+
+QuestionRecord Record(const std::string& right, const std::array<std::string, 4>& wrong) {
+    QuestionRecord record;
+    record.keyword = "Mars";
+    record.slots[kSlotQuestion] = "Which planet is red?\r\nName it.";
+    record.slots[kSlotRightAnswer] = right;
+    for (int i = 0; i < 4; ++i) record.slots[kSlotWrongAnswer1 + i] = wrong[i];
+    return record;
+}
+
+TEST(DisplayPlan, SingleAnswerQuestionShowsNoAnswerRows) {
+    SequenceRandom random({});
+    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {}), "C:\\Q", random);
+    EXPECT_EQ(display.keyword, "Mars");
+    EXPECT_EQ(display.question, "Which planet is red?\r\nName it.");
+    EXPECT_EQ(display.rowCount, 2);
+    EXPECT_EQ(display.shownAnswerRows, 0);
+    for (const std::string& row : display.answerRows) EXPECT_EQ(row, "");
+    EXPECT_EQ(display.rightAnswer, "Mars");
+    EXPECT_EQ(random.Used(), 0u);
+}
+
+TEST(DisplayPlan, TwoAnswersAppearInEitherOrder) {
+    SequenceRandom rightFirst({DrawForPosition(0, 2), DrawForPosition(1, 2)});
+    QuestionDisplay a = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), "", rightFirst);
+    EXPECT_EQ(a.rowCount, 3);
+    EXPECT_EQ(a.shownAnswerRows, 2);
+    EXPECT_EQ(a.answerRows[0], "Mars");
+    EXPECT_EQ(a.answerRows[1], "Venus");
+    SequenceRandom rightSecond({DrawForPosition(1, 2), DrawForPosition(0, 2)});
+    QuestionDisplay b = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), "", rightSecond);
+    EXPECT_EQ(b.answerRows[0], "Venus");
+    EXPECT_EQ(b.answerRows[1], "Mars");
+}
+
+TEST(DisplayPlan, EmptyWrongAnswersLeaveNoGaps) {
+    // Wrong answers 1 and 3 empty: three answers in rows 0 to 2.
+    SequenceRandom random({DrawForPosition(2, 3), DrawForPosition(0, 3), DrawForPosition(1, 3)});
+    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {"", "Venus", "", "Pluto"}), "", random);
+    EXPECT_EQ(display.rowCount, 4);
+    EXPECT_EQ(display.shownAnswerRows, 3);
+    EXPECT_EQ(display.answerRows[0], "Venus");
+    EXPECT_EQ(display.answerRows[1], "Pluto");
+    EXPECT_EQ(display.answerRows[2], "Mars");
+    EXPECT_EQ(display.answerRows[3], "");
+    EXPECT_EQ(display.answerRows[4], "");
+}
+
+TEST(DisplayPlan, FiveAnswersFillEveryRow) {
+    SequenceRandom random({DrawForPosition(4, 5), DrawForPosition(3, 5), DrawForPosition(2, 5),
+                           DrawForPosition(1, 5), DrawForPosition(0, 5)});
+    QuestionDisplay display = PlanQuestionDisplay(Record("R", {"W1", "W2", "W3", "W4"}), "", random);
+    EXPECT_EQ(display.rowCount, 6);
+    std::set<std::string> shown(display.answerRows.begin(), display.answerRows.end());
+    EXPECT_EQ(shown, (std::set<std::string>{"R", "W1", "W2", "W3", "W4"}));
+    EXPECT_EQ(display.answerRows[4], "R");
+    EXPECT_EQ(display.answerRows[0], "W4");
+}
+
+TEST(DisplayPlan, QuestionFilesAreResolvedAnswerFilesKeptAsStored) {
+    QuestionRecord record = Record("Mars", {});
+    record.slots[kSlotQuestionTextFile] = "*intro.rtf";
+    record.slots[kSlotQuestionPictureFile] = "D:\\pics\\mars.bmp";
+    record.slots[kSlotAnswerTextFile] = "*answer.txt";
+    record.slots[kSlotAnswerPictureFile] = "*answer.bmp";
+    SequenceRandom random({});
+    QuestionDisplay display = PlanQuestionDisplay(record, "C:\\Q", random);
+    EXPECT_EQ(display.questionTextFile, "C:\\Q\\intro.rtf");
+    EXPECT_EQ(display.questionPictureFile, "D:\\pics\\mars.bmp");
+    EXPECT_EQ(display.answerTextFile, "*answer.txt");
+    EXPECT_EQ(display.answerPictureFile, "*answer.bmp");
+}
+
+TEST(RichTextName, DotRtfInAnyCase) {
+    EXPECT_TRUE(IsRichTextName("C:\\a\\intro.rtf"));
+    EXPECT_TRUE(IsRichTextName("intro.RTF"));
+    EXPECT_TRUE(IsRichTextName("intro.rTf"));
+    EXPECT_TRUE(IsRichTextName(".rtf"));
+    EXPECT_FALSE(IsRichTextName("intro.txt"));
+    EXPECT_FALSE(IsRichTextName("intro"));
+    EXPECT_FALSE(IsRichTextName("rtf"));
+    EXPECT_FALSE(IsRichTextName("intrortf"));
+    EXPECT_FALSE(IsRichTextName("intro.rtf2"));
+}
+
+}  // namespace
+}  // namespace qb
