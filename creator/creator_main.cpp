@@ -1,0 +1,82 @@
+// Creator: greets the user, lets them choose a test and a destination
+// directory, exports the test there and says how it went. Ends with 0 always.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "common/message_box.h"
+#include "creator/destination_dialog.h"
+#include "creator/export_dialog.h"
+#include "creator/program_directory.h"
+#include "creator/resource_ids.h"
+
+#include <string>
+
+namespace qb::creator {
+namespace {
+
+constexpr DWORD kPathBuffer = 260;
+
+void ShowSummary(HINSTANCE instance, UINT textId, UINT captionId) {
+    ShowStringMessage(instance, nullptr, textId, captionId, MB_OK | MB_ICONINFORMATION);
+}
+
+bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::string& testPath) {
+    char path[kPathBuffer] = {};
+    std::string title = LoadResourceString(instance, IDS_SELECT_TEST);
+    static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = nullptr;
+    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrInitialDir = programDirectory.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = "tvt";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER;
+    if (!GetOpenFileNameA(&dialog)) return false;
+    testPath = path;
+    return true;
+}
+
+void RunCreator(HINSTANCE instance) {
+    std::string programDirectory;
+    if (!ReadProgramDirectory(programDirectory)) {
+        ShowStringMessage(instance, nullptr, IDS_NOT_INSTALLED, IDS_CREATOR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (ShowStringMessage(instance, nullptr, IDS_GREETING, IDS_CREATOR_CAPTION, MB_OKCANCEL | MB_ICONINFORMATION) !=
+        IDOK)
+        return;
+    InitCommonControls();
+
+    std::string testPath;
+    if (!ChooseTest(instance, programDirectory, testPath)) {
+        ShowSummary(instance, IDS_NOTHING_EXPORTED, IDS_ABORTED_CAPTION);
+        return;
+    }
+    DestinationData destination;
+    destination.programDirectory = programDirectory;
+    if (!RunDestinationDialog(instance, &destination)) {
+        ShowSummary(instance, IDS_NOTHING_EXPORTED, IDS_ABORTED_CAPTION);
+        return;
+    }
+    ExportDialogData exportData;
+    exportData.settings = {programDirectory, LoadResourceString(instance, IDS_PRODUCT_WORD), testPath,
+                           destination.destinationPath};
+    bool complete = RunExportDialog(instance, &exportData);
+    ShowSummary(instance, complete ? IDS_EXPORT_COMPLETE : IDS_EXPORT_FAULTY, IDS_EXPORT_CAPTION);
+}
+
+}  // namespace
+}  // namespace qb::creator
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    try {
+        qb::creator::RunCreator(instance);
+    } catch (...) {
+        // Nothing is left to tell: every step reports its own failures.
+    }
+    return 0;
+}

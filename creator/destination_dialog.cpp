@@ -1,0 +1,106 @@
+#include "creator/destination_dialog.h"
+
+#include "common/message_box.h"
+#include "creator/export_names.h"
+#include "creator/resource_ids.h"
+
+namespace qb::creator {
+
+namespace {
+
+constexpr int kLongestName = 20;
+const char kProposedName[] = "ExportedTest";
+
+DestinationData* DataOf(HWND dialog) {
+    return reinterpret_cast<DestinationData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+HINSTANCE InstanceOf(HWND dialog) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+}
+
+void ShowDestinationMessage(HWND dialog, UINT textId, UINT icon) {
+    ShowStringMessage(InstanceOf(dialog), nullptr, textId, IDS_DESTINATION_CAPTION, MB_OK | icon);
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    SendDlgItemMessageA(dialog, IDC_DESTINATION_NAME, EM_LIMITTEXT, kLongestName, 0);
+    SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, DataOf(dialog)->programDirectory.c_str());
+    return TRUE;
+}
+
+std::string TypedName(HWND dialog) {
+    char name[kLongestName + 1] = {};
+    GetDlgItemTextA(dialog, IDC_DESTINATION_NAME, name, sizeof name);
+    return name;
+}
+
+// An existing directory is used as it is; otherwise one level is created.
+bool MakeDestination(const std::string& path) {
+    if (SetCurrentDirectoryA(path.c_str())) return true;
+    return CreateDirectoryA(path.c_str(), nullptr) && SetCurrentDirectoryA(path.c_str());
+}
+
+void ProposeName(HWND dialog) {
+    ShowDestinationMessage(dialog, IDS_NAME_REQUIRED, MB_ICONINFORMATION);
+    SetDlgItemTextA(dialog, IDC_DESTINATION_NAME, kProposedName);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DESTINATION_NAME)), TRUE);
+}
+
+void OnOk(HWND dialog) {
+    std::string name = TypedName(dialog);
+    switch (CheckDestinationName(name)) {
+    case DestinationNameCheck::Empty:
+        ProposeName(dialog);
+        return;
+    case DestinationNameCheck::Refused:
+        ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
+        return;
+    case DestinationNameCheck::Acceptable:
+        break;
+    }
+    DestinationData* data = DataOf(dialog);
+    std::string path = JoinPath(data->programDirectory, name);
+    if (!MakeDestination(path)) {
+        ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
+        return;
+    }
+    data->destinationPath = DropTrailingBackslash(path);
+    EndDialog(dialog, 1);
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDOK: OnOk(dialog); return TRUE;
+    case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
+    case WM_COMMAND: return OnCommand(dialog, wParam);
+    }
+    return FALSE;
+}
+
+// No C++ exception may unwind through USER32: a failure ends the dialog as a Cancel.
+INT_PTR CALLBACK DestinationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Dispatch(dialog, message, wParam, lParam);
+    } catch (...) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+}
+
+}  // namespace
+
+bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, DestinationDialogProc,
+                           reinterpret_cast<LPARAM>(data)) == 1;
+}
+
+}  // namespace qb::creator

@@ -1,0 +1,16 @@
+// Dialog 101: the name of the distribution directory below the program directory.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace qb::creator {
+
+struct DestinationData {
+    std::string programDirectory;  // shown to the user
+    std::string destinationPath;   // set on OK: an existing directory
+};
+
+// True when the user confirmed a name and the directory exists; false on Cancel.
+bool RunDestinationDialog(HINSTANCE instance, DestinationData* data);
+
+}  // namespace qb::creator
