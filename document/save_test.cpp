@@ -149,7 +149,14 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
         return ReopenPrevious(document, previous);
     }
     std::unique_ptr<ByteStream> saved = files.Open(names.final, OpenMode::AppendRead);
-    if (!saved) return ReopenPrevious(document, previous);
+    if (!saved) {
+        // The new file cannot be read back: put the previous one under its
+        // name again, so the next save starts from the usual layout.
+        if (previous == names.backup && files.Rename(names.final, names.temporary) &&
+            files.Rename(names.backup, names.final))
+            return ReopenPrevious(document, names.source);
+        return ReopenPrevious(document, previous);
+    }
     CommitPositions(document, positions);
     document.testFile = std::move(saved);
     document.testFilePath = names.final;

@@ -1,0 +1,115 @@
+// Test doubles for the document core: an in-memory file system that behaves
+// like the Windows one where it matters (names compare without case, open
+// files cannot be renamed or removed, a rename never replaces a file, an
+// exclusive open shuts others out), a wrapper that makes the Nth file
+// operation fail, a question list in memory and memory that runs out.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/byte_stream.h"
+#include "document/test_document.h"
+
+namespace qb {
+namespace testing_support {
+
+struct MemoryFile {
+    std::string bytes;
+    int openCount = 0;
+    bool exclusive = false;
+};
+
+class MemoryFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<ByteStream> Open(const std::string& path, OpenMode mode, bool exclusive = false) override;
+    bool Remove(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Exists(const std::string& path) override;
+
+    // Names as they were last created or renamed, sorted without case.
+    std::vector<std::string> Names() const;
+    // Content of a file; empty when it does not exist.
+    std::string Content(const std::string& path) const;
+    void SetContent(const std::string& path, const std::string& bytes);
+
+private:
+    struct Entry {
+        std::string name;
+        std::shared_ptr<MemoryFile> file;
+    };
+    std::map<std::string, Entry> entries_;  // by lower-case name
+};
+
+// Counts every file-system and stream operation; the one numbered failAt
+// (counting from 1) fails once. UngetByte is not counted (it cannot fail).
+class FaultyFileSystem final : public FileSystem {
+public:
+    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    std::unique_ptr<ByteStream> Open(const std::string& path, OpenMode mode, bool exclusive = false) override;
+    bool Remove(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Exists(const std::string& path) override;
+
+    // True when this operation is the one to fail.
+    bool NextFails();
+    void FailAt(long operation) {
+        failAt_ = operation;
+        count_ = 0;
+        failed_ = false;
+    }
+    void Heal() { failAt_ = -1; }
+    bool Failed() const { return failed_; }
+    long Count() const { return count_; }
+
+private:
+    FileSystem& inner_;
+    long failAt_ = -1;
+    long count_ = 0;
+    bool failed_ = false;
+};
+
+// The question list in memory, in insertion order.
+class MemoryList final : public QuestionList {
+public:
+    struct Item {
+        std::string keyword;
+        int image;
+        int key;
+    };
+    void DeleteAllItems() override { items.clear(); }
+    bool InsertItem(const std::string& keyword, int image, int key) override;
+
+    const Item* FindByKey(int key) const;
+
+    std::vector<Item> items;
+    int insertsLeft = -1;  // a number >= 0 makes later inserts fail
+};
+
+class MemoryReporter final : public DocumentReporter {
+public:
+    void Report(DocumentMessage message) override { messages.push_back(message); }
+    std::vector<DocumentMessage> messages;
+};
+
+// Memory whose Nth allocation (nodes and buffers together) fails.
+class ScarceMemory final : public DocumentMemory {
+public:
+    QuestionNode* NewNode() override { return Take() ? DocumentMemory::NewNode() : nullptr; }
+    char* NewBuffer(size_t size) override { return Take() ? DocumentMemory::NewBuffer(size) : nullptr; }
+    long failAt = -1;
+    long count = 0;
+    bool failed = false;
+
+private:
+    bool Take() {
+        if (++count != failAt) return true;
+        failed = true;
+        return false;
+    }
+};
+
+}  // namespace testing_support
+}  // namespace qb

@@ -1,0 +1,200 @@
+#include "document/record.h"
+
+#include <gtest/gtest.h>
+
+#include "memory_files.h"
+#include "test_records.h"
+
+namespace qb {
+namespace {
+
+using testing_support::MakeRecord;
+using testing_support::MemoryFileSystem;
+
+// A record header exactly as the format lays it out, CR LF after each line.
+std::string HeaderBytes(const std::string& keyword, const std::vector<std::string>& numbers) {
+    std::string bytes = keyword + "\r\n";
+    for (const std::string& number : numbers) bytes += number + "\r\n";
+    return bytes;
+}
+
+// Writes record into an empty journal of fs and returns the journal's bytes.
+std::string WrittenBytes(const QuestionRecord& record) {
+    MemoryFileSystem fs;
+    auto journal = fs.Open("journal", OpenMode::CreateReadWrite);
+    EXPECT_EQ(WriteQuestionRecord(*journal, record), 0);
+    journal->Close();
+    return fs.Content("journal");
+}
+
+TEST(LineBreaks, StoredAsControlBytesAndRestored) {
+    EXPECT_EQ(EncodeLineBreaks("one\r\ntwo\r\n"), std::string("one\x02\x01two\x02\x01"));
+    EXPECT_EQ(DecodeLineBreaks("one\x02\x01two"), "one\r\ntwo");
+    // Bytes 0x01 and 0x02 typed into a text come back as line breaks.
+    EXPECT_EQ(DecodeLineBreaks(std::string("a\x01" "b\x02" "c")), "a\nb\rc");
+}
+
+TEST(RecordWriter, WritesLayoutByteForByte) {
+    QuestionRecord record = MakeRecord("Mars", "Which planet\r\nis red?", "Mars");
+    record.slots[kSlotQuestionTextFile] = "*mars.rtf";
+    const std::string expected = HeaderBytes("Mars", {"21", "4", "0", "0", "0", "0", "9", "0", "0", "0", "0"}) +
+                                 "Which planet\x02\x01is red?" + "Mars" + "*mars.rtf";
+    EXPECT_EQ(WrittenBytes(record), expected);
+}
+
+TEST(RecordWriter, OnlyWrongAnswerThreeFollowsDirectly) {
+    QuestionRecord record = MakeRecord("Moons", "How many moons has Mars?", "Two");
+    record.slots[kSlotWrongAnswer1 + 2] = "None";
+    const std::string expected = HeaderBytes("Moons", {"24", "3", "0", "0", "4", "0", "0", "0", "0", "0", "0"}) +
+                                 "How many moons has Mars?" + "Two" + "None";
+    EXPECT_EQ(WrittenBytes(record), expected);
+}
+
+TEST(RecordWriter, ReturnsPositionAtEndOfJournal) {
+    MemoryFileSystem fs;
+    auto journal = fs.Open("journal", OpenMode::CreateReadWrite);
+    ASSERT_TRUE(journal->WriteLine("C:\\T\\exam.tvt"));
+    const int64_t first = WriteQuestionRecord(*journal, MakeRecord("A", "q", "a"));
+    EXPECT_EQ(first, 15);
+    // Reading in between must not move where the next record goes.
+    QuestionRecord back;
+    ASSERT_TRUE(ReadQuestionRecord(*journal, first, back));
+    const int64_t sizeBefore = static_cast<int64_t>(fs.Content("journal").size());
+    EXPECT_EQ(WriteQuestionRecord(*journal, MakeRecord("B", "q2", "a2")), sizeBefore);
+}
+
+TEST(RecordWriter, RefusesWhatNoReaderCouldReadBack) {
+    MemoryFileSystem fs;
+    auto journal = fs.Open("journal", OpenMode::CreateReadWrite);
+    EXPECT_EQ(WriteQuestionRecord(*journal, MakeRecord(std::string(21, 'k'), "q", "a")), -1);
+    EXPECT_EQ(WriteQuestionRecord(*journal, MakeRecord("two\nlines", "q", "a")), -1);
+    QuestionRecord longName = MakeRecord("k", "q", "a");
+    longName.slots[kSlotAnswerPictureFile] = std::string(260, 'n');
+    EXPECT_EQ(WriteQuestionRecord(*journal, longName), -1);
+    EXPECT_EQ(fs.Content("journal"), "");
+    longName.slots[kSlotAnswerPictureFile] = std::string(259, 'n');
+    EXPECT_EQ(WriteQuestionRecord(*journal, longName), 0);
+}
+
+TEST(RecordReader, RoundTripOfEverySlot) {
+    QuestionRecord record = MakeRecord(std::string(20, 'K'), "Line one\r\nLine two\r\n", "Answer\r\nwith break");
+    record.slots[3] = "wrong \x01 two";
+    record.slots[5] = "wrong four";
+    record.slots[6] = "C:\\texts\\q.rtf";
+    record.slots[9] = "*answer.bmp";
+    MemoryFileSystem fs;
+    auto journal = fs.Open("journal", OpenMode::CreateReadWrite);
+    const int64_t position = WriteQuestionRecord(*journal, record);
+    ASSERT_GE(position, 0);
+    QuestionRecord back;
+    ASSERT_TRUE(ReadQuestionRecord(*journal, position, back));
+    EXPECT_EQ(back.keyword, std::string(20, 'K'));
+    for (int k = 0; k < kSlotCount; ++k) {
+        // The stored 0x01 of slot 3 comes back as a line feed.
+        const std::string expected = k == 3 ? "wrong \n two" : record.slots[k];
+        EXPECT_EQ(back.slots[k], expected) << "slot " << k;
+    }
+    EXPECT_EQ(back.status, 0);
+}
+
+TEST(RecordReader, ReadsOnlyWantedSlots) {
+    QuestionRecord record = MakeRecord("Sun", "What is the Sun?", "A star");
+    record.slots[2] = "A planet";
+    record.slots[7] = "sun.bmp";
+    record.slots[8] = "sun.txt";
+    MemoryFileSystem fs;
+    auto journal = fs.Open("journal", OpenMode::CreateReadWrite);
+    const int64_t position = WriteQuestionRecord(*journal, record);
+    QuestionRecord back;
+    ASSERT_TRUE(ReadQuestionRecord(*journal, position, back, SlotBit(kSlotRightAnswer) | SlotBit(8)));
+    EXPECT_EQ(back.slots[kSlotQuestion], "");
+    EXPECT_EQ(back.slots[kSlotRightAnswer], "A star");
+    EXPECT_EQ(back.slots[7], "");
+    EXPECT_EQ(back.slots[8], "sun.txt");
+}
+
+// One record in a file whose header holds the given number lines and whose
+// slots are the given bytes; returns whether the header is accepted.
+bool HeaderAccepted(const std::string& keyword, const std::vector<std::string>& numbers, const std::string& slots) {
+    MemoryFileSystem fs;
+    fs.SetContent("t", HeaderBytes(keyword, numbers) + slots);
+    auto stream = fs.Open("t", OpenMode::Read);
+    RecordHeader header;
+    return ReadRecordHeader(*stream, 0, StreamSize(*stream), header);
+}
+
+TEST(RecordReader, HostileHeadersEndTheReading) {
+    const std::vector<std::string> good = {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    EXPECT_TRUE(HeaderAccepted("k", good, "qa"));
+    auto with = [&](size_t line, const std::string& value) {
+        std::vector<std::string> numbers = good;
+        numbers[line] = value;
+        return numbers;
+    };
+    EXPECT_FALSE(HeaderAccepted("k", with(0, "-1"), "qa")) << "negative length";
+    EXPECT_FALSE(HeaderAccepted("k", with(1, "abc"), "qa")) << "no number";
+    EXPECT_FALSE(HeaderAccepted("k", with(1, ""), "qa")) << "empty line";
+    EXPECT_FALSE(HeaderAccepted("k", with(10, "x"), "qa")) << "status without a number";
+    EXPECT_FALSE(HeaderAccepted("k", with(1, "3"), "qa")) << "past the end";
+    EXPECT_FALSE(HeaderAccepted("k", with(1, "99999999999999999999"), "qa")) << "huge";
+    EXPECT_FALSE(HeaderAccepted("k", with(0, "123456789012345678901234"), "qa")) << "overlong line";
+    EXPECT_FALSE(HeaderAccepted(std::string(21, 'k'), good, "qa")) << "keyword of 21 characters";
+    EXPECT_TRUE(HeaderAccepted(std::string(20, 'k'), good, "qa"));
+    EXPECT_TRUE(HeaderAccepted("k", with(1, "  +1"), "qa")) << "blanks and a sign, as atoi takes them";
+    // Names: 259 bytes is the longest a reader's buffer holds.
+    std::vector<std::string> name = with(9, "259");
+    EXPECT_TRUE(HeaderAccepted("k", name, "qa" + std::string(259, 'n')));
+    name = with(9, "260");
+    EXPECT_FALSE(HeaderAccepted("k", name, "qa" + std::string(260, 'n')));
+}
+
+TEST(RecordReader, StatusAboveZeroIsAnswered) {
+    MemoryFileSystem fs;
+    fs.SetContent("t", HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "7"}) + "qa" +
+                           HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "-3"}) + "qa");
+    auto stream = fs.Open("t", OpenMode::Read);
+    RecordHeader header;
+    ASSERT_TRUE(ReadRecordHeader(*stream, 0, StreamSize(*stream), header));
+    EXPECT_EQ(header.status, 1);
+    ASSERT_TRUE(ReadRecordHeader(*stream, header.end, StreamSize(*stream), header));
+    EXPECT_EQ(header.status, 0);
+}
+
+TEST(RecordReader, ShortSlotIsUnreadable) {
+    MemoryFileSystem fs;
+    fs.SetContent("t", HeaderBytes("k", {"5", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}) + "abc");
+    auto stream = fs.Open("t", OpenMode::Read);
+    QuestionRecord record;
+    EXPECT_FALSE(ReadQuestionRecord(*stream, 0, record));
+    EXPECT_FALSE(ReadQuestionRecord(*stream, 3000, record));
+    EXPECT_FALSE(ReadQuestionRecord(*stream, -1, record));
+}
+
+TEST(MagicLine, AcceptsLinesEndingInA) {
+    EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A\n"));
+    EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A"));
+    EXPECT_FALSE(IsAcceptedMagicLine("QBKX0101B\n"));
+    EXPECT_FALSE(IsAcceptedMagicLine("\n"));
+    EXPECT_FALSE(IsAcceptedMagicLine(""));
+    // Only the first ten characters count.
+    EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101BAxyz\n"));
+    EXPECT_FALSE(IsAcceptedMagicLine("QBKX0101AXA\n"));
+}
+
+TEST(AttachmentNames, StarNamesLieInTheProgramDirectory) {
+    EXPECT_EQ(ResolveAttachmentName("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
+    EXPECT_EQ(ResolveAttachmentName("D:\\pics\\moon.bmp", "C:\\Q"), "D:\\pics\\moon.bmp");
+    EXPECT_EQ(ResolveAttachmentName("", "C:\\Q"), "");
+    EXPECT_EQ(JournalPathFor("C:\\Q"), "C:\\Q\\CHANGINGS.TMP");
+}
+
+TEST(CompanionNames, ReplaceTheLastThreeCharacters) {
+    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "TMP"), "C:\\T\\exam.TMP");
+    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "BAK"), "C:\\T\\exam.BAK");
+    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "TVT"), "C:\\T\\exam.TVT");
+    EXPECT_EQ(CompanionName("ab", "TMP"), "");
+    EXPECT_EQ(CompanionName("C:\\T\\ab", "TMP"), "") << "would name a file outside the test's folder";
+}
+
+}  // namespace
+}  // namespace qb
