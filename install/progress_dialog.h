@@ -1,0 +1,19 @@
+// Dialog 105: runs the installation work inside its first paint.
+#pragma once
+#include <windows.h>
+
+#include "install/install_work.h"
+#include "install/system_integration.h"
+
+namespace qb {
+
+struct ProgressData {
+    InstallState* state = nullptr;
+    SystemNames names;
+    bool firstPaint = true;
+};
+
+// False when the destination directory could not be made.
+bool RunProgressDialog(HINSTANCE instance, ProgressData* data);
+
+}  // namespace qb

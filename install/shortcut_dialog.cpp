@@ -1,0 +1,75 @@
+#include "install/shortcut_dialog.h"
+
+#include <shlobj.h>
+
+#include "install/resource_ids.h"
+
+namespace qb {
+namespace {
+
+struct ShortcutBox {
+    int controlId;
+    int folder;
+};
+
+// The order the shortcuts are made in.
+const ShortcutBox kShortcutBoxes[] = {
+    {IDC_SHORTCUT_DESKTOP, CSIDL_DESKTOP},
+    {IDC_SHORTCUT_START_MENU, CSIDL_STARTMENU},
+    {IDC_SHORTCUT_STARTUP, CSIDL_STARTUP},
+};
+
+ShortcutData* DataOf(HWND dialog) {
+    return reinterpret_cast<ShortcutData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    return TRUE;
+}
+
+void OnOk(HWND dialog) {
+    const ShortcutData* data = DataOf(dialog);
+    // COM stays initialised until the process ends.
+    CoInitialize(nullptr);
+    for (const ShortcutBox& box : kShortcutBoxes) {
+        if (IsDlgButtonChecked(dialog, box.controlId) == BST_CHECKED) {
+            CreateShortcut(data->programDirectory, box.folder, data->names);
+        }
+    }
+    EndDialog(dialog, 1);
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case IDOK: OnOk(dialog); return TRUE;
+    case IDCANCEL: return TRUE;  // there is no way around the choice
+    }
+    return FALSE;
+}
+
+INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
+    case WM_COMMAND: return OnCommand(dialog, wParam);
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK ShortcutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Dispatch(dialog, message, wParam, lParam);
+    } catch (...) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+}
+
+}  // namespace
+
+void RunShortcutDialog(HINSTANCE instance, ShortcutData* data) {
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr, ShortcutDialogProc,
+                    reinterpret_cast<LPARAM>(data));
+}
+
+}  // namespace qb

@@ -1,0 +1,18 @@
+// Dialog 109: the kinds of shortcuts to create.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "install/system_integration.h"
+
+namespace qb {
+
+struct ShortcutData {
+    std::string programDirectory;  // ends in a backslash
+    SystemNames names;
+};
+
+void RunShortcutDialog(HINSTANCE instance, ShortcutData* data);
+
+}  // namespace qb

@@ -1,0 +1,48 @@
+// The entries the system leaves outside its program directory: file
+// association, uninstall entry and shortcuts, and their removal. Shared by
+// Install and Uninstall. Nothing here reports to the user: a registry call or
+// shortcut that fails is passed over.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace qb {
+
+// Texts the entries carry, taken from the calling program's string table.
+struct SystemNames {
+    std::string programFile;     // the main program's file name
+    std::string openVerbText;    // the text of the open verb
+    std::string uninstallEntry;  // the uninstall entry's key and display name
+    std::string linkFile;        // the shortcut files' name
+};
+
+// dir is the program directory ending in a backslash.
+void AssociateTestFiles(const std::string& dir, const SystemNames& names);
+void AddUninstallEntry(const std::string& dir, const SystemNames& names);
+// folder is a CSIDL value; COM must be initialised on the thread.
+void CreateShortcut(const std::string& dir, int folder, const SystemNames& names);
+
+void RemoveSystemEntries(const SystemNames& names);
+void RemoveShortcuts(const SystemNames& names);
+
+// The path of a shell folder, or nothing when the shell cannot supply one.
+std::optional<std::string> SpecialFolderPath(int folder);
+
+// Deletes subKey of parent with everything beneath it. True when it is gone.
+bool DeleteKeyTree(HKEY parent, const char* subKey);
+
+// A string value of an existing key, read with room for capacity bytes.
+std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName, unsigned capacity);
+
+// DataPath of the current user, or of the default user when the current user has none.
+std::optional<std::string> ReadDataPath();
+
+// Whether anything matches a path or pattern.
+bool AnythingMatches(const std::string& pathOrPattern);
+
+// One delete request of the shell's file operation for one path or pattern.
+void ShellDelete(const std::string& pathOrPattern, unsigned flags);
+
+}  // namespace qb
