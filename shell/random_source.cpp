@@ -4,8 +4,6 @@
 
 namespace qb {
 
-RuntimeRandom::RuntimeRandom(unsigned seed) { std::srand(seed); }
-
 // glibc's RAND_MAX is larger than the Windows runtime's; keep both in range.
 int RuntimeRandom::Next() { return std::rand() & kRandomMax; }
 

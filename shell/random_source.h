@@ -14,10 +14,9 @@ public:
     virtual int Next() = 0;
 };
 
-// The C runtime's generator; seeded once per process.
+// The C runtime's generator, which the main window seeds once per process.
 class RuntimeRandom : public RandomSource {
 public:
-    explicit RuntimeRandom(unsigned seed);
     int Next() override;
 };
 

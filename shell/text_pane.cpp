@@ -1,0 +1,33 @@
+#include "shell/text_pane.h"
+
+#include "settings/settings_registry.h"
+#include "shell/resource_ids.h"
+
+namespace qb {
+namespace {
+
+// Where the user left the pane, unless it is minimised or maximised.
+void StorePlace(HWND window) {
+    if (IsIconic(window) || IsZoomed(window)) return;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    WriteWindowRect(place, "Quorbelind", kValueWinPosText);
+}
+
+void OnSize(HWND window, int width, int height) {
+    MoveWindow(GetDlgItem(window, IDC_RICH_TEXT), 0, 0, width, height, TRUE);
+    StorePlace(window);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TextPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE: OnSize(window, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_MOVE: StorePlace(window); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace qb
