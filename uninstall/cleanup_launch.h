@@ -1,0 +1,13 @@
+// Writes the clean-up batch file into the temporary directory and starts it
+// hidden; it removes the uninstaller and the program directory after
+// Uninstall has ended.
+#pragma once
+#include <string>
+
+namespace qb {
+
+// programDirectory has no trailing backslash. Does nothing when the batch
+// file cannot be written.
+void WriteAndStartCleanup(const std::string& programDirectory);
+
+}  // namespace qb

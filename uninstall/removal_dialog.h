@@ -1,0 +1,26 @@
+// Dialog 103: removes the groups one after another inside its first paint and
+// marks each group done with a grey tick.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "install/system_integration.h"
+#include "uninstall/removal_plan.h"
+
+namespace qb {
+
+struct RemovalData {
+    std::string programDirectory;  // without a trailing backslash
+    RemovalChoice choice;
+    std::string baseName;          // the programs' base name, from the string table
+    SystemNames names;
+    bool firstPaint = true;
+};
+
+void RunRemovalDialog(HINSTANCE instance, RemovalData* data);
+
+// Deletes the files matching one path or pattern for good; folders are left.
+void RemoveOneKind(const std::string& pathOrPattern);
+
+}  // namespace qb
