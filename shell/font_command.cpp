@@ -1,0 +1,24 @@
+#include "shell/font_command.h"
+
+#include "settings/settings_registry.h"
+#include "shell/main_window.h"
+
+namespace qb {
+
+void OnChooseFont(MainWindow& state) {
+    // The dialog works on a copy so a cancel changes nothing.
+    LOGFONTA chosen = state.questionLogFont;
+    CHOOSEFONTA dialog = state.fontDialog;
+    dialog.hwndOwner = state.window;
+    dialog.lpLogFont = &chosen;
+    if (!ChooseFontA(&dialog)) return;
+    HFONT font = CreateFontIndirectA(&chosen);
+    if (font == nullptr) return;
+    state.questionLogFont = chosen;
+    WriteUserValue("Quorbelind", kValueFont, FormatFont(ToFontRecord(chosen)));
+    state.questionFont.reset(font);
+    ApplyQuestionFont(state);
+    InvalidateRect(state.testPane, nullptr, TRUE);
+}
+
+}  // namespace qb

@@ -1,0 +1,74 @@
+// Program entry of Quorbelind.exe: settings, window classes, the main window
+// and the one message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "settings/settings_registry.h"
+#include "shell/main_window.h"
+#include "shell/resource_ids.h"
+#include "shell/startup_core.h"
+
+namespace qb {
+namespace {
+
+const char kProduct[] = "Quorbelind";
+const char kVersion[] = "V1.00";
+
+void ReadSettings(ProgramContext& program) {
+    char directory[kPathBufferSize] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
+    program.programDir = length < sizeof directory ? directory : "";
+    program.maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
+    program.maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
+    program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
+    MarkInstalled(kProduct, kVersion);
+    ReadStartupSettings(kProduct, program.programDir, program.mainRect);
+}
+
+int RunMessageLoop(HWND mainWindow, HINSTANCE module) {
+    HACCEL accelerators = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDA_MAIN));
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(mainWindow, accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int Run(HINSTANCE module, const char* commandLine, int showMode) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    // Stays loaded for the program's life: the Text pane's control lives in it.
+    LoadLibraryA("RICHED32.DLL");
+
+    ProgramContext program;
+    program.module = module;
+    ReadSettings(program);
+    if (!RegisterWindowClasses(module)) return 0;
+    auto state = std::make_unique<MainWindow>();
+    HWND mainWindow = CreateMainWindow(program, *state);
+    if (mainWindow == nullptr) return 0;
+    ShowWindow(mainWindow, showMode);
+    UpdateWindow(mainWindow);
+    std::string path;
+    if (TakeCommandLinePath(commandLine ? commandLine : "", path)) {
+        state->document.testPath = path;
+        program.pathFromCommandLine = true;
+        SendMessageA(mainWindow, WM_COMMAND, IDM_FILE_OPEN, 0);
+    }
+    return RunMessageLoop(mainWindow, module);
+}
+
+}  // namespace
+}  // namespace qb
+
+int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPSTR commandLine, int showMode) {
+    try {
+        return qb::Run(module, commandLine, showMode);
+    } catch (...) {
+        return 0;
+    }
+}

@@ -1,0 +1,43 @@
+// Small routines every part of the main program uses: string-table messages,
+// switching commands in the menu and on the toolbar together, status-bar texts
+// and the counters.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace qb {
+
+struct MainWindow;
+
+// Loads text and caption from the string table, sounds the style's system
+// sound and shows the box. Returns the button pressed.
+int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT style);
+// "... no memory available !", "An error occured ...", warning icon.
+void ShowNoMemory(HWND owner);
+
+// A string-table text of the main program (at most 255 characters).
+std::string LoadText(UINT id);
+
+// Enables or grays the menu item and enables or disables the toolbar button.
+void SetCommandEnabled(const MainWindow& state, int command, bool enabled);
+bool IsCommandEnabled(const MainWindow& state, int command);
+
+// Close, Save, Save as, New Question, Edit and Remove Question and the five
+// test commands off.
+void DisableDocumentCommands(const MainWindow& state);
+// Close, Save, Save as and New Question on.
+void EnableDocumentCommands(const MainWindow& state);
+
+// Text of status-bar part 0, 1 or 2.
+void SetStatusText(const MainWindow& state, int part, const std::string& text);
+void SetStatusTextId(const MainWindow& state, int part, UINT textId);
+
+// "Asked: n", "Correct: n (r %)", "Remaining: n" into the three parts.
+void UpdateCounters(HWND statusBar, int32_t asked, int32_t correct, int32_t remaining);
+
+// The window title: the program title alone, or with ": path".
+void SetDocumentTitle(const MainWindow& state, const std::string& path);
+
+}  // namespace qb
