@@ -13,7 +13,12 @@ std::string NumberedFileName(int number) {
 bool IsSafeListName(const std::string& name) {
     if (name.empty()) return false;
     if (name.find_first_of("\\/:") != std::string::npos) return false;
-    return name.find("..") == std::string::npos;
+    if (name.find("..") != std::string::npos) return false;
+    // Control characters (a NUL among them) cannot be part of a file name.
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20) return false;
+    }
+    return true;
 }
 
 bool ReadListEntry(ByteStream& stream, ListEntry& entry) {

@@ -15,7 +15,7 @@ constexpr size_t kMaxListNameLength = 259;
 std::string NumberedFileName(int number);
 
 // True when the name can only name a file directly inside the destination:
-// not empty, no drive, no directory part, no "..".
+// not empty, no drive, no directory part, no "..", no control characters.
 bool IsSafeListName(const std::string& name);
 
 struct ListEntry {

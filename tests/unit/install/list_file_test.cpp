@@ -38,9 +38,12 @@ TEST(ListFile, PlainFileNamesAreSafe) {
 
 TEST(ListFile, NamesThatLeaveTheDirectoryAreRefused) {
     for (const char* name : {"", "..\\evil.txt", "../evil.txt", "..", "C:\\evil.txt", "C:evil.txt",
-                             "\\evil.txt", "\\\\server\\share\\x", "sub\\x.bmp", "sub/x.bmp", "x..y"}) {
+                             "\\evil.txt", "\\\\server\\share\\x", "sub\\x.bmp", "sub/x.bmp", "x..y",
+                             "tab\there.txt", "cr\r"}) {
         EXPECT_FALSE(IsSafeListName(name)) << name;
     }
+    EXPECT_FALSE(IsSafeListName(std::string("evil\0..\\x", 10)));
+    EXPECT_FALSE(IsSafeListName(std::string("name\0.bmp", 9)));
 }
 
 TEST(ListFile, LinesAreReadWithoutTheirBreaks) {
