@@ -24,7 +24,7 @@ namespace {
 
 class StdioStream final : public ByteStream {
 public:
-    explicit StdioStream(FILE* file) : file_(file) {}
+    StdioStream(FILE* file, bool readOnly) : file_(file), readOnly_(readOnly) {}
     ~StdioStream() override { Close(); }
 
     size_t Read(void* buffer, size_t count) override {
@@ -39,6 +39,7 @@ public:
     }
     bool Seek(int64_t position) override {
         if (!file_ || position < 0) return false;
+        if (readOnly_ && SkipForward(position)) return true;
 #ifdef _WIN32
         return _fseeki64(file_, position, SEEK_SET) == 0;
 #else
@@ -71,7 +72,21 @@ public:
     }
 
 private:
+    // A short step forward in a stream that is only read is taken by reading
+    // through the buffer: a seek costs a system call every time, even when
+    // the target is already buffered, and loading a test steps from record
+    // to record this way.
+    bool SkipForward(int64_t position) {
+        constexpr int64_t kLimit = 4096;
+        const int64_t here = Tell();
+        if (here < 0 || position < here || position - here > kLimit) return false;
+        char scratch[kLimit];
+        const size_t count = static_cast<size_t>(position - here);
+        return fread(scratch, 1, count, file_) == count;
+    }
+
     FILE* file_;
+    bool readOnly_;
 };
 
 const char* ModeText(OpenMode mode) {
@@ -118,7 +133,7 @@ public:
     std::unique_ptr<ByteStream> Open(const std::string& path, OpenMode mode, bool exclusive) override {
         FILE* file = OpenFile(path, mode, exclusive);
         if (!file) return nullptr;
-        return std::make_unique<StdioStream>(file);
+        return std::make_unique<StdioStream>(file, mode == OpenMode::Read);
     }
     bool Remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
     bool Rename(const std::string& from, const std::string& to) override {

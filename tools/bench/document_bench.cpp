@@ -1,0 +1,207 @@
+// Benchmarks of the test document core on generated tests:
+//  - building the question index (time, heap held by the index, peak process
+//    memory) for short and long texts, and the ratio long/short;
+//  - saving, against `cp` of the same file on the same disk in the same run.
+//
+//   document-bench <work directory> [question counts...]   (default 10000 100000)
+//
+// The work directory receives the generated tests and is cleaned up after.
+#include <malloc.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "document/test_document.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Counts items; a list view would do more, but that is the shell's cost.
+class CountingList final : public qb::QuestionList {
+public:
+    void DeleteAllItems() override { items = 0; }
+    bool InsertItem(const std::string&, int, int) override {
+        ++items;
+        return true;
+    }
+    long items = 0;
+};
+
+class SilentReporter final : public qb::DocumentReporter {
+public:
+    void Report(qb::DocumentMessage) override {}
+};
+
+std::string Text(size_t length, unsigned seed) {
+    static const char words[] = "the planet moves around the sun on an ellipse\r\nand its moons follow it ";
+    std::string text;
+    text.reserve(length);
+    for (size_t i = 0; text.size() < length; ++i) text.push_back(words[(seed * 7 + i) % (sizeof words - 1)]);
+    return text;
+}
+
+// A test of count questions; each question text has textLength bytes.
+bool Generate(const std::string& path, int count, size_t textLength) {
+    auto out = qb::RealFileSystem().Open(path, qb::OpenMode::CreateReadWrite);
+    if (!out || !out->WriteLine(qb::kMagicLine)) return false;
+    for (int i = 0; i < count; ++i) {
+        qb::QuestionRecord record;
+        record.keyword = "Question " + std::to_string(i);
+        record.slots[qb::kSlotQuestion] = Text(textLength, static_cast<unsigned>(i));
+        record.slots[qb::kSlotRightAnswer] = "Answer " + std::to_string(i);
+        if (i % 3 == 0) record.slots[qb::kSlotWrongAnswer1 + 1] = "Wrong " + std::to_string(i);
+        if (i % 5 == 0) record.slots[qb::kSlotQuestionPictureFile] = "*picture.bmp";
+        if (qb::WriteQuestionRecord(*out, record) < 0) return false;
+    }
+    return out->WriteLine("") && out->Close();
+}
+
+long long FileSize(const std::string& path) {
+    auto in = qb::RealFileSystem().Open(path, qb::OpenMode::Read);
+    return in ? qb::StreamSize(*in) : -1;
+}
+
+size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+long PeakRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct IndexFigures {
+    double seconds = 1e9;  // best of the runs
+    size_t heapBytes = 0;  // held by the index after building
+    int questions = 0;
+};
+
+IndexFigures MeasureIndex(const std::string& path, int runs) {
+    IndexFigures figures;
+    for (int run = 0; run < runs; ++run) {
+        qb::TestDocument document;
+        document.testFile = qb::RealFileSystem().Open(path, qb::OpenMode::Read);
+        CountingList list;
+        SilentReporter reporter;
+        int32_t remaining = 0;
+        const size_t heapBefore = HeapInUse();
+        const Clock::time_point start = Clock::now();
+        figures.questions = qb::LoadQuestionIndex(document, list, reporter, remaining);
+        figures.seconds = std::min(figures.seconds, Seconds(start));
+        figures.heapBytes = HeapInUse() - heapBefore;
+    }
+    return figures;
+}
+
+struct SaveFigures {
+    double saveSeconds = 1e9;
+    double copySeconds = 1e9;
+};
+
+// Saves the test (every third question marked answered) and copies the saved
+// file with cp, alternately, keeping the best time of each.
+SaveFigures MeasureSave(const std::string& dir, const std::string& path, int runs) {
+    SaveFigures figures;
+    qb::TestDocument document;
+    CountingList list;
+    SilentReporter reporter;
+    int32_t remaining = 0;
+    if (qb::OpenTest(document, path, dir + "/CHANGINGS.TMP", list, reporter, remaining) != qb::DocumentMessage::None)
+        return figures;
+    int i = 0;
+    for (qb::QuestionNode* node = document.head; node; node = node->next) node->status = (i++ % 3 == 0) ? 1 : 0;
+    const std::string copy = "cp '" + path + "' '" + dir + "/copy.tvt'";
+    for (int run = 0; run < runs; ++run) {
+        Clock::time_point start = Clock::now();
+        if (qb::SaveTest(document) != qb::DocumentMessage::None) {
+            std::fprintf(stderr, "save failed\n");
+            std::exit(1);
+        }
+        figures.saveSeconds = std::min(figures.saveSeconds, Seconds(start));
+        start = Clock::now();
+        if (std::system(copy.c_str()) != 0) std::exit(1);
+        figures.copySeconds = std::min(figures.copySeconds, Seconds(start));
+    }
+    qb::CloseTest(document);
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: document-bench <work directory> [question counts...]\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    std::vector<int> counts;
+    for (int i = 2; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+    if (counts.empty()) counts = {10000, 100000};
+    const size_t shortText = 50, longText = 10 * 1024, veryLongText = 40 * 1024;
+
+    std::printf("| Questions | Text | File size | Index build (best of 5) | Index heap | Bytes/question |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    std::vector<std::string> ratios, saves;
+    for (int count : counts) {
+        double shortSeconds = 0, longSeconds = 0;
+        std::vector<size_t> lengths = {shortText, longText};
+        // Once texts are longer than a read buffer, their length must not matter.
+        if (count == counts.front()) lengths.push_back(veryLongText);
+        for (size_t length : lengths) {
+            const std::string name = length == shortText ? "short" : length == longText ? "long" : "very long";
+            const std::string path = dir + "/bench-" + std::to_string(count) + "-" + name + ".TVT";
+            if (!Generate(path, count, length)) {
+                std::fprintf(stderr, "cannot write %s\n", path.c_str());
+                return 1;
+            }
+            MeasureIndex(path, 1);  // warms the page cache
+            const IndexFigures index = MeasureIndex(path, 5);
+            if (index.questions != count) {
+                std::fprintf(stderr, "%s: loaded %d of %d questions\n", path.c_str(), index.questions, count);
+                return 1;
+            }
+            std::printf("| %d | %s (%zu B) | %.1f MB | %.1f ms | %.2f MB | %.1f |\n", count, name.c_str(), length,
+                        FileSize(path) / 1e6, index.seconds * 1e3, index.heapBytes / 1e6,
+                        static_cast<double>(index.heapBytes) / count);
+            char ratio[160];
+            if (length == shortText) {
+                shortSeconds = index.seconds;
+            } else if (length == longText) {
+                longSeconds = index.seconds;
+                std::snprintf(ratio, sizeof ratio, "| %d | long / short | %.2f |", count, index.seconds / shortSeconds);
+                ratios.push_back(ratio);
+            } else {
+                std::snprintf(ratio, sizeof ratio, "| %d | very long / long | %.2f |", count,
+                              index.seconds / longSeconds);
+                ratios.push_back(ratio);
+            }
+            const SaveFigures save = MeasureSave(dir, path, 3);
+            char line[200];
+            std::snprintf(line, sizeof line, "| %d | %s | %.1f MB | %.1f ms | %.1f ms | %.2f |", count, name.c_str(),
+                          FileSize(path) / 1e6, save.saveSeconds * 1e3, save.copySeconds * 1e3,
+                          save.saveSeconds / save.copySeconds);
+            saves.push_back(line);
+            for (const char* suffix : {".TVT", ".BAK", ".TMP"})
+                std::remove((path.substr(0, path.size() - 4) + suffix).c_str());
+            std::remove((dir + "/copy.tvt").c_str());
+        }
+    }
+    std::printf("\nIndex build time ratios:\n\n| Questions | Texts | Ratio |\n|---|---|---|\n");
+    for (const std::string& line : ratios) std::printf("%s\n", line.c_str());
+    std::printf("\nSave against cp of the same file (best of 3 each, alternating):\n\n");
+    std::printf("| Questions | Text | File size | Save | cp | Save / cp |\n|---|---|---|---|---|---|\n");
+    for (const std::string& line : saves) std::printf("%s\n", line.c_str());
+    std::printf("\nPeak resident memory of the whole run: %.1f MB\n", PeakRssKb() / 1024.0);
+    return 0;
+}
