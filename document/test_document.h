@@ -145,8 +145,8 @@ void CloseTest(TestDocument& document);
 // Merges the current record of every question, in index order and with the
 // node's status, into a new file next to testPath (its last three characters
 // "TMP"), then keeps the previous "TVT" file as "BAK", moves the new file to
-// the "TVT" name and empties the change journal. testPath then ends in "TVT"
-// and modified is cleared.
+// the "TVT" name, opens it for reading and empties the change journal.
+// testPath then ends in "TVT" and modified is cleared.
 // Returns NoTestOpened, FileAccess or NoMemory on failure. A failed save
 // loses nothing: the previous files are where they were (or the complete
 // test is under "TMP" with the "BAK" beside it), every node still points at a

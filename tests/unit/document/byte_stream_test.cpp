@@ -79,6 +79,59 @@ TEST(ByteStream, ExclusiveOpenRefusesSecondOpenAndKeepsContent) {
     EXPECT_EQ(ReadAll(path), "kept\r\n");
 }
 
+TEST(ByteStream, ReadOnlyStreamSeeksForwardAndBack) {
+    std::string path = TempPath("seek.txt");
+    std::string bytes;
+    for (int i = 0; i < 10000; ++i) bytes.push_back(static_cast<char>('a' + i % 26));
+    WriteAll(path, bytes);
+    auto stream = RealFileSystem().Open(path, OpenMode::Read);
+    ASSERT_TRUE(stream);
+    // Short steps, a step across the buffer, a long jump, a step back, past the end.
+    for (int64_t target : {3, 10, 200, 4000, 8100, 8101, 9999, 50, 0}) {
+        ASSERT_TRUE(stream->Seek(target));
+        EXPECT_EQ(stream->Tell(), target);
+        EXPECT_EQ(stream->GetByte(), bytes[static_cast<size_t>(target)]) << target;
+    }
+    EXPECT_TRUE(stream->Seek(10005));
+    EXPECT_EQ(stream->GetByte(), -1);
+}
+
+// A stream whose reads fail at one chosen byte.
+class FailingAt final : public ByteStream {
+public:
+    FailingAt(std::string bytes, size_t failAt) : bytes_(std::move(bytes)), failAt_(failAt) {}
+    size_t Read(void*, size_t) override { return 0; }
+    int GetByte() override {
+        if (calls_++ == failAt_) return -1;
+        return position_ < bytes_.size() ? static_cast<unsigned char>(bytes_[position_++]) : -1;
+    }
+    void UngetByte(int byte) override {
+        if (byte >= 0) --position_;
+    }
+    bool Write(const void*, size_t) override { return false; }
+    bool Seek(int64_t) override { return false; }
+    bool SeekToEnd() override { return false; }
+    int64_t Tell() override { return static_cast<int64_t>(position_); }
+    bool Flush() override { return true; }
+    bool Close() override { return true; }
+
+private:
+    std::string bytes_;
+    size_t failAt_;
+    size_t calls_ = 0;
+    size_t position_ = 0;
+};
+
+TEST(ByteStream, FailedReadAfterCrEndsTheLine) {
+    // The read of the LF fails: the line must not end in a line feed.
+    FailingAt stream("key\r\nnext\r\n", 4);
+    std::string line;
+    ASSERT_TRUE(ReadLine(stream, 22, line));
+    EXPECT_EQ(line, "key\r");
+    ASSERT_TRUE(ReadLine(stream, 22, line));
+    EXPECT_EQ(line, "\n");
+}
+
 TEST(ParseDecimal, ConvertsLikeAtoi) {
     EXPECT_EQ(ParseDecimal("  42\n"), 42);
     EXPECT_EQ(ParseDecimal("-7x"), -7);
