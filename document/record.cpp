@@ -1,5 +1,6 @@
 #include "document/record.h"
 
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -13,18 +14,25 @@ bool WriteNumberLine(ByteStream& stream, int64_t value) {
 
 // A header number line: it must have its line end (a longer line would shift
 // every following line) and hold at least one digit after blanks and a sign.
+// The value is taken as atoi takes it, saturated instead of overflowing.
 bool ParseNumberLine(const std::string& line, int64_t& value) {
     if (line.empty() || line.back() != '\n') return false;
     size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
     if (i >= line.size() || line[i] < '0' || line[i] > '9') return false;
-    value = ParseDecimal(line);
+    int64_t number = 0;
+    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        const int digit = line[i] - '0';
+        number = number > (INT64_MAX - digit) / 10 ? INT64_MAX : number * 10 + digit;
+    }
+    value = negative ? -number : number;
     return true;
 }
 
-bool ReadNumberLine(ByteStream& stream, int64_t& value) {
-    std::string line;
+// line is the caller's, so that its memory is reused from line to line.
+bool ReadNumberLine(ByteStream& stream, std::string& line, int64_t& value) {
     return ReadLine(stream, kHeaderLineBuffer, line) && ParseNumberLine(line, value);
 }
 
@@ -107,12 +115,12 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
     header.keyword = line;
     for (int k = 0; k < kSlotCount; ++k) {
         int64_t length = 0;
-        if (!ReadNumberLine(stream, length) || length < 0) return false;
+        if (!ReadNumberLine(stream, line, length) || length < 0) return false;
         if (k >= kFirstFileSlot && length > static_cast<int64_t>(kMaxFileNameLength)) return false;
         header.lengths[k] = length;
     }
     int64_t status = 0;
-    if (!ReadNumberLine(stream, status)) return false;
+    if (!ReadNumberLine(stream, line, status)) return false;
     header.status = status > 0 ? 1 : 0;
     header.slotsStart = stream.Tell();
     if (header.slotsStart < 0) return false;

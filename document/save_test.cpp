@@ -71,10 +71,6 @@ private:
     int64_t written_ = 0;
 };
 
-bool WriteNumber(ByteStream& out, int64_t value) {
-    return out.WriteLine(std::to_string(value));
-}
-
 DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, DocumentMemory& memory) {
     if (static_cast<uint64_t>(length) > SIZE_MAX) return DocumentMessage::NoMemory;
     const size_t size = static_cast<size_t>(length);
@@ -89,10 +85,10 @@ DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const Questio
                            DocumentMemory& memory) {
     RecordHeader header;
     if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
-    bool ok = out.WriteLine(header.keyword);
-    for (int64_t length : header.lengths) ok = ok && WriteNumber(out, length);
-    ok = ok && WriteNumber(out, node.status);
-    if (!ok) return DocumentMessage::FileAccess;
+    std::string lines = header.keyword + "\r\n";
+    for (int64_t length : header.lengths) lines += std::to_string(length) + "\r\n";
+    lines += std::to_string(node.status) + "\r\n";
+    if (!out.WriteText(lines)) return DocumentMessage::FileAccess;
     for (int64_t length : header.lengths) {
         if (length == 0) continue;
         const DocumentMessage copied = CopySlot(source, out, length, memory);
