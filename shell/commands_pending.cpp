@@ -1,14 +1,11 @@
-// Placeholders for the Edit and Test commands: they do nothing until the
-// question changes and the test run take them over.
+// Placeholders for the Test commands: they do nothing until the test run
+// takes them over. The Edit commands are in question_changes_window.cpp.
 #include "shell/commands_pending.h"
 
 #include "shell/main_window.h"
 
 namespace qb {
 
-void OnNewQuestion(MainWindow&) {}
-void OnEditQuestion(MainWindow&) {}
-void OnRemoveQuestion(MainWindow&) {}
 void OnAskQuestion(MainWindow&) {}
 void OnShowAnswer(MainWindow&) {}
 void OnMarkAnswered(MainWindow&) {}

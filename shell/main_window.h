@@ -11,6 +11,7 @@
 
 #include "common/scoped_handles.h"
 #include "document/test_document.h"
+#include "editor/question_dialog.h"
 #include "settings/settings_text.h"
 #include "shell/test_run_state.h"
 
@@ -81,6 +82,8 @@ struct MainWindow {
     // The open test and the practising of it.
     TestDocument document;
     TestRunState run;
+    // The question dialogs' keyword, attachment slots and file dialog settings.
+    QuestionEditorState editor;
 
     // The answer to the toolbar's tooltip requests must outlive the request.
     char tooltipText[256] = {};

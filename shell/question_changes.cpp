@@ -10,12 +10,12 @@ void DisableAnswerCommands(QuestionChangesView& view) {
 }
 
 // Edit and Remove end alike: no selection, and the commands that need one off.
-void EndSelectionCommand(TestDocument& document, TestRunState& run, QuestionChangesView& view) {
+void EndSelectionCommand(TestDocument& document, QuestionChangesView& view) {
     document.selectedKey = -1;
     view.EnableCommand(RunCommand::EditQuestion, false);
     view.EnableCommand(RunCommand::RemoveQuestion, false);
     view.EnableCommand(RunCommand::ResetQuestion, false);
-    ClearOwnSelection(run, document, view);
+    view.ClearOwnSelection();
 }
 
 void ShowCounters(const TestRunState& run, QuestionChangesView& view) {
@@ -117,13 +117,13 @@ void NewQuestion(TestDocument& document, TestRunState& run, QuestionChangesView&
 void EditQuestion(TestDocument& document, TestRunState& run, QuestionChangesView& view) {
     DisableAnswerCommands(view);
     if (document.selectedKey >= 0) EditSelectedQuestion(document, run, view);
-    EndSelectionCommand(document, run, view);
+    EndSelectionCommand(document, view);
 }
 
 void RemoveQuestion(TestDocument& document, TestRunState& run, QuestionChangesView& view) {
     DisableAnswerCommands(view);
     if (document.selectedKey >= 0) RemoveSelectedQuestion(document, run, view);
-    EndSelectionCommand(document, run, view);
+    EndSelectionCommand(document, view);
 }
 
 }  // namespace qb

@@ -19,8 +19,15 @@ enum class ChangeMessage {
     NeedOpenTest,    // "For this action a test must already be opened or newly created ..."
 };
 
-class QuestionChangesView : public TestRunView {
+class QuestionChangesView {
 public:
+    virtual ~QuestionChangesView() = default;
+    // Menu item and toolbar button together.
+    virtual void EnableCommand(RunCommand command, bool enabled) = 0;
+    virtual void UpdateCounters(int32_t asked, int32_t correct, int32_t remaining) = 0;
+    // Clears the selection of the list item at document.selectedItem as the
+    // program's own deselection (no selection is taken from it).
+    virtual void ClearOwnSelection() = 0;
     virtual void ShowChangeMessage(ChangeMessage message) = 0;
     // "... no memory available !" with the caption "An error occured ...".
     virtual void ShowNoMemory() = 0;

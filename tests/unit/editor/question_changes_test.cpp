@@ -67,6 +67,7 @@ public:
     bool insertFails = false;
     int counterUpdates = 0;
     int32_t shownRemaining = -1;
+    int ownDeselections = 0;
 
     std::vector<std::string> ListTexts() const {
         std::vector<std::string> texts;
@@ -122,28 +123,21 @@ public:
     }
     void DeleteListItem(int32_t item) override { list.erase(list.begin() + item); }
 
-    void ShowMessage(RunMessage) override {}
     void EnableCommand(RunCommand command, bool on) override { enabled[command] = on; }
-    void BeginBusy(BusyText) override {}
-    void EndBusy() override {}
     void UpdateCounters(int32_t, int32_t, int32_t remaining) override {
         ++counterUpdates;
         shownRemaining = remaining;
     }
-    void ChangeListImage(int32_t key, int delta) override {
+    void ClearOwnSelection() override {
+        int32_t item = document_.selectedItem;
+        if (item >= 0 && static_cast<size_t>(item) < list.size()) list[static_cast<size_t>(item)].selected = false;
+        ++ownDeselections;
+    }
+    void ChangeListImage(int32_t key, int delta) {
         for (ListItem& item : list) {
             if (item.key == key) item.image += delta;
         }
     }
-    void ClearForQuestion() override {}
-    bool DisplayQuestion(QuestionNode*) override { return true; }
-    void RevealAnswer(const std::string&) override {}
-    void ShowAttachedText(const std::string&) override {}
-    void ShowAttachedPicture(const std::string&) override {}
-    bool ListItemHasSelection(int32_t item) override {
-        return item >= 0 && static_cast<size_t>(item) < list.size() && list[static_cast<size_t>(item)].selected;
-    }
-    void ClearListItemState(int32_t item) override { list.at(static_cast<size_t>(item)).selected = false; }
 
 private:
     TestDocument& document_;
@@ -300,6 +294,7 @@ TEST_F(QuestionChanges, EditingAnAnsweredQuestionMakesItUnanswered) {
     EXPECT_EQ(document.selectedKey, -1);
     EXPECT_EQ(document.pendingNode, nullptr);
     EXPECT_FALSE(item->selected);
+    EXPECT_EQ(window.ownDeselections, 1);
     EXPECT_FALSE(window.enabled[RunCommand::EditQuestion]);
     EXPECT_FALSE(window.enabled[RunCommand::RemoveQuestion]);
     EXPECT_FALSE(window.enabled[RunCommand::ResetQuestion]);
