@@ -92,7 +92,7 @@ TEST(Title, ProgramTitleAloneOrWithThePath) {
 
 TEST(FileDialog, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
     const std::string filter = TestFileFilter();
-    const std::string expected("Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0\0", 42);
+    const std::string expected("Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0\0", 41);
     EXPECT_EQ(filter, expected);
 }
 
