@@ -72,15 +72,6 @@ void ShowCounters(const MainWindow& state) {
     UpdateCounters(state.statusBar, state.run.askedCount, state.run.correctCount, state.run.remainingCount);
 }
 
-// Everything of the previous test is gone: index, files, list, selection.
-void ForgetTest(MainWindow& state) {
-    ResetDocument(state.document);
-    state.run.ForgetQuestions(0);
-    ListViewQuestionList(state.questionList).DeleteAllItems();
-    SetDocumentTitle(state, "");
-    DisableDocumentCommands(state);
-}
-
 void HideTestPaneControls(MainWindow& state) {
     ShowWindow(state.pane.questionMarker, SW_HIDE);
     ShowWindow(state.pane.questionBox, SW_HIDE);
@@ -89,9 +80,19 @@ void HideTestPaneControls(MainWindow& state) {
         ShowWindow(state.pane.answerMarkers[k], SW_HIDE);
         ShowWindow(state.pane.answerBoxes[k], SW_HIDE);
     }
-    // The displayed question belonged to the closed test.
+    // The displayed question belonged to the test given up.
     state.run.rowCount = 0;
     state.run.heldAnswer.reset();
+}
+
+// Everything of the previous test is gone: index, files, list, selection.
+void ForgetTest(MainWindow& state) {
+    ResetDocument(state.document);
+    state.run.ForgetQuestions(0);
+    ListViewQuestionList(state.questionList).DeleteAllItems();
+    HideTestPaneControls(state);
+    SetDocumentTitle(state, "");
+    DisableDocumentCommands(state);
 }
 
 void EnableOpenedTestCommands(const MainWindow& state) {
@@ -197,11 +198,7 @@ void OnFileClose(MainWindow& state) {
         WaitCursor wait;
         SetStatusTextId(state, 0, IDS_BUSY_CLOSING);
         CloseTest(state.document);
-        state.run.ForgetQuestions(0);
-        ListViewQuestionList(state.questionList).DeleteAllItems();
-        HideTestPaneControls(state);
-        SetDocumentTitle(state, "");
-        DisableDocumentCommands(state);
+        ForgetTest(state);
     }
     // With no test open the status bar looks as it did at start-up.
     SetStatusTextId(state, 0, IDS_STARTUP_HINT);

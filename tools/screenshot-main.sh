@@ -41,9 +41,11 @@ key='HKCU\Software\Tolvexia\Quorbelind'
 "$QB_WINE" reg add "$key" /v WinPosText /d "00000,00470,00512,00230" /f >/dev/null 2>&1
 "$QB_WINE" reg add "$key" /v WinPosBild /d "00512,00470,00512,00230" /f >/dev/null 2>&1
 
-sample=$QB_DIST/Astronomy.tvt
+# The sample is opened through a drive letter of its own, so the title shows
+# a short path rather than where this build lives.
+ln -sfn "$QB_DIST" "$WINEPREFIX/dosdevices/q:"
 args=()
-[ -f "$sample" ] && args=("$("$QB_WINE" winepath -w "$sample" 2>/dev/null)")
+[ -f "$QB_DIST/Astronomy.tvt" ] && args=('Q:\Astronomy.tvt')
 
 cd "$QB_DIST"
 "$QB_WINE" explorer "/desktop=$desktop_name,$desktop_size" Quorbelind.exe "${args[@]}" >/dev/null 2>&1 &
