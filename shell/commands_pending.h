@@ -1,4 +1,6 @@
-// Handlers of the Edit and Test menu commands, dispatched by the main window.
+// Handlers of the Edit and Test menu commands, dispatched by the main window:
+// the Edit commands are in question_changes_window.cpp, the Test commands in
+// test_run.cpp.
 #pragma once
 
 namespace qb {

@@ -1,5 +1,6 @@
-// Window procedures of the Test, Text and Bild panes, and the hook the main
-// window calls when the Test pane has been resized.
+// Window procedures of the Test, Text and Bild panes (test_pane.cpp,
+// text_pane.cpp, picture_pane.cpp), and the hook the main window calls when
+// the Test pane has been resized (question_display.cpp).
 #pragma once
 #include <windows.h>
 
