@@ -47,10 +47,70 @@ pass() {
   echo "ok $*"
 }
 
-# drive COMMAND ARGS...: runs the driver; its output on stdout, its status returned.
+# drive COMMAND ARGS...: runs a driver command; its output on stdout, its
+# messages on stderr, its exit status returned. The commands go to one driver
+# process per case ("qbdrive serve"), which saves starting Wine for each.
+# QB_E2E_SERVE=0 runs a driver process per command instead.
 drive() {
-  "$QB_WINE" "$QB_DRIVER" "$@"
+  if [ -z "${QB_SERVE_PID:-}" ]; then
+    "$QB_WINE" "$QB_DRIVER" "$@"
+    return
+  fi
+  local IFS=$'\x1f' words=() word line code="" out=""
+  for word in "$@"; do words+=("${word//$'\n'/$'\x1e'}"); done
+  printf '%s\n' "${words[*]}" >&"$QB_SERVE_IN"
+  while IFS= read -r line <&"$QB_SERVE_OUT"; do
+    if [[ $line == *$'\x1d'* ]]; then
+      code=${line##*$'\x1d'}
+      out+=${line%%$'\x1d'*}
+      break
+    fi
+    if [[ $line == $'\x1c'* ]]; then
+      printf '%s\n' "${line#?}" >&2
+    else
+      out+="$line"$'\n'
+    fi
+  done
+  if [ -z "$code" ]; then
+    echo "qbdrive serve stopped answering" >&2
+    return 1
+  fi
+  while [[ $out == *$'\n' ]]; do out=${out%$'\n'}; done
+  [ -n "$out" ] && printf '%s\n' "$out"
+  return "$code"
 }
+
+# Plain descriptors on named pipes rather than a coprocess: pipelines and
+# other subshells of the case inherit them.
+qb_serve_start() {
+  local in="$CASE_DIR/.drive-in" out="$CASE_DIR/.drive-out"
+  rm -f "$in" "$out"
+  mkfifo "$in" "$out"
+  # Opened after the start, so that the driver holds no writer of its own input.
+  "$QB_WINE" "$QB_DRIVER" serve <"$in" >"$out" 2>>"$CASE_DIR/driver.log" &
+  QB_SERVE_PID=$!
+  exec {QB_SERVE_IN}>"$in"
+  exec {QB_SERVE_OUT}<"$out"
+}
+
+qb_serve_stop() {
+  [ -n "${QB_SERVE_PID:-}" ] || return 0
+  local serve=$QB_SERVE_PID
+  QB_SERVE_PID=""
+  exec {QB_SERVE_IN}>&- {QB_SERVE_OUT}<&-
+  # It ends at the end of its input; a process that inherited the pipe may
+  # keep that from coming, so it gets a time limit.
+  local deadline=$((SECONDS + 5))
+  while kill -0 "$serve" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+  kill "$serve" 2>/dev/null
+  wait "$serve" 2>/dev/null
+}
+
+if [ "${QB_E2E_SERVE:-1}" != 0 ]; then
+  qb_serve_start
+else
+  exec {QB_SERVE_IN}>/dev/null {QB_SERVE_OUT}</dev/null
+fi
 
 # need COMMAND ARGS...: the driver must succeed, or the case ends.
 # For output use `x=$(drive ...) || die "..."`, or get.
@@ -192,7 +252,7 @@ start_program() {
   rm -f "$CASE_DIR/program-$n.pid" "$CASE_DIR/program-$n.exit"
   "$QB_WINE" "$QB_DRIVER" launch --cwd "$(winpath "$cwd")" --pid-file "$(winpath "$CASE_DIR/program-$n.pid")" \
     --exit-file "$(winpath "$CASE_DIR/program-$n.exit")" "$(winpath "$program")" "$tail" \
-    > "$CASE_DIR/program-$n.log" 2>&1 &
+    > "$CASE_DIR/program-$n.log" 2>&1 {QB_SERVE_IN}>&- {QB_SERVE_OUT}<&- &
   qb_launchers+=("$!")
   local deadline=$((SECONDS + 30))
   until [ -s "$CASE_DIR/program-$n.pid" ]; do
@@ -240,6 +300,7 @@ qb_finish() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
+  qb_serve_stop
   echo "$qb_checks checks, $qb_failures failed"
   [ $qb_failures -eq 0 ] && exit 0
   exit 1

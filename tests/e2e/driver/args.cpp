@@ -36,13 +36,29 @@ DWORD Args::Timeout() const {
     return value < 0 ? 0 : static_cast<DWORD>(value);
 }
 
+namespace {
+std::string* g_messageSink = nullptr;
+
+void Report(const std::string& message) {
+    if (g_messageSink) {
+        *g_messageSink += "qbdrive: " + message + "\n";
+    } else {
+        std::fprintf(stderr, "qbdrive: %s\n", message.c_str());
+    }
+}
+}  // namespace
+
+void SetMessageSink(std::string* sink) {
+    g_messageSink = sink;
+}
+
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "qbdrive: %s\n", message.c_str());
+    Report(message);
     return kFailed;
 }
 
 int Usage(const std::string& message) {
-    std::fprintf(stderr, "qbdrive: usage: %s\n", message.c_str());
+    Report("usage: " + message);
     return kUsage;
 }
 

@@ -31,6 +31,8 @@ private:
 // Prints "qbdrive: message" to stderr and returns kFailed.
 int Fail(const std::string& message);
 int Usage(const std::string& message);
+// Collects the messages of Fail and Usage in sink instead of printing them (null: print).
+void SetMessageSink(std::string* sink);
 
 bool ParseLong(const std::string& text, long* value);
 

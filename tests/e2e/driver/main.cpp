@@ -88,6 +88,54 @@ const Command kCommands[] = {
     {"reg-keys", CmdRegKeys, {}},
 };
 
+int RunCommand(const std::string& name, const std::vector<std::string>& words) {
+    for (const auto& command : kCommands) {
+        if (name == command.name) return command.run(Args(words, command.flags));
+    }
+    return Usage("unknown command " + name);
+}
+
+// One request per line: the command and its arguments separated by 0x1F, a
+// line break inside an argument written as 0x1E. The answer is the command's
+// output, its messages each on a line starting with 0x1C, and a last line of
+// 0x1D followed by the exit code. Saves starting a process per command.
+int Serve() {
+    std::string messages;
+    SetMessageSink(&messages);
+    char buffer[65536];
+    while (std::fgets(buffer, sizeof buffer, stdin)) {
+        std::string line = buffer;
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        std::vector<std::string> words;
+        size_t start = 0;
+        for (;;) {
+            size_t end = line.find('\x1f', start);
+            std::string word = line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            for (char& c : word) {
+                if (c == '\x1e') c = '\n';
+            }
+            words.push_back(word);
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        int code = kUsage;
+        if (words.front() == "launch" || words.front() == "serve") {
+            Usage(words.front() + " cannot run inside serve");
+        } else {
+            code = RunCommand(words.front(), std::vector<std::string>(words.begin() + 1, words.end()));
+        }
+        size_t from = 0;
+        while (from < messages.size()) {
+            size_t end = messages.find('\n', from);
+            std::printf("\x1c%s\n", messages.substr(from, end - from).c_str());
+            from = end + 1;
+        }
+        messages.clear();
+        std::printf("\n\x1d%d\n", code);
+    }
+    return kOk;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: qbdrive COMMAND [ARGS]; commands:");
@@ -95,11 +143,8 @@ int Run(int argc, char** argv) {
         std::fprintf(stderr, "\n");
         return kUsage;
     }
-    std::vector<std::string> words(argv + 2, argv + argc);
-    for (const auto& command : kCommands) {
-        if (std::strcmp(argv[1], command.name) == 0) return command.run(Args(words, command.flags));
-    }
-    return Usage(std::string("unknown command ") + argv[1]);
+    if (std::strcmp(argv[1], "serve") == 0) return Serve();
+    return RunCommand(argv[1], std::vector<std::string>(argv + 2, argv + argc));
 }
 
 }  // namespace
@@ -109,6 +154,7 @@ int main(int argc, char** argv) {
     // Output goes to pipes read by shell scripts: plain LF line ends, no buffering surprises.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     return qbdrive::Run(argc, argv);
 }
