@@ -355,4 +355,34 @@ int CmdKeys(const Args& args) {
     return kOk;
 }
 
+int CmdMetric(const Args& args) {
+    struct Named {
+        const char* name;
+        int index;
+    };
+    static const Named kMetrics[] = {
+        {"SM_CXSCREEN", SM_CXSCREEN},       {"SM_CYSCREEN", SM_CYSCREEN},
+        {"SM_CXMAXIMIZED", SM_CXMAXIMIZED}, {"SM_CYMAXIMIZED", SM_CYMAXIMIZED},
+        {"SM_CXFULLSCREEN", SM_CXFULLSCREEN}, {"SM_CYFULLSCREEN", SM_CYFULLSCREEN},
+    };
+    if (args.Count() != 1) return Usage("metric SM_NAME|INDEX");
+    long index = -1;
+    for (const auto& metric : kMetrics) {
+        if (args.At(0) == metric.name) index = metric.index;
+    }
+    if (index < 0 && !ParseLong(args.At(0), &index)) return Usage("unknown metric " + args.At(0));
+    std::printf("%d\n", GetSystemMetrics(static_cast<int>(index)));
+    return kOk;
+}
+
+int CmdSystemFont(const Args& args) {
+    if (args.Count() != 0) return Usage("system-font");
+    LOGFONTA lf = {};
+    if (GetObjectA(GetStockObject(SYSTEM_FONT), sizeof lf, &lf) == 0) return Fail("no system font");
+    std::printf("%ld,%ld,%ld,%ld,%ld,%d,%d,%d,%d,%d,%d,%d,%d,%s\n", lf.lfHeight, lf.lfWidth, lf.lfEscapement,
+                lf.lfOrientation, lf.lfWeight, lf.lfItalic, lf.lfUnderline, lf.lfStrikeOut, lf.lfCharSet,
+                lf.lfOutPrecision, lf.lfClipPrecision, lf.lfQuality, lf.lfPitchAndFamily, lf.lfFaceName);
+    return kOk;
+}
+
 }  // namespace qbdrive

@@ -26,6 +26,8 @@ int CmdSend(const Args& args);
 int CmdPost(const Args& args);
 int CmdClose(const Args& args);
 int CmdKeys(const Args& args);
+int CmdMetric(const Args& args);
+int CmdSystemFont(const Args& args);
 
 // Controls.
 int CmdStatus(const Args& args);

@@ -58,6 +58,8 @@ const Command kCommands[] = {
     {"post", CmdPost, {}},
     {"close", CmdClose, {}},
     {"keys", CmdKeys, {}},
+    {"metric", CmdMetric, {}},
+    {"system-font", CmdSystemFont, {}},
     {"status", CmdStatus, {}},
     {"toolbar", CmdToolbar, {}},
     {"toolbar-state", CmdToolbarState, {}},
