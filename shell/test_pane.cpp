@@ -21,10 +21,10 @@ std::string WholeText(HWND box) {
 
 // Not stored: the marker's next repaint restores it, a second inversion undoes it.
 void InvertMarker(HWND marker) {
+    RECT rect;
+    if (!GetClientRect(marker, &rect)) return;
     HDC dc = GetDC(marker);
     if (dc == nullptr) return;
-    RECT rect;
-    GetClientRect(marker, &rect);
     InvertRect(dc, &rect);
     ReleaseDC(marker, dc);
 }
@@ -33,7 +33,7 @@ void SendCommand(HWND mainWindow, int command) {
     SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-void OnMarkerClicked(MainWindow& state, int controlId, HWND marker) {
+void OnMarkerClicked(MainWindow& state, int controlId) {
     const int index = controlId == IDC_QUESTION_MARKER ? -1 : controlId - IDC_ANSWER_MARKER_FIRST;
     const std::string text = index < 0 ? std::string() : WholeText(state.pane.answerBoxes[index]);
     switch (JudgeMarkerClick(state.run, index, text)) {
@@ -45,7 +45,7 @@ void OnMarkerClicked(MainWindow& state, int controlId, HWND marker) {
         SendCommand(state.window, IDM_TEST_MARK_ANSWERED);
         break;
     case MarkerClick::WrongAnswer:
-        InvertMarker(marker);
+        InvertMarker(state.pane.answerMarkers[index]);
         MessageBeep(MB_ICONQUESTION);
         break;
     }
@@ -53,13 +53,13 @@ void OnMarkerClicked(MainWindow& state, int controlId, HWND marker) {
 
 bool IsMarker(int id) { return id >= IDC_QUESTION_MARKER && id <= IDC_ANSWER_MARKER_LAST; }
 
-void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+void OnCommand(HWND window, WPARAM wParam) {
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) != STN_CLICKED || !IsMarker(id)) return;
     MainWindow* state = MainWindowFrom(GetParent(window));
     if (state == nullptr) return;
     try {
-        OnMarkerClicked(*state, id, reinterpret_cast<HWND>(lParam));
+        OnMarkerClicked(*state, id);
     } catch (const std::exception&) {
         // Only the copy of the answer's text can fail: no memory for it.
         ShowNoMemory(state->window);
@@ -70,7 +70,7 @@ void OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TestPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: OnCommand(window, wParam, lParam); return 0;
+    case WM_COMMAND: OnCommand(window, wParam); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Practising a test written here byte by byte: asking the selected question,
+# the answers of a multiple-choice question, right and wrong clicks, marking,
+# resetting, the last question, and the answered states kept by Save.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/testrun_helpers.bash"
+
+questions() {
+  # Wrong answers 1 and 3 empty: the two others must still sit in adjacent rows.
+  record "Capital" $'Which city is the capital\x02\x01of France?' "Paris" "" "Rome" "" "Madrid" "" "" "" ""
+  record "Mind" "Seven times six?" "42" "" "" "" "" "" "" "" ""
+  record "Colour" "Colour of a clear sky?" "Blue" "Green" "" "" "" "" "" "" ""
+}
+test_file="$CASE_DIR/RUN.TVT"
+write_test "$test_file" questions
+# The list shows Capital, Colour, Mind.
+CAPITAL=0 COLOUR=1 MIND=2
+
+start_test MAIN "$test_file"
+expect_counters "Asked: 0" "Correct: 0 (0.00 %)" "Remaining: 3" "after opening"
+expect_drive enabled "Ask a Question enabled for a test with questions" menu-state "$MAIN" IDM_TEST_ASK
+expect_drive grayed "Show answer off before asking" menu-state "$MAIN" IDM_TEST_SHOW_ANSWER
+
+# The selected question is asked.
+ask_item $CAPITAL
+expect_drive "Capital" "keyword label" text "$(pane IDC_KEYWORD_LABEL)"
+expect_eq "Which city is the capital|of France?" "$(drive text "$(pane IDC_QUESTION_BOX)" | tr -d '\r' | paste -sd '|')" \
+  "question box with its line break restored"
+expect_eq $'Madrid\nParis\nRome' "$(shown_answers | sort)" "all three answers are shown"
+expect_drive 0 "no fourth answer row" visible "$(answer_box 3)"
+expect_drive 0 "no fifth answer row" visible "$(answer_box 4)"
+expect_drive 1 "question marker shown" visible "$(pane IDC_QUESTION_MARKER)"
+expect_drive enabled "Mark as answered on for an unanswered question" menu-state "$MAIN" IDM_TEST_MARK_ANSWERED
+expect_drive enabled "Show answer on" toolbar-state "$MAIN:IDC_TOOLBAR" IDM_TEST_SHOW_ANSWER
+expect_drive grayed "Reset Question off while asking" menu-state "$MAIN" IDM_TEST_RESET
+expect_counters "Asked: 1" "Correct: 0 (0.00 %)" "Remaining: 3" "after asking"
+
+# The right answer clicked: revealed, marked, counted.
+click_marker "$(row_of Paris)"
+eventually "Paris" "the right answer is revealed in the first row" text "$(answer_box 0)"
+expect_eq "Paris" "$(shown_answers)" "only the revealed answer is shown"
+expect_counters "Asked: 1" "Correct: 1 (100.00 %)" "Remaining: 2" "after the right answer"
+expect_image $CAPITAL 3 "the answered multiple-choice question's image"
+expect_drive grayed "Mark as answered off after marking" menu-state "$MAIN" IDM_TEST_MARK_ANSWERED
+
+# A wrong answer first, then the right one: revealed but not counted.
+ask_item $COLOUR
+click_marker "$(row_of Green)"
+expect_counters "Asked: 2" "Correct: 1 (50.00 %)" "Remaining: 2" "after a wrong answer"
+expect_eq $'Blue\nGreen' "$(shown_answers | sort)" "a wrong click reveals nothing"
+click_marker "$(row_of Blue)"
+eventually "Blue" "the right answer after a wrong one is revealed" text "$(answer_box 0)"
+expect_drive 0 "the wrong answer's row is hidden" visible "$(answer_box 1)"
+expect_counters "Asked: 2" "Correct: 1 (50.00 %)" "Remaining: 2" "right after wrong is not counted"
+expect_image $COLOUR 2 "the question stays unanswered"
+need post-command "$MAIN" IDM_TEST_MARK_ANSWERED
+expect_box "There is no question displayed !" "a second Mark as answered finds no question"
+expect_image $COLOUR 2 "still unanswered after Mark as answered"
+
+# Reset Question on the answered question selected in the list.
+need lv-select "$MAIN:IDC_QUESTION_LIST" $CAPITAL
+expect_drive enabled "Reset Question on for an answered item" menu-state "$MAIN" IDM_TEST_RESET
+need command "$MAIN" IDM_TEST_RESET
+expect_image $CAPITAL 2 "Reset Question restores the image"
+expect_counters "Asked: 2" "Correct: 1 (50.00 %)" "Remaining: 3" "Reset Question keeps Asked and Correct"
+expect_drive grayed "Reset Question off afterwards" menu-state "$MAIN" IDM_TEST_RESET
+
+# A single-answer question: nothing shown until Show answer; F4 marks it.
+ask_item $CAPITAL
+click_marker "$(row_of Paris)"
+ask_item $MIND
+expect_eq "" "$(shown_answers)" "a single-answer question shows no answer"
+need command "$MAIN" IDM_TEST_SHOW_ANSWER
+expect_drive "42" "Show answer puts the answer in the first row" text "$(answer_box 0)"
+expect_drive grayed "Show answer off once shown" menu-state "$MAIN" IDM_TEST_SHOW_ANSWER
+need keys "$MAIN" F4
+expect_counters "Asked: 4" "Correct: 3 (75.00 %)" "Remaining: 1" "after F4"
+expect_image $MIND 1 "the answered single-answer question's image"
+
+# Reset all Questions.
+expect_drive enabled "Reset all on while questions are answered" menu-state "$MAIN" IDM_TEST_RESET_ALL
+need command "$MAIN" IDM_TEST_RESET_ALL
+expect_image $CAPITAL 2 "Reset all: Capital"
+expect_image $MIND 0 "Reset all: Mind"
+expect_counters "Asked: 4" "Correct: 3 (75.00 %)" "Remaining: 3" "Reset all keeps Asked and Correct"
+expect_drive grayed "Reset all off afterwards" menu-state "$MAIN" IDM_TEST_RESET_ALL
+expect_drive enabled "Ask on afterwards" menu-state "$MAIN" IDM_TEST_ASK
+
+# Every question answered: the last one is announced and asking stops.
+ask_item $CAPITAL
+click_marker "$(row_of Paris)"
+ask_item $COLOUR
+click_marker "$(row_of Blue)"
+ask_item $MIND
+click_marker -1
+eventually "42" "the question marker shows the answer" text "$(answer_box 0)"
+need post-command "$MAIN" IDM_TEST_MARK_ANSWERED
+expect_box "All questions are answered ..." "the last question marked"
+expect_counters "Asked: 7" "Correct: 6 (85.71 %)" "Remaining: 0" "all answered"
+expect_drive grayed "Ask a Question off" menu-state "$MAIN" IDM_TEST_ASK
+expect_drive disabled "Ask a Question off on the toolbar" toolbar-state "$MAIN:IDC_TOOLBAR" IDM_TEST_ASK
+need post-command "$MAIN" IDM_TEST_ASK
+expect_box "No question available !" "asking with nothing left"
+
+# Saved, closed and opened again: the answered states are kept.
+need command "$MAIN" IDM_FILE_SAVE
+need command "$MAIN" IDM_FILE_CLOSE
+expect_eq "" "$(drive lv-items "$MAIN:IDC_QUESTION_LIST")" "Close empties the list"
+need post-command "$MAIN" IDM_EXIT
+wait_exit "$RUN_PID" >/dev/null || fail "the program did not end"
+start_test MAIN "$test_file"
+expect_image $CAPITAL 3 "Capital answered after opening again"
+expect_image $COLOUR 3 "Colour answered after opening again"
+expect_image $MIND 1 "Mind answered after opening again"
+expect_counters "Asked: 0" "Correct: 0 (0.00 %)" "Remaining: 0" "after opening again"
+need post-command "$MAIN" IDM_TEST_ASK
+expect_box "No question available !" "nothing left to ask after opening again"
+expect_drive enabled "Reset all on" menu-state "$MAIN" IDM_TEST_RESET_ALL

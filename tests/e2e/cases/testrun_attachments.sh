@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The files attached to a question and to its answer: plain and rich text in
+# the Text pane, bitmaps of 1, 4, 8 and 24 bits in the Bild pane, centred when
+# they fit and scrollable when they do not.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/testrun_helpers.bash"
+
+# Attachments in the program directory, named with "*" in the test.
+printf 'First line of the note\r\nSecond line of the note\r\n' > "$PROGRAM_DIR/note.txt"
+printf 'The answer, explained\r\n' > "$PROGRAM_DIR/answer.txt"
+printf '{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 {\\b Bold} and plain words\\par}\r\n' > "$PROGRAM_DIR/rich.RtF"
+convert -size 40x30 xc:'#ff0000' BMP3:"$PROGRAM_DIR/small.bmp"
+# Taller than the pane: green on top, blue at the bottom, grey steps between
+# (more than 16 colours, so 8 bits per pixel).
+convert -size 60x1200 gradient:'#606060'-'#a0a0a0' -fill '#00c000' -draw 'rectangle 0,0 59,19' \
+  -fill '#0000ff' -draw 'rectangle 0,1180 59,1199' -type Palette BMP3:"$PROGRAM_DIR/tall.bmp"
+convert -size 2000x50 gradient:red-blue -colors 16 -type Palette BMP3:"$PROGRAM_DIR/wide.bmp"
+convert -size 50x40 xc:black -type Bilevel BMP3:"$PROGRAM_DIR/mono.bmp"
+bits() { od -An -tu2 -j28 -N2 "$PROGRAM_DIR/$1" | tr -d ' '; }
+expect_eq "24 8 4 1" "$(bits small.bmp) $(bits tall.bmp) $(bits wide.bmp) $(bits mono.bmp)" \
+  "the pictures have the depths under test"
+
+questions() {
+  record "Plain" "Note and small picture" "Yes" "" "" "" "" "*note.txt" "*small.bmp" "*answer.txt" "*wide.bmp"
+  record "Rich" "Rich text and tall picture" "Yes" "" "" "" "" "*rich.RtF" "*tall.bmp" "" ""
+  record "Mono" "One bit per pixel" "Yes" "" "" "" "" "" "*mono.bmp" "" ""
+}
+test_file="$CASE_DIR/FILES.TVT"
+write_test "$test_file" questions
+MONO=0 PLAIN=1 RICH=2
+
+start_test MAIN "$test_file"
+get text_pane wait-window --pid "$RUN_PID" --class Text
+get picture_pane wait-window --pid "$RUN_PID" --class Bild
+rich="$text_pane:IDC_RICH_TEXT"
+
+# The pane below the main window and inside the screen, so that screenshots see all of it.
+need move "$picture_pane" 700 690 500 320
+# Pane geometry on the screen: window rectangle and client size.
+read -r win_left win_top win_right win_bottom <<<"$(drive rect "$picture_pane")"
+client() { drive client-size "$picture_pane"; }
+# Colour (RRGGBB) of the screen pixel at client position X Y.
+pixel() {
+  screenshot "$CASE_DIR/shot.png"
+  convert "$CASE_DIR/shot.png" -format "%[hex:p{$((client_left + $1)),$((client_top + $2))}]" info: | cut -c1-6
+}
+
+# pixel_soon COLOUR X Y WHAT: keys arrive asynchronously; polls the pixel.
+pixel_soon() {
+  local seen deadline=$((SECONDS + ${QB_E2E_WAIT:-10}))
+  while :; do
+    seen=$(pixel "$2" "$3")
+    [ "$seen" = "$1" ] || [ $SECONDS -ge $deadline ] && break
+  done
+  expect_eq "$1" "$seen" "$4"
+}
+
+ask_item $PLAIN
+expect_eq $'First line of the note\nSecond line of the note' "$(drive text "$rich" | tr -d '\r')" \
+  "a plain-text file reaches the Text pane"
+read -r full_width full_height <<<"$(client)"
+# No scroll bar is shown: the client area is the whole inside of the frame.
+border=$(( (win_right - win_left - full_width) / 2 ))
+client_left=$((win_left + border))
+client_top=$((win_bottom - border - full_height))
+x0=$(( (full_width - 40) / 2 ))
+y0=$(( (full_height - 30) / 2 ))
+expect_eq FF0000 "$(pixel $((full_width / 2)) $((full_height / 2)))" "the small picture is in the middle"
+expect_eq FF0000 "$(pixel "$x0" "$y0")" "its top left corner where centring puts it"
+expect_eq FF0000 "$(pixel $((x0 + 39)) $((y0 + 29)))" "its bottom right corner where centring puts it"
+expect_eq FFFFFF "$(pixel $((x0 - 1)) "$y0")" "background left of it"
+expect_eq FFFFFF "$(pixel $((x0 + 40)) $((y0 + 29)))" "background right of it"
+expect_eq FFFFFF "$(pixel 2 2)" "background in the pane's corner"
+
+# The answer's files replace the question's.
+need command "$MAIN" IDM_TEST_SHOW_ANSWER
+expect_eq "The answer, explained" "$(drive text "$rich" | tr -d '\r')" "the answer's text file after Show answer"
+read -r width height <<<"$(client)"
+expect_eq "$full_width" "$width" "a wide picture takes no room for a vertical bar"
+expect_ne "$full_height" "$height" "a wide picture gets a horizontal scroll bar"
+
+ask_item $RICH
+expect_match '^Bold and plain words' "$(drive text "$rich")" "a .RtF file is streamed as rich text"
+read -r width height <<<"$(client)"
+expect_ne "$full_width" "$width" "a tall picture gets a vertical scroll bar"
+expect_eq "$full_height" "$height" "a tall picture needs no horizontal bar"
+middle=$((width / 2))
+expect_eq 00C000 "$(pixel "$middle" 5)" "the tall picture starts at its top"
+need keys "$picture_pane" End
+pixel_soon 0000FF "$middle" $((height - 5)) "End shows the bottom"
+need keys "$picture_pane" Down
+pixel_soon 0000FF "$middle" $((height - 5)) "no scrolling below the bottom"
+need keys "$picture_pane" Home
+pixel_soon 00C000 "$middle" 5 "Home shows the top again"
+need keys "$picture_pane" Down
+pixel_soon "$(convert "$PROGRAM_DIR/tall.bmp" -format "%[hex:p{30,$((height / 10 + 5))}]" info: | cut -c1-6)" \
+  "$middle" 5 "Down moves a tenth of the view"
+
+
+ask_item $MONO
+expect_eq "" "$(drive text "$rich")" "asking again empties the Text pane"
+read -r width height <<<"$(client)"
+expect_eq "$full_width $full_height" "$width $height" "a fitting picture shows no scroll bars"
+expect_eq 000000 "$(pixel $((full_width / 2)) $((full_height / 2)))" "the one-bit picture is shown"
+expect_eq FFFFFF "$(pixel $(( (full_width - 50) / 2 - 1 )) $((full_height / 2)))" "beside it the background"

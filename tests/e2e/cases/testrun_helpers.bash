@@ -1,0 +1,98 @@
+# Helpers of the test-run cases; sourced after tests/e2e/lib.sh.
+# shellcheck shell=bash
+export LC_ALL=C  # lengths below are byte counts
+
+RUN_ATTENTION='Attention:'
+
+# record KEYWORD SLOT0 ... SLOT9: one question record as the format lays it
+# out: keyword line, ten length lines, status 0, then the slots back to back.
+# Texts are given with their line breaks already stored as 0x02 0x01.
+record() {
+  local keyword=$1 slot
+  shift
+  [ $# -eq 10 ] || die "record $keyword: ten slots needed, $# given"
+  printf '%s\r\n' "$keyword"
+  for slot in "$@"; do printf '%d\r\n' "${#slot}"; done
+  printf '0\r\n'
+  for slot in "$@"; do printf '%s' "$slot"; done
+}
+
+# write_test PATH RECORD-FUNCTION: the magic line, the records the function
+# prints, and the empty line that ends a test with questions.
+write_test() {
+  local path=$1 records=$2
+  { printf 'QBKX0101A\r\n'; "$records"; printf '\r\n'; } > "$path"
+}
+
+# start_test VAR PATH: Quorbelind with the test on its command line; VAR gets
+# the main window. The program directory is the case's own copy.
+start_test() {
+  local main_var=$1 path=$2 started_pid main_window
+  start_program started_pid "$PROGRAM_DIR/Quorbelind.exe" --cwd "$PROGRAM_DIR" --args "$(winpath "$path")"
+  get main_window wait-window --pid "$started_pid" --class Quorbelind --title-contains ": "
+  printf -v "$main_var" '%s' "$main_window"
+  RUN_PID=$started_pid
+}
+
+# The Test pane's children of main window $MAIN.
+pane() { echo "$MAIN:IDC_TEST_PANE:$1"; }
+answer_box() { echo "$MAIN:IDC_TEST_PANE:$((IDC_ANSWER_BOX_FIRST + $1))"; }
+
+# Texts of the visible answer boxes, one a line, top row first.
+shown_answers() {
+  local k
+  for k in 0 1 2 3 4; do
+    [ "$(drive visible "$(answer_box $k)")" = 1 ] && drive text "$(answer_box $k)"
+  done
+}
+
+# The row (0 to 4) whose answer box shows TEXT, or -1.
+row_of() {
+  local k
+  for k in 0 1 2 3 4; do
+    if [ "$(drive visible "$(answer_box $k)")" = 1 ] && [ "$(drive text "$(answer_box $k)")" = "$1" ]; then
+      echo $k
+      return
+    fi
+  done
+  echo -1
+}
+
+# click_marker ROW: the click notification of answer marker ROW (question
+# marker for -1), posted as the marker sends it, so a message box it leads to
+# cannot block the driver.
+click_marker() {
+  local id=$((IDC_ANSWER_MARKER_FIRST + $1))
+  [ "$1" -lt 0 ] && id=$IDC_QUESTION_MARKER
+  need post "$MAIN:IDC_TEST_PANE" 273 "$id" 0
+}
+
+# expect_counters ASKED CORRECT REMAINING WHAT
+expect_counters() {
+  eventually "$1" "$4: asked" status "$MAIN:IDC_STATUS_BAR" 0
+  expect_drive "$2" "$4: correct" status "$MAIN:IDC_STATUS_BAR" 1
+  expect_drive "$3" "$4: remaining" status "$MAIN:IDC_STATUS_BAR" 2
+}
+
+# expect_image ITEM IMAGE WHAT: the list image of the item at position ITEM.
+expect_image() {
+  local line
+  line=$(drive lv-items "$MAIN:IDC_QUESTION_LIST" | sed -n "$(($1 + 1))p")
+  expect_eq "$2" "$(cut -f3 <<<"$line")" "$3"
+}
+
+# expect_box TEXT WHAT: a message box of the program with the caption
+# "Attention:" and TEXT; it is closed with OK.
+expect_box() {
+  local box
+  get box wait-dialog --pid "$RUN_PID" --caption "$RUN_ATTENTION"
+  expect_drive "$1" "$2" text "$box:MSGBOX_TEXT"
+  need press "$box:IDOK"
+  need wait-gone "$box"
+}
+
+# ask_item ITEM: selects the list item and asks it.
+ask_item() {
+  need lv-select "$MAIN:IDC_QUESTION_LIST" "$1"
+  need command "$MAIN" IDM_TEST_ASK
+}
