@@ -1,6 +1,5 @@
-// The File commands and the questions before a modified test is given up.
+// The File commands and the save prompt on the main window.
 #pragma once
-#include <windows.h>
 
 namespace qb {
 
@@ -12,11 +11,7 @@ void OnFileClose(MainWindow& state);
 void OnFileSave(MainWindow& state);
 void OnFileSaveAs(MainWindow& state);
 
-// "Changings are not saved! ..." with Yes, No and Cancel: IDYES, IDNO or IDCANCEL.
-int AskToSave(HWND owner);
-
-// The close request and the system's question before it ends the session:
-// true when the test may be given up (saved, not modified, or the user said No).
+// The close request and the system's question before the session ends.
 bool MayGiveUpTest(MainWindow& state);
 
 }  // namespace qb

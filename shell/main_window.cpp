@@ -1,6 +1,7 @@
 // The main window procedure: routes each message to one handler.
 #include "shell/main_window.h"
 
+#include <cstdlib>
 #include <new>
 
 #include "settings/settings_registry.h"
@@ -127,15 +128,12 @@ LRESULT OnNotify(MainWindow& state, HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnClose(MainWindow& state) {
-    if (!MayGiveUpTest(state)) return;
-    state.document.modified = false;
-    DestroyWindow(state.window);
+    if (MayGiveUpTest(state)) DestroyWindow(state.window);
 }
 
+// The window stays; Windows is only told whether it may end the session.
 LRESULT OnQueryEndSession(MainWindow& state) {
-    if (!MayGiveUpTest(state)) return FALSE;
-    state.document.modified = false;
-    return TRUE;
+    return MayGiveUpTest(state) ? TRUE : FALSE;
 }
 
 void OnDestroy(MainWindow& state) {

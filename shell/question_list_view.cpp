@@ -66,6 +66,10 @@ void OnQuestionItemChanged(MainWindow& state, const NMLISTVIEW& change) {
 
 void DeselectOwnItem(MainWindow& state) {
     state.run.ownDeselectPending = true;
+    if (state.document.selectedItem < 0) {
+        TakeOwnDeselection(state);
+        return;
+    }
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = 0;
