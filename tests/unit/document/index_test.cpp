@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "document/test_document.h"
 #include "memory_files.h"
@@ -151,6 +152,41 @@ TEST(QuestionIndex, HostileRecordEndsTheLoading) {
             EXPECT_TRUE(ReadNodeRecord(f.document, *node, record)) << "case " << i;
         }
     }
+}
+
+// Damaged copies of a valid test: whatever the bytes, every question that
+// loads lies inside the file and reads back whole.
+TEST(QuestionIndex, DamagedFilesLoadOnlyReadableQuestions) {
+    QuestionRecord named = MultipleChoice("named", 1);
+    named.slots[kSlotAnswerTextFile] = "*notes.txt";
+    const std::string valid = TestFileBytes({MakeRecord("one", "a\r\nb", "c"), named, MakeRecord("three", "q", "a")});
+    std::mt19937 random(20261207);
+    const char replacements[] = {'\r', '\n', '-', '0', '9', 'x', '\x01', '\0'};
+    int loadedSome = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = valid;
+        const int changes = 1 + static_cast<int>(random() % 4);
+        for (int c = 0; c < changes; ++c) {
+            const size_t at = random() % bytes.size();
+            switch (random() % 3) {
+            case 0: bytes[at] = replacements[random() % sizeof replacements]; break;
+            case 1: bytes.erase(at, 1 + random() % 3); break;
+            default: bytes.insert(at, 1, replacements[random() % sizeof replacements]); break;
+            }
+            if (bytes.empty()) bytes = "x";
+        }
+        OpenFixture f(bytes);
+        if (f.Open() != DocumentMessage::None) continue;
+        EXPECT_LE(f.document.questionCount, 4) << "round " << round;
+        EXPECT_EQ(f.list.items.size(), static_cast<size_t>(f.document.questionCount));
+        for (const QuestionNode* node = f.document.head; node; node = node->next) {
+            EXPECT_LT(node->position, static_cast<int64_t>(bytes.size())) << "round " << round;
+            QuestionRecord record;
+            EXPECT_TRUE(ReadNodeRecord(f.document, *node, record)) << "round " << round;
+        }
+        loadedSome += f.document.questionCount > 0 ? 1 : 0;
+    }
+    EXPECT_GT(loadedSome, 1000) << "most damage leaves some questions readable";
 }
 
 TEST(QuestionIndex, MemoryRunningOutKeepsIndexAndListInStep) {
