@@ -35,8 +35,8 @@ bool DecodeHelpCall(const void* block, size_t size, HelpCall& call) {
 }
 
 std::string HelpCallLine(const HelpCall& call) {
-    char head[64];
-    std::snprintf(head, sizeof head, "command=0x%04X data=%ld", call.command, static_cast<long>(call.data));
+    char head[32];
+    std::snprintf(head, sizeof head, "command=0x%04X", call.command);
     return std::string(head) + " file=" + call.file + " key=" + call.key;
 }
 

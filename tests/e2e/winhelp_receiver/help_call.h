@@ -18,7 +18,8 @@ struct HelpCall {
 // False when the block is too short or an offset points outside it.
 bool DecodeHelpCall(const void* block, size_t size, HelpCall& call);
 
-// One log line: "command=0x0101 data=<n> file=<path> key=<keyword>".
+// One log line: "command=0x0101 file=<path> key=<keyword>". The data word is
+// left out: for HELP_KEY it is only the caller's pointer to the keyword.
 std::string HelpCallLine(const HelpCall& call);
 
 }  // namespace qbtest

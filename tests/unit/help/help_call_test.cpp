@@ -28,20 +28,21 @@ std::string Block(uint16_t command, int32_t data, const std::string& file, const
 }
 
 TEST(HelpCall, KeywordCall) {
-    const std::string block = Block(0x0101, 0, "C:\\Q\\Quorbelind.hlp", "Attaching Files");
+    const std::string block = Block(0x0101, 0x12345678, "C:\\Q\\Quorbelind.hlp", "Attaching Files");
     qbtest::HelpCall call;
     ASSERT_TRUE(qbtest::DecodeHelpCall(block.data(), block.size(), call));
     EXPECT_EQ(call.command, 0x0101);
+    EXPECT_EQ(call.data, 0x12345678);
     EXPECT_EQ(call.file, "C:\\Q\\Quorbelind.hlp");
     EXPECT_EQ(call.key, "Attaching Files");
-    EXPECT_EQ(qbtest::HelpCallLine(call), "command=0x0101 data=0 file=C:\\Q\\Quorbelind.hlp key=Attaching Files");
+    EXPECT_EQ(qbtest::HelpCallLine(call), "command=0x0101 file=C:\\Q\\Quorbelind.hlp key=Attaching Files");
 }
 
 TEST(HelpCall, ContentsCallHasNoKey) {
     const std::string block = Block(0x0003, 0, "C:\\Q\\Quorbelind.hlp", "");
     qbtest::HelpCall call;
     ASSERT_TRUE(qbtest::DecodeHelpCall(block.data(), block.size(), call));
-    EXPECT_EQ(qbtest::HelpCallLine(call), "command=0x0003 data=0 file=C:\\Q\\Quorbelind.hlp key=");
+    EXPECT_EQ(qbtest::HelpCallLine(call), "command=0x0003 file=C:\\Q\\Quorbelind.hlp key=");
 }
 
 TEST(HelpCall, DamagedBlocksRefused) {
