@@ -159,7 +159,7 @@ void ResetDocument(TestDocument& document) {
     document.selectedItem = -1;
 }
 
-DocumentMessage CreateTest(TestDocument& document, const std::string& testPath, const std::string& journalPath) {
+DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {
     ResetDocument(document);
     document.journalPath = journalPath;
     // Held exclusively: a second instance must not empty this journal.
@@ -184,7 +184,7 @@ DocumentMessage CreateTest(TestDocument& document, const std::string& testPath, 
     return DocumentMessage::None;
 }
 
-DocumentMessage OpenTest(TestDocument& document, const std::string& testPath, const std::string& journalPath,
+DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath,
                          QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount) {
     ResetDocument(document);
     list.DeleteAllItems();

@@ -124,16 +124,16 @@ void ResetDocument(TestDocument& document);
 // its first line) and the test file holding the magic line. On FileAccess
 // nothing is open and the path that failed is cleared (journalPath when the
 // journal is taken or cannot be made, testPath when the test cannot).
-DocumentMessage CreateTest(TestDocument& document, const std::string& testPath,
-                           const std::string& journalPath);
+// The paths are taken by value: callers may pass the document's own fields.
+DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath);
 
 // Open: opens the test, builds the index into list and creates the change
 // journal (exclusively). Returns None, OtherVersion, NoMemory (first node) or
 // FileAccess; on failure no test is open and the list is empty. A NoMemory
 // met after the first node is reported through reporter while the open
 // still succeeds.
-DocumentMessage OpenTest(TestDocument& document, const std::string& testPath,
-                         const std::string& journalPath, QuestionList& list,
+DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath,
+                         QuestionList& list,
                          DocumentReporter& reporter, int32_t& remainingCount);
 
 // Close (and the end of the program): frees the index, closes the files,

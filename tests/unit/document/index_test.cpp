@@ -280,6 +280,25 @@ TEST(OpenTest, MissingFileClearsThePath) {
               DocumentMessage::FileAccess);
 }
 
+TEST(OpenTest, PathsMayBeTheDocumentsOwnFields) {
+    MemoryFileSystem fs;
+    TestDocument document;
+    document.files = &fs;
+    MemoryList list;
+    MemoryReporter reporter;
+    int32_t remaining = 0;
+    document.testPath = "C:\\T\\none.tvt";
+    EXPECT_EQ(OpenTest(document, document.testPath, kJournal, list, reporter, remaining), DocumentMessage::FileAccess);
+    document.testPath = kTest;
+    document.journalPath = kJournal;
+    ASSERT_EQ(CreateTest(document, document.testPath, document.journalPath), DocumentMessage::None);
+    EXPECT_EQ(fs.Content(kJournal), std::string(kTest) + "\r\n");
+    ResetDocument(document);
+    ASSERT_EQ(OpenTest(document, document.testPath, document.journalPath, list, reporter, remaining),
+              DocumentMessage::None);
+    EXPECT_EQ(document.testFilePath, kTest);
+}
+
 std::string TempPath(const std::string& name) {
     return ::testing::TempDir() + name;
 }
