@@ -37,6 +37,7 @@ bool ReadNumberLine(ByteStream& stream, std::string& line, int64_t& value) {
 }
 
 bool ReadSlot(ByteStream& stream, int64_t length, std::string& bytes) {
+    if (static_cast<uint64_t>(length) > SIZE_MAX / 2) return false;  // more than memory can hold
     bytes.assign(static_cast<size_t>(length), '\0');
     return length == 0 || stream.Read(&bytes[0], bytes.size()) == bytes.size();
 }
