@@ -37,7 +37,7 @@ define_question "Orbit" $'How long does the Earth take\nto orbit the Sun?' "One 
 expect_eq $'Orbit 0 1\nRed planet 2 0' "$(list_rows)" "both questions are listed"
 need command "$MAIN" IDM_FILE_SAVE
 authored() {
-  record "Red planet" "Which planet is called the red planet?" "Mars" "Venus" "Jupiter" "Mercury" "" "" "" ""
+  record "Red planet" "Which planet is called the red planet?" "Mars" "Venus" "Jupiter" "Mercury" "" "" "" "" ""
   record "Orbit" $'How long does the Earth take\x02\x01to orbit the Sun?' "One year" "" "" "" "" "" "" "" ""
 }
 write_test "$CASE_DIR/authored.tvt" authored
@@ -68,7 +68,7 @@ need command "$MAIN" IDM_TEST_SHOW_ANSWER
 expect_drive "One year" "Show answer reveals it" text "$(answer_box 0)"
 need post-command "$MAIN" IDM_TEST_MARK_ANSWERED
 expect_box "All questions are answered ..." "the last question marked"
-expect_eq $'Orbit 1 0\nRed planet 3 1' "$(list_rows)" "both are listed as answered"
+expect_eq $'Orbit 1 1\nRed planet 3 0' "$(list_rows)" "both are listed as answered"
 expect_counters "Asked: 2" "Correct: 2 (100.00 %)" "Remaining: 0" "after practising"
 
 need command "$MAIN" IDM_FILE_SAVE
@@ -77,6 +77,6 @@ expect_eq 0 "$(wait_exit "$RUN_PID")" "the program ends with exit code 0"
 
 # The answered states survive the restart.
 start_test MAIN "$test_file"
-expect_eq $'Orbit 1 0\nRed planet 3 1' "$(list_rows)" "the answered states are read back"
+expect_eq $'Orbit 1 1\nRed planet 3 0' "$(list_rows)" "the answered states are read back"
 expect_drive "Remaining: 0" "nothing remains" status "$MAIN:IDC_STATUS_BAR" 2
 expect_drive enabled "Reset all Questions on for answered questions" menu-state "$MAIN" IDM_TEST_RESET_ALL

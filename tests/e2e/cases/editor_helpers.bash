@@ -74,7 +74,9 @@ list_rows() {
   drive lv-items "$MAIN:IDC_QUESTION_LIST" | awk -F'\t' '{print $2, $3, $4}'
 }
 
-# Number of records in the change journal whose keyword line is KEYWORD.
+# Number of records in the change journal whose keyword is KEYWORD. Records
+# follow one another without a line end, so a keyword line is the end of a
+# line; slots never hold a line end and the number lines hold only digits.
 journal_records() {
-  grep -c -a -x "$1"$'\r' "$JOURNAL"
+  grep -c -a -F -e "$1"$'\r' "$JOURNAL" | head -n 1
 }
