@@ -48,6 +48,8 @@ qb_session_start() {
   template=$(qb_prefix_template)
   export WINEPREFIX="$qb_run_dir/prefix"
   cp -a "$template" "$WINEPREFIX"
+  # The shell's recycle bin of the programs under test stays inside the run.
+  export XDG_DATA_HOME="$qb_run_dir/xdg-data"
   # Kept alive between the many short driver runs; stopped in qb_session_stop.
   "$WINESERVER" -p
   QB_DRIVER="$QB_WIN_BUILD/tests/e2e/qbdrive.exe"
