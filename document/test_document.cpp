@@ -175,6 +175,10 @@ DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::st
     if (!written) {
         CloseStream(test);
         CloseStream(journal);
+        // The journal is empty and ours: leave no name behind that a later
+        // Close could use to delete another instance's journal.
+        document.files->Remove(journalPath);
+        document.journalPath.clear();
         document.testPath.clear();
         return DocumentMessage::FileAccess;
     }

@@ -122,8 +122,8 @@ void ResetDocument(TestDocument& document);
 
 // New: creates the change journal (held exclusively, with the test's path as
 // its first line) and the test file holding the magic line. On FileAccess
-// nothing is open and the path that failed is cleared (journalPath when the
-// journal is taken or cannot be made, testPath when the test cannot).
+// nothing is open and journalPath is empty; testPath is emptied too when the
+// test file could not be made (the journal made for it is removed again).
 // The paths are taken by value: callers may pass the document's own fields.
 DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath);
 

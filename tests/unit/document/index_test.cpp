@@ -264,6 +264,22 @@ TEST(NewTest, WritesMagicLineAndJournalFirstLine) {
     EXPECT_EQ(document.journalPath, "");
 }
 
+TEST(NewTest, TestFileThatCannotBeMadeLeavesNoJournal) {
+    MemoryFileSystem fs;
+    FaultyFileSystem faults(fs);
+    TestDocument document;
+    document.files = &faults;
+    // Operation 1 opens the journal, operation 2 would create the test file.
+    faults.FailAt(2);
+    EXPECT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::FileAccess);
+    EXPECT_TRUE(faults.Failed());
+    EXPECT_FALSE(document.IsOpen());
+    EXPECT_EQ(document.testPath, "");
+    EXPECT_EQ(document.journalPath, "");
+    EXPECT_FALSE(fs.Exists(kJournal));
+    EXPECT_FALSE(fs.Exists(kTest));
+}
+
 TEST(OpenTest, MissingFileClearsThePath) {
     MemoryFileSystem fs;
     TestDocument document;
