@@ -44,6 +44,16 @@ choose_file() {
   die "the open-file dialog '$1' has no file-name field"
 }
 
+# second_filter TITLE: the second entry of the file-type list (cmb1) of the
+# open-file dialog titled TITLE; the first entry is selected again afterwards.
+second_filter() {
+  local dialog
+  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
+  need send "$dialog:1136" 0x014E 1 0 > /dev/null
+  drive text "$dialog:1136"
+  need send "$dialog:1136" 0x014E 0 0 > /dev/null
+}
+
 cancel_file_dialog() { # TITLE
   local dialog
   get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
@@ -76,6 +86,7 @@ expect_eq "0 0 0 0" "$(ticks "$attach")" "a new question starts with every slot 
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 1
 choose_file "Text for Question" "moon_phases.txt"
 need check "$attach:IDC_ATTACH_QUESTION_PICTURE" 1
+expect_eq "All Files (*.*)" "$(second_filter "Picture for Question")" "the define form's picture filter"
 cancel_file_dialog "Picture for Question"
 expect_eq "1 1 0 0" "$(ticks "$attach")" "the box of the cancelled file dialog stays ticked for now"
 close_dialog "$attach" IDCANCEL
@@ -102,6 +113,7 @@ open_attach attach "$question"
 expect_eq "1 0 0 0" "$(ticks "$attach")" "the stored text file is ticked"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 0
 need check "$attach:IDC_ATTACH_ANSWER_PICTURE" 1
+expect_eq "Alle Files (*.*)" "$(second_filter "Picture for Answer")" "the edit form's picture filter"
 choose_file "Picture for Answer" "moon.bmp"
 close_dialog "$attach" IDOK
 
