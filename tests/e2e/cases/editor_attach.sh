@@ -84,7 +84,11 @@ fill_question "$question" "Phases" "Why does the Moon show phases?" "We see its 
 open_attach attach "$question"
 expect_eq "0 0 0 0" "$(ticks "$attach")" "a new question starts with every slot empty"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 1
+get file_dialog wait-dialog --pid "$RUN_PID" --caption "Text for Question"
+expect_drive 0 "the attach dialog is disabled while its file dialog runs" enabled "$attach"
 choose_file "Text for Question" "moon_phases.txt"
+expect_drive 1 "the attach dialog takes input again" enabled "$attach"
+expect_drive 0 "the question dialog stays disabled under the attach dialog" enabled "$question"
 need check "$attach:IDC_ATTACH_QUESTION_PICTURE" 1
 expect_eq "All Files (*.*)" "$(second_filter "Picture for Question")" "the define form's picture filter"
 cancel_file_dialog "Picture for Question"
