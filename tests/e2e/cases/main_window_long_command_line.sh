@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# A command line too long for the 260-character path is not copied: no test is
+# opened, Open reports the file error, and the program goes on normally.
+source "$(dirname "$0")/../lib.sh"
+
+long_path="C:\\$(printf 'x%.0s' $(seq 1 290)).tvt"
+start_program pid "$PROGRAM_DIR/Quorbelind.exe" --args "$long_path"
+get box wait-dialog --pid "$pid" --caption "An error occured ..."
+expect_drive "... while accessing a file !" "the overlong path is reported as a file error" text "$box:MSGBOX_TEXT"
+need press "$box:IDOK"
+need wait-gone "$box"
+get main wait-window --pid "$pid" --class Quorbelind
+expect_drive "Quorbelind V1.00" "no test named in the title" text "$main"
+expect_drive "" "the question list stays empty" lv-items "$main:IDC_QUESTION_LIST"
+expect_drive grayed "Close stays off: no test is open" menu-state "$main" IDM_FILE_CLOSE
+need post-command "$main" IDM_EXIT
+expect_eq 0 "$(wait_exit "$pid")" "Exit still ends the program with exit code 0"
