@@ -129,9 +129,16 @@ void ResetAllQuestions(TestRunState& run, TestDocument& document, TestRunView& v
         return;
     }
     view.BeginBusy(BusyText::Resetting);
+    // The list reports each image change like a selection of that item; the
+    // user's selection is what it was, so the next Ask is not bent to the
+    // last question reset.
+    const int32_t selectedKey = document.selectedKey;
+    const int32_t selectedItem = document.selectedItem;
     for (QuestionNode* node = document.head; node != nullptr; node = node->next) {
         if (node->status != 0) Unmark(run, document, *node, view);
     }
+    document.selectedKey = selectedKey;
+    document.selectedItem = selectedItem;
     DisableQuestionEditing(view);
     view.EnableCommand(RunCommand::ResetAll, false);
     view.EnableCommand(RunCommand::Ask, true);

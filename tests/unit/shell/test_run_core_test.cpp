@@ -342,6 +342,19 @@ TEST_F(TestRun, ResetAllKeepsAskedAndCorrect) {
     EXPECT_TRUE(document.modified);
 }
 
+TEST_F(TestRun, ResetAllLeavesTheSelectionAsTheUserLeftIt) {
+    Load({0, 1, 1, 0, 0, 0, 0});
+    ResetAllQuestions(run, document, view);
+    EXPECT_EQ(document.selectedKey, -1) << "image changes are no selection";
+    Ask(5);  // random: 0, 1, 2, 3, 4
+    EXPECT_EQ(run.currentQuestion, Node(4));
+    MarkAsAnswered(run, document, view);
+    view.SelectItem(1);
+    ResetAllQuestions(run, document, view);
+    EXPECT_EQ(Node(4)->status, 0);
+    EXPECT_EQ(document.selectedKey, 1) << "the item the user selected, not the one reset";
+}
+
 TEST_F(TestRun, ResetAllWithoutQuestionsReports) {
     ResetAllQuestions(run, document, view);
     EXPECT_EQ(view.messages, std::vector<RunMessage>{RunMessage::NoQuestionAvailable});
