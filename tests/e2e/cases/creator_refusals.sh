@@ -11,6 +11,13 @@ start_program pid "$PROGRAM_DIR/Creator.exe" --cwd "$PROGRAM_DIR"
 answer_box "$pid" "$CREATOR_CAPTION" "$CREATOR_NOT_INSTALLED" IDOK "without DataPath the program shows text 4"
 expect_exit_zero "$pid" "and ends with exit code 0"
 
+# A lone backslash leaves no directory once it is dropped; an export would
+# otherwise land at the root of the current drive.
+need reg-set "$KEY_USER" DataPath '\' > /dev/null
+start_program pid "$PROGRAM_DIR/Creator.exe" --cwd "$PROGRAM_DIR"
+answer_box "$pid" "$CREATOR_CAPTION" "$CREATOR_NOT_INSTALLED" IDOK "a DataPath of a backslash alone shows text 4"
+expect_exit_zero "$pid" "and ends with exit code 0"
+
 set_data_path "$PROGRAM_DIR"
 start_program pid "$PROGRAM_DIR/Creator.exe" --cwd "$PROGRAM_DIR"
 answer_box "$pid" "$CREATOR_CAPTION" "$CREATOR_GREETING" IDCANCEL "the greeting offers Cancel"
