@@ -28,11 +28,6 @@ void SetCommandEnabled(const MainWindow& state, int command, bool enabled) {
     SendMessageA(state.toolbar, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
-bool IsCommandEnabled(const MainWindow& state, int command) {
-    UINT menuState = GetMenuState(state.menu, static_cast<UINT>(command), MF_BYCOMMAND);
-    return menuState != static_cast<UINT>(-1) && (menuState & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
 void DisableDocumentCommands(const MainWindow& state) {
     for (int command : kDocumentCommands) SetCommandEnabled(state, command, false);
 }

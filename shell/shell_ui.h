@@ -22,7 +22,6 @@ std::string LoadText(UINT id);
 
 // Enables or grays the menu item and enables or disables the toolbar button.
 void SetCommandEnabled(const MainWindow& state, int command, bool enabled);
-bool IsCommandEnabled(const MainWindow& state, int command);
 
 // Close, Save, Save as, New Question, Edit and Remove Question and the five
 // test commands off.
