@@ -34,6 +34,10 @@ expect_drive enabled "Mark as answered on for an unanswered question" menu-state
 expect_drive enabled "Show answer on" toolbar-state "$MAIN:IDC_TOOLBAR" IDM_TEST_SHOW_ANSWER
 expect_drive grayed "Reset Question off while asking" menu-state "$MAIN" IDM_TEST_RESET
 expect_counters "Asked: 1" "Correct: 0 (0.00 %)" "Remaining: 3" "after asking"
+expect_rows 4 "rows of four"
+# Resizing the main window lays the rows out again.
+need move "$MAIN" 0 0 900 560
+expect_rows 4 "rows of four after resizing"
 
 # The right answer clicked: revealed, marked, counted.
 click_marker "$(row_of Paris)"
@@ -73,6 +77,10 @@ expect_eq "" "$(shown_answers)" "a single-answer question shows no answer"
 need command "$MAIN" IDM_TEST_SHOW_ANSWER
 expect_drive "42" "Show answer puts the answer in the first row" text "$(answer_box 0)"
 expect_drive grayed "Show answer off once shown" menu-state "$MAIN" IDM_TEST_SHOW_ANSWER
+need move "$MAIN" 0 0 1000 640
+read -r width height <<<"$(drive client-size "$MAIN:IDC_TEST_PANE")"
+read -r l t r b <<<"$(drive rect "$(answer_box 0)")"
+expect_eq "$(( (height - 50) / 2 ))" "$((b - t))" "the shown answer keeps half the pane after resizing"
 need keys "$MAIN" F4
 expect_counters "Asked: 4" "Correct: 3 (75.00 %)" "Remaining: 1" "after F4"
 expect_image $MIND 1 "the answered single-answer question's image"

@@ -36,6 +36,9 @@ rich="$text_pane:IDC_RICH_TEXT"
 
 # The pane below the main window and inside the screen, so that screenshots see all of it.
 need move "$picture_pane" 700 690 500 320
+expect_reg "$KEY_USER" WinPosBild "00700,00690,00500,00320" "the Bild pane's place is stored"
+need move "$text_pane" 10 690 600 300
+expect_reg "$KEY_USER" WinPosText "00010,00690,00600,00300" "the Text pane's place is stored"
 # Pane geometry on the screen: window rectangle and client size.
 read -r win_left win_top win_right win_bottom <<<"$(drive rect "$picture_pane")"
 client() { drive client-size "$picture_pane"; }

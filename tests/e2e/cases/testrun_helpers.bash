@@ -96,3 +96,17 @@ ask_item() {
   need lv-select "$MAIN:IDC_QUESTION_LIST" "$1"
   need command "$MAIN" IDM_TEST_ASK
 }
+
+# expect_rows ROWS WHAT: the question box and the first ROWS - 1 answer boxes
+# stand where the row layout puts them in the Test pane's current size.
+expect_rows() {
+  local rows=$1 what=$2 width height h top0 k l t r b
+  read -r width height <<<"$(drive client-size "$MAIN:IDC_TEST_PANE")"
+  h=$(( (height - 5 * (rows / 2) - 50) / rows ))
+  read -r l top0 r b <<<"$(drive rect "$(pane IDC_QUESTION_BOX)")"
+  expect_eq "$((width - 46)) $h" "$((r - l)) $((b - top0))" "$what: question box size"
+  for ((k = 0; k < rows - 1; k++)); do
+    read -r l t r b <<<"$(drive rect "$(answer_box $k)")"
+    expect_eq "$((45 + h + k * (h + 5) - 35)) $h" "$((t - top0)) $((b - t))" "$what: answer row $((k + 1))"
+  done
+}
