@@ -81,6 +81,12 @@ expect_eq "The answer, explained" "$(drive text "$rich" | tr -d '\r')" "the answ
 read -r width height <<<"$(client)"
 expect_eq "$full_width" "$width" "a wide picture takes no room for a vertical bar"
 expect_ne "$full_height" "$height" "a wide picture gets a horizontal scroll bar"
+# Colour (RRGGBB) of a picture file's pixel.
+picture_pixel() { convert "$PROGRAM_DIR/$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+row=$(( (height - 50) / 2 + 25 ))
+pixel_soon "$(picture_pixel wide.bmp 0 25)" 0 "$row" "the wide picture is centred across and starts at its left"
+need keys "$picture_pane" Right
+pixel_soon "$(picture_pixel wide.bmp "$width" 25)" 0 "$row" "Right moves a whole view width"
 
 ask_item $RICH
 expect_match '^Bold and plain words' "$(drive text "$rich")" "a .RtF file is streamed as rich text"
