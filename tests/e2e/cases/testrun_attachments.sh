@@ -14,7 +14,8 @@ convert -size 40x30 xc:'#ff0000' BMP3:"$PROGRAM_DIR/small.bmp"
 # (more than 16 colours, so 8 bits per pixel).
 convert -size 60x1200 gradient:'#606060'-'#a0a0a0' -fill '#00c000' -draw 'rectangle 0,0 59,19' \
   -fill '#0000ff' -draw 'rectangle 0,1180 59,1199' -type Palette BMP3:"$PROGRAM_DIR/tall.bmp"
-convert -size 2000x50 gradient:red-blue -colors 16 -type Palette BMP3:"$PROGRAM_DIR/wide.bmp"
+# Wider than the pane: red at the left to blue at the right in 16 steps (4 bits).
+convert -size 50x2000 gradient:red-blue -rotate -90 -colors 16 -type Palette BMP3:"$PROGRAM_DIR/wide.bmp"
 convert -size 50x40 xc:black -type Bilevel BMP3:"$PROGRAM_DIR/mono.bmp"
 bits() { od -An -tu2 -j28 -N2 "$PROGRAM_DIR/$1" | tr -d ' '; }
 expect_eq "24 8 4 1" "$(bits small.bmp) $(bits tall.bmp) $(bits wide.bmp) $(bits mono.bmp)" \
@@ -84,6 +85,7 @@ expect_ne "$full_height" "$height" "a wide picture gets a horizontal scroll bar"
 # Colour (RRGGBB) of a picture file's pixel.
 picture_pixel() { convert "$PROGRAM_DIR/$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 row=$(( (height - 50) / 2 + 25 ))
+expect_ne "$(picture_pixel wide.bmp 0 25)" "$(picture_pixel wide.bmp "$width" 25)" "the wide picture changes colour along its width"
 pixel_soon "$(picture_pixel wide.bmp 0 25)" 0 "$row" "the wide picture is centred across and starts at its left"
 need keys "$picture_pane" Right
 pixel_soon "$(picture_pixel wide.bmp "$width" 25)" 0 "$row" "Right moves a whole view width"
