@@ -36,6 +36,18 @@ clean_state() {
   return 0
 }
 
+# A case normally ends its programs itself; one stopped by the time limit may
+# not have. Only programs not known to have ended are ended, by their pid.
+stop_leftovers() { # case-dir
+  local pid_file pid
+  for pid_file in "$1"/program-*.pid; do
+    [ -f "$pid_file" ] || continue
+    [ -s "${pid_file%.pid}.exit" ] && continue
+    pid=$(tr -d '\r\n' < "$pid_file")
+    "$QB_WINE" "$QB_DRIVER" kill "$pid" >/dev/null 2>&1
+  done
+}
+
 run_case() { # path
   local path=$1 name dir started status
   name=$(basename "$path" .sh)
@@ -54,6 +66,7 @@ run_case() { # path
   QB_E2E_CASE_DIR="$dir" QB_E2E_PROGRAM_DIR="$dir/program" QB_E2E_RUN_DIR="$qb_run_dir" \
     timeout --kill-after=10 "$case_timeout" bash "$path" > "$dir/log" 2>&1
   status=$?
+  stop_leftovers "$dir"
   local tenths=$(( (${EPOCHREALTIME/./} - started) / 100000 ))
   local took="$((tenths / 10)).$((tenths % 10)) s"
   if [ $status -eq 0 ]; then
