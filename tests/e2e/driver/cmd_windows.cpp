@@ -163,7 +163,8 @@ int CmdWaitDialog(const Args& args) {
 int CmdWaitGone(const Args& args) {
     if (args.Count() != 1) return Usage("wait-gone WIN [--timeout MS]");
     HWND window = nullptr;
-    if (!WindowArgument(args, 0, &window)) return kOk;
+    std::string error;
+    if (!ResolveWindow(args.At(0), &window, &error)) return kOk;  // already gone
     if (!PollUntil(args.Timeout(), [&] { return !IsWindow(window) || !IsWindowVisible(window); })) {
         return Fail("window " + args.At(0) + " still there after " + std::to_string(args.Timeout()) + " ms");
     }
