@@ -49,7 +49,13 @@ expect_drive grayed "Mark as answered off after marking" menu-state "$MAIN" IDM_
 
 # A wrong answer first, then the right one: revealed but not counted.
 ask_item $COLOUR
-click_marker "$(row_of Green)"
+green_row=$(row_of Green)
+read -r left top _ _ <<<"$(drive rect "$MAIN:IDC_TEST_PANE:$((IDC_ANSWER_MARKER_FIRST + green_row))")"
+marker_colour=$(screen_pixel $((left + 8)) $((top + 8)))
+click_marker "$green_row"
+deadline=$((SECONDS + 10))
+until [ "$(screen_pixel $((left + 8)) $((top + 8)))" = "$(inverted "$marker_colour")" ] || [ $SECONDS -ge $deadline ]; do :; done
+expect_eq "$(inverted "$marker_colour")" "$(screen_pixel $((left + 8)) $((top + 8)))" "the wrong answer's marker is drawn inverted"
 expect_counters "Asked: 2" "Correct: 1 (50.00 %)" "Remaining: 2" "after a wrong answer"
 expect_eq $'Blue\nGreen' "$(shown_answers | sort)" "a wrong click reveals nothing"
 click_marker "$(row_of Blue)"

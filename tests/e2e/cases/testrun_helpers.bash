@@ -110,3 +110,14 @@ expect_rows() {
     expect_eq "$((45 + h + k * (h + 5) - 35)) $h" "$((t - top0)) $((b - t))" "$what: answer row $((k + 1))"
   done
 }
+
+# Colour (RRGGBB) of the screen pixel at X Y.
+screen_pixel() {
+  screenshot "$CASE_DIR/screen.png"
+  convert "$CASE_DIR/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
+}
+
+# The colour with every channel inverted.
+inverted() {
+  printf '%02X%02X%02X' $((255 - 16#${1:0:2})) $((255 - 16#${1:2:2})) $((255 - 16#${1:4:2}))
+}
