@@ -230,7 +230,8 @@ void ValidateProject(const HelpProject& project) {
             throw SourceError(topic.source + ": context name \"" + topic.context + "\" has the same hash as \"" + it->second + "\"");
         }
     }
-    if (hashes.count(ContextHash(project.contentsContext)) == 0) {
+    const auto contents = hashes.find(ContextHash(project.contentsContext));
+    if (contents == hashes.end() || contents->second != project.contentsContext) {
         throw SourceError("the contents topic \"" + project.contentsContext + "\" does not exist");
     }
     const auto keywordLess = [](const std::string& a, const std::string& b) { return CompareKeywords(a, b) < 0; };

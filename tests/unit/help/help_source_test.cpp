@@ -122,6 +122,9 @@ TEST(ProjectSource, CrossTopicRulesRefused) {
     EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: a\ntitle: A\n\nx\n"}, {"b.txt", "context: b\ntitle: B\n\nx\n"}},
                                 "title: T\ncontents: c\ntopic: a.txt\ntopic: b.txt\n"),
                         "contents topic \"c\" does not exist");
+    EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: a\ntitle: A\n\nx\n"}, {"b.txt", "context: b\ntitle: B\n\nx\n"}},
+                                "title: T\ncontents: A\ntopic: a.txt\ntopic: b.txt\n"),
+                        "contents topic \"A\" does not exist");
     EXPECT_SOURCE_ERROR(Project({}, "title: T\ncontents: a\n"), "no \"topic:\"");
 }
 
