@@ -9,14 +9,6 @@ source "$(dirname "$0")/editor_helpers.bash"
 
 BOXES="IDC_ATTACH_QUESTION_TEXT IDC_ATTACH_QUESTION_PICTURE IDC_ATTACH_ANSWER_TEXT IDC_ATTACH_ANSWER_PICTURE"
 
-# open_attach VAR DIALOG: Attach Files in the question dialog.
-open_attach() {
-  local __attach
-  need press "$2:IDC_QUESTION_ATTACH_FILES"
-  get __attach wait-dialog --pid "$RUN_PID" --caption "Attach Files"
-  printf -v "$1" '%s' "$__attach"
-}
-
 # The four boxes' ticks, e.g. "0 0 0 1".
 ticks() {
   local box out=()
@@ -28,20 +20,6 @@ ticks() {
 close_dialog() {
   need press "$1:$2"
   need wait-gone "$1"
-}
-
-# choose_file TITLE NAME: in the open-file dialog titled TITLE, the name
-# typed into the file-name field and Open pressed.
-choose_file() {
-  local dialog field
-  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
-  for field in 1148 1152; do
-    if drive set-text "$dialog:$field" "$2" 2>/dev/null; then
-      close_dialog "$dialog" IDOK
-      return
-    fi
-  done
-  die "the open-file dialog '$1' has no file-name field"
 }
 
 # second_filter TITLE: the second entry of the file-type list (cmb1) of the
@@ -86,7 +64,7 @@ expect_eq "0 0 0 0" "$(ticks "$attach")" "a new question starts with every slot 
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 1
 get file_dialog wait-dialog --pid "$RUN_PID" --caption "Text for Question"
 expect_drive 0 "the attach dialog is disabled while its file dialog runs" enabled "$attach"
-choose_file "Text for Question" "moon_phases.txt"
+file_dialog "Text for Question" "moon_phases.txt"
 expect_drive 1 "the attach dialog takes input again" enabled "$attach"
 expect_drive 0 "the question dialog stays disabled under the attach dialog" enabled "$question"
 need check "$attach:IDC_ATTACH_QUESTION_PICTURE" 1
@@ -118,7 +96,7 @@ expect_eq "1 0 0 0" "$(ticks "$attach")" "the stored text file is ticked"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 0
 need check "$attach:IDC_ATTACH_ANSWER_PICTURE" 1
 expect_eq "Alle Files (*.*)" "$(second_filter "Picture for Answer")" "the edit form's picture filter"
-choose_file "Picture for Answer" "moon.bmp"
+file_dialog "Picture for Answer" "moon.bmp"
 close_dialog "$attach" IDOK
 
 # Cancel of the question dialog stores nothing.
@@ -135,7 +113,7 @@ open_question_dialog question IDM_QUESTION_EDIT "$EDITOR_EDIT_TITLE"
 open_attach attach "$question"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 0
 need check "$attach:IDC_ATTACH_ANSWER_PICTURE" 1
-choose_file "Picture for Answer" "moon.bmp"
+file_dialog "Picture for Answer" "moon.bmp"
 close_dialog "$attach" IDOK
 accept "$question"
 need command "$MAIN" IDM_FILE_SAVE

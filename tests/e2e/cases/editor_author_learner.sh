@@ -6,21 +6,6 @@ source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/testrun_helpers.bash"
 source "$(dirname "$0")/editor_helpers.bash"
 
-# file_dialog TITLE PATH: the file name typed into the system file dialog
-# titled TITLE, then its default button.
-file_dialog() {
-  local dialog field
-  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
-  for field in 1148 1152; do
-    if drive set-text "$dialog:$field" "$2" 2>/dev/null; then
-      need press "$dialog:IDOK"
-      need wait-gone "$dialog"
-      return
-    fi
-  done
-  die "the file dialog '$1' has no file-name field"
-}
-
 test_file="$CASE_DIR/PLANETS.TVT"
 
 # The author.

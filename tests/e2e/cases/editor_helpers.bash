@@ -64,6 +64,30 @@ define_question() {
   accept "$dialog"
 }
 
+# file_dialog TITLE NAME: in the system file dialog titled TITLE, the name
+# typed into the file-name field (its id differs between the dialog styles)
+# and the default button pressed.
+file_dialog() {
+  local dialog field
+  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
+  for field in 1148 1152; do
+    if drive set-text "$dialog:$field" "$2" 2>/dev/null; then
+      need press "$dialog:IDOK"
+      need wait-gone "$dialog"
+      return
+    fi
+  done
+  die "the file dialog '$1' has no file-name field"
+}
+
+# open_attach VAR DIALOG: Attach Files in the question dialog.
+open_attach() {
+  local __attach
+  need press "$2:IDC_QUESTION_ATTACH_FILES"
+  get __attach wait-dialog --pid "$RUN_PID" --caption "Attach Files"
+  printf -v "$1" '%s' "$__attach"
+}
+
 # Field text with its CR LF line breaks shown as "|".
 field_text() {
   drive text "$1" | tr -d '\r' | paste -sd '|'
