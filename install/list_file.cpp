@@ -1,5 +1,6 @@
 #include "install/list_file.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace qb {
@@ -10,8 +11,30 @@ std::string NumberedFileName(int number) {
     return name;
 }
 
+namespace {
+
+// Names Windows opens as a device in every directory, whatever the extension
+// and however many blanks follow: "LPT1" or "con.txt" would send the file to
+// a port or the console instead of the program directory.
+bool IsDeviceName(const std::string& name) {
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$", "clock$"})
+        if (base == device) return true;
+    if (base.size() != 4 || (base.compare(0, 3, "com") != 0 && base.compare(0, 3, "lpt") != 0)) return false;
+    // Port numbers: a digit, or superscript one, two or three in the ANSI code page.
+    const unsigned char number = static_cast<unsigned char>(base[3]);
+    return (number >= '0' && number <= '9') || number == 0xB9 || number == 0xB2 || number == 0xB3;
+}
+
+}  // namespace
+
 bool IsSafeListName(const std::string& name) {
     if (name.empty()) return false;
+    // Dots and blanks alone name the directory itself once Windows drops them.
+    if (name.find_first_not_of(". ") == std::string::npos) return false;
+    if (IsDeviceName(name)) return false;
     if (name.find_first_of("\\/:") != std::string::npos) return false;
     if (name.find("..") != std::string::npos) return false;
     // Control characters (a NUL among them) cannot be part of a file name.

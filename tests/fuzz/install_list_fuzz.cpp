@@ -1,11 +1,14 @@
 // The list file of a distribution directory on arbitrary bytes: every line is
 // either copied to a file directly inside the destination directory, under
 // exactly the name on that line, or refused and counted; file k always goes
-// with line k, and nothing ever lands outside the destination.
+// with line k, and nothing ever lands outside the destination (device names
+// such as LPT1 and names of dots and blanks alone are refused too).
 #include "install/install_work.h"
 #include "install/list_file.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -107,8 +110,21 @@ std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
+// Windows opens these as devices in any directory, with any extension.
+bool NamesADevice(const std::string& name) {
+    std::string base;
+    for (char c : name.substr(0, name.find('.'))) base += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    base.erase(base.find_last_not_of(' ') + 1);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+    if (std::any_of(std::begin(kDevices), std::end(kDevices), [&](const char* d) { return base == d; })) return true;
+    const bool port = base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0);
+    return port && (std::isdigit(static_cast<unsigned char>(base[3])) ||
+                    std::string("\xB9\xB2\xB3").find(base[3]) != std::string::npos);
+}
+
 bool NameStaysInside(const std::string& name) {
-    return !name.empty() && name.size() <= qb::kMaxListNameLength &&
+    return !name.empty() && name.size() <= qb::kMaxListNameLength && !NamesADevice(name) &&
+           name.find_first_not_of(". ") != std::string::npos &&
            name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos &&
            std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }

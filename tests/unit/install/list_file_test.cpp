@@ -46,6 +46,19 @@ TEST(ListFile, NamesThatLeaveTheDirectoryAreRefused) {
     EXPECT_FALSE(IsSafeListName(std::string("name\0.bmp", 9)));
 }
 
+// Windows opens a device under these names in every directory, and a name of
+// dots and blanks alone is the directory itself.
+TEST(ListFile, DeviceNamesAndTheDirectoryItselfAreRefused) {
+    for (const char* name : {"CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9.bmp", "LPT1",
+                             "Lpt3.rtf", "COM0", "lpt\xB9.txt", "CON .txt", "AUX.", "CONIN$", "conout$", "CLOCK$",
+                             ".", " ", ". .", "NUL  "}) {
+        EXPECT_FALSE(IsSafeListName(name)) << name;
+    }
+    for (const char* name : {"CONSOLE.txt", "COM.bmp", "COMA", "LPT10", "nul_x", "aux-1.rtf", "Xcon", ". a"}) {
+        EXPECT_TRUE(IsSafeListName(name)) << name;
+    }
+}
+
 TEST(ListFile, LinesAreReadWithoutTheirBreaks) {
     std::vector<ListEntry> entries = ReadEntries("Biology.tvt\r\nCell.bmp\r\nCell.bmp\r\n");
     ASSERT_EQ(entries.size(), 3u);
