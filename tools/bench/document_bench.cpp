@@ -4,8 +4,11 @@
 //  - saving, against `cp` of the same file on the same disk in the same run.
 //
 //   document-bench <work directory> [question counts...]   (default 10000 100000)
+//   document-bench --generate <test path> <questions> [text length]   (default 50)
 //
 // The work directory receives the generated tests and is cleaned up after.
+// --generate only writes one such test and keeps it, for the benchmark of the
+// real program under Wine.
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -137,9 +140,24 @@ SaveFigures MeasureSave(const std::string& dir, const std::string& path, int run
     return figures;
 }
 
+int GenerateOnly(int argc, char** argv) {
+    const int count = argc > 3 ? std::atoi(argv[3]) : 0;
+    const long length = argc > 4 ? std::atol(argv[4]) : 50;
+    if (argc < 4 || argc > 5 || count <= 0 || length <= 0) {
+        std::fprintf(stderr, "usage: document-bench --generate <test path> <questions> [text length]\n");
+        return 2;
+    }
+    if (!Generate(argv[2], count, static_cast<size_t>(length))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--generate") return GenerateOnly(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: document-bench <work directory> [question counts...]\n");
         return 2;

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Benchmark (not a test): how long the real Quorbelind.exe under Wine takes
+# from its start with a generated test on the command line until its question
+# list holds every question. The same is timed for a one-question test, which
+# is the start-up alone; the difference is what opening the large test costs.
+# The list is polled through the end-to-end driver (LVM_GETITEMCOUNT).
+#   tools/bench/list_fill_in_wine.sh [QUESTIONS] [RUNS]   (defaults 10000 and 3)
+# Needs tools/build.sh to have run (QB_BUILD_DIR as for the tests): the
+# native document-bench writes the tests, the Windows build runs them.
+set -uo pipefail
+qb_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$qb_root/tests/e2e/session.sh"
+questions=${1:-10000}
+runs=${2:-3}
+generator=$QB_BUILD_DIR/native/tools/bench/document-bench
+for needed in "$generator" "$QB_DIST/Quorbelind.exe" "$QB_WIN_BUILD/tests/e2e/qbdrive.exe"; do
+  [ -x "$needed" ] || [ -f "$needed" ] || { echo "missing $needed: run tools/build.sh first" >&2; exit 1; }
+done
+
+mkdir -p "$QB_BUILD_DIR/e2e"
+run_dir=$(mktemp -d "$QB_BUILD_DIR/e2e/bench-XXXXXX")
+trap 'qb_session_stop; rm -rf "$run_dir"' EXIT
+qb_session_start "$run_dir" || exit 1
+"$QB_WINE" "$QB_DRIVER" ids > "$run_dir/ids.sh"
+export QB_E2E_CASE_DIR="$run_dir/case" QB_E2E_PROGRAM_DIR="$run_dir/program" QB_E2E_RUN_DIR="$run_dir"
+mkdir -p "$QB_E2E_CASE_DIR"
+cp -a "$QB_DIST" "$QB_E2E_PROGRAM_DIR"
+"$generator" --generate "$run_dir/large.tvt" "$questions" || exit 1
+"$generator" --generate "$run_dir/one.tvt" 1 || exit 1
+
+# time_fill TEST COUNT: milliseconds from the start until the list holds COUNT
+# items; the program is ended by Exit afterwards. Prints "ms" or fails.
+time_fill() {
+  QB_E2E_WAIT=1800 bash -c '
+    source "'"$qb_root"'/tests/e2e/lib.sh"
+    test_path=$1 count=$2
+    started=${EPOCHREALTIME/./}
+    start_program pid "$PROGRAM_DIR/Quorbelind.exe" --cwd "$PROGRAM_DIR" --args "$(winpath "$test_path")"
+    get main wait-window --pid "$pid" --class Quorbelind --timeout 1800000
+    deadline=$((SECONDS + 1800))
+    until [ "$(drive send "$main:IDC_QUESTION_LIST" 0x1004 0 0 2>/dev/null)" = "$count" ]; do
+      [ -n "${QB_BENCH_TRACE:-}" ] && echo "trace $(( (${EPOCHREALTIME/./} - started) / 1000 )) $(drive send "$main:IDC_QUESTION_LIST" 0x1004 0 0 2>&1)" >&2
+      [ $SECONDS -lt $deadline ] || die "the list did not reach $count items"
+    done
+    filled=${EPOCHREALTIME/./}
+    need post-command "$main" IDM_EXIT > /dev/null
+    [ "$(wait_exit "$pid" 600)" = 0 ] || die "the program did not end with exit code 0"
+    echo "ms $(( (filled - started) / 1000 ))"
+  ' time_fill "$1" "$2" | grep "^ms " | cut -d" " -f2
+}
+
+# series TEST COUNT: RUNS figures, space-separated.
+series() {
+  local figures=() figure i
+  for ((i = 0; i < runs; i++)); do
+    figure=$(time_fill "$1" "$2")
+    [ -n "$figure" ] || { echo "run $((i + 1)) of $1 failed" >&2; exit 1; }
+    figures+=("$figure")
+  done
+  echo "${figures[*]}"
+}
+
+stats() { # FIGURES...: "best median"
+  printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[1], v[int((NR + 1) / 2)] }'
+}
+
+time_fill "$run_dir/one.tvt" 1 > /dev/null  # the prefix's first start is slower than any later one
+read -r -a one <<<"$(series "$run_dir/one.tvt" 1)"
+read -r -a large <<<"$(series "$run_dir/large.tvt" "$questions")"
+read -r one_best one_median <<<"$(stats "${one[@]}")"
+read -r large_best large_median <<<"$(stats "${large[@]}")"
+echo "start until 1 item listed (ms):      ${one[*]}"
+echo "start until $questions items listed (ms): ${large[*]}"
+echo "best / median: 1 question $one_best / $one_median ms, $questions questions $large_best / $large_median ms"
+echo "opening $questions questions: $((large_best - one_best)) ms (best), $((large_median - one_median)) ms (median)"
+echo "test size: $(stat -c %s "$run_dir/large.tvt") bytes; load average: $(cut -d' ' -f1-3 /proc/loadavg), cores: $(nproc)"
