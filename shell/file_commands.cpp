@@ -78,8 +78,14 @@ public:
         const UINT texts[] = {IDS_BUSY_OPENING, IDS_BUSY_CLOSING, IDS_BUSY_SAVING};
         wait_ = std::make_unique<WaitCursor>();
         SetStatusTextId(state_, 0, texts[static_cast<int>(busy)]);
+        // The list is filled or emptied item by item; it lays itself out once at the end.
+        SendMessageA(state_.questionList, WM_SETREDRAW, FALSE, 0);
     }
-    void EndBusy() override { wait_.reset(); }
+    void EndBusy() override {
+        SendMessageA(state_.questionList, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(state_.questionList, nullptr, TRUE);
+        wait_.reset();
+    }
     QuestionList& List() override { return list_; }
     DocumentReporter& Reporter() override { return reporter_; }
     void HideDisplayedQuestion() override {
