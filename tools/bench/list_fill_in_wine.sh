@@ -7,6 +7,7 @@
 #   tools/bench/list_fill_in_wine.sh [QUESTIONS] [RUNS]   (defaults 10000 and 3)
 # Needs tools/build.sh to have run (QB_BUILD_DIR as for the tests): the
 # native document-bench writes the tests, the Windows build runs them.
+# QB_BENCH_TRACE=1 prints every poll that did not yet see the full list.
 set -uo pipefail
 qb_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$qb_root/tests/e2e/session.sh"
