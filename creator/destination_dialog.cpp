@@ -1,5 +1,6 @@
 #include "creator/destination_dialog.h"
 
+#include "common/dialog.h"
 #include "common/message_box.h"
 #include "creator/export_names.h"
 #include "creator/resource_ids.h"
@@ -12,19 +13,15 @@ constexpr int kLongestName = 20;
 const char kProposedName[] = "ExportedTest";
 
 DestinationData* DataOf(HWND dialog) {
-    return reinterpret_cast<DestinationData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-HINSTANCE InstanceOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    return DialogData<DestinationData>(dialog);
 }
 
 void ShowDestinationMessage(HWND dialog, UINT textId, UINT icon) {
-    ShowStringMessage(InstanceOf(dialog), nullptr, textId, IDS_DESTINATION_CAPTION, MB_OK | icon);
+    ShowStringMessage(DialogInstance(dialog), nullptr, textId, IDS_DESTINATION_CAPTION, MB_OK | icon);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     SendDlgItemMessageA(dialog, IDC_DESTINATION_NAME, EM_LIMITTEXT, kLongestName, 0);
     SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, DataOf(dialog)->programDirectory.c_str());
     return TRUE;
@@ -86,20 +83,11 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-// No C++ exception may unwind through USER32: a failure ends the dialog as a Cancel.
-INT_PTR CALLBACK DestinationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, DestinationDialogProc,
+    // A failure inside the dialog ends it as a Cancel.
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, GuardedDialogProc<Dispatch>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -1,5 +1,6 @@
 #include "creator/export_dialog.h"
 
+#include "common/dialog.h"
 #include "creator/resource_ids.h"
 #include "creator/win32_export.h"
 
@@ -24,14 +25,10 @@ ExportDialogState* StateOf(HWND dialog) {
     return data ? data->state.get() : nullptr;
 }
 
-HINSTANCE InstanceOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
-}
-
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
     auto* data = reinterpret_cast<ExportDialogData*>(lParam);
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-    data->state = std::make_unique<ExportDialogState>(InstanceOf(dialog), dialog, data->settings);
+    KeepDialogData(dialog, lParam);
+    data->state = std::make_unique<ExportDialogState>(DialogInstance(dialog), dialog, data->settings);
     ExportDialogState* state = data->state.get();
     // The list may outgrow an edit control's default limit.
     SendDlgItemMessageA(dialog, IDC_EXPORT_LIST, EM_LIMITTEXT, 0, 0);
@@ -78,20 +75,11 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-// No C++ exception may unwind through USER32: a failure ends the export as faulty.
-INT_PTR CALLBACK ExportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 bool RunExportDialog(HINSTANCE instance, ExportDialogData* data) {
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EXPORT), nullptr, ExportDialogProc,
+    // A failure inside the dialog ends the export as faulty.
+    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EXPORT), nullptr, GuardedDialogProc<Dispatch>,
                                      reinterpret_cast<LPARAM>(data));
     // Every file of the export is closed by now; nothing else is kept.
     data->state.reset();

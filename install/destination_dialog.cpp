@@ -1,5 +1,6 @@
 #include "install/destination_dialog.h"
 
+#include "common/dialog.h"
 #include "common/message_box.h"
 #include "install/install_paths.h"
 #include "install/program_files.h"
@@ -12,18 +13,14 @@ namespace {
 constexpr int kDestinationBufferSize = 260;
 
 DestinationData* DataOf(HWND dialog) {
-    return reinterpret_cast<DestinationData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-HINSTANCE InstanceOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    return DialogData<DestinationData>(dialog);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string product = LoadResourceString(InstanceOf(dialog), IDS_PRODUCT_NAME);
+    const std::string product = LoadResourceString(DialogInstance(dialog), IDS_PRODUCT_NAME);
     // A longer name could not be read back whole.
     SendDlgItemMessageA(dialog, IDC_DESTINATION_DIRECTORY, EM_LIMITTEXT, kDestinationBufferSize - 1, 0);
     SetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, SuggestedDestination(windows, product).c_str());
@@ -34,7 +31,7 @@ void OnInstall(HWND dialog) {
     char typed[kDestinationBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, typed, kDestinationBufferSize);
     if (IsRefusedDestination(typed)) {
-        ShowStringMessage(InstanceOf(dialog), nullptr, IDS_DESTINATION_REQUIRED, IDS_ERROR_CAPTION,
+        ShowStringMessage(DialogInstance(dialog), nullptr, IDS_DESTINATION_REQUIRED, IDS_ERROR_CAPTION,
                           MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -58,19 +55,10 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK DestinationDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, DestinationDialogProc,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, GuardedDialogProc<Dispatch>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -1,5 +1,6 @@
 #include "install/progress_dialog.h"
 
+#include "common/dialog.h"
 #include <commctrl.h>
 
 #include "install/program_files.h"
@@ -12,15 +13,11 @@ namespace {
 constexpr DWORD kPaintPauseMs = 500;
 
 ProgressData* DataOf(HWND dialog) {
-    return reinterpret_cast<ProgressData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-HINSTANCE InstanceOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    return DialogData<ProgressData>(dialog);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, kProgressRange));
     SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     return TRUE;
@@ -46,7 +43,7 @@ INT_PTR OnPaint(HWND dialog) {
 
 void OnStartWork(HWND dialog) {
     ProgressData* data = DataOf(dialog);
-    Win32InstallHost host(InstanceOf(dialog), dialog, data->names);
+    Win32InstallHost host(DialogInstance(dialog), dialog, data->names);
     WorkResult result = RunInstallWork(*data->state, host);
     EndDialog(dialog, result == WorkResult::Done ? 1 : 0);
 }
@@ -68,19 +65,10 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 bool RunProgressDialog(HINSTANCE instance, ProgressData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr, ProgressDialogProc,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr, GuardedDialogProc<Dispatch>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -1,5 +1,6 @@
 #include "install/shortcut_dialog.h"
 
+#include "common/dialog.h"
 #include <shlobj.h>
 
 #include "install/resource_ids.h"
@@ -20,11 +21,11 @@ const ShortcutBox kShortcutBoxes[] = {
 };
 
 ShortcutData* DataOf(HWND dialog) {
-    return reinterpret_cast<ShortcutData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    return DialogData<ShortcutData>(dialog);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     return TRUE;
 }
 
@@ -56,19 +57,10 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK ShortcutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 void RunShortcutDialog(HINSTANCE instance, ShortcutData* data) {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr, ShortcutDialogProc,
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr, GuardedDialogProc<Dispatch>,
                     reinterpret_cast<LPARAM>(data));
 }
 

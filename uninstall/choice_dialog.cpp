@@ -1,5 +1,6 @@
 #include "uninstall/choice_dialog.h"
 
+#include "common/dialog.h"
 #include "common/message_box.h"
 #include "install/system_integration.h"
 #include "uninstall/resource_ids.h"
@@ -10,20 +11,16 @@ namespace {
 const int kChoiceBoxes[] = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS};
 
 ChoiceData* DataOf(HWND dialog) {
-    return reinterpret_cast<ChoiceData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
-
-HINSTANCE InstanceOf(HWND dialog) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    return DialogData<ChoiceData>(dialog);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     ChoiceData* data = DataOf(dialog);
     std::optional<std::string> dataPath = ReadDataPath();
     std::optional<std::string> directory = dataPath ? ProgramDirectoryFromDataPath(*dataPath) : std::nullopt;
     if (!directory) {
-        ShowStringMessage(InstanceOf(dialog), dialog, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION,
+        ShowStringMessage(DialogInstance(dialog), dialog, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION,
                           MB_OK | MB_ICONWARNING);
         EndDialog(dialog, 0);
         return TRUE;
@@ -63,20 +60,10 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-// Ending the dialog with 0 removes nothing.
-INT_PTR CALLBACK ChoiceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 bool RunChoiceDialog(HINSTANCE instance, ChoiceData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CHOICE), nullptr, ChoiceDialogProc,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CHOICE), nullptr, GuardedDialogProc<Dispatch>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/dialog.h"
 #include "common/scoped_handles.h"
 #include "uninstall/resource_ids.h"
 
@@ -11,11 +12,11 @@ namespace {
 constexpr DWORD kGroupPauseMs = 1000;
 
 RemovalData* DataOf(HWND dialog) {
-    return reinterpret_cast<RemovalData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
+    return DialogData<RemovalData>(dialog);
 }
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
+    KeepDialogData(dialog, lParam);
     const RemovalData* data = DataOf(dialog);
     EnableWindow(GetDlgItem(dialog, IDC_KIND_TESTS), data->choice.tests);
     EnableWindow(GetDlgItem(dialog, IDC_KIND_TEXT_FILES), data->choice.textFiles);
@@ -75,15 +76,6 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK RemovalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Dispatch(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, 1);
-        return TRUE;
-    }
-}
-
 }  // namespace
 
 void RemoveOneKind(const std::string& pathOrPattern) {
@@ -94,7 +86,7 @@ void RemoveOneKind(const std::string& pathOrPattern) {
 }
 
 void RunRemovalDialog(HINSTANCE instance, RemovalData* data) {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REMOVAL), nullptr, RemovalDialogProc,
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REMOVAL), nullptr, GuardedDialogProc<Dispatch, 1>,
                     reinterpret_cast<LPARAM>(data));
 }
 
