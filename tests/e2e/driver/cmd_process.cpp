@@ -38,9 +38,22 @@ int CmdLaunch(const Args& args) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd.empty() ? nullptr : cwd.c_str(),
-                        &startup, &info)) {
-        return Fail("cannot start " + args.At(0) + " (error " + std::to_string(GetLastError()) + ")");
+    // Wine on a heavily loaded machine now and then refuses a start with an
+    // internal error that the next try does not meet; a missing program fails every try.
+    constexpr int kStartTries = 5;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < kStartTries; ++attempt) {
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+        Sleep(500);
+    }
+    if (error != 0) {
+        return Fail("cannot start " + args.At(0) + " (error " + std::to_string(error) + ")");
     }
     CloseHandle(info.hThread);
     std::string pid = std::to_string(info.dwProcessId) + "\n";
