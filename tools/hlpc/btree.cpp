@@ -21,16 +21,16 @@ void FinishLeaf(Bytes& page, size_t used, int count, int previous, int next) {
 }
 
 // Fills leaf pages in order; returns the first key of every page.
-std::vector<ChildRef> BuildLeaves(const BTreeSpec& spec, const std::vector<BTreeEntry>& entries,
+std::vector<ChildRef> BuildLeaves(const BTreeSpec& treeFormat, const std::vector<BTreeEntry>& entries,
                                   std::vector<Bytes>& pages, BTreeShape& shape) {
     std::vector<ChildRef> leaves;
     std::vector<size_t> used;
     std::vector<int> counts;
     for (size_t i = 0; i < entries.size(); ++i) {
         const size_t size = entries[i].key.size() + entries[i].data.size();
-        if (size > spec.pageSize - kLeafHeaderSize) throw std::length_error("a B+ tree entry does not fit into a page");
-        if (pages.empty() || used.back() + size > spec.pageSize) {
-            pages.push_back(EmptyPage(spec.pageSize));
+        if (size > treeFormat.pageSize - kLeafHeaderSize) throw std::length_error("a B+ tree entry does not fit into a page");
+        if (pages.empty() || used.back() + size > treeFormat.pageSize) {
+            pages.push_back(EmptyPage(treeFormat.pageSize));
             used.push_back(kLeafHeaderSize);
             counts.push_back(0);
             leaves.push_back({static_cast<int>(pages.size() - 1), entries[i].key});
@@ -42,7 +42,7 @@ std::vector<ChildRef> BuildLeaves(const BTreeSpec& spec, const std::vector<BTree
         ++counts.back();
     }
     if (pages.empty()) {
-        pages.push_back(EmptyPage(spec.pageSize));
+        pages.push_back(EmptyPage(treeFormat.pageSize));
         used.push_back(kLeafHeaderSize);
         counts.push_back(0);
         leaves.push_back({0, Bytes()});
@@ -56,7 +56,7 @@ std::vector<ChildRef> BuildLeaves(const BTreeSpec& spec, const std::vector<BTree
 }
 
 // One level of index pages above the given children.
-std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& spec, const std::vector<ChildRef>& children, std::vector<Bytes>& pages) {
+std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& treeFormat, const std::vector<ChildRef>& children, std::vector<Bytes>& pages) {
     std::vector<ChildRef> parents;
     size_t used = 0;
     int count = 0;
@@ -67,10 +67,10 @@ std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& spec, const std::vector<C
     };
     for (size_t i = 0; i < children.size(); ++i) {
         const size_t size = children[i].firstKey.size() + 2;
-        if (size > spec.pageSize - kIndexHeaderSize) throw std::length_error("a B+ tree key does not fit into an index page");
-        if (i == 0 || used + size > spec.pageSize) {
+        if (size > treeFormat.pageSize - kIndexHeaderSize) throw std::length_error("a B+ tree key does not fit into an index page");
+        if (i == 0 || used + size > treeFormat.pageSize) {
             if (i != 0) finish();
-            pages.push_back(EmptyPage(spec.pageSize));
+            pages.push_back(EmptyPage(treeFormat.pageSize));
             SetU16At(pages.back(), 4, static_cast<uint32_t>(children[i].page));
             used = kIndexHeaderSize;
             count = 0;
@@ -87,12 +87,12 @@ std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& spec, const std::vector<C
     return parents;
 }
 
-Bytes TreeHeader(const BTreeSpec& spec, const BTreeShape& shape, size_t entryCount) {
+Bytes TreeHeader(const BTreeSpec& treeFormat, const BTreeShape& shape, size_t entryCount) {
     Bytes header;
     PutU16(header, kBTreeMagic);
-    PutU16(header, spec.flags);
-    PutU16(header, spec.pageSize);
-    Bytes structure = spec.structure;
+    PutU16(header, treeFormat.flags);
+    PutU16(header, treeFormat.pageSize);
+    Bytes structure = treeFormat.structure;
     if (structure.size() > 15) throw std::length_error("B+ tree structure string too long");
     structure.resize(16, '\0');
     header += structure;
@@ -108,19 +108,19 @@ Bytes TreeHeader(const BTreeSpec& spec, const BTreeShape& shape, size_t entryCou
 
 }  // namespace
 
-Bytes BuildBTree(const BTreeSpec& spec, const std::vector<BTreeEntry>& sortedEntries, BTreeShape* shapeOut) {
+Bytes BuildBTree(const BTreeSpec& treeFormat, const std::vector<BTreeEntry>& sortedEntries, BTreeShape* shapeOut) {
     BTreeShape shape;
     std::vector<Bytes> pages;
-    std::vector<ChildRef> level = BuildLeaves(spec, sortedEntries, pages, shape);
+    std::vector<ChildRef> level = BuildLeaves(treeFormat, sortedEntries, pages, shape);
     shape.levels = 1;
     while (level.size() > 1) {
-        level = BuildIndexLevel(spec, level, pages);
+        level = BuildIndexLevel(treeFormat, level, pages);
         ++shape.levels;
     }
     if (pages.size() > 0x7FFF) throw std::length_error("B+ tree has too many pages");
     shape.totalPages = static_cast<int>(pages.size());
     shape.rootPage = level.front().page;
-    Bytes tree = TreeHeader(spec, shape, sortedEntries.size());
+    Bytes tree = TreeHeader(treeFormat, shape, sortedEntries.size());
     for (const Bytes& page : pages) tree += page;
     if (shapeOut) *shapeOut = shape;
     return tree;

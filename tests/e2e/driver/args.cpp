@@ -71,9 +71,9 @@ bool ParseLong(const std::string& text, long* value) {
     return true;
 }
 
-bool ResolveWindow(const std::string& spec, HWND* window, std::string* error) {
-    size_t colon = spec.find(':');
-    std::string head = spec.substr(0, colon);
+bool ResolveWindow(const std::string& windowPath, HWND* window, std::string* error) {
+    size_t colon = windowPath.find(':');
+    std::string head = windowPath.substr(0, colon);
     char* end = nullptr;
     unsigned long long handle = std::strtoull(head.c_str(), &end, 0);
     if (head.empty() || *end != '\0') {
@@ -82,8 +82,8 @@ bool ResolveWindow(const std::string& spec, HWND* window, std::string* error) {
     }
     HWND current = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     while (colon != std::string::npos) {
-        size_t next = spec.find(':', colon + 1);
-        std::string step = spec.substr(colon + 1, next == std::string::npos ? std::string::npos : next - colon - 1);
+        size_t next = windowPath.find(':', colon + 1);
+        std::string step = windowPath.substr(colon + 1, next == std::string::npos ? std::string::npos : next - colon - 1);
         long id = 0;
         if (!ResolveId(step, &id, error)) return false;
         HWND child = GetDlgItem(current, static_cast<int>(id));
@@ -95,7 +95,7 @@ bool ResolveWindow(const std::string& spec, HWND* window, std::string* error) {
         colon = next;
     }
     if (!IsWindow(current)) {
-        *error = "no such window: " + spec;
+        *error = "no such window: " + windowPath;
         return false;
     }
     *window = current;

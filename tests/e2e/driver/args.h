@@ -38,7 +38,7 @@ bool ParseLong(const std::string& text, long* value);
 
 // A window: a handle "0x1A2B" followed by any number of ":ID" steps, each
 // naming a child of the window before it by control id (names allowed).
-bool ResolveWindow(const std::string& spec, HWND* window, std::string* error);
+bool ResolveWindow(const std::string& windowPath, HWND* window, std::string* error);
 std::string FormatWindow(HWND window);
 
 // Text of a window through WM_GETTEXT, which the system carries across processes.
