@@ -80,8 +80,10 @@ public:
         SetStatusTextId(state_, 0, texts[static_cast<int>(busy)]);
         // The list is filled or emptied item by item; it lays itself out once at the end.
         SendMessageA(state_.questionList, WM_SETREDRAW, FALSE, 0);
+        if (busy == FileBusy::Opening) list_.BeginFill();
     }
     void EndBusy() override {
+        list_.EndFill();
         SendMessageA(state_.questionList, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(state_.questionList, nullptr, TRUE);
         wait_.reset();

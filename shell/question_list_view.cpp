@@ -6,21 +6,6 @@
 
 namespace qb {
 
-void ListViewQuestionList::DeleteAllItems() {
-    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-}
-
-bool ListViewQuestionList::InsertItem(const std::string& keyword, int image, int key) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    // The list sorts by text; the position asked for is only a hint.
-    item.iItem = 0;
-    item.pszText = const_cast<char*>(keyword.c_str());
-    item.iImage = image;
-    item.lParam = key;
-    return SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
-}
-
 int FindItemByKey(HWND list, int key) {
     LVFINDINFOA find = {};
     find.flags = LVFI_PARAM;

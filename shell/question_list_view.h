@@ -1,5 +1,5 @@
-// The question list control: the document's QuestionList over the list view,
-// and the tracking of the selected item.
+// The question list control: the tracking of the selected item. The list's
+// QuestionList is in question_list_fill.h.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -7,20 +7,11 @@
 #include <string>
 
 #include "document/test_document.h"
+#include "shell/question_list_fill.h"
 
 namespace qb {
 
 struct MainWindow;
-
-class ListViewQuestionList : public QuestionList {
-public:
-    explicit ListViewQuestionList(HWND list) : list_(list) {}
-    void DeleteAllItems() override;
-    bool InsertItem(const std::string& keyword, int image, int key) override;
-
-private:
-    HWND list_;
-};
 
 // Item-changed notification of the question list: either the program's own
 // deselection or the user's selection of an item.
