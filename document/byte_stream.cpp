@@ -1,8 +1,11 @@
 #include "document/byte_stream.h"
 
+#include "document/read_stream.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <new>
 #include <sys/stat.h>
 
 #ifdef _WIN32
@@ -24,7 +27,16 @@ namespace {
 
 class StdioStream final : public ByteStream {
 public:
-    StdioStream(FILE* file, bool readOnly) : file_(file), readOnly_(readOnly) {}
+    explicit StdioStream(FILE* file) : file_(file) {}
+    StdioStream(const StdioStream&) = delete;
+    StdioStream& operator=(const StdioStream&) = delete;
+
+    // Before the first read or write only. (Given no buffer of its own,
+    // setvbuf may keep the size it chose itself.)
+    void UseBuffer(size_t size) {
+        buffer_.reset(new (std::nothrow) char[size]);
+        if (buffer_ && setvbuf(file_, buffer_.get(), _IOFBF, size) != 0) buffer_.reset();
+    }
     ~StdioStream() override { Close(); }
 
     size_t Read(void* buffer, size_t count) override {
@@ -35,18 +47,22 @@ public:
 #ifdef _WIN32
         return getc(file_);
 #else
-        return getc_unlocked(file_);  // the programs read each stream from one thread
+        return getc_unlocked(file_);  // the programs use each stream from one thread
 #endif
     }
     void UngetByte(int byte) override {
         if (file_ && byte >= 0) ungetc(byte, file_);
     }
     bool Write(const void* data, size_t count) override {
-        return file_ && fwrite(data, 1, count, file_) == count;
+        if (!file_) return false;
+#ifdef _WIN32
+        return fwrite(data, 1, count, file_) == count;
+#else
+        return fwrite_unlocked(data, 1, count, file_) == count;
+#endif
     }
     bool Seek(int64_t position) override {
         if (!file_ || position < 0) return false;
-        if (readOnly_ && SkipForward(position)) return true;
 #ifdef _WIN32
         return _fseeki64(file_, position, SEEK_SET) == 0;
 #else
@@ -79,23 +95,13 @@ public:
     }
 
 private:
-    // A short step forward in a stream that is only read is taken by reading
-    // through the buffer: a seek costs a system call every time, even when
-    // the target is already buffered, and loading a test steps from record
-    // to record this way.
-    bool SkipForward(int64_t position) {
-        constexpr int64_t kLimit = 4096;
-        const int64_t here = Tell();
-        if (here < 0 || position < here || position - here > kLimit) return false;
-        char scratch[kLimit];
-        const size_t count = static_cast<size_t>(position - here);
-        return fread(scratch, 1, count, file_) == count;
-    }
-
     FILE* file_;
-    bool readOnly_;
+    std::unique_ptr<char[]> buffer_;  // outlives file_: Close runs in the destructor first
 };
 
+constexpr size_t kWriteBufferSize = 256 * 1024;
+
+// The write modes' fopen texts (reading goes through OpenFileReadStream).
 const char* ModeText(OpenMode mode) {
     switch (mode) {
     case OpenMode::Read: return "rb";
@@ -115,7 +121,7 @@ FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
 FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
     if (!exclusive) return fopen(path.c_str(), ModeText(mode));
     // Take the lock before truncating, so a refused open changes nothing.
-    int flags = mode == OpenMode::Read ? O_RDONLY : (O_RDWR | O_CREAT);
+    int flags = O_RDWR | O_CREAT;
     if (mode == OpenMode::AppendRead) flags |= O_APPEND;
     int fd = open(path.c_str(), flags, 0666);
     if (fd < 0) return nullptr;
@@ -128,7 +134,7 @@ FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
         close(fd);
         return nullptr;
     }
-    const char* fdMode = mode == OpenMode::Read ? "rb" : (mode == OpenMode::AppendRead ? "a+b" : "r+b");
+    const char* fdMode = mode == OpenMode::AppendRead ? "a+b" : "r+b";
     FILE* file = fdopen(fd, fdMode);
     if (!file) close(fd);
     return file;
@@ -138,11 +144,13 @@ FILE* OpenFile(const std::string& path, OpenMode mode, bool exclusive) {
 class RealFiles final : public FileSystem {
 public:
     std::unique_ptr<ByteStream> Open(const std::string& path, OpenMode mode, bool exclusive) override {
+        if (mode == OpenMode::Read) return OpenFileReadStream(path, exclusive);
         FILE* file = OpenFile(path, mode, exclusive);
         if (!file) return nullptr;
+        auto stream = std::make_unique<StdioStream>(file);
         // A new file is written front to back: a larger buffer saves system calls.
-        if (mode == OpenMode::CreateWrite) setvbuf(file, nullptr, _IOFBF, 64 * 1024);
-        return std::make_unique<StdioStream>(file, mode == OpenMode::Read);
+        if (mode == OpenMode::CreateWrite) stream->UseBuffer(kWriteBufferSize);
+        return stream;
     }
     bool Remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
     bool Rename(const std::string& from, const std::string& to) override {
@@ -161,18 +169,18 @@ FileSystem& RealFileSystem() {
     return files;
 }
 
-bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
+bool ByteStream::ReadLine(size_t bufferSize, std::string& line) {
     line.clear();
     if (bufferSize < 2) return false;
     const size_t limit = bufferSize - 1;
     line.reserve(limit);
     bool readAny = false;
     while (line.size() < limit) {
-        int byte = stream.GetByte();
+        int byte = GetByte();
         if (byte < 0) break;
         readAny = true;
         if (byte == '\r') {
-            int next = stream.GetByte();
+            int next = GetByte();
             if (next == '\n') {
                 line.push_back('\n');
                 break;
@@ -182,7 +190,7 @@ bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
                 line.push_back('\r');
                 break;
             }
-            stream.UngetByte(next);
+            UngetByte(next);
         }
         line.push_back(static_cast<char>(byte));
         if (byte == '\n') break;

@@ -30,6 +30,21 @@ public:
     // Flushes and closes; false when buffered data could not be written.
     virtual bool Close() = 0;
 
+    // Reads one line the way fgets with a buffer of bufferSize bytes does: at
+    // most bufferSize - 1 characters, ending after the first LF. CR LF is read
+    // as LF. False when not a single character could be read. Streams with a
+    // buffer of their own may take the line from it at once.
+    virtual bool ReadLine(size_t bufferSize, std::string& line);
+
+    // The bytes buffered from the current position on (reading ahead when
+    // none are), so a reader can take them in place; 0 from streams without
+    // a buffer of their own. Skip then steps over count of those bytes.
+    virtual size_t Peek(const char** bytes) {
+        *bytes = nullptr;
+        return 0;
+    }
+    virtual void Skip(size_t) {}
+
     bool WriteText(const std::string& text) { return Write(text.data(), text.size()); }
     // Writes text and a CR LF line end.
     bool WriteLine(const std::string& text);
@@ -57,10 +72,10 @@ public:
 // The file system of the running process.
 FileSystem& RealFileSystem();
 
-// Reads one line the way fgets with a buffer of bufferSize bytes does: at most
-// bufferSize - 1 characters, ending after the first LF. CR LF is read as LF.
-// Returns false when not a single character could be read.
-bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line);
+// stream.ReadLine(bufferSize, line).
+inline bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
+    return stream.ReadLine(bufferSize, line);
+}
 
 // Drops one trailing LF.
 void DropLineFeed(std::string& line);

@@ -15,20 +15,24 @@ bool WriteNumberLine(ByteStream& stream, int64_t value) {
 // A header number line: it must have its line end (a longer line would shift
 // every following line) and hold at least one digit after blanks and a sign.
 // The value is taken as atoi takes it, saturated instead of overflowing.
-bool ParseNumberLine(const std::string& line, int64_t& value) {
-    if (line.empty() || line.back() != '\n') return false;
+// line: size characters without the line end.
+bool ParseNumber(const char* line, size_t size, int64_t& value) {
     size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    while (i < size && (line[i] == ' ' || line[i] == '\t')) ++i;
     bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
-    if (i >= line.size() || line[i] < '0' || line[i] > '9') return false;
+    if (i < size && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    if (i >= size || line[i] < '0' || line[i] > '9') return false;
     int64_t number = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+    for (; i < size && line[i] >= '0' && line[i] <= '9'; ++i) {
         const int digit = line[i] - '0';
         number = number > (INT64_MAX - digit) / 10 ? INT64_MAX : number * 10 + digit;
     }
     value = negative ? -number : number;
     return true;
+}
+
+bool ParseNumberLine(const std::string& line, int64_t& value) {
+    return !line.empty() && line.back() == '\n' && ParseNumber(line.data(), line.size() - 1, value);
 }
 
 // line is the caller's, so that its memory is reused from line to line.
@@ -108,20 +112,72 @@ int64_t StreamSize(ByteStream& stream) {
     return size;
 }
 
-bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
-    if (position < 0 || position >= fileSize || !stream.Seek(position)) return false;
+namespace {
+
+constexpr int kHeaderLineCount = 2 + kSlotCount;  // keyword, lengths, status
+
+bool AcceptLength(int slot, int64_t length) {
+    return length >= 0 && (slot < kFirstFileSlot || length <= static_cast<int64_t>(kMaxFileNameLength));
+}
+
+// The header lines read one by one, as ReadLine gives them.
+bool ReadHeaderLines(ByteStream& stream, RecordHeader& header, int64_t& status) {
     std::string line;
     if (!ReadLine(stream, kHeaderLineBuffer, line) || line.back() != '\n') return false;
     DropLineFeed(line);
     header.keyword = line;
     for (int k = 0; k < kSlotCount; ++k) {
         int64_t length = 0;
-        if (!ReadNumberLine(stream, line, length) || length < 0) return false;
-        if (k >= kFirstFileSlot && length > static_cast<int64_t>(kMaxFileNameLength)) return false;
+        if (!ReadNumberLine(stream, line, length) || !AcceptLength(k, length)) return false;
         header.lengths[k] = length;
     }
+    return ReadNumberLine(stream, line, status);
+}
+
+// The header lines taken in place from the stream's buffer. Only plain lines
+// are taken here: each ends in CR LF or LF within the buffer and holds no
+// other CR, and no line is longer than the line buffer. Then a line is
+// exactly what ReadLine would give. 1 taken, 0 refused, -1 not plain (the
+// caller reads the lines one by one instead).
+int TakeHeaderLines(ByteStream& stream, RecordHeader& header, int64_t& status) {
+    const char* bytes = nullptr;
+    const size_t count = stream.Peek(&bytes);
+    const char* starts[kHeaderLineCount];
+    size_t sizes[kHeaderLineCount];  // without the line end
+    size_t used = 0;
+    for (int k = 0; k < kHeaderLineCount; ++k) {
+        const char* start = bytes + used;
+        const size_t rest = count - used;
+        const size_t scan = rest < kHeaderLineBuffer ? rest : kHeaderLineBuffer;
+        size_t size = 0;
+        while (size < scan && start[size] != '\n' && start[size] != '\r') ++size;
+        // Here the line must end: in LF, or in CR LF.
+        size_t end = size;
+        if (end < scan && start[end] == '\r') ++end;
+        if (end >= scan || start[end] != '\n' || size + 1 > kHeaderLineBuffer - 1) return -1;
+        used += end + 1;
+        starts[k] = start;
+        sizes[k] = size;
+    }
+    header.keyword.assign(starts[0], sizes[0]);
+    for (int k = 0; k < kSlotCount; ++k) {
+        int64_t length = 0;
+        if (!ParseNumber(starts[1 + k], sizes[1 + k], length) || !AcceptLength(k, length)) return 0;
+        header.lengths[k] = length;
+    }
+    if (!ParseNumber(starts[kHeaderLineCount - 1], sizes[kHeaderLineCount - 1], status)) return 0;
+    stream.Skip(used);
+    return 1;
+}
+
+}  // namespace
+
+bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
+    if (position < 0 || position >= fileSize || !stream.Seek(position)) return false;
     int64_t status = 0;
-    if (!ReadNumberLine(stream, line, status)) return false;
+    const int taken = TakeHeaderLines(stream, header, status);
+    if (taken == 0) return false;
+    if (taken < 0 && !ReadHeaderLines(stream, header, status)) return false;
     header.status = status > 0 ? 1 : 0;
     header.slotsStart = stream.Tell();
     if (header.slotsStart < 0) return false;

@@ -4,7 +4,9 @@
 // Nothing of the old state is given up before its replacement is complete:
 // the nodes keep their old positions until the new file is in place and open
 // again, and the journal is emptied last.
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -71,7 +73,18 @@ private:
     int64_t written_ = 0;
 };
 
+// Streams one slot: in place from the source's own buffer, piece by piece,
+// where the source has one; otherwise through a buffer of the slot's size.
 DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, DocumentMemory& memory) {
+    const char* buffered = nullptr;
+    size_t available = 0;
+    while (length > 0 && (available = source.Peek(&buffered)) > 0) {
+        const size_t piece = static_cast<uint64_t>(length) < available ? static_cast<size_t>(length) : available;
+        if (!out.Write(buffered, piece)) return DocumentMessage::FileAccess;
+        source.Skip(piece);
+        length -= static_cast<int64_t>(piece);
+    }
+    if (length == 0) return DocumentMessage::None;
     if (static_cast<uint64_t>(length) > SIZE_MAX) return DocumentMessage::NoMemory;
     const size_t size = static_cast<size_t>(length);
     std::unique_ptr<char[]> buffer(memory.NewBuffer(size));
@@ -80,15 +93,40 @@ DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, Do
     return DocumentMessage::None;
 }
 
+// The header lines as one write: keyword, lengths, the given status.
+bool WriteRecordHeader(ByteStream& out, const RecordHeader& header, int status) {
+    // 20 keyword characters and 11 numbers of at most 19 digits and a sign, each with CR LF.
+    char lines[kMaxKeywordLength + 2 + (kSlotCount + 1) * 22];
+    if (header.keyword.size() > kMaxKeywordLength) return false;
+    char* end = std::copy(header.keyword.begin(), header.keyword.end(), lines);
+    const auto endLine = [&end]() {
+        *end++ = '\r';
+        *end++ = '\n';
+    };
+    endLine();
+    for (int64_t length : header.lengths) {
+        end = std::to_chars(end, lines + sizeof lines, length).ptr;
+        endLine();
+    }
+    end = std::to_chars(end, lines + sizeof lines, status).ptr;
+    endLine();
+    return out.Write(lines, static_cast<size_t>(end - lines));
+}
+
 // Copies one record with the node's status in place of the stored one.
 DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
                            DocumentMemory& memory) {
     RecordHeader header;
     if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
-    std::string lines = header.keyword + "\r\n";
-    for (int64_t length : header.lengths) lines += std::to_string(length) + "\r\n";
-    lines += std::to_string(node.status) + "\r\n";
-    if (!out.WriteText(lines)) return DocumentMessage::FileAccess;
+    if (!WriteRecordHeader(out, header, node.status)) return DocumentMessage::FileAccess;
+    // Slots the source holds buffered already go out from there, all at once.
+    const char* buffered = nullptr;
+    const int64_t slotBytes = header.end - header.slotsStart;
+    if (static_cast<uint64_t>(slotBytes) <= source.Peek(&buffered)) {
+        if (slotBytes > 0 && !out.Write(buffered, static_cast<size_t>(slotBytes))) return DocumentMessage::FileAccess;
+        source.Skip(static_cast<size_t>(slotBytes));
+        return DocumentMessage::None;
+    }
     for (int64_t length : header.lengths) {
         if (length == 0) continue;
         const DocumentMessage copied = CopySlot(source, out, length, memory);

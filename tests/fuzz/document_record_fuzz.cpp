@@ -3,11 +3,14 @@
 // position, the next two the slots wanted, the rest is the file. A record the
 // reader accepts must lie inside the file, and every slot it returns must be
 // exactly the bytes stored there (texts with 0x01 and 0x02 turned back into
-// LF and CR); slots not wanted come back empty.
+// LF and CR); slots not wanted come back empty. The stream a test file is
+// read through on disk (its own buffer, headers taken in place) must read
+// exactly what the plain stream reads.
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "document/read_stream.h"
 #include "document/record.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/unit/document/memory_files.h"
@@ -46,6 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool read = qb::ReadQuestionRecord(*stream, position, record, wanted);
     qb::RecordHeader header;
     const bool headerRead = qb::ReadRecordHeader(*stream, position, static_cast<int64_t>(bytes.size()), header);
+
+    qb::BufferedReadStream buffered(std::make_unique<qb::testing_support::MemorySource>(bytes));
+    qb::QuestionRecord bufferedRecord;
+    QB_FUZZ_CHECK(qb::ReadQuestionRecord(buffered, position, bufferedRecord, wanted) == read);
+    if (read) {
+        QB_FUZZ_CHECK(bufferedRecord.keyword == record.keyword && bufferedRecord.status == record.status);
+        QB_FUZZ_CHECK(bufferedRecord.slots == record.slots);
+    }
     if (!headerRead) {
         QB_FUZZ_CHECK(!read);
         return 0;

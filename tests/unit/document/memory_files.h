@@ -4,12 +4,15 @@
 // exclusive open shuts others out), a wrapper that makes the Nth file
 // operation fail, a question list in memory and memory that runs out.
 #pragma once
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/byte_stream.h"
+#include "document/read_stream.h"
 #include "document/test_document.h"
 
 namespace qb {
@@ -109,6 +112,32 @@ private:
         failed = true;
         return false;
     }
+};
+
+// Bytes in memory read at positions; remembers every read it was asked for
+// and can fail from a chosen read on.
+class MemorySource final : public PositionalSource {
+public:
+    explicit MemorySource(std::string bytes, std::vector<size_t>* reads = nullptr)
+        : bytes_(std::move(bytes)), reads_(reads) {}
+    int64_t ReadAt(int64_t position, void* buffer, size_t count) override {
+        if (reads_) reads_->push_back(count);
+        if (failFrom >= 0 && ++readCount > failFrom) return -1;
+        if (position < 0) return -1;
+        if (static_cast<size_t>(position) >= bytes_.size()) return 0;
+        const size_t piece = std::min(count, bytes_.size() - static_cast<size_t>(position));
+        std::memcpy(buffer, bytes_.data() + position, piece);
+        return static_cast<int64_t>(piece);
+    }
+    int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+    bool Close() override { return true; }
+
+    long failFrom = -1;
+    long readCount = 0;
+
+private:
+    std::string bytes_;
+    std::vector<size_t>* reads_;
 };
 
 }  // namespace testing_support

@@ -390,5 +390,45 @@ TEST(Save, OnTheRealDisk) {
     CloseTest(document);
 }
 
+// Texts larger than the blocks the test file is read in, and records that
+// straddle the blocks' ends, reach the saved file byte for byte; the
+// questions edited meanwhile come from the journal.
+TEST(Save, OnTheRealDiskWithTextsAcrossReadBlocks) {
+    const std::string dir = ::testing::TempDir();
+    const std::string test = dir + "blocks exam.TVT";
+    const std::string journal = dir + "blocks CHANGINGS.TMP";
+    std::remove((dir + "blocks exam.BAK").c_str());
+    std::vector<QuestionRecord> records;
+    for (int i = 0; i < 300; ++i) {
+        const size_t textLength = i % 50 == 7 ? 70000 + static_cast<size_t>(i) : (i % 9 == 0 ? 4000 : 40);
+        std::string text;
+        for (size_t k = 0; k < textLength; ++k) text.push_back(k % 61 == 60 ? '\n' : static_cast<char>('a' + (k + i) % 26));
+        QuestionRecord record = Planet("Question " + std::to_string(i), text, "Answer " + std::to_string(i), i % 4 == 0);
+        if (i % 3 == 0) record.slots[kSlotWrongAnswer1 + 2] = std::string(static_cast<size_t>(i) * 300, 'w');
+        if (i % 5 == 0) record.slots[kSlotAnswerPictureFile] = "*orbit.bmp";
+        records.push_back(record);
+    }
+    std::ofstream(test, std::ios::binary) << TestFileBytes(records);
+    TestDocument document;
+    MemoryList list;
+    MemoryReporter reporter;
+    int32_t remaining = 0;
+    ASSERT_EQ(OpenTest(document, test, journal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(list.items.size(), records.size());
+    std::vector<QuestionRecord> expected = records;
+    for (int key : {1, 57, 299}) {
+        expected[static_cast<size_t>(key)].status = 1 - expected[static_cast<size_t>(key)].status;
+        SetStatus(document, key, expected[static_cast<size_t>(key)].status);
+    }
+    QuestionRecord edited = Planet("Question 107", std::string(90000, 'e'), "Edited");
+    StoreEdit(document, 107, edited);
+    expected[107] = edited;
+    ASSERT_EQ(SaveTest(document), DocumentMessage::None);
+    EXPECT_TRUE(ReadAll(test) == TestFileBytes(expected)) << "the saved file differs";
+    EXPECT_TRUE(ReadAll(dir + "blocks exam.BAK") == TestFileBytes(records)) << "the backup differs";
+    ExpectSameQuestions(__FILE__, __LINE__, Questions(document), expected);
+    CloseTest(document);
+}
+
 }  // namespace
 }  // namespace qb
