@@ -58,7 +58,9 @@ public:
     std::unique_ptr<ByteStream> OpenListFile(const std::string& path) override {
         events.push_back("open " + path);
         if (!hasListFile) return nullptr;
-        const std::string real = testing::TempDir() + "install_work_test.lst";
+        // One file per test: ctest runs the tests of this program side by side.
+        const std::string real = testing::TempDir() + "install_work_" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".lst";
         std::ofstream(real, std::ios::binary) << listContent;
         return RealFileSystem().Open(real, OpenMode::Read);
     }

@@ -10,7 +10,9 @@ namespace {
 
 // Writes bytes to a temporary file and reads every entry of it as a list file.
 std::vector<ListEntry> ReadEntries(const std::string& bytes) {
-    const std::string path = testing::TempDir() + "list_file_test.lst";
+    // One file per test: ctest runs the tests of this program side by side.
+    const std::string path =
+        testing::TempDir() + "list_file_" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".lst";
     std::ofstream(path, std::ios::binary) << bytes;
     std::unique_ptr<ByteStream> stream = RealFileSystem().Open(path, OpenMode::Read);
     std::vector<ListEntry> entries;
