@@ -134,38 +134,64 @@ bool ReadHeaderLines(ByteStream& stream, RecordHeader& header, int64_t& status) 
     return ReadNumberLine(stream, line, status);
 }
 
+// Where a plain line that starts at line ends: size characters, then LF or
+// CR LF at once, all within scan bytes and within the line buffer. The index
+// behind its LF, or 0 when the line is not plain.
+size_t PlainLineEnd(const char* line, size_t size, size_t scan) {
+    size_t end = size;
+    if (end < scan && line[end] == '\r') ++end;
+    if (end >= scan || line[end] != '\n' || size + 1 > kHeaderLineBuffer - 1) return 0;
+    return end + 1;
+}
+
+// A plain number line at bytes + used: blanks, a sign, digits and then its
+// line end. 1 taken, 0 refused (no digit), -1 not plain; used moves behind
+// a line that is taken or refused.
+int TakeNumberLine(const char* bytes, size_t count, size_t& used, int64_t& value) {
+    const char* line = bytes + used;
+    const size_t scan = count - used < kHeaderLineBuffer ? count - used : kHeaderLineBuffer;
+    size_t i = 0;
+    while (i < scan && (line[i] == ' ' || line[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < scan && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    const size_t digits = i;
+    int64_t number = 0;
+    for (; i < scan && line[i] >= '0' && line[i] <= '9'; ++i) {
+        const int digit = line[i] - '0';
+        number = number > (INT64_MAX - digit) / 10 ? INT64_MAX : number * 10 + digit;
+    }
+    const size_t end = PlainLineEnd(line, i, scan);
+    if (end == 0) return -1;
+    used += end;
+    if (i == digits) return 0;
+    value = negative ? -number : number;
+    return 1;
+}
+
 // The header lines taken in place from the stream's buffer. Only plain lines
-// are taken here: each ends in CR LF or LF within the buffer and holds no
-// other CR, and no line is longer than the line buffer. Then a line is
-// exactly what ReadLine would give. 1 taken, 0 refused, -1 not plain (the
-// caller reads the lines one by one instead).
+// are taken here: each ends in CR LF or LF within the buffer, no line is
+// longer than the line buffer, the keyword holds no CR and a number line
+// nothing behind its digits. Such a line is exactly what ReadLine would
+// give. 1 taken, 0 refused, -1 not plain (the caller reads the lines one by
+// one instead).
 int TakeHeaderLines(ByteStream& stream, RecordHeader& header, int64_t& status) {
     const char* bytes = nullptr;
     const size_t count = stream.Peek(&bytes);
-    const char* starts[kHeaderLineCount];
-    size_t sizes[kHeaderLineCount];  // without the line end
-    size_t used = 0;
-    for (int k = 0; k < kHeaderLineCount; ++k) {
-        const char* start = bytes + used;
-        const size_t rest = count - used;
-        const size_t scan = rest < kHeaderLineBuffer ? rest : kHeaderLineBuffer;
-        size_t size = 0;
-        while (size < scan && start[size] != '\n' && start[size] != '\r') ++size;
-        // Here the line must end: in LF, or in CR LF.
-        size_t end = size;
-        if (end < scan && start[end] == '\r') ++end;
-        if (end >= scan || start[end] != '\n' || size + 1 > kHeaderLineBuffer - 1) return -1;
-        used += end + 1;
-        starts[k] = start;
-        sizes[k] = size;
-    }
-    header.keyword.assign(starts[0], sizes[0]);
+    const size_t scan = count < kHeaderLineBuffer ? count : kHeaderLineBuffer;
+    size_t size = 0;
+    while (size < scan && bytes[size] != '\n' && bytes[size] != '\r') ++size;
+    size_t used = PlainLineEnd(bytes, size, scan);
+    if (used == 0) return -1;
     for (int k = 0; k < kSlotCount; ++k) {
         int64_t length = 0;
-        if (!ParseNumber(starts[1 + k], sizes[1 + k], length) || !AcceptLength(k, length)) return 0;
+        const int taken = TakeNumberLine(bytes, count, used, length);
+        if (taken <= 0) return taken;
+        if (!AcceptLength(k, length)) return 0;
         header.lengths[k] = length;
     }
-    if (!ParseNumber(starts[kHeaderLineCount - 1], sizes[kHeaderLineCount - 1], status)) return 0;
+    const int taken = TakeNumberLine(bytes, count, used, status);
+    if (taken <= 0) return taken;
+    header.keyword.assign(bytes, size);
     stream.Skip(used);
     return 1;
 }
