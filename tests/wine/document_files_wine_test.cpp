@@ -7,21 +7,10 @@
 #include <string>
 
 #include "document/test_document.h"
+#include "tests/wine/wine_check.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Check(bool condition, const char* what, int line) {
-    if (condition) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) Check((condition), #condition, __LINE__)
 
 class NoList final : public qb::QuestionList {
 public:
@@ -151,6 +140,5 @@ int main() {
     for (const char* name : {"exam.TVT", "exam.BAK", "moons.TVT", "moons.BAK", "CHANGINGS.TMP"})
         DeleteFileA((dir + "\\" + name).c_str());
     RemoveDirectoryA(dir.c_str());
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return wine_check::Finish();
 }

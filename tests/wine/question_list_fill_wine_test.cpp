@@ -10,21 +10,10 @@
 #include <vector>
 
 #include "shell/question_list_fill.h"
+#include "tests/wine/wine_check.h"
 
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void Check(bool condition, const char* what, int line) {
-    if (condition) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) Check((condition), #condition, __LINE__)
 
 struct ListItem {
     std::string text;
@@ -169,6 +158,5 @@ int main() {
     CheckForeignItemsKeepTheirOrder(parent);
 
     DestroyWindow(parent);
-    std::printf("%d checks passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return wine_check::Finish();
 }

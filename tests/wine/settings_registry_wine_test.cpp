@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings_registry.h"
+#include "tests/wine/wine_check.h"
 
 namespace {
 
@@ -13,24 +14,12 @@ const char kProduct[] = "QuorbelindRegistryTest";
 const char kUserKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest";
 const char kMarkerKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest\\V9.99";
 
-int passed = 0;
-int failed = 0;
-
-void Check(bool condition, const char* what, int line) {
-    if (condition) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) Check((condition), #condition, __LINE__)
 
 void CheckText(const std::string& actual, const std::string& expected, int line) {
     if (actual == expected) {
-        ++passed;
+        ++wine_check::passed;
     } else {
-        ++failed;
+        ++wine_check::failed;
         std::printf("FAILED line %d: expected \"%s\", saw \"%s\"\n", line, expected.c_str(), actual.c_str());
     }
 }
@@ -139,6 +128,5 @@ int main() {
     RemoveTestKeys();
     TestUserValues();
     RemoveTestKeys();
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return wine_check::Finish();
 }

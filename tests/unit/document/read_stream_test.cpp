@@ -15,38 +15,14 @@ namespace {
 
 using testing_support::MemorySource;
 
-// The plain reading every stream has: byte by byte over a string.
-class ReferenceStream final : public ByteStream {
-public:
-    explicit ReferenceStream(std::string bytes) : bytes_(std::move(bytes)) {}
-    size_t Read(void* buffer, size_t count) override {
-        size_t done = 0;
-        char* out = static_cast<char*>(buffer);
-        for (int byte; done < count && (byte = GetByte()) >= 0; ++done) out[done] = static_cast<char>(byte);
-        return done;
+// The plain reading every stream has, byte by byte, over the same bytes.
+struct PlainStream {
+    explicit PlainStream(const std::string& bytes) {
+        files.SetContent("C:\\plain.bin", bytes);
+        stream = files.Open("C:\\plain.bin", OpenMode::Read);
     }
-    int GetByte() override {
-        return position_ < bytes_.size() ? static_cast<unsigned char>(bytes_[position_++]) : -1;
-    }
-    void UngetByte(int byte) override {
-        if (byte >= 0) --position_;
-    }
-    bool Write(const void*, size_t) override { return false; }
-    bool Seek(int64_t position) override {
-        position_ = static_cast<size_t>(position);
-        return position >= 0;
-    }
-    bool SeekToEnd() override {
-        position_ = bytes_.size();
-        return true;
-    }
-    int64_t Tell() override { return static_cast<int64_t>(position_); }
-    bool Flush() override { return true; }
-    bool Close() override { return true; }
-
-private:
-    std::string bytes_;
-    size_t position_ = 0;
+    testing_support::MemoryFileSystem files;
+    std::unique_ptr<ByteStream> stream;
 };
 
 std::unique_ptr<BufferedReadStream> StreamOver(const std::string& bytes, std::vector<size_t>* reads = nullptr) {
@@ -68,7 +44,8 @@ TEST(BufferedReadStream, AgreesWithPlainReadingInEveryOperation) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         const std::string bytes = LineBytes(300 * 1000, seed);
         auto buffered = StreamOver(bytes);
-        ReferenceStream plain(bytes);
+        PlainStream plainFile(bytes);
+        ByteStream& plain = *plainFile.stream;
         std::mt19937 random(seed * 7919);
         for (int step = 0; step < 4000; ++step) {
             const int operation = static_cast<int>(random() % 9);
@@ -176,7 +153,8 @@ TEST(BufferedReadStream, RecordHeadersReadInPlaceAreTheHeadersReadLineByLine) {
         const size_t before = trial % 3 == 0 ? BufferedReadStream::kSequentialBlock - random() % 200 : random() % 50;
         std::string bytes = std::string(before, 'p') + header + std::string(100, 's');
         auto buffered = StreamOver(bytes);
-        ReferenceStream plain(bytes);
+        PlainStream plainFile(bytes);
+        ByteStream& plain = *plainFile.stream;
         buffered->Seek(static_cast<int64_t>(before > 20 ? before - 20 : 0));
         buffered->GetByte();  // the buffer starts before the header
         RecordHeader a, b;
