@@ -192,8 +192,9 @@ private:
 };
 
 int OpenDescriptor(const std::string& path, bool exclusive) {
-    // A denied share mode keeps every other open out while this one lasts.
-    return _sopen(path.c_str(), _O_RDONLY | _O_BINARY, exclusive ? _SH_DENYRW : _SH_DENYNO);
+    // A denied share mode keeps every other open out while this one lasts;
+    // programs started meanwhile do not inherit the file.
+    return _sopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, exclusive ? _SH_DENYRW : _SH_DENYNO);
 }
 #else
 class FileSource final : public PositionalSource {
