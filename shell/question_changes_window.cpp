@@ -81,12 +81,7 @@ public:
     }
 
     void SetListItem(int32_t item, const std::string& keyword, int image, int32_t key) override {
-        LVITEMA entry = {};
-        entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        entry.iItem = item;
-        entry.pszText = const_cast<char*>(keyword.c_str());
-        entry.iImage = image;
-        entry.lParam = key;
+        LVITEMA entry = QuestionListItem(item, keyword, image, key);
         SendMessageA(state_.questionList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
     }
 

@@ -8,12 +8,7 @@ namespace qb {
 namespace {
 
 bool InsertListItem(HWND list, int position, const std::string& keyword, int image, int key) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(keyword.c_str());
-    item.iImage = image;
-    item.lParam = key;
+    LVITEMA item = QuestionListItem(position, keyword, image, key);
     return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
 }
 
@@ -30,6 +25,16 @@ int CALLBACK CompareFilledItems(LPARAM firstKey, LPARAM secondKey, LPARAM keywor
 }
 
 }  // namespace
+
+LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(keyword.c_str());
+    item.iImage = image;
+    item.lParam = key;
+    return item;
+}
 
 void ListViewQuestionList::DeleteAllItems() {
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);

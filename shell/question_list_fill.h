@@ -16,6 +16,9 @@
 
 namespace qb {
 
+// A question's list item: the keyword, image 0 to 3 and the key as parameter.
+LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key);
+
 class ListViewQuestionList : public QuestionList {
 public:
     explicit ListViewQuestionList(HWND list) : list_(list) {}
