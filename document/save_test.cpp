@@ -12,6 +12,7 @@
 #include <new>
 #include <vector>
 
+#include "document/journal.h"
 #include "document/test_document.h"
 
 namespace qb {
@@ -226,10 +227,10 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     return DocumentMessage::None;
 }
 
-// The journal's records are all in the saved file now; start it empty.
+// The journal's records are all in the saved file now; start it again for the saved test.
 DocumentMessage RenewJournal(TestDocument& document) {
     document.journalFile->Close();
-    document.journalFile = document.files->Open(document.journalPath, OpenMode::CreateReadWrite, true);
+    document.journalFile = StartJournal(*document.files, document.journalPath, document.testPath);
     return document.journalFile ? DocumentMessage::None : DocumentMessage::FileAccess;
 }
 

@@ -1,5 +1,7 @@
 #include "document/test_document.h"
 
+#include "document/journal.h"
+
 #include <cctype>
 #include <climits>
 #include <new>
@@ -162,21 +164,19 @@ void ResetDocument(TestDocument& document) {
 DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {
     ResetDocument(document);
     document.journalPath = journalPath;
-    // Held exclusively: a second instance must not empty this journal.
-    std::unique_ptr<ByteStream> journal = document.files->Open(journalPath, OpenMode::CreateReadWrite, true);
+    std::unique_ptr<ByteStream> journal = StartJournal(*document.files, journalPath, testPath);
     if (!journal) {
         document.journalPath.clear();
         return DocumentMessage::FileAccess;
     }
     document.testPath = testPath;
     std::unique_ptr<ByteStream> test = document.files->Open(testPath, OpenMode::CreateWrite);
-    const bool written = test && test->WriteLine(kMagicLine) && test->Flush() && journal->WriteLine(testPath) &&
-                         journal->Flush();
+    const bool written = test && test->WriteLine(kMagicLine) && test->Flush();
     if (!written) {
         CloseStream(test);
         CloseStream(journal);
-        // The journal is empty and ours: leave no name behind that a later
-        // Close could use to delete another instance's journal.
+        // The journal holds no record and is ours: leave no name behind that
+        // a later Close could use to delete another instance's journal.
         document.files->Remove(journalPath);
         document.journalPath.clear();
         document.testPath.clear();
@@ -208,7 +208,7 @@ DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::stri
         return kept.message();
     }
     document.journalPath = journalPath;
-    document.journalFile = document.files->Open(journalPath, OpenMode::CreateReadWrite, true);
+    document.journalFile = StartJournal(*document.files, journalPath, testPath);
     if (!document.journalFile) {
         CloseStream(document.testFile);
         document.testFilePath.clear();

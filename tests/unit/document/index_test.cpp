@@ -269,8 +269,8 @@ TEST(NewTest, TestFileThatCannotBeMadeLeavesNoJournal) {
     FaultyFileSystem faults(fs);
     TestDocument document;
     document.files = &faults;
-    // Operation 1 opens the journal, operation 2 would create the test file.
-    faults.FailAt(2);
+    // Operations 1 to 4 start the journal (open, path, line end, flush), 5 would create the test file.
+    faults.FailAt(5);
     EXPECT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::FileAccess);
     EXPECT_TRUE(faults.Failed());
     EXPECT_FALSE(document.IsOpen());

@@ -163,13 +163,13 @@ struct ChangedTest {
 };
 
 // After a successful save: the merged test under its name, the previous file
-// as the backup, no temporary file, an empty journal.
+// as the backup, no temporary file, a journal naming only the saved test.
 void ExpectSaved(const char* file, int line, ChangedTest& t) {
     testing::ScopedTrace trace(file, line, "saved");
     EXPECT_FALSE(t.document.modified);
     EXPECT_EQ(t.document.testPath, kSaved);
     EXPECT_TRUE(t.document.IsOpen());
-    EXPECT_EQ(t.disk.Content(kJournal), "");
+    EXPECT_EQ(t.disk.Content(kJournal), std::string(kSaved) + "\r\n");
     EXPECT_FALSE(t.disk.Exists(kTemporary));
     EXPECT_EQ(t.disk.Content(kBackup), t.originalBytes);
     ExpectSameQuestions(file, line, Questions(t.document), t.expected);
@@ -201,7 +201,7 @@ void ExpectNothingLost(const char* file, int line, ChangedTest& t, long fault) {
     ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
     EXPECT_EQ(t.document.testPath, kSaved);
     ExpectSameQuestions(file, line, LoadedQuestions(t.disk, kSaved), t.expected);
-    EXPECT_EQ(t.disk.Content(kJournal), "");
+    EXPECT_EQ(t.disk.Content(kJournal), std::string(kSaved) + "\r\n");
 }
 
 void RunFileFaults(bool startWithNew) {
@@ -384,7 +384,7 @@ TEST(Save, OnTheRealDisk) {
     expected.push_back(neptune);
     EXPECT_EQ(ReadAll(test), TestFileBytes(expected));
     EXPECT_EQ(ReadAll(dir + "disk exam.BAK"), TestFileBytes(records));
-    EXPECT_EQ(ReadAll(journal), "");
+    EXPECT_EQ(ReadAll(journal), test + "\r\n");
     EXPECT_FALSE(std::ifstream(dir + "disk exam.TMP").good());
     ExpectSameQuestions(__FILE__, __LINE__, Questions(document), expected);
     CloseTest(document);

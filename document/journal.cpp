@@ -1,0 +1,154 @@
+#include "document/journal.h"
+
+#include <climits>
+#include <new>
+#include <vector>
+
+namespace qb {
+
+std::unique_ptr<ByteStream> StartJournal(FileSystem& files, const std::string& journalPath,
+                                         const std::string& testPath) {
+    // Held exclusively: a second instance must not empty this journal.
+    std::unique_ptr<ByteStream> journal = files.Open(journalPath, OpenMode::CreateReadWrite, true);
+    if (!journal) return nullptr;
+    // On disk before the first record, so a crash never leaves records without their test.
+    if (journal->WriteLine(testPath) && journal->Flush()) return journal;
+    journal->Close();
+    journal.reset();
+    // Ours and empty: no name may stay behind that a later Close would delete.
+    files.Remove(journalPath);
+    return nullptr;
+}
+
+JournalScan ScanJournal(ByteStream& journal) {
+    JournalScan scan;
+    std::string line;
+    if (!journal.Seek(0) || !ReadLine(journal, kJournalFirstLineBuffer, line) || line.back() != '\n') return scan;
+    DropLineFeed(line);
+    int64_t position = journal.Tell();
+    const int64_t size = StreamSize(journal);
+    if (line.empty() || position < 0 || size < 0) return scan;
+    scan.testPath = line;
+    scan.recordsStart = position;
+    RecordHeader header;
+    while (scan.recordCount < INT32_MAX && ReadRecordHeader(journal, position, size, header)) {
+        position = header.end;
+        ++scan.recordCount;
+    }
+    scan.recordsEnd = position;
+    return scan;
+}
+
+namespace {
+
+constexpr size_t kCopyBlock = 64 * 1024;
+
+std::string NameWithoutExtension(const std::string& path) {
+    const std::string name = path.substr(FolderOf(path).size());
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+bool CopyBytes(ByteStream& from, int64_t start, int64_t end, ByteStream& to) {
+    if (!from.Seek(start)) return false;
+    std::vector<char> block(kCopyBlock);
+    for (int64_t left = end - start; left > 0;) {
+        const size_t piece = left < static_cast<int64_t>(kCopyBlock) ? static_cast<size_t>(left) : kCopyBlock;
+        if (from.Read(block.data(), piece) != piece || !to.Write(block.data(), piece)) return false;
+        left -= static_cast<int64_t>(piece);
+    }
+    return true;
+}
+
+std::string WriteInFolder(FileSystem& files, LeftJournal& found, const std::string& folder) {
+    const std::string path = RecoveryFileName(files, folder, found.scan.testPath);
+    if (path.empty() || !WriteRecoveryFile(files, *found.stream, found.scan, path)) return std::string();
+    return path;
+}
+
+std::string ProgramFolder(const std::string& programDirectory) {
+    return programDirectory + "\\";
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
+    const std::string stem = folder + NameWithoutExtension(testPath) + " recovered";
+    for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
+        const std::string path = stem + (number == 1 ? std::string() : " " + std::to_string(number)) + ".tvt";
+        if (!files.Exists(path)) return path;
+    }
+    return std::string();
+}
+
+bool WriteRecoveryFile(FileSystem& files, ByteStream& journal, const JournalScan& scan, const std::string& path) {
+    if (!scan.IsRecoverable()) return false;
+    std::unique_ptr<ByteStream> out = files.Open(path, OpenMode::CreateWrite);
+    if (!out) return false;
+    bool written = false;
+    try {
+        written = out->WriteLine(kMagicLine) && CopyBytes(journal, scan.recordsStart, scan.recordsEnd, *out) &&
+                  out->WriteLine("");
+    } catch (const std::bad_alloc&) {
+        written = false;
+    }
+    written = out->Close() && written;
+    if (!written) files.Remove(path);
+    return written;
+}
+
+bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const std::string& programDirectory,
+                     LeftJournal& found) {
+    found = LeftJournal();
+    // A running instance holds its journal exclusively, so this open fails and touches nothing.
+    std::unique_ptr<ByteStream> stream = files.Open(journalPath, OpenMode::Read, true);
+    if (!stream) return false;
+    const JournalScan scan = ScanJournal(*stream);
+    if (!scan.IsRecoverable()) return false;
+    found.recoveryPath = RecoveryFileName(files, FolderOf(scan.testPath), scan.testPath);
+    if (found.recoveryPath.empty())
+        found.recoveryPath = RecoveryFileName(files, ProgramFolder(programDirectory), scan.testPath);
+    found.journalPath = journalPath;
+    found.stream = std::move(stream);
+    found.scan = scan;
+    return true;
+}
+
+std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory) {
+    if (!found.stream) return std::string();
+    std::string written;
+    if (!found.recoveryPath.empty() && WriteRecoveryFile(files, *found.stream, found.scan, found.recoveryPath))
+        written = found.recoveryPath;
+    if (written.empty()) written = WriteInFolder(files, found, ProgramFolder(programDirectory));
+    if (written.empty()) {
+        KeepLeftJournal(files, found, programDirectory);
+        return written;
+    }
+    DiscardLeftJournal(files, found);
+    return written;
+}
+
+void DiscardLeftJournal(FileSystem& files, LeftJournal& found) {
+    if (!found.stream) return;
+    found.stream->Close();
+    found.stream.reset();
+    files.Remove(found.journalPath);
+}
+
+void KeepLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory) {
+    if (!found.stream) return;
+    const std::string kept = ProgramFolder(programDirectory) + kKeptJournalName;
+    // An open file cannot be renamed on every system.
+    found.stream->Close();
+    found.stream.reset();
+    if (files.Exists(kept)) files.Remove(kept);
+    if (files.Rename(found.journalPath, kept)) return;
+    found.stream = files.Open(found.journalPath, OpenMode::Read, true);
+}
+
+}  // namespace qb
