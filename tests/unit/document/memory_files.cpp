@@ -106,7 +106,14 @@ private:
 
 }  // namespace
 
+bool MemoryFileSystem::IsReadOnly(const std::string& path) const {
+    for (const std::string& prefix : readOnlyPrefixes)
+        if (Lower(path).compare(0, prefix.size(), Lower(prefix)) == 0) return true;
+    return false;
+}
+
 std::unique_ptr<ByteStream> MemoryFileSystem::Open(const std::string& path, OpenMode mode, bool exclusive) {
+    if (mode != OpenMode::Read && IsReadOnly(path)) return nullptr;
     auto found = entries_.find(Lower(path));
     if (found != entries_.end()) {
         MemoryFile& file = *found->second.file;
@@ -120,6 +127,7 @@ std::unique_ptr<ByteStream> MemoryFileSystem::Open(const std::string& path, Open
 }
 
 bool MemoryFileSystem::Remove(const std::string& path) {
+    if (IsReadOnly(path)) return false;
     auto found = entries_.find(Lower(path));
     if (found == entries_.end() || found->second.file->openCount > 0) return false;
     entries_.erase(found);
@@ -127,6 +135,7 @@ bool MemoryFileSystem::Remove(const std::string& path) {
 }
 
 bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+    if (IsReadOnly(from) || IsReadOnly(to)) return false;
     auto found = entries_.find(Lower(from));
     if (found == entries_.end() || found->second.file->openCount > 0) return false;
     if (entries_.count(Lower(to)) && Lower(to) != Lower(from)) return false;

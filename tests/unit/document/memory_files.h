@@ -1,7 +1,7 @@
 // Test doubles for the document core: an in-memory file system that behaves
 // like the Windows one where it matters (names compare without case, open
 // files cannot be renamed or removed, a rename never replaces a file, an
-// exclusive open shuts others out), a wrapper that makes the Nth file
+// exclusive open shuts others out, folders may be read-only), a wrapper that makes the Nth file
 // operation fail, a question list in memory and memory that runs out.
 #pragma once
 #include <algorithm>
@@ -37,7 +37,13 @@ public:
     std::string Content(const std::string& path) const;
     void SetContent(const std::string& path, const std::string& bytes);
 
+    // Paths beginning with one of these (a folder with its closing backslash,
+    // or also the start of a name) cannot be created, written, renamed or
+    // removed; reading still works.
+    std::vector<std::string> readOnlyPrefixes;
+
 private:
+    bool IsReadOnly(const std::string& path) const;
     struct Entry {
         std::string name;
         std::shared_ptr<MemoryFile> file;
