@@ -7,6 +7,7 @@
 
 #include "settings/settings_registry.h"
 #include "shell/main_window.h"
+#include "shell/recovery_prompt.h"
 #include "shell/resource_ids.h"
 #include "shell/startup_core.h"
 
@@ -38,6 +39,13 @@ int RunMessageLoop(HWND mainWindow, HINSTANCE module) {
     return static_cast<int>(message.wParam);
 }
 
+// Open as the command line's test opens: the path is taken without the dialog.
+void OpenWithoutDialog(MainWindow& state, const std::string& path) {
+    state.document.testPath = path;
+    state.program->pathFromCommandLine = true;
+    SendMessageA(state.window, WM_COMMAND, IDM_FILE_OPEN, 0);
+}
+
 int Run(HINSTANCE module, const char* commandLine, int showMode) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
@@ -53,12 +61,11 @@ int Run(HINSTANCE module, const char* commandLine, int showMode) {
     if (mainWindow == nullptr) return 0;
     ShowWindow(mainWindow, showMode);
     UpdateWindow(mainWindow);
+    // Before any test opens: every Open starts the journal anew.
+    const std::string recovered = OfferRecovery(*state);
     std::string path;
-    if (TakeCommandLinePath(commandLine ? commandLine : "", path)) {
-        state->document.testPath = path;
-        program.pathFromCommandLine = true;
-        SendMessageA(mainWindow, WM_COMMAND, IDM_FILE_OPEN, 0);
-    }
+    if (TakeCommandLinePath(commandLine ? commandLine : "", path)) OpenWithoutDialog(*state, path);
+    else if (!recovered.empty()) OpenWithoutDialog(*state, recovered);
     return RunMessageLoop(mainWindow, module);
 }
 

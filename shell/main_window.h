@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/scoped_handles.h"
+#include "document/journal.h"
 #include "document/test_document.h"
 #include "editor/question_dialog.h"
 #include "settings/settings_text.h"
@@ -25,6 +26,9 @@ struct ProgramContext {
     int maxWidth = 0;            // size of a maximised window
     int maxHeight = 0;
     bool pathFromCommandLine = false;  // one-shot: Open takes testPath without asking
+    // A journal left behind that could be neither kept in a test nor moved
+    // aside stays held here, so that no Open empties it.
+    LeftJournal leftJournal;
 };
 
 constexpr int kAnswerRows = 5;

@@ -126,4 +126,7 @@
 #define IDS_HELP_KEY_DEFINE         51
 #define IDS_HELP_KEY_EDIT           52
 #define IDS_HELP_KEY_ATTACH         53
+// Start-up after an end that was not proper: the change journal left behind
+#define IDS_RECOVERY_CAPTION        60
+#define IDS_RECOVERY_QUESTION       61
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "settings/settings_text.h"
 
@@ -46,6 +47,10 @@ std::string DocumentTitle(const std::string& programTitle, const std::string& pa
 
 // The dialogs' path buffer keeps at most 259 characters.
 std::string FitPathBuffer(const std::string& path);
+
+// A string-table text with each "%d" or "%s" replaced, in order, by the next
+// value; placeholders without a value stay as they are.
+std::string FillPlaceholders(const std::string& pattern, const std::vector<std::string>& values);
 
 // The file dialogs' filter, as pairs separated by zero characters and ending
 // in two of them.
