@@ -36,7 +36,7 @@ need press "$dialog:IDCANCEL"
 need wait-gone "$dialog"
 expect_eq $'Apple 3 1\nMoon 0 2\nZebra 1 0' "$(list_rows)" "a cancelled edit keeps the answered image"
 expect_drive "Remaining: 1" "a cancelled edit keeps Remaining" status "$MAIN:IDC_STATUS_BAR" 2
-expect_eq 0 "$(stat -c %s "$JOURNAL")" "a cancelled edit writes nothing"
+expect_journal_names "$test_file" "a cancelled edit writes nothing"
 expect_drive grayed "Edit Question off after the edit" menu-state "$MAIN" IDM_QUESTION_EDIT
 expect_drive grayed "Remove Question off after the edit" menu-state "$MAIN" IDM_QUESTION_REMOVE
 

@@ -104,3 +104,9 @@ list_rows() {
 journal_records() {
   grep -c -a -F -e "$1"$'\r' "$JOURNAL" | head -n 1
 }
+
+# expect_journal_names TEST WHAT: the change journal holds the test's path
+# as its first line and nothing else.
+expect_journal_names() {
+  expect_eq "$(winpath "$1")"$'\r' "$(cat "$JOURNAL")" "$2"
+}
