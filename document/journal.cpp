@@ -4,6 +4,8 @@
 #include <new>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace qb {
 
 std::unique_ptr<ByteStream> StartJournal(FileSystem& files, const std::string& journalPath,
@@ -43,8 +45,13 @@ namespace {
 
 constexpr size_t kCopyBlock = 64 * 1024;
 
+// The folder part of a path, with its closing backslash ("" for a bare name).
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.size() - FileNameOfPath(path).size());
+}
+
 std::string NameWithoutExtension(const std::string& path) {
-    const std::string name = path.substr(FolderOf(path).size());
+    const std::string name = FileNameOfPath(path);
     const size_t dot = name.find_last_of('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
@@ -67,15 +74,10 @@ std::string WriteInFolder(FileSystem& files, LeftJournal& found, const std::stri
 }
 
 std::string ProgramFolder(const std::string& programDirectory) {
-    return programDirectory + "\\";
+    return WithTrailingBackslash(programDirectory);
 }
 
 }  // namespace
-
-std::string FolderOf(const std::string& path) {
-    const size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
 
 std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
     const std::string stem = folder + NameWithoutExtension(testPath) + " recovered";
@@ -142,7 +144,7 @@ void DiscardLeftJournal(FileSystem& files, LeftJournal& found) {
 
 void KeepLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory) {
     if (!found.stream) return;
-    const std::string kept = ProgramFolder(programDirectory) + kKeptJournalName;
+    const std::string kept = JoinPath(programDirectory, kKeptJournalName);
     // An open file cannot be renamed on every system.
     found.stream->Close();
     found.stream.reset();

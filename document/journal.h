@@ -7,14 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
+#include "base/path_limits.h"
 #include "document/record.h"
 
 namespace qb {
 
-// A test's path fits a 260-byte path buffer; the first line is read with
-// room for it and its line end, so a longer line names no test.
-constexpr size_t kJournalFirstLineBuffer = kMaxFileNameLength + 2;
+// A test's path fits a path buffer; the first line is read with room for it
+// and its line end, so a longer line names no test.
+constexpr size_t kJournalFirstLineBuffer = kMaxPathLength + 2;
 // Where a journal is kept when its records could not be put anywhere else.
 constexpr const char* kKeptJournalName = "CHANGINGS.OLD";
 // " recovered.tvt", then " recovered 2.tvt" up to this number.
@@ -39,9 +40,6 @@ struct JournalScan {
     bool IsRecoverable() const { return !testPath.empty() && recordCount > 0; }
 };
 JournalScan ScanJournal(ByteStream& journal);
-
-// The folder part of a path, with its closing separator ("" for a bare name).
-std::string FolderOf(const std::string& path);
 
 // folder + "<test's name without extension> recovered.tvt", or with " 2",
 // " 3", ... before the extension: the first such name that does not exist.

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "document/document.h"
 #include "document/journal.h"
-#include "document/test_document.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/document/memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace {
 

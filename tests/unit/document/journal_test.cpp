@@ -2,10 +2,10 @@
 
 #include <functional>
 
+#include "document/document.h"
 #include "document/journal.h"
-#include "document/test_document.h"
-#include "memory_files.h"
-#include "test_records.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {
@@ -102,13 +102,13 @@ TEST(Journal, RecoveryNameTakesTheFirstFreeNumber) {
         {{kRecovered}, kTest, "C:\\T\\", "C:\\T\\exam recovered 2.tvt"},
         {{kRecovered, "C:\\T\\exam recovered 2.tvt"}, kTest, "C:\\T\\", "C:\\T\\exam recovered 3.tvt"},
         {{}, "C:\\my.tests\\exam", "C:\\Q\\", "C:\\Q\\exam recovered.tvt"},
+        {{}, "exam.tvt", "", "exam recovered.tvt"},
     };
     for (const auto& c : cases) {
         MemoryFileSystem disk;
         for (const std::string& name : c.existing) disk.SetContent(name, "");
         EXPECT_EQ(RecoveryFileName(disk, c.folder, c.testPath), c.expected);
     }
-    EXPECT_EQ(FolderOf("C:\\my.tests\\exam"), "C:\\my.tests\\");
 }
 
 TEST(Journal, UnwritableFoldersLoseNothing) {
@@ -117,30 +117,33 @@ TEST(Journal, UnwritableFoldersLoseNothing) {
     instance.Store(Moon());
     instance.Crash();
     const std::string journal = instance.disk.Content(kJournal);
+    const std::string inProgramDir = "C:\\Q\\exam recovered.tvt";
+    const std::string kept = "C:\\Q\\CHANGINGS.OLD";
     MemoryFileSystem& disk = instance.disk;
     LeftJournal left;
 
-    // The test's folder is read-only: the program directory takes the file.
-    disk.readOnlyPrefixes = {"C:\\T\\"};
+    // The test's folder cannot be written: the program directory takes the file.
+    disk.Faults(kRecovered).refuseOpen = true;
     ASSERT_TRUE(FindLeftJournal(disk, kJournal, kProgramDir, left));
-    EXPECT_EQ(RecoverLeftJournal(disk, left, kProgramDir), "C:\\Q\\exam recovered.tvt");
-    EXPECT_EQ(disk.Content("C:\\Q\\exam recovered.tvt"), TestFileBytes({Moon()}));
+    EXPECT_EQ(RecoverLeftJournal(disk, left, kProgramDir), inProgramDir);
+    EXPECT_EQ(disk.Content(inProgramDir), TestFileBytes({Moon()}));
 
     // Written nowhere: the journal is kept as CHANGINGS.OLD, replacing an older one.
+    disk.Remove(inProgramDir);
+    disk.Faults(inProgramDir).refuseOpen = true;
     disk.SetContent(kJournal, journal);
-    disk.SetContent("C:\\Q\\CHANGINGS.OLD", "older");
-    disk.readOnlyPrefixes = {"C:\\T\\", "C:\\Q\\exam"};
+    disk.SetContent(kept, "older");
     ASSERT_TRUE(FindLeftJournal(disk, kJournal, kProgramDir, left));
     EXPECT_EQ(RecoverLeftJournal(disk, left, kProgramDir), "");
-    EXPECT_EQ(disk.Content("C:\\Q\\CHANGINGS.OLD"), journal);
+    EXPECT_EQ(disk.Content(kept), journal);
     EXPECT_FALSE(disk.Exists(kJournal));
 
-    // Not even that: it stays held, so no Open of this instance empties it.
-    disk.Rename("C:\\Q\\CHANGINGS.OLD", kJournal);
-    disk.readOnlyPrefixes = {"C:\\T\\", "C:\\Q\\"};
+    // Not even that (the older one is in use): it stays held, so no Open of
+    // this instance empties it.
+    disk.SetContent(kJournal, journal);
+    const auto keptInUse = disk.Open(kept, OpenMode::Read);
     ASSERT_TRUE(FindLeftJournal(disk, kJournal, kProgramDir, left));
     EXPECT_EQ(RecoverLeftJournal(disk, left, kProgramDir), "");
-    disk.readOnlyPrefixes.clear();
     EXPECT_EQ(CreateTest(instance.document, "C:\\T\\other.tvt", kJournal), DocumentMessage::FileAccess);
     EXPECT_EQ(disk.Content(kJournal), journal);
 }
