@@ -11,8 +11,9 @@ namespace qb {
 namespace {
 
 int AskToRecover(HWND owner, const LeftJournal& left) {
-    const std::string text = FillPlaceholders(
-        LoadText(IDS_RECOVERY_QUESTION), {std::to_string(left.scan.recordCount), left.scan.testPath, left.recoveryPath});
+    const std::string count = std::to_string(left.scan.recordCount);
+    const std::string text =
+        FillPlaceholders(LoadText(IDS_RECOVERY_QUESTION), {count, left.scan.testPath, left.recoveryPath});
     return BeepAndShowMessage(owner, text, LoadText(IDS_RECOVERY_CAPTION), MB_YESNO | MB_ICONQUESTION);
 }
 
