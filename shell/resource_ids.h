@@ -126,4 +126,6 @@
 #define IDS_HELP_KEY_DEFINE         51
 #define IDS_HELP_KEY_EDIT           52
 #define IDS_HELP_KEY_ATTACH         53
+#define IDS_DAMAGED_TEST            64
+#define IDS_DAMAGED_FILE_KEPT       65
 // The tooltip of a toolbar button is the string whose id is its command id.

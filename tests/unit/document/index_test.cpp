@@ -124,9 +124,16 @@ TEST(QuestionIndex, RecordCutShortKeepsTheCompleteOnes) {
         }
         ASSERT_EQ(result, DocumentMessage::None) << "cut " << cut;
         int complete = 0;
-        for (size_t e : ends) complete += e <= cut ? 1 : 0;
+        size_t lastEnd = 11;  // behind the magic line
+        for (size_t e : ends) {
+            complete += e <= cut ? 1 : 0;
+            if (e <= cut) lastEnd = e;
+        }
         EXPECT_EQ(f.document.questionCount, complete) << "cut " << cut;
         EXPECT_EQ(f.list.items.size(), static_cast<size_t>(complete)) << "cut " << cut;
+        // Any part of a record behind the last complete one is damage; part of the closing line is not.
+        const std::string tail = cut > lastEnd ? whole.substr(lastEnd, cut - lastEnd) : "";
+        EXPECT_EQ(f.document.damagedFile.empty(), tail.empty() || tail == "\r" || tail == "\r\n") << "cut " << cut;
     }
 }
 
@@ -146,11 +153,42 @@ TEST(QuestionIndex, HostileRecordEndsTheLoading) {
         ASSERT_EQ(f.Open(), DocumentMessage::None);
         const int expected = i == 2 ? 3 : 1;
         EXPECT_EQ(f.document.questionCount, expected) << "case " << i;
+        EXPECT_EQ(f.document.damagedFile, i == 2 ? "" : kTest) << "case " << i;
         // Every loaded question reads back whole from inside the file.
         for (const QuestionNode* node = f.document.head; node; node = node->next) {
             QuestionRecord record;
             EXPECT_TRUE(ReadNodeRecord(f.document, *node, record)) << "case " << i;
         }
+    }
+}
+
+TEST(QuestionIndex, DamagedWhenMoreThanTheClosingLineFollowsTheLastRecord) {
+    const std::string magic = "QBKX0101A\r\n";
+    const std::string one = RecordBytes(MakeRecord("one", "first", "a1"));
+    const std::string two = RecordBytes(MakeRecord("two", "second", "a2"));
+    const struct {
+        const char* what;
+        std::string bytes;
+        int questions;
+        bool damaged;
+    } cases[] = {
+        {"whole", magic + one + two + "\r\n", 2, false},
+        {"cut in a header", magic + one + two.substr(0, 9), 1, true},
+        {"cut in a slot", magic + one + two.substr(0, two.size() - 3), 1, true},
+        {"garbage after the last record", magic + one + two + "\r\nxyz", 2, true},
+        {"damage in the middle", magic + one + "bad\r\nxyz\r\n" + two + "\r\n", 1, true},
+        {"closing line missing", magic + one + two, 2, false},
+        {"closing line of LF alone", magic + one + two + "\n", 2, false},
+        {"two closing lines", magic + one + two + "\r\n\r\n", 2, true},
+        {"only the magic line", magic, 0, false},
+        {"the magic line and a stray byte", magic + "x", 0, true},
+    };
+    for (const auto& c : cases) {
+        OpenFixture f(c.bytes);
+        ASSERT_EQ(f.Open(), DocumentMessage::None) << c.what;
+        EXPECT_EQ(f.document.questionCount, c.questions) << c.what;
+        EXPECT_EQ(f.document.damagedFile, c.damaged ? kTest : "") << c.what;
+        EXPECT_EQ(f.fs.Content(kTest), c.bytes) << c.what << ": Open changes nothing";
     }
 }
 
