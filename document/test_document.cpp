@@ -233,6 +233,7 @@ DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::stri
     if (!document.journalFile) {
         CloseStream(document.testFile);
         document.testFilePath.clear();
+        document.damagedFile.clear();
         document.journalPath.clear();
         FreeQuestionIndex(document);
         list.DeleteAllItems();

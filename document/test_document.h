@@ -125,7 +125,8 @@ bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRe
 // --- New, Open, Close ------------------------------------------------------
 
 // Frees the index and pendingNode, closes both files, clears modified,
-// damagedFile, questionCount, nextKey and the selection. Paths and files on disk are kept.
+// damagedFile, questionCount, nextKey and the selection. Paths and files on
+// disk are kept.
 void ResetDocument(TestDocument& document);
 
 // New: creates the change journal (held exclusively, with the test's path as

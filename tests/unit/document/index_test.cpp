@@ -190,6 +190,11 @@ TEST(QuestionIndex, DamagedWhenMoreThanTheClosingLineFollowsTheLastRecord) {
         EXPECT_EQ(f.document.damagedFile, c.damaged ? kTest : "") << c.what;
         EXPECT_EQ(f.fs.Content(kTest), c.bytes) << c.what << ": Open changes nothing";
     }
+    // A damaged test that cannot be opened (another instance holds the journal) leaves no damage behind.
+    OpenFixture held(magic + one + "x");
+    const std::unique_ptr<ByteStream> journal = held.fs.Open(kJournal, OpenMode::CreateReadWrite, true);
+    EXPECT_EQ(held.Open(), DocumentMessage::FileAccess);
+    EXPECT_EQ(held.document.damagedFile, "");
 }
 
 // Damaged copies of a valid test: whatever the bytes, every question that
