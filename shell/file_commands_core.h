@@ -62,7 +62,10 @@ struct FileCommandContext {
     bool& pathFromCommandLine;  // one-shot: Open takes testPath without the dialog
 };
 
+// New, Open and Close run the save prompt first. For a damaged test its Yes
+// saves under a new name only; without one the command stops.
 void NewTestCommand(FileCommandContext& context, FileCommandsView& view);
+// A damaged test opens with the questions read, and the user is told.
 void OpenTestCommand(FileCommandContext& context, FileCommandsView& view);
 void CloseTestCommand(FileCommandContext& context, FileCommandsView& view);
 // Save as first forgets the path, so the dialog asks for a new one. A
@@ -72,7 +75,8 @@ void SaveTestCommand(FileCommandContext& context, FileCommandsView& view, bool s
 
 // The close request and the system's question before the session ends: true
 // when the test may be given up (not modified, saved, or the user said No).
-// Clears modified when it says yes.
+// Clears modified when it says yes. A damaged test counts as saved only
+// under a new name.
 bool MayGiveUpTest(FileCommandContext& context, FileCommandsView& view);
 
 // True when a save under chosenPath would write, rename or delete the file
