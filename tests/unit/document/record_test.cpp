@@ -224,11 +224,5 @@ TEST(CompanionNames, ReplaceTheLastThreeCharacters) {
     EXPECT_EQ(CompanionName("C:\\T\\ab", "TMP"), "") << "would name a file outside the test's folder";
 }
 
-TEST(CompanionNames, SamePathIgnoresCase) {
-    EXPECT_TRUE(SamePath("C:\\T\\exam.tvt", "c:\\t\\EXAM.TVT"));
-    EXPECT_FALSE(SamePath("C:\\T\\exam.tvt", "C:\\T\\exam.tv"));
-    EXPECT_FALSE(SamePath("C:\\T\\exam.tvt", "C:\\U\\exam.tvt"));
-}
-
 }  // namespace
 }  // namespace qb

@@ -415,17 +415,6 @@ TEST_F(FileCommandsTest, GivingUpWithYesSavesAndWithNoDoesNot) {
               std::string::npos);
 }
 
-TEST_F(FileCommandsTest, DamagedTestOpensWithWhatWasReadAndSaysSo) {
-    OpenDamaged();
-    EXPECT_EQ(document.questionCount, 2);
-    EXPECT_EQ(document.damagedFile, dir.File("exam.tvt"));
-    FileCommandContext context = Context();
-    CloseTestCommand(context, view);  // the prompt is cancelled
-    document.modified = false;
-    OpenThreeQuestions();
-    EXPECT_EQ(document.damagedFile, "") << "a whole test opened later is not damaged";
-}
-
 // Save asks for a new name, and no name under which the save would write,
 // rename or delete the damaged file is taken.
 TEST_F(FileCommandsTest, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
