@@ -97,4 +97,6 @@
 // Start-up after an end that was not proper: the change journal left behind
 #define IDS_RECOVERY_CAPTION        60
 #define IDS_RECOVERY_QUESTION       61
+#define IDS_DAMAGED_TEST            64
+#define IDS_DAMAGED_FILE_KEPT       65
 // The tooltip of a toolbar button is the string whose id is its command id.
