@@ -1,19 +1,21 @@
 #include "shell/recovery_prompt.h"
 
+#include <cstdio>
+
 #include "common/message_box.h"
 #include "document/journal.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
-#include "shell/startup_core.h"
 
 namespace qb {
 namespace {
 
 int AskToRecover(HWND owner, const LeftJournal& left) {
-    const std::string count = std::to_string(left.scan.recordCount);
-    const std::string text =
-        FillPlaceholders(LoadText(IDS_RECOVERY_QUESTION), {count, left.scan.testPath, left.recoveryPath});
+    // The text and two paths of a path buffer each fit with room to spare.
+    char text[1024];
+    std::snprintf(text, sizeof text, LoadText(IDS_RECOVERY_QUESTION).c_str(), static_cast<int>(left.scan.recordCount),
+                  left.scan.testPath.c_str(), left.recoveryPath.c_str());
     return BeepAndShowMessage(owner, text, LoadText(IDS_RECOVERY_CAPTION), MB_YESNO | MB_ICONQUESTION);
 }
 

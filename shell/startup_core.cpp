@@ -70,22 +70,6 @@ std::string FitPathBuffer(const std::string& path) {
     return path.substr(0, kPathBufferSize - 1);
 }
 
-std::string FillPlaceholders(const std::string& pattern, const std::vector<std::string>& values) {
-    std::string text;
-    size_t next = 0;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const bool placeholder = pattern[i] == '%' && i + 1 < pattern.size() &&
-                                 (pattern[i + 1] == 'd' || pattern[i + 1] == 's');
-        if (placeholder && next < values.size()) {
-            text += values[next++];
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
 std::string TestFileFilter() {
     static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0";
     return std::string(kFilter, sizeof kFilter);

@@ -4,7 +4,6 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "base/path_limits.h"
 #include "settings/settings_text.h"
@@ -45,10 +44,6 @@ std::string DocumentTitle(const std::string& programTitle, const std::string& pa
 
 // The dialogs' path buffer keeps at most 259 characters.
 std::string FitPathBuffer(const std::string& path);
-
-// A string-table text with each "%d" or "%s" replaced, in order, by the next
-// value; placeholders without a value stay as they are.
-std::string FillPlaceholders(const std::string& pattern, const std::vector<std::string>& values);
 
 // The file dialogs' filter, as pairs separated by zero characters and ending
 // in two of them.

@@ -85,15 +85,6 @@ TEST(CommandLine, PathThatDoesNotFitTheBufferIsNotTaken) {
     EXPECT_EQ(path, "");
 }
 
-TEST(Placeholders, FilledInOrderOthersKept) {
-    const std::string values[][2] = {
-        {"%d questions of\n%s", "3 questions of\nC:\\a%s.tvt"},
-        {"100 %, %x and %d %s", "100 %, %x and 3 C:\\a%s.tvt"},
-        {"%d %s %s %d", "3 C:\\a%s.tvt %s %d"},
-    };
-    for (const auto& v : values) EXPECT_EQ(FillPlaceholders(v[0], {"3", "C:\\a%s.tvt"}), v[1]);
-}
-
 TEST(Title, ProgramTitleAloneOrWithThePath) {
     EXPECT_EQ(DocumentTitle("Quorbelind V1.00", ""), "Quorbelind V1.00");
     EXPECT_EQ(DocumentTitle("Quorbelind V1.00", "C:\\t\\exam.TVT"), "Quorbelind V1.00: C:\\t\\exam.TVT");
