@@ -12,12 +12,7 @@ namespace {
 // Room of the destination edit, terminating zero included.
 constexpr int kDestinationBufferSize = 260;
 
-DestinationData* DataOf(HWND dialog) {
-    return DialogData<DestinationData>(dialog);
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
+INT_PTR OnInitDialog(HWND dialog) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string product = LoadResourceString(DialogInstance(dialog), IDS_PRODUCT_NAME);
@@ -27,7 +22,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
     return TRUE;
 }
 
-void OnInstall(HWND dialog) {
+void OnInstall(DestinationData& data, HWND dialog) {
     char typed[kDestinationBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, typed, kDestinationBufferSize);
     if (IsRefusedDestination(typed)) {
@@ -35,22 +30,22 @@ void OnInstall(HWND dialog) {
                           MB_OK | MB_ICONINFORMATION);
         return;
     }
-    DataOf(dialog)->destination = WithTrailingBackslash(typed);
+    data.destination = WithTrailingBackslash(typed);
     EndDialog(dialog, 1);
 }
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK: OnInstall(dialog); return TRUE;
+INT_PTR OnCommand(DestinationData& data, HWND dialog, int id) {
+    switch (id) {
+    case IDOK: OnInstall(data, dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(DestinationData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -58,7 +53,8 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, GuardedDialogProc<Dispatch>,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr,
+                           GuardedDialogProc<DestinationData, Dispatch, EndDialogOnFailure<0>>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -146,10 +146,8 @@ void RemoveSystemEntries(const SystemNames& names) {
 
 bool AnythingMatches(const std::string& pathOrPattern) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pathOrPattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    ScopedFindHandle search(FindFirstFileA(pathOrPattern.c_str(), &found));
+    return static_cast<bool>(search);
 }
 
 void ShellDelete(const std::string& pathOrPattern, unsigned flags) {
