@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/failure_guard.h"
-#include "document/test_document.h"
+#include "document/document.h"
 #include "editor/attachments.h"
 #include "editor/question_form.h"
 

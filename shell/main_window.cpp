@@ -9,14 +9,14 @@
 #include "shell/file_commands.h"
 #include "shell/font_command.h"
 #include "shell/picture_pane.h"
+#include "shell/practice.h"
 #include "shell/question_changes_window.h"
 #include "shell/question_display.h"
 #include "shell/question_list_view.h"
+#include "shell/question_pane.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
 #include "shell/startup_core.h"
-#include "shell/test_pane.h"
-#include "shell/test_run.h"
 #include "shell/text_pane.h"
 
 namespace qb {
