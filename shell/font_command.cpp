@@ -1,9 +1,10 @@
 #include "shell/font_command.h"
 
-#include "settings/settings_registry.h"
 #include <utility>
 
+#include "base/product_names.h"
 #include "common/scoped_handles.h"
+#include "settings/settings_registry.h"
 #include "shell/main_window.h"
 
 namespace qb {
@@ -18,7 +19,7 @@ void OnChooseFont(MainWindow& state) {
     ScopedGdiObject font(CreateFontIndirectA(&chosen));
     if (!font) return;
     state.questionLogFont = chosen;
-    WriteUserValue("Quorbelind", kValueFont, FormatFont(ToFontRecord(chosen)));
+    WriteUserValue(kProductName, kValueFont, FormatFont(ToFontRecord(chosen)));
     state.questionFont = std::move(font);
     ApplyQuestionFont(state);
     InvalidateRect(state.testPane, nullptr, TRUE);

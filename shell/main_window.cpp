@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "base/product_names.h"
 #include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/about_dialog.h"
@@ -28,13 +29,12 @@ const char kTestClass[] = "Test";
 
 namespace {
 
-const char kProduct[] = "Quorbelind";
 
 void StoreMainRect(const MainWindow& state) {
     if (IsIconic(state.window) || IsZoomed(state.window)) return;
     RECT rect;
     GetWindowRect(state.window, &rect);
-    WriteWindowRect(rect, kProduct, kValueWindowPosMain);
+    WriteWindowRect(rect, kProductName, kValueWindowPosMain);
 }
 
 bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {

@@ -1,5 +1,6 @@
 #include "shell/text_pane.h"
 
+#include "base/product_names.h"
 #include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/main_window.h"
@@ -14,7 +15,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, "Quorbelind", kValueWinPosText);
+    WriteWindowRect(place, kProductName, kValueWinPosText);
 }
 
 void OnSize(HWND window, int width, int height) {
