@@ -2,7 +2,7 @@
 
 #include "common/dialog.h"
 #include "common/message_box.h"
-#include "install/system_integration.h"
+#include "common/registry.h"
 #include "uninstall/resource_ids.h"
 
 namespace qb {
@@ -11,8 +11,8 @@ namespace {
 const int kChoiceBoxes[] = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS};
 
 INT_PTR OnInitDialog(ChoiceData& data, HWND dialog) {
-    std::optional<std::string> dataPath = ReadDataPath();
-    std::optional<std::string> directory = dataPath ? ProgramDirectoryFromDataPath(*dataPath) : std::nullopt;
+    const std::optional<std::string> directory =
+        ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, DriveRoot::Refused);
     if (!directory) {
         ShowStringMessage(DialogInstance(dialog), dialog, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION,
                           MB_OK | MB_ICONWARNING);
