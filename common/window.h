@@ -34,13 +34,14 @@ inline void KeepWindowState(HWND window, void* state) {
 // Attaches the state at WM_NCCREATE. False when the window's own state cannot be made.
 template <typename State, StateOwner owner>
 bool AttachWindowState(HWND window, LPARAM lParam) {
-    if (owner == StateOwner::Creator) {
+    if constexpr (owner == StateOwner::Creator) {
         KeepWindowState(window, reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         return true;
+    } else {
+        State* state = new (std::nothrow) State;
+        KeepWindowState(window, state);
+        return state != nullptr;
     }
-    State* state = new (std::nothrow) State;
-    KeepWindowState(window, state);
-    return state != nullptr;
 }
 
 template <typename State, WindowHandler<State> handler, WindowFailureHandler<State> onFailure,
@@ -49,10 +50,12 @@ LRESULT CALLBACK GuardedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCCREATE && !AttachWindowState<State, owner>(window, lParam)) return FALSE;
     State* state = WindowState<State>(window);
     if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    std::unique_ptr<State> ending;
-    if (owner == StateOwner::Window && message == WM_NCDESTROY) {
-        ending.reset(state);
-        KeepWindowState(window, nullptr);
+    std::unique_ptr<State> ending;  // the window's own state goes after its last message
+    if constexpr (owner == StateOwner::Window) {
+        if (message == WM_NCDESTROY) {
+            ending.reset(state);
+            KeepWindowState(window, nullptr);
+        }
     }
     return CatchFailures<LRESULT>([&] { return handler(*state, window, message, wParam, lParam); },
                                   [&](FailureKind kind) {
