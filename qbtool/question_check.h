@@ -1,0 +1,33 @@
+// What an author should know before shipping a test: damage, empty or
+// repeated keywords, empty texts, wrong answers the test run would take for
+// right, attachments that are missing or cannot be shown or read.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "document/byte_stream.h"
+#include "qbtool/salvage_scan.h"
+
+namespace qb {
+
+struct Finding {
+    int question = 0;     // records and damaged parts in file order, from 1
+    std::string keyword;  // as stored (Windows-1252)
+    std::string what;
+};
+
+struct CheckReport {
+    int questions = 0;  // records read whole
+    std::vector<Finding> findings;
+};
+
+// Where the attachment stored under storedName lies for the test at testPath,
+// or "" when no file is there. A "*" name lies in the test's folder, which
+// stands for the program directory: the installer puts tests there.
+std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath);
+
+// Checks every part of scan, which was made from stream, the test at testPath.
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const TestFileScan& scan,
+                          const std::string& testPath);
+
+}  // namespace qb

@@ -1,0 +1,85 @@
+#include "qbtool/salvage_scan.h"
+
+#include <string>
+
+#include "document/record.h"
+
+namespace qb {
+
+namespace {
+
+// The rest of the file from position is the empty line that closes a test.
+bool IsClosingLine(ByteStream& stream, int64_t position, int64_t size) {
+    const int64_t rest = size - position;
+    if (rest < 1 || rest > 2 || !stream.Seek(position)) return false;
+    char bytes[2] = {};
+    if (stream.Read(bytes, static_cast<size_t>(rest)) != static_cast<size_t>(rest)) return false;
+    return rest == 1 ? bytes[0] == '\n' : bytes[0] == '\r' && bytes[1] == '\n';
+}
+
+// A record that reads whole, with a keyword and plain number lines; end is set behind it.
+bool IsPlausibleRecord(ByteStream& stream, int64_t position, int64_t size, int64_t& end) {
+    RecordHeader header;
+    if (!ReadRecordHeader(stream, position, size, header) || header.keyword.empty()) return false;
+    end = header.end;
+    return HasPlainNumberLines(stream, position);
+}
+
+// The first place behind from where a record can be resumed, or -1.
+int64_t FindResumableRecord(ByteStream& stream, int64_t from, int64_t size) {
+    for (int64_t position = from; position < size; ++position)
+        if (IsResumableRecord(stream, position, size)) return position;
+    return -1;
+}
+
+// Reads the first line as the loader does; where records begin, or -1 when
+// the file is not a test.
+int64_t RecordsStart(ByteStream& stream, int64_t size) {
+    std::string firstLine;
+    if (size == 0) return 0;
+    if (!stream.Seek(0) || !ReadLine(stream, kMagicLineBuffer, firstLine)) return -1;
+    if (!IsAcceptedMagicLine(firstLine)) return -1;
+    return stream.Tell();
+}
+
+}  // namespace
+
+size_t TestFileScan::RecordCount() const {
+    size_t count = 0;
+    for (const FilePart& part : parts)
+        if (!part.damaged) ++count;
+    return count;
+}
+
+size_t TestFileScan::DamagedCount() const { return parts.size() - RecordCount(); }
+
+bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size) {
+    int64_t end = 0;
+    if (!IsPlausibleRecord(stream, position, size, end)) return false;
+    int64_t nextEnd = 0;
+    return end == size || IsClosingLine(stream, end, size) || IsPlausibleRecord(stream, end, size, nextEnd);
+}
+
+bool ScanTestFile(ByteStream& stream, TestFileScan& scan) {
+    scan = TestFileScan();
+    scan.size = StreamSize(stream);
+    if (scan.size < 0) return false;
+    int64_t position = RecordsStart(stream, scan.size);
+    scan.magicAccepted = position >= 0;
+    if (!scan.magicAccepted) position = 0;
+    while (position < scan.size && !IsClosingLine(stream, position, scan.size)) {
+        RecordHeader header;
+        if (ReadRecordHeader(stream, position, scan.size, header)) {
+            scan.parts.push_back({position, header.end, false});
+            position = header.end;
+            continue;
+        }
+        const int64_t resume = FindResumableRecord(stream, position + 1, scan.size);
+        const int64_t end = resume < 0 ? scan.size : resume;
+        scan.parts.push_back({position, end, true});
+        position = end;
+    }
+    return true;
+}
+
+}  // namespace qb
