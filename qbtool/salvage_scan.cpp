@@ -25,6 +25,14 @@ bool IsPlausibleRecord(ByteStream& stream, int64_t position, int64_t size, int64
     return HasPlainNumberLines(stream, position);
 }
 
+// A record's header lines stand at position, plain as the writer writes them;
+// its slots may run past the end (a record cut short still marks where one begins).
+bool IsRecordStart(ByteStream& stream, int64_t position, int64_t size) {
+    if (position >= size || !stream.Seek(position)) return false;
+    const int first = stream.GetByte();
+    return first != '\r' && first != '\n' && first >= 0 && HasPlainNumberLines(stream, position);
+}
+
 // The first place behind from where a record can be resumed, or -1.
 int64_t FindResumableRecord(ByteStream& stream, int64_t from, int64_t size) {
     for (int64_t position = from; position < size; ++position)
@@ -56,8 +64,7 @@ size_t TestFileScan::DamagedCount() const { return parts.size() - RecordCount();
 bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size) {
     int64_t end = 0;
     if (!IsPlausibleRecord(stream, position, size, end)) return false;
-    int64_t nextEnd = 0;
-    return end == size || IsClosingLine(stream, end, size) || IsPlausibleRecord(stream, end, size, nextEnd);
+    return end == size || IsClosingLine(stream, end, size) || IsRecordStart(stream, end, size);
 }
 
 bool ScanTestFile(ByteStream& stream, TestFileScan& scan) {

@@ -29,7 +29,8 @@ struct TestFileScan {
 // A record the search may resume at: it reads whole, its keyword has 1 to 20
 // characters, its number lines are plain decimals (its slots fit in the file,
 // as for every record) and a record, the closing empty line or the file's
-// end follows it.
+// end follows it. The record that follows needs only its header lines: a
+// record cut short behind it still shows where one begins.
 bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size);
 
 // False when the stream's size cannot be taken.

@@ -64,6 +64,7 @@ TEST(SalvageScan, FindsTheRecordsAroundDamage) {
         {"the last record cut short", {kRecordA, kRecordB.substr(0, 30)}, "A~"},
         {"plausible but past the end", {kRecordA, kGarbage, kPastTheEnd}, "A~"},
         {"resumed record needs a follower", {kRecordA, kGarbage, kRecordB, kGarbage}, "A~"},
+        {"a record cut short follows", {kRecordA, kGarbage, kRecordB, kRecordC.substr(0, kRecordC.size() - 2)}, "A~B~"},
         {"bytes behind the closing line", {kRecordA, "\r\n\r\n"}, "A~"},
     };
     for (const auto& c : cases) {
