@@ -70,12 +70,20 @@ std::string EncodeLineBreaks(const std::string& text) {
     return stored;
 }
 
-std::string DecodeLineBreaks(const std::string& stored) {
-    std::string text = stored;
+namespace {
+
+void DecodeLineBreaksInPlace(std::string& text) {
     for (char& c : text) {
         if (c == '\x01') c = '\n';
         else if (c == '\x02') c = '\r';
     }
+}
+
+}  // namespace
+
+std::string DecodeLineBreaks(const std::string& stored) {
+    std::string text = stored;
+    DecodeLineBreaksInPlace(text);
     return text;
 }
 
@@ -231,8 +239,7 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 
 namespace {
 
-bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
-    const int64_t size = StreamSize(stream);
+bool ReadWantedSlots(ByteStream& stream, int64_t position, int64_t size, QuestionRecord& record, unsigned wanted) {
     RecordHeader header;
     if (size < 0 || !ReadRecordHeader(stream, position, size, header)) return false;
     record.keyword = header.keyword;
@@ -248,7 +255,7 @@ bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& recor
         if (!positioned && !stream.Seek(header.SlotPosition(k))) return false;
         positioned = true;
         if (!ReadSlot(stream, header.lengths[k], slot)) return false;
-        if (k < kFirstFileSlot) slot = DecodeLineBreaks(slot);
+        if (k < kFirstFileSlot) DecodeLineBreaksInPlace(slot);
     }
     return true;
 }
@@ -256,8 +263,13 @@ bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& recor
 }  // namespace
 
 bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
+    return ReadQuestionRecordOfSize(stream, position, StreamSize(stream), record, wanted);
+}
+
+bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
+                              unsigned wanted) {
     try {
-        return ReadWantedSlots(stream, position, record, wanted);
+        return ReadWantedSlots(stream, position, fileSize, record, wanted);
     } catch (const std::bad_alloc&) {
         return false;  // a slot too large for memory is unreadable
     }

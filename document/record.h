@@ -99,6 +99,10 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 // whole.
 bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record,
                         unsigned wanted = kAllSlots);
+// The same in a file whose size is known: tools that read every record of a
+// file spare asking for the size each time.
+bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
+                              unsigned wanted = kAllSlots);
 
 // True when every number line of the record header at position holds only
 // decimal digits before its line end, as the writer writes them. Readers

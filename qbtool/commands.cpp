@@ -77,11 +77,12 @@ private:
     }
 
     int Check(const std::string& path) {
-        std::unique_ptr<ByteStream> stream;
+        std::unique_ptr<ByteStream> stream = files_.Open(path, OpenMode::Read);
+        if (!stream) return Fail(path, "cannot be opened");
         TestFileScan scan;
-        if (!OpenScanned(path, stream, scan)) return kExitFailed;
+        const CheckReport report = CheckTestFile(files_, *stream, path, scan);
+        if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
-        const CheckReport report = CheckTestFile(files_, *stream, scan, path);
         for (const Finding& finding : report.findings) {
             console_.out << path << ": question " << finding.question << " \"" << Shown(finding.keyword)
                          << "\": " << Shown(finding.what) << "\n";
@@ -95,7 +96,7 @@ private:
         std::unique_ptr<ByteStream> stream;
         TestFileScan scan;
         if (!OpenScanned(input, stream, scan)) return kExitFailed;
-        if (scan.RecordCount() == 0 && !scan.magicAccepted) return Fail(input, "holds no question that can be read");
+        if (scan.recordCount == 0 && !scan.magicAccepted) return Fail(input, "holds no question that can be read");
         std::vector<QuestionRecord> records;
         int64_t skipped = 0;
         for (const FilePart& part : scan.parts) {
@@ -106,11 +107,11 @@ private:
                 continue;
             }
             records.emplace_back();
-            if (!ReadQuestionRecord(*stream, part.start, records.back()))
+            if (!ReadQuestionRecordOfSize(*stream, part.start, scan.size, records.back()))
                 return Fail(input, "cannot be read at byte " + std::to_string(part.start));
         }
         if (!WriteTest(output, records, true, force)) return kExitFailed;
-        console_.out << output << ": " << records.size() << " questions written, " << scan.DamagedCount()
+        console_.out << output << ": " << records.size() << " questions written, " << scan.damagedCount
                      << " damaged parts skipped (" << skipped << " bytes)\n";
         return kExitClean;
     }
@@ -137,10 +138,10 @@ private:
         TestFileScan scan;
         if (!OpenScanned(test, stream, scan)) return kExitFailed;
         if (!scan.magicAccepted) return Fail(test, "is not a test file (its first line is not a test's)");
-        if (scan.DamagedCount() > 0) return Fail(test, "is damaged: salvage it first; nothing written");
+        if (scan.damagedCount > 0) return Fail(test, "is damaged: salvage it first; nothing written");
         std::vector<QuestionRecord> records(scan.parts.size());
         for (size_t i = 0; i < records.size(); ++i) {
-            if (!ReadQuestionRecord(*stream, scan.parts[i].start, records[i]))
+            if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, records[i]))
                 return Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
         }
         if (!WriteFileReplacing(table, WriteQuestionTable(records, kind == TableKind::Tab ? '\t' : ','), force))

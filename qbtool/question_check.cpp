@@ -1,7 +1,8 @@
 #include "qbtool/question_check.h"
 
 #include <algorithm>
-#include <map>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -40,24 +41,87 @@ public:
     AttachmentChecker(FileSystem& files, const std::string& testPath) : files_(files), testPath_(testPath) {}
 
     AttachmentState Check(const std::string& storedName, bool picture) {
-        const std::string path = LocateAttachment(files_, storedName, testPath_);
-        if (path.empty()) return AttachmentState::Missing;
-        const auto known = seen_.find({path, picture});
-        if (known != seen_.end()) return known->second;
-        AttachmentState state = AttachmentState::Fine;
-        BitmapHeader header;
-        if (picture && !(ReadBitmapHeaderFile(files_, path, header) && IsShowableBitmap(header)))
-            state = AttachmentState::NotShowable;
-        if (!picture && !CanReadWhole(files_, path)) state = AttachmentState::Unreadable;
-        seen_[{path, picture}] = state;
+        std::unordered_map<std::string, AttachmentState>& seen = seen_[picture ? 1 : 0];
+        const auto known = seen.find(storedName);
+        if (known != seen.end()) return known->second;
+        const AttachmentState state = Look(LocateAttachment(files_, storedName, testPath_), picture);
+        seen.emplace(storedName, state);
         return state;
     }
 
 private:
+    AttachmentState Look(const std::string& path, bool picture) {
+        if (path.empty()) return AttachmentState::Missing;
+        BitmapHeader header;
+        if (!picture) return CanReadWhole(files_, path) ? AttachmentState::Fine : AttachmentState::Unreadable;
+        const bool showable = ReadBitmapHeaderFile(files_, path, header) && IsShowableBitmap(header);
+        return showable ? AttachmentState::Fine : AttachmentState::NotShowable;
+    }
+
     FileSystem& files_;
     const std::string testPath_;
-    std::map<std::pair<std::string, bool>, AttachmentState> seen_;
+    std::unordered_map<std::string, AttachmentState> seen_[2];  // by stored name; texts, pictures
 };
+
+// The first question of every keyword, in one flat table: a test may hold
+// a hundred thousand keywords, and a heap node for each costs a cache miss
+// on every look-up.
+class KeywordIndex {
+public:
+    // The first question recorded under keyword; records question when the
+    // keyword is new and returns it then.
+    int FirstQuestion(const std::string& keyword, int question) {
+        if (entries_.size() * 2 >= table_.size()) Grow();
+        const size_t hash = std::hash<std::string>()(keyword);
+        for (size_t at = hash & (table_.size() - 1);; at = (at + 1) & (table_.size() - 1)) {
+            uint32_t& slot = table_[at];
+            if (slot == 0) {
+                slot = static_cast<uint32_t>(entries_.size() + 1);
+                entries_.push_back({text_.size(), keyword.size(), question, hash});
+                text_ += keyword;
+                return question;
+            }
+            const Entry& entry = entries_[slot - 1];
+            if (entry.hash == hash && text_.compare(entry.start, entry.length, keyword) == 0) return entry.question;
+        }
+    }
+
+private:
+    struct Entry {
+        size_t start;  // in text_
+        size_t length;
+        int question;
+        size_t hash;
+    };
+
+    void Grow() {
+        table_.assign(table_.empty() ? 1024 : table_.size() * 2, 0);
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            size_t at = entries_[i].hash & (table_.size() - 1);
+            while (table_[at] != 0) at = (at + 1) & (table_.size() - 1);
+            table_[at] = static_cast<uint32_t>(i + 1);
+        }
+    }
+
+    std::vector<uint32_t> table_;  // 1 + index into entries_; 0 for a free slot
+    std::vector<Entry> entries_;
+    std::string text_;  // the keywords one after another
+};
+
+// The slots a check needs beyond the header: answers only where two filled
+// ones are equally long, file names where there are any.
+unsigned SlotsToRead(const RecordHeader& header) {
+    unsigned wanted = 0;
+    for (int k = kSlotWrongAnswer1; k < kFirstFileSlot; ++k) {
+        for (int j = kSlotRightAnswer; j < k; ++j) {
+            if (header.lengths[k] > 0 && header.lengths[k] == header.lengths[j])
+                wanted |= SlotBit(k) | SlotBit(j);
+        }
+    }
+    for (int k = kFirstFileSlot; k < kSlotCount; ++k)
+        if (header.lengths[k] > 0) wanted |= SlotBit(k);
+    return wanted;
+}
 
 class Checker {
 public:
@@ -78,16 +142,19 @@ public:
                 " bytes follow");
     }
 
-    void CheckRecord(const FilePart& part, int question) {
-        QuestionRecord record;
-        if (!ReadQuestionRecord(stream_, part.start, record)) {
-            Add(question, record.keyword, "record cannot be read at byte " + std::to_string(part.start));
+    void CheckRecord(const FilePart& part, const RecordHeader& header, int64_t size, int question) {
+        ++report_.questions;
+        const std::string& keyword = header.keyword;
+        CheckKeyword(keyword, question);
+        if (header.lengths[kSlotQuestion] == 0) Add(question, keyword, "question empty");
+        if (header.lengths[kSlotRightAnswer] == 0) Add(question, keyword, "right answer empty");
+        const unsigned wanted = SlotsToRead(header);
+        if (wanted == 0) return;
+        QuestionRecord& record = record_;  // reused: its strings keep their memory from record to record
+        if (!ReadQuestionRecordOfSize(stream_, part.start, size, record, wanted)) {
+            Add(question, keyword, "record cannot be read at byte " + std::to_string(part.start));
             return;
         }
-        ++report_.questions;
-        CheckKeyword(record.keyword, question);
-        if (record.slots[kSlotQuestion].empty()) Add(question, record.keyword, "question empty");
-        if (record.slots[kSlotRightAnswer].empty()) Add(question, record.keyword, "right answer empty");
         CheckWrongAnswers(record, question);
         CheckAttachments(record, question);
     }
@@ -104,9 +171,8 @@ private:
             Add(question, keyword, "keyword empty");
             return;
         }
-        const auto first = keywords_.emplace(keyword, question);
-        if (!first.second)
-            Add(question, keyword, "keyword repeated (first at question " + std::to_string(first.first->second) + ")");
+        const int first = keywords_.FirstQuestion(keyword, question);
+        if (first != question) Add(question, keyword, "keyword repeated (first at question " + std::to_string(first) + ")");
     }
 
     // The test run judges an answer by its text: a wrong answer equal to a
@@ -115,14 +181,13 @@ private:
         for (int k = kSlotWrongAnswer1; k < kFirstFileSlot; ++k) {
             const std::string& answer = record.slots[k];
             if (answer.empty()) continue;
-            const std::string name = ColumnName(1 + k);
             if (answer == record.slots[kSlotRightAnswer]) {
-                Add(question, record.keyword, name + " equals the right answer");
+                Add(question, record.keyword, std::string(ColumnName(1 + k)) + " equals the right answer");
                 continue;
             }
             for (int j = kSlotWrongAnswer1; j < k; ++j) {
                 if (answer != record.slots[j]) continue;
-                Add(question, record.keyword, name + " equals " + ColumnName(1 + j));
+                Add(question, record.keyword, std::string(ColumnName(1 + k)) + " equals " + ColumnName(1 + j));
                 break;
             }
         }
@@ -133,21 +198,20 @@ private:
             const std::string& name = record.slots[k];
             if (name.empty()) continue;
             const bool picture = k == kSlotQuestionPictureFile || k == kSlotAnswerPictureFile;
-            const std::string subject = std::string(ColumnName(1 + k)) + " \"" + name + "\"";
-            switch (attachments_.Check(name, picture)) {
-            case AttachmentState::Fine: break;
-            case AttachmentState::Missing: Add(question, record.keyword, subject + " missing"); break;
-            case AttachmentState::NotShowable:
-                Add(question, record.keyword, subject + " is not a bitmap the picture pane can show");
-                break;
-            case AttachmentState::Unreadable: Add(question, record.keyword, subject + " cannot be read"); break;
-            }
+            const AttachmentState state = attachments_.Check(name, picture);
+            if (state == AttachmentState::Fine) continue;
+            const std::string subject = std::string(ColumnName(1 + k)) + " \"" + name + "\" ";
+            if (state == AttachmentState::Missing) Add(question, record.keyword, subject + "missing");
+            if (state == AttachmentState::NotShowable)
+                Add(question, record.keyword, subject + "is not a bitmap the picture pane can show");
+            if (state == AttachmentState::Unreadable) Add(question, record.keyword, subject + "cannot be read");
         }
     }
 
     ByteStream& stream_;
+    QuestionRecord record_;
     AttachmentChecker attachments_;
-    std::unordered_map<std::string, int> keywords_;
+    KeywordIndex keywords_;
     CheckReport report_;
 };
 
@@ -162,15 +226,16 @@ std::string LocateAttachment(FileSystem& files, const std::string& storedName, c
     return files.Exists(path) ? path : std::string();
 }
 
-CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const TestFileScan& scan,
-                          const std::string& testPath) {
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan) {
     Checker checker(files, stream, testPath);
+    // The scan has taken the size before it finds the first part.
     int question = 0;
-    for (const FilePart& part : scan.parts) {
+    const bool scanned = ScanTestFile(stream, scan, [&](const FilePart& part, const RecordHeader* header) {
         ++question;
-        if (part.damaged) checker.CheckDamage(part, scan.size, question);
-        else checker.CheckRecord(part, question);
-    }
+        if (header) checker.CheckRecord(part, *header, scan.size, question);
+        else checker.CheckDamage(part, scan.size, question);
+    });
+    if (!scanned) scan.size = -1;
     return checker.Take();
 }
 

@@ -26,8 +26,9 @@ struct CheckReport {
 // stands for the program directory: the installer puts tests there.
 std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath);
 
-// Checks every part of scan, which was made from stream, the test at testPath.
-CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const TestFileScan& scan,
-                          const std::string& testPath);
+// Scans stream, the test at testPath, into scan and checks every part as it
+// is found. Nothing is checked when the stream's size cannot be taken (scan
+// is then empty with a size of -1).
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan);
 
 }  // namespace qb

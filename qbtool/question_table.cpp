@@ -101,16 +101,14 @@ std::string DescribeRowError(const RowError& error) {
 QuestionTable ReadQuestionTable(const std::string& bytes, char separator) {
     QuestionTable table;
     const TableText text = DecodeTableBytes(bytes);
-    std::vector<TableRow> rows;
-    size_t unclosedRow = 0;
-    if (!ParseTable(text.text, separator != 0 ? separator : DetectSeparator(text.text), rows, unclosedRow)) {
-        table.errors.push_back({unclosedRow, -1, "a quote is never closed"});
-        return table;
+    TableReader reader(text.text, separator != 0 ? separator : DetectSeparator(text.text));
+    TableRow row;
+    while (reader.Next(row)) {
+        const size_t number = reader.RowsRead();
+        if (IsBlankRow(row) || (number == 1 && IsHeaderRow(row))) continue;
+        TakeRow(row, text.encoding, number, table);
     }
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (IsBlankRow(rows[i]) || (i == 0 && IsHeaderRow(rows[i]))) continue;
-        TakeRow(rows[i], text.encoding, i + 1, table);
-    }
+    if (reader.Unclosed()) table.errors.push_back({reader.RowsRead() + 1, -1, "a quote is never closed"});
     return table;
 }
 

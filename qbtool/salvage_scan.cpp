@@ -50,16 +50,12 @@ int64_t RecordsStart(ByteStream& stream, int64_t size) {
     return stream.Tell();
 }
 
-}  // namespace
-
-size_t TestFileScan::RecordCount() const {
-    size_t count = 0;
-    for (const FilePart& part : parts)
-        if (!part.damaged) ++count;
-    return count;
+void Take(TestFileScan& scan, const FilePart& part, const RecordHeader* header, const FilePartVisitor& visit) {
+    if (visit) visit(part, header);
+    else scan.parts.push_back(part);
 }
 
-size_t TestFileScan::DamagedCount() const { return parts.size() - RecordCount(); }
+}  // namespace
 
 bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size) {
     int64_t end = 0;
@@ -67,7 +63,7 @@ bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size) {
     return end == size || IsClosingLine(stream, end, size) || IsRecordStart(stream, end, size);
 }
 
-bool ScanTestFile(ByteStream& stream, TestFileScan& scan) {
+bool ScanTestFile(ByteStream& stream, TestFileScan& scan, const FilePartVisitor& visit) {
     scan = TestFileScan();
     scan.size = StreamSize(stream);
     if (scan.size < 0) return false;
@@ -77,13 +73,15 @@ bool ScanTestFile(ByteStream& stream, TestFileScan& scan) {
     while (position < scan.size && !IsClosingLine(stream, position, scan.size)) {
         RecordHeader header;
         if (ReadRecordHeader(stream, position, scan.size, header)) {
-            scan.parts.push_back({position, header.end, false});
+            ++scan.recordCount;
+            Take(scan, {position, header.end, false}, &header, visit);
             position = header.end;
             continue;
         }
         const int64_t resume = FindResumableRecord(stream, position + 1, scan.size);
         const int64_t end = resume < 0 ? scan.size : resume;
-        scan.parts.push_back({position, end, true});
+        ++scan.damagedCount;
+        Take(scan, {position, end, true}, nullptr, visit);
         position = end;
     }
     return true;

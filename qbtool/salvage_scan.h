@@ -4,9 +4,11 @@
 // next place where a complete record stands, and goes on from it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "document/byte_stream.h"
+#include "document/record.h"
 
 namespace qb {
 
@@ -20,10 +22,9 @@ struct TestFileScan {
     // False when the first line is not a test's; the search then starts at byte 0.
     bool magicAccepted = false;
     int64_t size = 0;
-    std::vector<FilePart> parts;
-
-    size_t RecordCount() const;
-    size_t DamagedCount() const;
+    size_t recordCount = 0;
+    size_t damagedCount = 0;
+    std::vector<FilePart> parts;  // kept only when the scan has no visitor
 };
 
 // A record the search may resume at: it reads whole, its keyword has 1 to 20
@@ -33,7 +34,13 @@ struct TestFileScan {
 // record cut short behind it still shows where one begins.
 bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size);
 
-// False when the stream's size cannot be taken.
-bool ScanTestFile(ByteStream& stream, TestFileScan& scan);
+// Called with each part as soon as it is found, while its bytes are still at
+// hand in the stream's buffer, with the record's header (nullptr for a
+// damaged part); it may read the stream anywhere.
+using FilePartVisitor = std::function<void(const FilePart& part, const RecordHeader* header)>;
+
+// False when the stream's size cannot be taken. Without a visitor the parts
+// are kept in scan.parts.
+bool ScanTestFile(ByteStream& stream, TestFileScan& scan, const FilePartVisitor& visit = nullptr);
 
 }  // namespace qb

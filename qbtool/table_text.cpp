@@ -17,80 +17,6 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
     return true;
 }
 
-// Reads the table cell by cell, keeping its place between calls.
-class TableParser {
-public:
-    TableParser(const std::string& text, char separator) : text_(text), separator_(separator) {}
-
-    bool Parse(std::vector<TableRow>& rows, size_t& unclosedRow) {
-        TableRow row;
-        std::string cell;
-        while (at_ < text_.size()) {
-            const char c = text_[at_];
-            if (c == '"' && cell.empty() && !cellStarted_) {
-                ++at_;
-                if (!TakeQuoted(cell)) {
-                    unclosedRow = rows.size() + 1;
-                    return false;
-                }
-                cellStarted_ = true;
-            } else if (c == separator_) {
-                ++at_;
-                EndCell(row, cell);
-            } else if (c == '\r' || c == '\n') {
-                at_ += c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
-                EndCell(row, cell);
-                rows.push_back(std::move(row));
-                row.clear();
-            } else {
-                cell.push_back(c);
-                cellStarted_ = true;
-                ++at_;
-            }
-        }
-        // A last row without its line end still counts.
-        if (cellStarted_ || !row.empty()) {
-            EndCell(row, cell);
-            rows.push_back(std::move(row));
-        }
-        return true;
-    }
-
-private:
-    void EndCell(TableRow& row, std::string& cell) {
-        row.push_back(std::move(cell));
-        cell.clear();
-        cellStarted_ = false;
-    }
-
-    // The quoted part of a cell, up to its closing quote; a doubled quote is one.
-    bool TakeQuoted(std::string& cell) {
-        while (at_ < text_.size()) {
-            const char c = text_[at_++];
-            if (c == '"') {
-                if (at_ < text_.size() && text_[at_] == '"') {
-                    cell.push_back('"');
-                    ++at_;
-                    continue;
-                }
-                return true;
-            }
-            if (c == '\r' || c == '\n') {
-                if (c == '\r' && at_ < text_.size() && text_[at_] == '\n') ++at_;
-                cell += "\r\n";
-                continue;
-            }
-            cell.push_back(c);
-        }
-        return false;
-    }
-
-    const std::string& text_;
-    const char separator_;
-    size_t at_ = 0;
-    bool cellStarted_ = false;
-};
-
 bool NeedsQuotes(const std::string& cell, char separator) {
     for (char c : cell)
         if (c == separator || c == '"' || c == '\r' || c == '\n') return true;
@@ -130,10 +56,62 @@ TableText DecodeTableBytes(const std::string& bytes) {
     return table;
 }
 
+bool TableReader::Next(TableRow& row) {
+    row.clear();
+    if (at_ >= text_.size() || unclosed_) return false;
+    std::string cell;
+    bool cellStarted = false;
+    while (at_ < text_.size()) {
+        const char c = text_[at_];
+        if (c == '"' && !cellStarted) {
+            ++at_;
+            cellStarted = true;
+            if (!TakeQuoted(cell)) {
+                unclosed_ = true;
+                return false;
+            }
+        } else if (c == separator_) {
+            ++at_;
+            row.push_back(std::move(cell));
+            cell.clear();
+            cellStarted = false;
+        } else if (c == '\r' || c == '\n') {
+            at_ += c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
+            break;
+        } else {
+            cell.push_back(c);
+            cellStarted = true;
+            ++at_;
+        }
+    }
+    row.push_back(std::move(cell));
+    ++rowsRead_;
+    return true;
+}
+
+bool TableReader::TakeQuoted(std::string& cell) {
+    while (at_ < text_.size()) {
+        const char c = text_[at_++];
+        if (c == '"') {
+            if (at_ >= text_.size() || text_[at_] != '"') return true;
+            ++at_;  // a doubled quote stands for one
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && at_ < text_.size() && text_[at_] == '\n') ++at_;
+            cell += "\r\n";
+            continue;
+        }
+        cell.push_back(c);
+    }
+    return false;
+}
+
 bool ParseTable(const std::string& text, char separator, std::vector<TableRow>& rows, size_t& unclosedRow) {
     rows.clear();
-    TableParser parser(text, separator);
-    return parser.Parse(rows, unclosedRow);
+    TableReader reader(text, separator);
+    TableRow row;
+    while (reader.Next(row)) rows.push_back(row);
+    if (reader.Unclosed()) unclosedRow = reader.RowsRead() + 1;
+    return !reader.Unclosed();
 }
 
 std::string FormatTableRow(const TableRow& cells, char separator) {

@@ -32,6 +32,27 @@ struct TableText {
 };
 TableText DecodeTableBytes(const std::string& bytes);
 
+// Reads a table row by row. A line break inside quotes (CR LF, LF or a lone
+// CR) stays in its cell as CR LF; a quote inside a cell's text is kept as it is.
+class TableReader {
+public:
+    TableReader(const std::string& text, char separator) : text_(text), separator_(separator) {}
+    // The next row; false at the end of the text or at a quote never closed.
+    bool Next(TableRow& row);
+    bool Unclosed() const { return unclosed_; }
+    size_t RowsRead() const { return rowsRead_; }
+
+private:
+    // The quoted part of a cell, behind its opening quote, up to its closing one.
+    bool TakeQuoted(std::string& cell);
+
+    const std::string& text_;
+    const char separator_;
+    size_t at_ = 0;
+    size_t rowsRead_ = 0;
+    bool unclosed_ = false;
+};
+
 // Splits text into rows of cells. A line break inside quotes (CR LF, LF or a
 // lone CR) stays in its cell as CR LF. False when the last quote is never
 // closed; unclosedRow is then its row, counted from 1.
