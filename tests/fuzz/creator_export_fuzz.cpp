@@ -3,7 +3,7 @@
 // exported test must hold the same question with status 0 and its names
 // rewritten to "*" and the base name.
 #include "creator/export_names.h"
-#include "creator/test_export.h"
+#include "creator/export.h"
 #include "document/record.h"
 #include "tests/unit/creator/memory_files.h"
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 
 namespace qb::bench {
 

@@ -1,7 +1,7 @@
 // The exported test read back with the record reader of the main program:
 // same questions and texts, every name rewritten to "*" and its base name.
 #include "creator/export_names.h"
-#include "creator/test_export.h"
+#include "creator/export.h"
 #include "document/record.h"
 
 #include "memory_files.h"

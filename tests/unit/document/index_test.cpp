@@ -4,7 +4,7 @@
 #include <iterator>
 #include <random>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "memory_files.h"
 #include "test_records.h"
 

@@ -13,7 +13,7 @@
 
 #include "document/byte_stream.h"
 #include "document/read_stream.h"
-#include "document/test_document.h"
+#include "document/document.h"
 
 namespace qb {
 namespace testing_support {

@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "memory_files.h"
 
 namespace qb {

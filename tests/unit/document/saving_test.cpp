@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "memory_files.h"
 #include "test_records.h"
 

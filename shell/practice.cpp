@@ -1,4 +1,4 @@
-#include "shell/test_run.h"
+#include "shell/practice.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "shell/test_pane.h"
+#include "shell/question_pane.h"
 
 #include <exception>
 #include <string>
@@ -7,7 +7,7 @@
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
-#include "shell/test_run_core.h"
+#include "shell/practice_core.h"
 
 namespace qb {
 namespace {

@@ -1,4 +1,4 @@
-#include "creator/test_export.h"
+#include "creator/export.h"
 
 #include "creator/export_names.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "common/scoped_handles.h"
-#include "shell/test_run_core.h"
+#include "shell/practice_core.h"
 
 namespace qb {
 

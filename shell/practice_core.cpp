@@ -1,4 +1,4 @@
-#include "shell/test_run_core.h"
+#include "shell/practice_core.h"
 
 #include "shell/question_pick.h"
 

@@ -1,4 +1,4 @@
-#include "document/test_document.h"
+#include "document/document.h"
 
 #include <cctype>
 #include <climits>

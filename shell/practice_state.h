@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 
 namespace qb {
 

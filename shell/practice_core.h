@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "shell/random_source.h"
-#include "shell/test_run_state.h"
+#include "shell/practice_state.h"
 
 namespace qb {
 
