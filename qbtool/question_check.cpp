@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <memory>
 #include <unordered_map>
 
@@ -77,22 +78,26 @@ public:
             uint32_t& slot = table_[at];
             if (slot == 0) {
                 slot = static_cast<uint32_t>(entries_.size() + 1);
-                entries_.push_back({text_.size(), keyword.size(), question, hash});
+                entries_.push_back({hash, text_.size(), question});
                 text_ += keyword;
                 return question;
             }
             const Entry& entry = entries_[slot - 1];
-            if (entry.hash == hash && text_.compare(entry.start, entry.length, keyword) == 0) return entry.question;
+            if (entry.hash == hash && Text(slot - 1) == keyword) return entry.question;
         }
     }
 
 private:
     struct Entry {
-        size_t start;  // in text_
-        size_t length;
-        int question;
         size_t hash;
+        size_t start;  // in text_; the keyword ends where the next one starts
+        int question;
     };
+
+    std::string_view Text(size_t entry) const {
+        const size_t end = entry + 1 < entries_.size() ? entries_[entry + 1].start : text_.size();
+        return std::string_view(text_).substr(entries_[entry].start, end - entries_[entry].start);
+    }
 
     void Grow() {
         table_.assign(table_.empty() ? 1024 : table_.size() * 2, 0);

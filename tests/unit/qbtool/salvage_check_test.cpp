@@ -141,5 +141,21 @@ TEST(QuestionCheck, EachFinding) {
     EXPECT_EQ(report.questions, 5);
 }
 
+// Enough keywords for the keyword table to grow several times.
+TEST(QuestionCheck, RepeatsAmongManyKeywords) {
+    MemoryFileSystem files;
+    std::string bytes = kMagic;
+    for (int i = 0; i < 3000; ++i) bytes += RecordBytes(MakeRecord("k" + std::to_string(i), "q", "a"));
+    bytes += RecordBytes(MakeRecord("k5", "q", "a")) + RecordBytes(MakeRecord("k2999", "q", "a"));
+    files.SetContent("/t/many.tvt", bytes);
+    auto stream = files.Open("/t/many.tvt", OpenMode::Read);
+    TestFileScan scan;
+    const CheckReport report = CheckTestFile(files, *stream, "/t/many.tvt", scan);
+    ASSERT_EQ(report.findings.size(), 2u);
+    EXPECT_EQ(report.findings[0].question, 3001);
+    EXPECT_EQ(report.findings[0].what, "keyword repeated (first at question 6)");
+    EXPECT_EQ(report.findings[1].what, "keyword repeated (first at question 3000)");
+}
+
 }  // namespace
 }  // namespace qb
