@@ -1,6 +1,7 @@
 #include "qbtool/commands.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -27,25 +28,40 @@ struct Command {
     bool force = false;
 };
 
-// A test file in memory while it is written: the record writer appends at
-// the end and flushes every record, which a file would turn into system calls.
-class MemoryWriteStream final : public ByteStream {
+// The new file's stream while records are written to it: the record writer
+// asks for the end and flushes after every record, which the file itself
+// would turn into system calls; here the bytes go out in large batches.
+class BatchedWriteStream final : public ByteStream {
 public:
+    static constexpr size_t kBatch = 1 << 20;
+
+    explicit BatchedWriteStream(ByteStream& file) : file_(file) {}
     size_t Read(void*, size_t) override { return 0; }
     int GetByte() override { return -1; }
     void UngetByte(int) override {}
     bool Write(const void* data, size_t count) override {
-        bytes.append(static_cast<const char*>(data), count);
-        return true;
+        batch_.append(static_cast<const char*>(data), count);
+        return batch_.size() < kBatch || Flush();
     }
     bool Seek(int64_t position) override { return position == Tell(); }
     bool SeekToEnd() override { return true; }
-    int64_t Tell() override { return static_cast<int64_t>(bytes.size()); }
-    bool Flush() override { return true; }
-    bool Close() override { return true; }
+    int64_t Tell() override { return written_ + static_cast<int64_t>(batch_.size()); }
+    bool Flush() override {
+        if (!file_.Write(batch_.data(), batch_.size())) return false;
+        written_ += static_cast<int64_t>(batch_.size());
+        batch_.clear();
+        return true;
+    }
+    bool Close() override { return Flush() && file_.Close(); }
 
-    std::string bytes;
+private:
+    ByteStream& file_;
+    std::string batch_;
+    int64_t written_ = 0;
 };
+
+// Writes a whole file; false when a write fails.
+using FileWriter = std::function<bool(ByteStream& out)>;
 
 class Tool {
 public:
@@ -144,7 +160,8 @@ private:
             if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, records[i]))
                 return Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
         }
-        if (!WriteFileReplacing(table, WriteQuestionTable(records, kind == TableKind::Tab ? '\t' : ','), force))
+        const std::string bytes = WriteQuestionTable(records, kind == TableKind::Tab ? '\t' : ',');
+        if (!WriteFileReplacing(table, force, [&](ByteStream& out) { return out.Write(bytes.data(), bytes.size()); }))
             return kExitFailed;
         console_.out << table << ": " << records.size() << " questions written\n";
         return kExitClean;
@@ -178,26 +195,29 @@ private:
     }
 
     // The magic line, the records and the closing empty line.
+    // The magic line, the records and the closing empty line.
     bool WriteTest(const std::string& path, const std::vector<QuestionRecord>& records, bool keepStatus, bool force) {
-        MemoryWriteStream test;
-        test.WriteLine(kMagicLine);
         for (const QuestionRecord& record : records) {
-            const int64_t at = keepStatus ? WriteQuestionRecordWithStatus(test, record) : WriteQuestionRecord(test, record);
-            if (at < 0) {
-                Fail(path, "question \"" + Shown(record.keyword) + "\" cannot be written; nothing written");
-                return false;
-            }
+            if (IsWritableRecord(record)) continue;
+            Fail(path, "question \"" + Shown(record.keyword) + "\" cannot be written; nothing written");
+            return false;
         }
-        if (!records.empty()) test.WriteLine("");
-        return WriteFileReplacing(path, test.bytes, force);
+        return WriteFileReplacing(path, force, [&](ByteStream& file) {
+            BatchedWriteStream out(file);
+            bool ok = out.WriteLine(kMagicLine);
+            for (const QuestionRecord& record : records)
+                ok = ok && (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
+            if (!records.empty()) ok = ok && out.WriteLine("");
+            return ok && out.Flush();
+        });
     }
 
     // Written in full under a name beside the output first, so a failed
     // write leaves an existing output as it was.
-    bool WriteFileReplacing(const std::string& path, const std::string& bytes, bool force) {
+    bool WriteFileReplacing(const std::string& path, bool force, const FileWriter& write) {
         const std::string partial = path + ".partial";
         std::unique_ptr<ByteStream> out = files_.Open(partial, OpenMode::CreateWrite);
-        bool written = out && out->Write(bytes.data(), bytes.size());
+        bool written = out && write(*out);
         written = out && out->Close() && written;
         if (written && force && files_.Exists(path)) written = files_.Remove(path);
         if (written) written = files_.Rename(partial, path);
