@@ -1,6 +1,9 @@
 #include "creator/export.h"
 
+#include "base/decimal.h"
+#include "base/path_limits.h"
 #include "creator/export_names.h"
+#include "distribution/list_file.h"
 
 #include <climits>
 #include <new>
@@ -11,8 +14,6 @@ namespace {
 
 // Lines of the test are read as a 256-byte line buffer would take them.
 constexpr size_t kLineBuffer = 256;
-// Stored names come from path buffers of 260 characters.
-constexpr long long kLongestStoredName = 259;
 
 // Reads exactly size bytes. The buffer grows only with what actually arrives,
 // so a damaged length cannot claim more memory than the file holds.
@@ -61,7 +62,7 @@ bool TestExport::Open() {
         reporter_.Report(ExportProblem::ListFileNotCreated, listPath_);
         return false;
     }
-    if (!WriteList(testFileName_ + "\n")) {
+    if (!WriteList(testFileName_)) {
         CloseOutput(list_, listPath_);
         return false;
     }
@@ -130,14 +131,14 @@ TestExport::RecordResult TestExport::ExportRecord() {
     if (!WriteTest(line)) return RecordResult::Broken;
 
     long long textSize = 0;
-    for (int slot = 0; slot < 6; ++slot) {
+    for (int slot = 0; slot < kFirstFileSlot; ++slot) {
         if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
         if (!WriteTest(line)) return RecordResult::Broken;
         long long length = ParseDecimal(line);
         if (length < 0) return RecordResult::Broken;
         textSize = SaturatingAdd(textSize, length);
     }
-    long long nameLengths[4];
+    long long nameLengths[kFileSlotCount];
     for (long long& length : nameLengths) {
         if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
         length = ParseDecimal(line);
@@ -148,11 +149,11 @@ TestExport::RecordResult TestExport::ExportRecord() {
     // what the record would need is not there.
     std::string textBlock;
     if (!ReadExactly(*source_, textSize, textBlock)) return RecordResult::Broken;
-    std::string storedNames[4];
-    std::string baseNames[4];
-    for (int slot = 0; slot < 4; ++slot) {
+    std::string storedNames[kFileSlotCount];
+    std::string baseNames[kFileSlotCount];
+    for (int slot = 0; slot < kFileSlotCount; ++slot) {
         if (nameLengths[slot] <= 0) continue;
-        if (nameLengths[slot] > kLongestStoredName) return RecordResult::Broken;
+        if (nameLengths[slot] > static_cast<long long>(kMaxPathLength)) return RecordResult::Broken;
         if (!ReadExactly(*source_, nameLengths[slot], storedNames[slot])) return RecordResult::Broken;
         baseNames[slot] = BaseNameOf(storedNames[slot]);
     }
@@ -174,9 +175,9 @@ TestExport::RecordResult TestExport::ExportRecord() {
     return CopyAttachments(storedNames, baseNames);
 }
 
-TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedNames)[4],
-                                                     const std::string (&baseNames)[4]) {
-    for (int slot = 0; slot < 4; ++slot) {
+TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedNames)[kFileSlotCount],
+                                                     const std::string (&baseNames)[kFileSlotCount]) {
+    for (int slot = 0; slot < kFileSlotCount; ++slot) {
         if (storedNames[slot].empty()) continue;
         if (baseNames[slot].empty()) {
             // A name like "*" or "C:\dir\" names no file; the slot is left
@@ -192,7 +193,7 @@ TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedN
             Fail();
             continue;
         }
-        if (!WriteList(baseNames[slot] + "\n")) return RecordResult::Broken;
+        if (!WriteList(baseNames[slot])) return RecordResult::Broken;
         listText_ += "\r\n" + baseNames[slot];
         reporter_.ListGrew(listText_);
     }
@@ -207,8 +208,8 @@ bool TestExport::WriteTest(const std::string& text) {
     return false;
 }
 
-bool TestExport::WriteList(const std::string& text) {
-    if (list_->WriteText(ToTextMode(text))) return true;
+bool TestExport::WriteList(const std::string& name) {
+    if (WriteListEntry(*list_, name)) return true;
     writeFailed_ = true;
     Fail();
     reporter_.Report(ExportProblem::FileNotWritten, listPath_);

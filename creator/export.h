@@ -4,7 +4,8 @@
 // FileCopier, and everything the user has to see goes to ExportReporter, so
 // the whole procedure runs (and is tested) without a window.
 #pragma once
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
+#include "document/record.h"
 
 #include <memory>
 #include <string>
@@ -67,9 +68,11 @@ private:
     void RunSteps();
     void CopyProgramFiles();
     RecordResult ExportRecord();
-    RecordResult CopyAttachments(const std::string (&storedNames)[4], const std::string (&baseNames)[4]);
+    RecordResult CopyAttachments(const std::string (&storedNames)[kFileSlotCount],
+                                 const std::string (&baseNames)[kFileSlotCount]);
     bool WriteTest(const std::string& text);
-    bool WriteList(const std::string& text);
+    // Writes name as the next line of the list file.
+    bool WriteList(const std::string& name);
     void CloseOutput(std::unique_ptr<ByteStream>& stream, const std::string& path);
     void Fail() { exportOk_ = false; }
 

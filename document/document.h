@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "document/record.h"
 
 namespace qb {

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "document/record.h"
 #include "document/document.h"
 #include "editor/attachments.h"

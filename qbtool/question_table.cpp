@@ -62,8 +62,8 @@ void CheckRecord(const QuestionRecord& record, size_t row, std::vector<RowError>
     if (record.slots[kSlotRightAnswer].empty()) errors.push_back({row, 1 + kSlotRightAnswer, "empty"});
     for (int k = kFirstFileSlot; k < kSlotCount; ++k) {
         const std::string& name = record.slots[k];
-        if (name.size() > kMaxFileNameLength)
-            errors.push_back({row, 1 + k, "longer than " + std::to_string(kMaxFileNameLength) + " characters"});
+        if (name.size() > kMaxPathLength)
+            errors.push_back({row, 1 + k, "longer than " + std::to_string(kMaxPathLength) + " characters"});
         if (HasLineBreak(name)) errors.push_back({row, 1 + k, "holds a line break"});
     }
 }

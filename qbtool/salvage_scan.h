@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "document/record.h"
 
 namespace qb {

@@ -10,7 +10,7 @@
 #include "qbtool/commands.h"
 #include "qbtool/salvage_scan.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/document/memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace {
 

@@ -1,16 +1,21 @@
 #include "creator/export.h"
 
-#include "memory_files.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <utility>
 #include <vector>
 
 namespace qb::creator {
 namespace {
 
-using testing::MemoryFiles;
+using testing_support::MakeRecord;
+using testing_support::MemoryFileSystem;
+using testing_support::StoredRecordBytes;
+using testing_support::TestFileBytes;
 
 const char kProgramDir[] = "C:\\Q";
 const char kDestination[] = "C:\\Q\\Dist";
@@ -21,17 +26,17 @@ const char kList[] = "C:\\Q\\Dist\\TEST.LST";
 // Copies inside the in-memory files; fails for a missing source or an existing destination.
 class MemoryCopier final : public FileCopier {
 public:
-    explicit MemoryCopier(MemoryFiles& files) : files_(files) {}
+    explicit MemoryCopier(MemoryFileSystem& files) : files_(files) {}
     bool CopyNew(const std::string& source, const std::string& destination) override {
         calls.emplace_back(source, destination);
         if (!files_.Exists(source) || files_.Exists(destination)) return false;
-        files_.files[destination] = files_.files[source];
+        files_.SetContent(destination, files_.Content(source));
         return true;
     }
     std::vector<std::pair<std::string, std::string>> calls;
 
 private:
-    MemoryFiles& files_;
+    MemoryFileSystem& files_;
 };
 
 class RecordingReporter final : public ExportReporter {
@@ -42,29 +47,26 @@ public:
     std::vector<std::string> lists;
 };
 
-// One question record as the test file holds it: header lines, then the slots.
-struct Record {
-    std::string keyword = "Cells";
-    std::vector<std::string> texts = {"What is a cell?", "A unit", "", "", "", ""};
-    std::vector<std::string> names = {"", "", "", ""};
-    int status = 0;
+// The question every test starts from; its slots are written as stored.
+QuestionRecord CellRecord() {
+    return MakeRecord("Cells", "What is a cell?", "A unit");
+}
 
-    std::string Bytes() const {
-        std::string out = keyword + "\r\n";
-        for (const std::string& text : texts) out += std::to_string(text.size()) + "\r\n";
-        for (const std::string& name : names) out += std::to_string(name.size()) + "\r\n";
-        out += std::to_string(status) + "\r\n";
-        for (const std::string& text : texts) out += text;
-        for (const std::string& name : names) out += name;
-        return out;
-    }
-};
+// File slot k of the four: question text, question picture, answer text, answer picture.
+std::string& Name(QuestionRecord& record, int k) {
+    return record.slots[kFirstFileSlot + k];
+}
 
-std::string TestFile(const std::vector<Record>& records) {
-    std::string out = "QBKX0101A\r\n";
-    for (const Record& record : records) out += record.Bytes();
-    if (!records.empty()) out += "\r\n";
-    return out;
+void SetNames(QuestionRecord& record, const std::array<std::string, kFileSlotCount>& names) {
+    for (int k = 0; k < kFileSlotCount; ++k) Name(record, k) = names[k];
+}
+
+void SetTexts(QuestionRecord& record, const std::array<std::string, kFirstFileSlot>& texts) {
+    for (int k = 0; k < kFirstFileSlot; ++k) record.slots[k] = texts[k];
+}
+
+std::string TestFile(const std::vector<QuestionRecord>& records) {
+    return TestFileBytes(records, StoredRecordBytes);
 }
 
 class TestExportTest : public ::testing::Test {
@@ -72,13 +74,13 @@ protected:
     TestExportTest() {
         for (const char* name : {"Quorbelind.exe", "Quorbelind.hlp", "Uninstall.exe", "ReadMe.txt", "Creator.exe",
                                  "Install.exe"}) {
-            files.files[std::string(kProgramDir) + "\\" + name] = std::string("contents of ") + name;
+            files.SetContent(std::string(kProgramDir) + "\\" + name, std::string("contents of ") + name);
         }
     }
 
     // Opens and runs the export of the test file holding bytes.
     bool Export(const std::string& bytes) {
-        files.files[kTestPath] = bytes;
+        files.SetContent(kTestPath, bytes);
         return ExportAsIs();
     }
 
@@ -94,15 +96,14 @@ protected:
     }
 
     std::string File(const std::string& path) {
-        auto it = files.files.find(path);
-        return it == files.files.end() ? "<missing>" : it->second;
+        return files.Exists(path) ? files.Content(path) : "<missing>";
     }
 
     std::vector<std::pair<std::string, std::string>> AttachmentCopies() const {
         return {copier.calls.begin() + 6, copier.calls.end()};
     }
 
-    MemoryFiles files;
+    MemoryFileSystem files;
     MemoryCopier copier{files};
     RecordingReporter reporter;
     std::string listText;
@@ -110,7 +111,7 @@ protected:
 };
 
 TEST_F(TestExportTest, TestWithoutAttachmentsGivesOneListLineAndOnlyT0000001) {
-    ASSERT_TRUE(Export(TestFile({Record{}})));
+    ASSERT_TRUE(Export(TestFile({CellRecord()})));
     EXPECT_EQ(File(kOutput),
               "QBKX0101A\r\n"
               "Cells\r\n15\r\n6\r\n0\r\n0\r\n0\r\n0\r\n"
@@ -123,7 +124,7 @@ TEST_F(TestExportTest, TestWithoutAttachmentsGivesOneListLineAndOnlyT0000001) {
     EXPECT_TRUE(reporter.lists.empty());
     EXPECT_TRUE(AttachmentCopies().empty());
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000002"), "<missing>");
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, ProgramFilesAreCopiedFirstInTableOrder) {
@@ -145,9 +146,9 @@ TEST_F(TestExportTest, MagicLineAloneGivesT0000001WithThatLineAlone) {
 }
 
 TEST_F(TestExportTest, FullPathBecomesStarBaseNameWithLengthPlusOne) {
-    Record record;
-    record.names[1] = "C:\\Tests\\Cell.bmp";
-    files.files["C:\\Tests\\Cell.bmp"] = std::string("BM\x00\x01\r\n\x1a", 7);
+    QuestionRecord record = CellRecord();
+    Name(record, 1) = "C:\\Tests\\Cell.bmp";
+    files.SetContent("C:\\Tests\\Cell.bmp", std::string("BM\x00\x01\r\n\x1a", 7));
     ASSERT_TRUE(Export(TestFile({record})));
     EXPECT_EQ(File(kOutput),
               "QBKX0101A\r\n"
@@ -162,9 +163,9 @@ TEST_F(TestExportTest, FullPathBecomesStarBaseNameWithLengthPlusOne) {
 }
 
 TEST_F(TestExportTest, StoredNameWithoutBackslashIsItsOwnBaseAndSource) {
-    Record record;
-    record.names[0] = "notes.txt";
-    files.files["notes.txt"] = "plain notes";
+    QuestionRecord record = CellRecord();
+    Name(record, 0) = "notes.txt";
+    files.SetContent("notes.txt", "plain notes");
     ASSERT_TRUE(Export(TestFile({record})));
     ASSERT_EQ(AttachmentCopies().size(), 1u);
     EXPECT_EQ(AttachmentCopies()[0].first, "notes.txt");
@@ -174,15 +175,15 @@ TEST_F(TestExportTest, StoredNameWithoutBackslashIsItsOwnBaseAndSource) {
 }
 
 TEST_F(TestExportTest, InstalledTestTakesSourcesFromProgramDirectoryAndKeepsNames) {
-    Record first;
-    first.names = {"*intro.rtf", "*Cell.bmp", "", "*answer.txt"};
-    Record second;
+    QuestionRecord first = CellRecord();
+    SetNames(first, {"*intro.rtf", "*Cell.bmp", "", "*answer.txt"});
+    QuestionRecord second = CellRecord();
     second.keyword = "Nucleus";
-    second.texts = {"Where is the DNA?", "In the nucleus", "In the wall", "", "Nowhere", ""};
-    second.names = {"", "", "", "*Cell.bmp"};
-    files.files["C:\\Q\\intro.rtf"] = "{\\rtf1 intro}";
-    files.files["C:\\Q\\Cell.bmp"] = "BMcell";
-    files.files["C:\\Q\\answer.txt"] = "answer";
+    SetTexts(second, {"Where is the DNA?", "In the nucleus", "In the wall", "", "Nowhere", ""});
+    SetNames(second, {"", "", "", "*Cell.bmp"});
+    files.SetContent("C:\\Q\\intro.rtf", "{\\rtf1 intro}");
+    files.SetContent("C:\\Q\\Cell.bmp", "BMcell");
+    files.SetContent("C:\\Q\\answer.txt", "answer");
     std::string source = TestFile({first, second});
     ASSERT_TRUE(Export(source));
     EXPECT_EQ(File(kOutput), source);
@@ -197,26 +198,26 @@ TEST_F(TestExportTest, InstalledTestTakesSourcesFromProgramDirectoryAndKeepsName
 }
 
 TEST_F(TestExportTest, AnsweredStatusesAreExportedAsZero) {
-    Record answered;
+    QuestionRecord answered = CellRecord();
     answered.status = 1;
-    Record other;
+    QuestionRecord other = CellRecord();
     other.keyword = "Other";
     other.status = 7;
     ASSERT_TRUE(Export(TestFile({answered, other})));
-    Record unanswered = answered;
+    QuestionRecord unanswered = answered;
     unanswered.status = 0;
-    Record otherUnanswered = other;
+    QuestionRecord otherUnanswered = other;
     otherUnanswered.status = 0;
     EXPECT_EQ(File(kOutput), TestFile({unanswered, otherUnanswered}));
 }
 
 TEST_F(TestExportTest, FileAttachedToTwoQuestionsIsCopiedTwiceAndListedTwice) {
-    Record first;
-    first.names[1] = "C:\\Pics\\Cell.bmp";
-    Record second;
+    QuestionRecord first = CellRecord();
+    Name(first, 1) = "C:\\Pics\\Cell.bmp";
+    QuestionRecord second = CellRecord();
     second.keyword = "Again";
-    second.names[3] = "C:\\Pics\\Cell.bmp";
-    files.files["C:\\Pics\\Cell.bmp"] = "BMpixels";
+    Name(second, 3) = "C:\\Pics\\Cell.bmp";
+    files.SetContent("C:\\Pics\\Cell.bmp", "BMpixels");
     ASSERT_TRUE(Export(TestFile({first, second})));
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000002"), "BMpixels");
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000003"), "BMpixels");
@@ -226,14 +227,14 @@ TEST_F(TestExportTest, FileAttachedToTwoQuestionsIsCopiedTwiceAndListedTwice) {
 }
 
 TEST_F(TestExportTest, AttachmentsAreNumberedInSlotOrderRecordByRecord) {
-    Record first;
-    first.names = {"C:\\a\\qtext.rtf", "C:\\a\\qpic.bmp", "C:\\a\\atext.txt", "C:\\a\\apic.bmp"};
-    Record second;
+    QuestionRecord first = CellRecord();
+    SetNames(first, {"C:\\a\\qtext.rtf", "C:\\a\\qpic.bmp", "C:\\a\\atext.txt", "C:\\a\\apic.bmp"});
+    QuestionRecord second = CellRecord();
     second.keyword = "Second";
-    second.names = {"", "C:\\b\\only.bmp", "", ""};
+    SetNames(second, {"", "C:\\b\\only.bmp", "", ""});
     for (const char* path : {"C:\\a\\qtext.rtf", "C:\\a\\qpic.bmp", "C:\\a\\atext.txt", "C:\\a\\apic.bmp",
                              "C:\\b\\only.bmp"})
-        files.files[path] = std::string("data of ") + path;
+        files.SetContent(path, std::string("data of ") + path);
     ASSERT_TRUE(Export(TestFile({first, second})));
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000002"), "data of C:\\a\\qtext.rtf");
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000003"), "data of C:\\a\\qpic.bmp");
@@ -246,17 +247,17 @@ TEST_F(TestExportTest, AttachmentsAreNumberedInSlotOrderRecordByRecord) {
 }
 
 TEST_F(TestExportTest, TextBlockIsCopiedByteForByte) {
-    Record record;
-    record.texts = {std::string("line\x02\x01two\x00", 10), "right", "", std::string("\r\n\x1a", 3), "", "w4"};
+    QuestionRecord record = CellRecord();
+    SetTexts(record, {std::string("line\x02\x01two\x00", 10), "right", "", std::string("\r\n\x1a", 3), "", "w4"});
     std::string source = TestFile({record});
     ASSERT_TRUE(Export(source));
     EXPECT_EQ(File(kOutput), source);
 }
 
 TEST_F(TestExportTest, MissingAttachmentUsesUpItsNumberAndIsReportedByStoredName) {
-    Record record;
-    record.names = {"*gone.rtf", "C:\\Pics\\Cell.bmp", "", ""};
-    files.files["C:\\Pics\\Cell.bmp"] = "BMpixels";
+    QuestionRecord record = CellRecord();
+    SetNames(record, {"*gone.rtf", "C:\\Pics\\Cell.bmp", "", ""});
+    files.SetContent("C:\\Pics\\Cell.bmp", "BMpixels");
     EXPECT_FALSE(Export(TestFile({record})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0].first, ExportProblem::AttachmentNotCopied);
@@ -269,12 +270,12 @@ TEST_F(TestExportTest, MissingAttachmentUsesUpItsNumberAndIsReportedByStoredName
 }
 
 TEST_F(TestExportTest, EarlierExportMakesEveryCopyFailButRewritesListAndTest) {
-    Record record;
-    record.names[1] = "C:\\Pics\\Cell.bmp";
-    files.files["C:\\Pics\\Cell.bmp"] = "BMpixels";
+    QuestionRecord record = CellRecord();
+    Name(record, 1) = "C:\\Pics\\Cell.bmp";
+    files.SetContent("C:\\Pics\\Cell.bmp", "BMpixels");
     ASSERT_TRUE(Export(TestFile({record})));
-    files.files[kList] += "stale";
-    files.files[kOutput] += "stale";
+    files.SetContent(kList, files.Content(kList) + "stale");
+    files.SetContent(kOutput, files.Content(kOutput) + "stale");
     reporter.problems.clear();
 
     EXPECT_FALSE(ExportAsIs());
@@ -293,10 +294,10 @@ TEST_F(TestExportTest, EarlierExportMakesEveryCopyFailButRewritesListAndTest) {
 }
 
 TEST_F(TestExportTest, MissingProgramFileIsReportedAndTheTestIsExportedAllTheSame) {
-    files.files.erase("C:\\Q\\Quorbelind.hlp");
-    Record record;
-    record.names[0] = "C:\\t\\a.rtf";
-    files.files["C:\\t\\a.rtf"] = "{\\rtf1}";
+    files.Remove("C:\\Q\\Quorbelind.hlp");
+    QuestionRecord record = CellRecord();
+    Name(record, 0) = "C:\\t\\a.rtf";
+    files.SetContent("C:\\t\\a.rtf", "{\\rtf1}");
     EXPECT_FALSE(Export(TestFile({record})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0],
@@ -306,22 +307,22 @@ TEST_F(TestExportTest, MissingProgramFileIsReportedAndTheTestIsExportedAllTheSam
 }
 
 TEST_F(TestExportTest, ListFileThatCannotBeCreatedEndsBeforeAnythingIsCopied) {
-    files.refuseOpen.insert(kList);
-    EXPECT_FALSE(Export(TestFile({Record{}})));
+    files.Faults(kList).refuseOpen = true;
+    EXPECT_FALSE(Export(TestFile({CellRecord()})));
     EXPECT_FALSE(opened);
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::ListFileNotCreated, std::string(kList)));
     EXPECT_TRUE(copier.calls.empty());
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, T0000001ThatCannotBeCreatedEndsTheExport) {
-    files.refuseOpen.insert(kOutput);
-    EXPECT_FALSE(Export(TestFile({Record{}})));
+    files.Faults(kOutput).refuseOpen = true;
+    EXPECT_FALSE(Export(TestFile({CellRecord()})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::TestFileNotCreated, std::string(kOutput)));
     EXPECT_EQ(File(kList), "Biology.tvt\r\n");
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, TestThatCannotBeOpenedEndsTheExport) {
@@ -329,7 +330,7 @@ TEST_F(TestExportTest, TestThatCannotBeOpenedEndsTheExport) {
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::TestNotOpened, std::string(kTestPath)));
     EXPECT_EQ(File(kOutput), "");
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, EmptyTestFileEndsAsFaultyWithFilesClosed) {
@@ -337,17 +338,17 @@ TEST_F(TestExportTest, EmptyTestFileEndsAsFaultyWithFilesClosed) {
     EXPECT_TRUE(reporter.problems.empty());
     EXPECT_EQ(File(kOutput), "");
     EXPECT_EQ(File(kList), "Biology.tvt\r\n");
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, StoredNameEndingBeforeItsLengthEndsAsFaulty) {
-    Record good;
-    good.names[0] = "C:\\t\\a.rtf";
-    files.files["C:\\t\\a.rtf"] = "{\\rtf1}";
-    Record cut;
+    QuestionRecord good = CellRecord();
+    Name(good, 0) = "C:\\t\\a.rtf";
+    files.SetContent("C:\\t\\a.rtf", "{\\rtf1}");
+    QuestionRecord cut = CellRecord();
     cut.keyword = "Cut";
-    cut.names[1] = "C:\\t\\b.bmp";
-    files.files["C:\\t\\b.bmp"] = "BM";
+    Name(cut, 1) = "C:\\t\\b.bmp";
+    files.SetContent("C:\\t\\b.bmp", "BM");
     std::string bytes = TestFile({good, cut});
     bytes.resize(bytes.size() - 2 - 4);  // the closing line end and the end of the name
     EXPECT_FALSE(Export(bytes));
@@ -358,55 +359,55 @@ TEST_F(TestExportTest, StoredNameEndingBeforeItsLengthEndsAsFaulty) {
     EXPECT_EQ(File(kList), "Biology.tvt\r\na.rtf\r\n");
     EXPECT_EQ(File(kOutput).find("*b.bmp"), std::string::npos);
     EXPECT_NE(File(kOutput).find("*a.rtf"), std::string::npos);
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, TextBlockEndingEarlyEndsAsFaulty) {
-    std::string bytes = TestFile({Record{}});
+    std::string bytes = TestFile({CellRecord()});
     bytes.resize(bytes.size() - 2 - 3);
     EXPECT_FALSE(Export(bytes));
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, SourceEndingInsideAHeaderEndsTheExportNormally) {
-    std::string bytes = TestFile({Record{}}) + "Half\r\n3\r\n4\r\n";
+    std::string bytes = TestFile({CellRecord()}) + "Half\r\n3\r\n4\r\n";
     ASSERT_TRUE(Export(bytes));
-    EXPECT_EQ(File(kOutput), TestFile({Record{}}) + "Half\r\n3\r\n4\r\n");
+    EXPECT_EQ(File(kOutput), TestFile({CellRecord()}) + "Half\r\n3\r\n4\r\n");
 }
 
 TEST_F(TestExportTest, NegativeTextLengthEndsAsFaulty) {
     std::string bytes = "QBKX0101A\r\nBad\r\n-4\r\n4\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nabcd\r\n";
     EXPECT_FALSE(Export(bytes));
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, HugeClaimedLengthDoesNotExhaustMemory) {
     std::string bytes = "QBKX0101A\r\nBad\r\n2000000000000\r\n4\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nabcd\r\n";
     EXPECT_FALSE(Export(bytes));
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, OverlongStoredNameEndsAsFaulty) {
-    Record record;
-    record.names[2] = "C:\\" + std::string(257, 'x');
-    files.files[record.names[2]] = "data";
+    QuestionRecord record = CellRecord();
+    Name(record, 2) = "C:\\" + std::string(257, 'x');
+    files.SetContent(Name(record, 2), "data");
     EXPECT_FALSE(Export(TestFile({record})));
     EXPECT_TRUE(AttachmentCopies().empty());
 }
 
 TEST_F(TestExportTest, LongestStoredNameIsExported) {
-    Record record;
-    record.names[2] = "C:\\" + std::string(256, 'x');
-    files.files[record.names[2]] = "data";
+    QuestionRecord record = CellRecord();
+    Name(record, 2) = "C:\\" + std::string(256, 'x');
+    files.SetContent(Name(record, 2), "data");
     ASSERT_TRUE(Export(TestFile({record})));
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000002"), "data");
     EXPECT_NE(File(kOutput).find("\r\n257\r\n0\r\n0\r\n"), std::string::npos);
 }
 
 TEST_F(TestExportTest, NameWithoutFileIsReportedAndLeftEmpty) {
-    Record record;
-    record.names = {"*", "C:\\dir\\", "C:\\t\\c.bmp", ""};
-    files.files["C:\\t\\c.bmp"] = "BMc";
+    QuestionRecord record = CellRecord();
+    SetNames(record, {"*", "C:\\dir\\", "C:\\t\\c.bmp", ""});
+    files.SetContent("C:\\t\\c.bmp", "BMc");
     EXPECT_FALSE(Export(TestFile({record})));
     std::vector<std::pair<ExportProblem, std::string>> expected = {
         {ExportProblem::AttachmentNotCopied, "*"},
@@ -419,35 +420,35 @@ TEST_F(TestExportTest, NameWithoutFileIsReportedAndLeftEmpty) {
 }
 
 TEST_F(TestExportTest, OutOfMemoryEndsAsFaultyKeepingWhatWasWritten) {
-    files.outOfMemoryOnRead.insert(kTestPath);
-    EXPECT_FALSE(Export(TestFile({Record{}})));
+    files.Faults(kTestPath).outOfMemoryOnRead = true;
+    EXPECT_FALSE(Export(TestFile({CellRecord()})));
     EXPECT_TRUE(reporter.problems.empty());
     EXPECT_EQ(File(kOutput), "QBKX0101A\r\nCells\r\n15\r\n6\r\n0\r\n0\r\n0\r\n0\r\n");
     EXPECT_EQ(File(kList), "Biology.tvt\r\n");
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, FailedWriteOfTheTestIsReportedOnceAndFaulty) {
-    files.writeLimit[kOutput] = 20;
-    EXPECT_FALSE(Export(TestFile({Record{}, Record{}})));
+    files.Faults(kOutput).writeLimit = 20;
+    EXPECT_FALSE(Export(TestFile({CellRecord(), CellRecord()})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::FileNotWritten, std::string(kOutput)));
-    EXPECT_EQ(files.openStreams, 0);
+    EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
 TEST_F(TestExportTest, FailedWriteOfTheListIsFaulty) {
-    Record record;
-    record.names[0] = "C:\\t\\a.rtf";
-    files.files["C:\\t\\a.rtf"] = "{\\rtf1}";
-    files.writeLimit[kList] = 13;
+    QuestionRecord record = CellRecord();
+    Name(record, 0) = "C:\\t\\a.rtf";
+    files.SetContent("C:\\t\\a.rtf", "{\\rtf1}");
+    files.Faults(kList).writeLimit = 13;
     EXPECT_FALSE(Export(TestFile({record})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::FileNotWritten, std::string(kList)));
 }
 
 TEST_F(TestExportTest, DataLostOnCloseIsFaulty) {
-    files.failClose.insert(kList);
-    EXPECT_FALSE(Export(TestFile({Record{}})));
+    files.Faults(kList).failClose = true;
+    EXPECT_FALSE(Export(TestFile({CellRecord()})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::FileNotWritten, std::string(kList)));
 }

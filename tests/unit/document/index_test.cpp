@@ -5,8 +5,8 @@
 #include <random>
 
 #include "document/document.h"
-#include "memory_files.h"
-#include "test_records.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "document/document.h"
-#include "memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace qb {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "qbtool/question_check.h"
 #include "qbtool/salvage_scan.h"
-#include "tests/unit/document/memory_files.h"
-#include "tests/unit/document/test_records.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 #include "tests/unit/shell/bitmap_bytes.h"
 
 namespace qb {

@@ -4,7 +4,7 @@
 
 #include "qbtool/question_table.h"
 #include "qbtool/table_text.h"
-#include "tests/unit/document/test_records.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {
@@ -134,7 +134,7 @@ QuestionRecord RandomRecord(std::mt19937& random) {
     do record.keyword = text(kMaxKeywordLength, false);
     while (record.keyword.empty());
     for (int k = 0; k < kSlotCount; ++k)
-        record.slots[k] = k < kFirstFileSlot ? text(40, true) : text(random() % 2 ? kMaxFileNameLength : 12, false);
+        record.slots[k] = k < kFirstFileSlot ? text(40, true) : text(random() % 2 ? kMaxPathLength : 12, false);
     if (record.slots[kSlotQuestion].empty()) record.slots[kSlotQuestion] = "q";
     if (record.slots[kSlotRightAnswer].empty()) record.slots[kSlotRightAnswer] = "\r\n";
     return record;

@@ -1,4 +1,5 @@
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
+#include "base/decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "install/list_file.h"
+#include "distribution/list_file.h"
 
 #include <cctype>
 #include <cstdio>
@@ -49,11 +49,11 @@ bool ReadListEntry(ByteStream& stream, ListEntry& entry) {
     entry.tooLong = false;
     std::string piece;
     bool readAny = false;
-    while (ReadLine(stream, kMaxListNameLength + 1, piece)) {
+    while (ReadLine(stream, kMaxPathLength + 1, piece)) {
         readAny = true;
         bool lineEnded = piece.back() == '\n';
         DropLineFeed(piece);
-        if (entry.name.size() + piece.size() > kMaxListNameLength) {
+        if (entry.name.size() + piece.size() > kMaxPathLength) {
             entry.tooLong = true;
         } else {
             entry.name += piece;
@@ -61,6 +61,16 @@ bool ReadListEntry(ByteStream& stream, ListEntry& entry) {
         if (lineEnded) break;
     }
     return readAny;
+}
+
+bool WriteListEntry(ByteStream& stream, const std::string& name) {
+    std::string line;
+    line.reserve(name.size() + 2);
+    for (char c : name) {
+        if (c == '\n') line.push_back('\r');
+        line.push_back(c);
+    }
+    return stream.WriteLine(line);
 }
 
 bool IsCopyableEntry(const ListEntry& entry) {

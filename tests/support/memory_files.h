@@ -1,18 +1,20 @@
-// Test doubles for the document core: an in-memory file system that behaves
-// like the Windows one where it matters (names compare without case, open
-// files cannot be renamed or removed, a rename never replaces a file, an
-// exclusive open shuts others out), a wrapper that makes the Nth file
-// operation fail, a question list in memory and memory that runs out.
+// Test doubles shared by the unit and fuzz tests: an in-memory file system
+// that behaves like the Windows one where it matters (names compare without
+// case, open files cannot be renamed or removed, a rename never replaces a
+// file, an exclusive open shuts others out) and can make operations on chosen
+// files fail, a wrapper that makes the Nth file operation fail, a question
+// list in memory and memory that runs out.
 #pragma once
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "document/byte_stream.h"
-#include "document/read_stream.h"
+#include "base/byte_stream.h"
+#include "base/read_stream.h"
 #include "document/document.h"
 
 namespace qb {
@@ -22,6 +24,14 @@ struct MemoryFile {
     std::string bytes;
     int openCount = 0;
     bool exclusive = false;
+};
+
+// Failures planted for one path; they hold for every stream opened on it.
+struct FileFaults {
+    bool refuseOpen = false;
+    size_t writeLimit = SIZE_MAX;     // writing past this many bytes fails
+    bool failClose = false;           // Close reports lost data
+    bool outOfMemoryOnRead = false;   // a block read runs out of memory
 };
 
 class MemoryFileSystem final : public FileSystem {
@@ -36,6 +46,10 @@ public:
     // Content of a file; empty when it does not exist.
     std::string Content(const std::string& path) const;
     void SetContent(const std::string& path, const std::string& bytes);
+    // Streams opened and not yet closed, over all files.
+    int OpenStreamCount() const;
+    // The failures planted for a path, whether or not the file exists yet.
+    FileFaults& Faults(const std::string& path);
 
 private:
     struct Entry {
@@ -43,6 +57,7 @@ private:
         std::shared_ptr<MemoryFile> file;
     };
     std::map<std::string, Entry> entries_;  // by lower-case name
+    std::map<std::string, FileFaults> faults_;  // by lower-case name
 };
 
 // Counts every file-system and stream operation; the one numbered failAt

@@ -1,7 +1,8 @@
-#include "memory_files.h"
+#include "tests/support/memory_files.h"
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 namespace qb {
 namespace testing_support {
@@ -16,26 +17,21 @@ std::string Lower(const std::string& text) {
 
 class MemoryStream final : public ByteStream {
 public:
-    MemoryStream(std::shared_ptr<MemoryFile> file, OpenMode mode, bool exclusive)
-        : file_(std::move(file)), mode_(mode), exclusive_(exclusive) {
+    MemoryStream(std::shared_ptr<MemoryFile> file, OpenMode mode, bool exclusive, FileFaults faults)
+        : file_(std::move(file)), mode_(mode), exclusive_(exclusive), faults_(faults) {
         ++file_->openCount;
         if (exclusive_) file_->exclusive = true;
     }
     ~MemoryStream() override { Close(); }
 
+    // Reading byte by byte never allocates; only a block read runs out of memory.
     size_t Read(void* buffer, size_t count) override {
-        if (!CanRead()) return 0;
-        const std::string& bytes = file_->bytes;
-        if (position_ >= static_cast<int64_t>(bytes.size())) return 0;
-        const size_t available = bytes.size() - static_cast<size_t>(position_);
-        const size_t taken = std::min(count, available);
-        std::copy_n(bytes.data() + position_, taken, static_cast<char*>(buffer));
-        position_ += static_cast<int64_t>(taken);
-        return taken;
+        if (faults_.outOfMemoryOnRead) throw std::bad_alloc();
+        return Take(buffer, count);
     }
     int GetByte() override {
         unsigned char byte;
-        return Read(&byte, 1) == 1 ? byte : -1;
+        return Take(&byte, 1) == 1 ? byte : -1;
     }
     void UngetByte(int byte) override {
         if (byte >= 0 && position_ > 0) --position_;
@@ -44,6 +40,7 @@ public:
         if (!file_ || mode_ == OpenMode::Read) return false;
         std::string& bytes = file_->bytes;
         if (mode_ == OpenMode::AppendRead) position_ = static_cast<int64_t>(bytes.size());
+        if (static_cast<size_t>(position_) + count > faults_.writeLimit) return false;
         if (static_cast<size_t>(position_) > bytes.size()) bytes.resize(static_cast<size_t>(position_), '\0');
         bytes.replace(static_cast<size_t>(position_), std::min(count, bytes.size() - static_cast<size_t>(position_)),
                       static_cast<const char*>(data), count);
@@ -67,15 +64,27 @@ public:
         --file_->openCount;
         if (exclusive_) file_->exclusive = false;
         file_.reset();
-        return true;
+        return !faults_.failClose;
     }
 
 private:
     bool CanRead() const { return file_ && mode_ != OpenMode::CreateWrite; }
 
+    size_t Take(void* buffer, size_t count) {
+        if (!CanRead()) return 0;
+        const std::string& bytes = file_->bytes;
+        if (position_ >= static_cast<int64_t>(bytes.size())) return 0;
+        const size_t available = bytes.size() - static_cast<size_t>(position_);
+        const size_t taken = std::min(count, available);
+        std::copy_n(bytes.data() + position_, taken, static_cast<char*>(buffer));
+        position_ += static_cast<int64_t>(taken);
+        return taken;
+    }
+
     std::shared_ptr<MemoryFile> file_;
     OpenMode mode_;
     bool exclusive_;
+    FileFaults faults_;
     int64_t position_ = 0;
 };
 
@@ -107,6 +116,8 @@ private:
 }  // namespace
 
 std::unique_ptr<ByteStream> MemoryFileSystem::Open(const std::string& path, OpenMode mode, bool exclusive) {
+    const FileFaults faults = Faults(path);
+    if (faults.refuseOpen) return nullptr;
     auto found = entries_.find(Lower(path));
     if (found != entries_.end()) {
         MemoryFile& file = *found->second.file;
@@ -116,7 +127,7 @@ std::unique_ptr<ByteStream> MemoryFileSystem::Open(const std::string& path, Open
         found = entries_.emplace(Lower(path), Entry{path, std::make_shared<MemoryFile>()}).first;
     }
     if (mode == OpenMode::CreateWrite || mode == OpenMode::CreateReadWrite) found->second.file->bytes.clear();
-    return std::make_unique<MemoryStream>(found->second.file, mode, exclusive);
+    return std::make_unique<MemoryStream>(found->second.file, mode, exclusive, faults);
 }
 
 bool MemoryFileSystem::Remove(const std::string& path) {
@@ -156,6 +167,16 @@ void MemoryFileSystem::SetContent(const std::string& path, const std::string& by
     if (found == entries_.end())
         found = entries_.emplace(Lower(path), Entry{path, std::make_shared<MemoryFile>()}).first;
     found->second.file->bytes = bytes;
+}
+
+int MemoryFileSystem::OpenStreamCount() const {
+    int count = 0;
+    for (const auto& entry : entries_) count += entry.second.file->openCount;
+    return count;
+}
+
+FileFaults& MemoryFileSystem::Faults(const std::string& path) {
+    return faults_[Lower(path)];
 }
 
 bool FaultyFileSystem::NextFails() {

@@ -1,4 +1,4 @@
-#include "document/read_stream.h"
+#include "base/read_stream.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 
 #include "document/record.h"
-#include "memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace qb {
 namespace {

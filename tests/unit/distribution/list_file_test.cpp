@@ -1,8 +1,9 @@
-#include "install/list_file.h"
+#include "distribution/list_file.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace qb {
@@ -77,6 +78,22 @@ TEST(ListFile, LastLineWithoutBreakAndEmptyLinesCount) {
     EXPECT_EQ(entries[1].name, "");
     EXPECT_FALSE(IsCopyableEntry(entries[1]));
     EXPECT_EQ(entries[2].name, "b.rtf");
+}
+
+// What Creator writes, Install reads back line by line.
+TEST(ListFile, WrittenEntriesAreCrLfLinesThatReadBackInOrder) {
+    const std::vector<std::string> names = {"Biology.tvt", "", "Cell.bmp"};
+    const std::string path = testing::TempDir() + "list_file_written.lst";
+    std::unique_ptr<ByteStream> out = RealFileSystem().Open(path, OpenMode::CreateWrite);
+    ASSERT_TRUE(out);
+    for (const std::string& name : names) ASSERT_TRUE(WriteListEntry(*out, name));
+    ASSERT_TRUE(out->Close());
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, "Biology.tvt\r\n\r\nCell.bmp\r\n");
+    std::vector<ListEntry> entries = ReadEntries(bytes);
+    ASSERT_EQ(entries.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(entries[i].name, names[i]);
 }
 
 TEST(ListFile, EmptyFileHasNoEntries) {

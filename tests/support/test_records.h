@@ -19,19 +19,28 @@ inline QuestionRecord MakeRecord(const std::string& keyword, const std::string& 
     return record;
 }
 
-// One record: keyword line, ten length lines, the status line, the slots.
-inline std::string RecordBytes(const QuestionRecord& record) {
+// One record with every slot taken as already stored: keyword line, ten length
+// lines, the status line, the slots byte for byte.
+inline std::string StoredRecordBytes(const QuestionRecord& record) {
     std::string bytes = record.keyword + "\r\n";
     for (const std::string& slot : record.slots) bytes += std::to_string(slot.size()) + "\r\n";
     bytes += std::to_string(record.status) + "\r\n";
-    for (int k = 0; k < kSlotCount; ++k) bytes += k < kFirstFileSlot ? EncodeLineBreaks(record.slots[k]) : record.slots[k];
+    for (const std::string& slot : record.slots) bytes += slot;
     return bytes;
 }
 
+// One record as the program writes it: the texts' line breaks encoded.
+inline std::string RecordBytes(const QuestionRecord& record) {
+    QuestionRecord stored = record;
+    for (int k = 0; k < kFirstFileSlot; ++k) stored.slots[k] = EncodeLineBreaks(record.slots[k]);
+    return StoredRecordBytes(stored);
+}
+
 // A whole test file: the magic line, the records, the closing empty line.
-inline std::string TestFileBytes(const std::vector<QuestionRecord>& records) {
-    std::string bytes = "QBKX0101A\r\n";
-    for (const QuestionRecord& record : records) bytes += RecordBytes(record);
+inline std::string TestFileBytes(const std::vector<QuestionRecord>& records,
+                                 std::string (*recordBytes)(const QuestionRecord&) = RecordBytes) {
+    std::string bytes = std::string(kMagicLine) + "\r\n";
+    for (const QuestionRecord& record : records) bytes += recordBytes(record);
     if (!records.empty()) bytes += "\r\n";
     return bytes;
 }

@@ -1,11 +1,11 @@
-// The stream a test file is read through.
+// The stream files are read through.
 //
-// Loading a test steps from record header to record header; with long texts
-// every header lies far behind the last one. A stdio stream spends a seek
-// and a full buffer on each such step. This stream keeps its own buffer and
-// position: a step inside the buffer costs nothing, a step far ahead reads
-// only a small block at the new place, and reading on from where the buffer
-// ends reads large blocks.
+// Readers that step from header to header over long stretches (a test file
+// is loaded that way) would make a stdio stream spend a seek and a full
+// buffer on each step. This stream keeps its own buffer and position: a step
+// inside the buffer costs nothing, a step far ahead reads only a small block
+// at the new place, and reading on from where the buffer ends reads large
+// blocks.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace qb {
 

@@ -1,4 +1,4 @@
-#include "document/read_stream.h"
+#include "base/read_stream.h"
 
 #include <algorithm>
 #include <cerrno>

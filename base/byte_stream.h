@@ -80,8 +80,4 @@ inline bool ReadLine(ByteStream& stream, size_t bufferSize, std::string& line) {
 // Drops one trailing LF.
 void DropLineFeed(std::string& line);
 
-// Converts like atoi/strtol: leading blanks, optional sign, digits up to the
-// first other character; 0 when there are none. Saturates instead of overflowing.
-long long ParseDecimal(const std::string& text);
-
 }  // namespace qb
