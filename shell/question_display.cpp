@@ -136,9 +136,27 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node) {
     const QuestionDisplay display = PlanQuestionDisplay(record, state.program->programDir, random);
     KeepDisplay(state, display);
     ShowQuestion(state, display);
-    if (!display.questionTextFile.empty()) StreamTextFile(state, display.questionTextFile);
-    if (!display.questionPictureFile.empty()) LoadPicture(state.picturePane, display.questionPictureFile);
+    ShowAttachedText(state, display.questionTextFile);
+    ShowAttachedPicture(state, display.questionPictureFile);
     return true;
+}
+
+namespace {
+
+std::string AttachmentPath(const MainWindow& state, const std::string& name) {
+    const TestDocument& document = state.document;
+    const std::string& testFile = document.testFilePath.empty() ? document.testPath : document.testFilePath;
+    return LocateAttachment(RealFileSystem(), name, state.program->programDir, testFile);
+}
+
+}  // namespace
+
+void ShowAttachedText(MainWindow& state, const std::string& name) {
+    if (!name.empty()) StreamTextFile(state, AttachmentPath(state, name));
+}
+
+void ShowAttachedPicture(MainWindow& state, const std::string& name) {
+    if (!name.empty()) LoadPicture(state.picturePane, AttachmentPath(state, name));
 }
 
 void StreamTextFile(MainWindow& state, const std::string& path) {
