@@ -45,7 +45,7 @@ public:
         std::unordered_map<std::string, AttachmentState>& seen = seen_[picture ? 1 : 0];
         const auto known = seen.find(storedName);
         if (known != seen.end()) return known->second;
-        const AttachmentState state = Look(LocateAttachment(files_, storedName, testPath_), picture);
+        const AttachmentState state = Look(FindAttachment(files_, storedName, testPath_), picture);
         seen.emplace(storedName, state);
         return state;
     }
@@ -222,13 +222,14 @@ private:
 
 }  // namespace
 
-std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath) {
-    std::string path = ResolveAttachmentName(storedName, FolderOf(testPath));
+std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath) {
+    std::string name = storedName;
 #ifndef _WIN32
     // Stored names are Windows paths; the native build reads them on a system with "/".
-    std::replace(path.begin(), path.end(), '\\', '/');
+    std::replace(name.begin(), name.end(), '\\', '/');
 #endif
-    return files.Exists(path) ? path : std::string();
+    const std::string path = LocateAttachment(files, name, FolderOf(testPath), testPath);
+    return !path.empty() && files.Exists(path) ? path : std::string();
 }
 
 CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan) {

@@ -22,9 +22,10 @@ struct CheckReport {
 };
 
 // Where the attachment stored under storedName lies for the test at testPath,
-// or "" when no file is there. A "*" name lies in the test's folder, which
-// stands for the program directory: the installer puts tests there.
-std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath);
+// or "" when no file is there: the program's lookup, with the test's folder
+// standing for the program directory of a "*" name (the installer puts
+// tests there).
+std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath);
 
 // Scans stream, the test at testPath, into scan and checks every part as it
 // is found. Nothing is checked when the stream's size cannot be taken (scan

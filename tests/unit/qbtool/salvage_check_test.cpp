@@ -106,7 +106,7 @@ TEST(QuestionCheck, EachFinding) {
     files.SetContent("/t/notes.txt", "notes");
     QuestionRecord attached = MakeRecord("Files", "q", "a");
     attached.slots[kSlotQuestionTextFile] = "*notes.txt";
-    attached.slots[kSlotQuestionPictureFile] = "*pic.bmp";
+    attached.slots[kSlotQuestionPictureFile] = "C:\\Moved\\pic.bmp";  // found beside the test
     attached.slots[kSlotAnswerTextFile] = "/elsewhere/gone.rtf";
     attached.slots[kSlotAnswerPictureFile] = "/t/odd.bmp";
     QuestionRecord answers = MakeRecord("Answers", "q", "a");
