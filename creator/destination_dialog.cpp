@@ -58,12 +58,12 @@ void OnOk(HWND dialog) {
         break;
     }
     DestinationData* data = DataOf(dialog);
-    std::string path = JoinPath(data->programDirectory, name);
+    const std::string path = DropTrailingBackslash(JoinPath(data->programDirectory, name));
     if (!MakeDestination(path)) {
         ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
         return;
     }
-    data->destinationPath = DropTrailingBackslash(path);
+    data->destinationPath = path;
     EndDialog(dialog, 1);
 }
 
