@@ -49,6 +49,7 @@ need lv-select "$MAIN:IDC_QUESTION_LIST" 0
 open_question_dialog question IDM_QUESTION_EDIT "$EDITOR_EDIT_TITLE"
 open_attach attach "$question"
 expect_eq "0 0 0 1" "$(ticks "$attach")" "only the picture for the answer is ticked"
+expect_eq 1 "$(button_kind "$attach:IDOK")" "the attach dialog's OK is the default button"
 close_dialog "$attach" IDOK
 accept "$question"
 expect_eq 1 "$(grep -c -a -F '*moon.bmp' "$JOURNAL")" "the edited record keeps the * name"

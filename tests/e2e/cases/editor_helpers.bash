@@ -88,6 +88,13 @@ open_attach() {
   printf -v "$1" '%s' "$__attach"
 }
 
+# button_kind BUTTON: 1 for a default push button, 0 for a plain one (the style's BS_ type).
+button_kind() {
+  local style
+  read -r style _ <<< "$(drive style "$1")"
+  echo $((style & 0xF))
+}
+
 # Field text with its CR LF line breaks shown as "|".
 field_text() {
   drive text "$1" | tr -d '\r' | paste -sd '|'
