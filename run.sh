@@ -6,8 +6,9 @@ set -euo pipefail
 qb_root=$(cd "$(dirname "$0")" && pwd)
 cd "$qb_root"
 tools/setup-deps.sh
-tools/build.sh > build.log.tmp 2>&1 || { tail -n 40 build.log.tmp; rm -f build.log.tmp; echo "build failed"; exit 1; }
-mkdir -p build && mv build.log.tmp build/run-build.log
+build_log=${QB_BUILD_DIR:-$qb_root/build}/run-build.log
+mkdir -p "$(dirname "$build_log")"
+tools/build.sh > "$build_log" 2>&1 || { tail -n 40 "$build_log"; echo "build failed (log: $build_log)"; exit 1; }
 
 source tools/wine-env.sh
 export WINEPREFIX=$QB_BUILD_DIR/wineprefix-$WINEARCH

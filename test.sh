@@ -60,18 +60,22 @@ run_level() { # name command...
 
 run_level native-unit ctest --test-dir "$build/native" --output-on-failure -j "$(nproc)"
 
-if [ -x tests/sanitize.sh ]; then
-  run_level native-sanitizers tests/sanitize.sh
-fi
-if [ -x tests/fuzz/regress.sh ]; then
-  run_level fuzz-regression tests/fuzz/regress.sh
-fi
-if [ -x tests/wine/run.sh ]; then
-  run_level wine-layer tests/wine/run.sh
-fi
-if [ -x tests/e2e/run.sh ]; then
-  run_level end-to-end tests/e2e/run.sh
-fi
+# A level whose script is missing or lost its exec bit fails instead of
+# dropping out of the sum unseen.
+run_script_level() { # name script
+  local name=$1 script=$2
+  if [ ! -f "$script" ] || [ ! -x "$script" ]; then
+    echo "$script is missing or not executable" > "$logs/$name.log"
+    count_level "$name" "$logs/$name.log" 1
+    return
+  fi
+  run_level "$name" "$script"
+}
+
+run_script_level native-sanitizers tests/sanitize.sh
+run_script_level fuzz-regression tests/fuzz/regress.sh
+run_script_level wine-layer tests/wine/run.sh
+run_script_level end-to-end tests/e2e/run.sh
 
 echo "logs: $logs"
 echo "$total_passed passed, $total_failed failed"

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "base/path_limits.h"
 #include "common/message_box.h"
 #include "creator/destination_dialog.h"
 #include "creator/export_dialog.h"
@@ -15,14 +16,12 @@
 namespace qb::creator {
 namespace {
 
-constexpr DWORD kPathBuffer = 260;
-
 void ShowSummary(HINSTANCE instance, UINT textId, UINT captionId) {
     ShowStringMessage(instance, nullptr, textId, captionId, MB_OK | MB_ICONINFORMATION);
 }
 
 bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::string& testPath) {
-    char path[kPathBuffer] = {};
+    char path[kPathBufferSize] = {};
     std::string title = LoadResourceString(instance, IDS_SELECT_TEST);
     static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0";
     OPENFILENAMEA dialog = {};
@@ -30,7 +29,7 @@ bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::st
     dialog.hwndOwner = nullptr;
     dialog.lpstrFilter = kFilter;
     dialog.lpstrFile = path;
-    dialog.nMaxFile = kPathBuffer;
+    dialog.nMaxFile = sizeof path;
     dialog.lpstrInitialDir = programDirectory.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = "tvt";

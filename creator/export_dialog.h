@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "creator/test_export.h"
+#include "creator/export.h"
 
 namespace qb::creator {
 

@@ -1,22 +1,9 @@
 #include "creator/export_names.h"
 
-#include <cstdio>
+#include "distribution/list_file.h"
+#include "distribution/program_files.h"
 
 namespace qb::creator {
-
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    return directory + "\\" + name;
-}
-
-std::string DropTrailingBackslash(const std::string& path) {
-    if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
-    return path;
-}
-
-std::string FileNameOfPath(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string BaseNameOf(const std::string& storedName) {
     if (!storedName.empty() && storedName[0] == '*') return storedName.substr(1);
@@ -29,27 +16,21 @@ std::string SourceOf(const std::string& storedName, const std::string& programDi
 }
 
 std::string NumberedFilePath(const std::string& destinationPath, int number) {
-    char name[32];
-    std::snprintf(name, sizeof name, "T%07d", number);
-    return JoinPath(destinationPath, name);
+    return JoinPath(destinationPath, NumberedFileName(number));
 }
 
 std::string ListFilePath(const std::string& destinationPath) {
-    return JoinPath(destinationPath, "TEST.LST");
+    return JoinPath(destinationPath, kListFileName);
 }
 
 std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, const std::string& productWord,
                                         const std::string& destinationPath) {
-    auto from = [&](const std::string& name) { return JoinPath(programDirectory, name); };
-    auto to = [&](const std::string& name) { return JoinPath(destinationPath, name); };
-    return {
-        {from(productWord + ".exe"), to("D01")},
-        {from(productWord + ".hlp"), to(productWord + ".hlp")},
-        {from("Uninstall.exe"), to("D03")},
-        {from("ReadMe.txt"), to("ReadMe.txt")},
-        {from("Creator.exe"), to("D05")},
-        {from("Install.exe"), to("Install.exe")},
-    };
+    std::vector<FileCopy> copies;
+    for (const DistributedProgramFile& file : kDistributedProgramFiles) {
+        copies.push_back({JoinPath(programDirectory, InstalledName(file, productWord)),
+                          JoinPath(destinationPath, DistributedName(file, productWord))});
+    }
+    return copies;
 }
 
 bool ProgramDirectoryFromValue(const std::string& value, std::string& programDirectory) {

@@ -4,16 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace qb::creator {
-
-// "%s\\%s": a file or directory inside a directory.
-std::string JoinPath(const std::string& directory, const std::string& name);
-
-// Removes one trailing backslash, if there is one.
-std::string DropTrailingBackslash(const std::string& path);
-
-// The part of a path after its last backslash, or the whole path without one.
-std::string FileNameOfPath(const std::string& path);
 
 // The name an attached file gets in the exported test and the list file: the
 // rest after a leading "*", taken whole, or else the part after the last backslash.

@@ -1,5 +1,7 @@
 #include "creator/program_directory.h"
 
+#include "base/path_limits.h"
+#include "base/product_names.h"
 #include "common/scoped_handles.h"
 #include "creator/export_names.h"
 
@@ -7,11 +9,8 @@ namespace qb::creator {
 
 namespace {
 
-// A path buffer of 260 bytes holds the value and its terminator.
-constexpr DWORD kValueBuffer = 260;
-
 bool QueryString(HKEY key, const char* name, std::string& value) {
-    char buffer[kValueBuffer] = {};
+    char buffer[kPathBufferSize] = {};
     DWORD type = 0;
     DWORD size = sizeof buffer;
     if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
@@ -28,12 +27,12 @@ bool QueryString(HKEY key, const char* name, std::string& value) {
 
 bool ReadProgramDirectory(std::string& programDirectory) {
     ScopedRegKey vendor;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tolvexia", 0, KEY_READ, vendor.receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kVendorKeyPath, 0, KEY_READ, vendor.receive()) != ERROR_SUCCESS)
         return false;
     ScopedRegKey product;
-    if (RegOpenKeyExA(vendor.get(), "Quorbelind", 0, KEY_READ, product.receive()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(vendor.get(), kProductName, 0, KEY_READ, product.receive()) != ERROR_SUCCESS) return false;
     std::string value;
-    if (!QueryString(product.get(), "DataPath", value)) return false;
+    if (!QueryString(product.get(), kDataPathValue, value)) return false;
     return ProgramDirectoryFromValue(value, programDirectory);
 }
 

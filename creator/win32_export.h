@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "creator/test_export.h"
+#include "creator/export.h"
 
 namespace qb::creator {
 

@@ -83,7 +83,7 @@ bool IsWritableRecord(const QuestionRecord& record) {
     if (record.keyword.size() > kMaxKeywordLength) return false;
     if (record.keyword.find_first_of("\r\n") != std::string::npos) return false;
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
-        if (record.slots[k].size() > kMaxFileNameLength) return false;
+        if (record.slots[k].size() > kMaxPathLength) return false;
     return true;
 }
 
@@ -117,7 +117,7 @@ namespace {
 constexpr int kHeaderLineCount = 2 + kSlotCount;  // keyword, lengths, status
 
 bool AcceptLength(int slot, int64_t length) {
-    return length >= 0 && (slot < kFirstFileSlot || length <= static_cast<int64_t>(kMaxFileNameLength));
+    return length >= 0 && (slot < kFirstFileSlot || length <= static_cast<int64_t>(kMaxPathLength));
 }
 
 // The header lines read one by one, as ReadLine gives them.

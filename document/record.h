@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
+#include "base/path_limits.h"
 
 namespace qb {
 
@@ -23,12 +24,11 @@ enum Slot {
     kSlotAnswerPictureFile = 9,
 };
 constexpr int kSlotCount = 10;
-constexpr int kFirstFileSlot = 6;
+constexpr int kFirstFileSlot = 6;  // slots before it hold texts
+constexpr int kFileSlotCount = kSlotCount - kFirstFileSlot;
 constexpr int kWrongAnswerCount = 4;
 
 constexpr size_t kMaxKeywordLength = 20;
-// The longest stored file name; readers copy names into 260-byte buffers.
-constexpr size_t kMaxFileNameLength = 259;
 // Readers take header lines with fgets-style buffers of this size.
 constexpr size_t kHeaderLineBuffer = 22;
 // The first line of a test file.

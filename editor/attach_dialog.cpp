@@ -6,7 +6,7 @@
 
 #include "common/message_box.h"
 #include "editor/question_dialog.h"
-#include "shell/resource_ids.h"
+#include "editor/resource_ids.h"
 
 namespace qb {
 
@@ -45,7 +45,7 @@ void WarnFileError(HWND dialog, HINSTANCE module) {
 void ChooseFile(HWND dialog, const AttachDialogData& data, const AttachBox& box) {
     OpenFileSetting& setting = KindOfSlot(box.slot) == FileKind::Text ? *data.textFiles : *data.pictures;
     std::string title = LoadResourceString(data.module, box.title);
-    char file[kAttachmentMaxChars + 1] = {};
+    char file[kPathBufferSize] = {};
     OPENFILENAMEA dialogSetting = {};
     dialogSetting.lStructSize = sizeof(dialogSetting);
     dialogSetting.hwndOwner = dialog;

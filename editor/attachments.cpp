@@ -34,7 +34,7 @@ bool OnBoxChanged(AttachmentSlots& slots, int slot, bool nowTicked) {
 
 bool TakeChosenFile(AttachmentSlots& slots, int slot, const std::string& path) {
     if (slot < 0 || slot >= kAttachmentSlotCount) return false;
-    if (path.empty() || path.size() > kAttachmentMaxChars) return false;
+    if (path.empty() || path.size() > kMaxPathLength) return false;
     slots[slot] = path;
     return true;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/path_limits.h"
 #include "editor/question_form.h"
 
 namespace qb {
@@ -13,9 +14,6 @@ namespace qb {
 // Slot order is the record's order of file names.
 enum AttachmentSlot { kQuestionText = 0, kQuestionPicture = 1, kAnswerText = 2, kAnswerPicture = 3 };
 constexpr int kAttachmentSlotCount = 4;
-
-// Longest name a slot holds (a path buffer of 260 characters with its terminator).
-constexpr size_t kAttachmentMaxChars = 259;
 
 // An empty text means no file. A slot holds a full path as chosen, or a name
 // as loaded from a record, which may begin with "*".

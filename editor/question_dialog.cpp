@@ -6,7 +6,7 @@
 #include "common/message_box.h"
 #include "editor/attach_dialog.h"
 #include "editor/question_store.h"
-#include "shell/resource_ids.h"
+#include "editor/resource_ids.h"
 
 namespace qb {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "editor/attachments.h"
 #include "editor/question_form.h"
 

@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "document/record.h"
-#include "document/test_document.h"
+#include "document/document.h"
 #include "editor/attachments.h"
 #include "editor/question_form.h"
 

@@ -1,5 +1,6 @@
 #include "install/destination_dialog.h"
 
+#include "base/path_limits.h"
 #include "common/dialog.h"
 #include "common/message_box.h"
 #include "install/install_paths.h"
@@ -8,9 +9,6 @@
 
 namespace qb {
 namespace {
-
-// Room of the destination edit, terminating zero included.
-constexpr int kDestinationBufferSize = 260;
 
 DestinationData* DataOf(HWND dialog) {
     return DialogData<DestinationData>(dialog);
@@ -22,14 +20,14 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string product = LoadResourceString(DialogInstance(dialog), IDS_PRODUCT_NAME);
     // A longer name could not be read back whole.
-    SendDlgItemMessageA(dialog, IDC_DESTINATION_DIRECTORY, EM_LIMITTEXT, kDestinationBufferSize - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_DESTINATION_DIRECTORY, EM_LIMITTEXT, kMaxPathLength, 0);
     SetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, SuggestedDestination(windows, product).c_str());
     return TRUE;
 }
 
 void OnInstall(HWND dialog) {
-    char typed[kDestinationBufferSize] = {};
-    GetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, typed, kDestinationBufferSize);
+    char typed[kPathBufferSize] = {};
+    GetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, typed, sizeof typed);
     if (IsRefusedDestination(typed)) {
         ShowStringMessage(DialogInstance(dialog), nullptr, IDS_DESTINATION_REQUIRED, IDS_ERROR_CAPTION,
                           MB_OK | MB_ICONINFORMATION);

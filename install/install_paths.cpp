@@ -2,11 +2,6 @@
 
 namespace qb {
 
-std::string WithTrailingBackslash(const std::string& path) {
-    if (!path.empty() && path.back() == '\\') return path;
-    return path + '\\';
-}
-
 std::string SuggestedDestination(const std::string& windowsDirectory, const std::string& productName) {
     return windowsDirectory.substr(0, 2) + '\\' + productName;
 }

@@ -3,10 +3,9 @@
 #pragma once
 #include <string>
 
-namespace qb {
+#include "base/paths.h"
 
-// Appends a backslash unless the text already ends with one.
-std::string WithTrailingBackslash(const std::string& path);
+namespace qb {
 
 // The destination proposed in the destination dialog: the drive of the Windows
 // directory, a backslash and the product name (C:\WINDOWS gives C:\Quorbelind).
@@ -19,7 +18,6 @@ bool IsRefusedDestination(const std::string& destination);
 
 // Registry and shortcut texts for a program directory dir ending in a backslash.
 constexpr int kDocumentIconId = 114;
-constexpr const char* kShortcutDescription = "Quorbelind V1.00";
 constexpr const char* kUninstallProgramName = "Uninstall.exe";
 
 std::string DefaultIconValue(const std::string& dir, const std::string& programFile);

@@ -1,6 +1,6 @@
 #include "install/install_work.h"
 
-#include "install/list_file.h"
+#include "distribution/list_file.h"
 #include "install/program_files.h"
 #include "install/resource_ids.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 
 namespace qb {
 

@@ -2,17 +2,15 @@
 
 #include "install/resource_ids.h"
 
-#include <cstdio>
-
 namespace qb {
 
 const std::array<ProgramFile, 6> kProgramFiles = {{
-    {IDS_MAIN_PROGRAM_FILE, "Quorbelind.exe", SourceNaming::Numbered, 114},
-    {IDS_HELP_FILE, "Quorbelind.hlp", SourceNaming::HelpFile, 117},
-    {IDS_UNINSTALL_PROGRAM_FILE, "Uninstall.exe", SourceNaming::Numbered, 44},
-    {IDS_README_FILE, "ReadMe.txt", SourceNaming::OwnName, 7},
-    {IDS_CREATOR_PROGRAM_FILE, "Creator.exe", SourceNaming::Numbered, 53},
-    {IDS_INSTALL_PROGRAM_FILE, "Install.exe", SourceNaming::OwnName, 50},
+    {kDistributedProgramFiles[0], IDS_MAIN_PROGRAM_FILE, 114},
+    {kDistributedProgramFiles[1], IDS_HELP_FILE, 117},
+    {kDistributedProgramFiles[2], IDS_UNINSTALL_PROGRAM_FILE, 44},
+    {kDistributedProgramFiles[3], IDS_README_FILE, 7},
+    {kDistributedProgramFiles[4], IDS_CREATOR_PROGRAM_FILE, 53},
+    {kDistributedProgramFiles[5], IDS_INSTALL_PROGRAM_FILE, 50},
 }};
 
 int FullInstallationProgress() {
@@ -28,18 +26,11 @@ std::string PathInDirectory(const std::string& directory, const std::string& nam
 
 std::string ProgramFileSource(const ProgramFile& file, const std::string& sourceDirectory,
                               const std::string& productName) {
-    switch (file.naming) {
-    case SourceNaming::Numbered: {
-        char name[16];
-        std::snprintf(name, sizeof name, "D%02d", file.stringId - 50);
-        return sourceDirectory + name;
-    }
-    case SourceNaming::HelpFile:
-        return sourceDirectory + productName + ".hlp";
-    case SourceNaming::OwnName:
-        break;
-    }
-    return sourceDirectory + file.destinationName;
+    return sourceDirectory + DistributedName(file.file, productName);
+}
+
+std::string DestinationName(const ProgramFile& file) {
+    return InstalledName(file.file, kProductName);
 }
 
 }  // namespace qb

@@ -3,23 +3,15 @@
 #include <array>
 #include <string>
 
+#include "base/product_names.h"
+#include "distribution/program_files.h"
+
 namespace qb {
 
-constexpr const char* kProductName = "Quorbelind";
-constexpr const char* kVersionKey = "V1.00";
-
-// How the distribution directory names a program file.
-enum class SourceNaming {
-    Numbered,  // "D" and two digits: the string id minus 50
-    HelpFile,  // the product name and ".hlp"
-    OwnName,   // the destination name itself
-};
-
 struct ProgramFile {
-    int stringId;                 // string-table entry with the destination name
-    const char* destinationName;  // the same text, for code that has no string table
-    SourceNaming naming;
-    int weight;                   // what the progress position grows by after the file
+    const DistributedProgramFile& file;  // its names in the distribution and program directories
+    int stringId;                        // string-table entry with the destination name
+    int weight;                          // what the progress position grows by after the file
 };
 
 extern const std::array<ProgramFile, 6> kProgramFiles;
@@ -43,5 +35,8 @@ std::string PathInDirectory(const std::string& directory, const std::string& nam
 // Where a program file lies in the distribution directory.
 std::string ProgramFileSource(const ProgramFile& file, const std::string& sourceDirectory,
                               const std::string& productName);
+
+// The name the string table gives a program file, for code that has no string table.
+std::string DestinationName(const ProgramFile& file);
 
 }  // namespace qb

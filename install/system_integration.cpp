@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/path_limits.h"
 #include "common/scoped_handles.h"
 #include "install/install_paths.h"
 #include "install/system_keys.h"
@@ -110,7 +111,7 @@ void CreateShortcut(const std::string& dir, int folder, const SystemNames& names
         return;
     }
     link.get()->SetPath(target.c_str());
-    link.get()->SetDescription(kShortcutDescription);
+    link.get()->SetDescription(kProductTitle);
     ScopedHandle<ComTraits<IPersistFile>> file;
     if (FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.receive()))) || !file) {
         return;
@@ -137,10 +138,10 @@ bool DeleteKeyTree(HKEY parent, const char* subKey) {
 void RemoveSystemEntries(const SystemNames& names) {
     DeleteKeyTree(HKEY_CLASSES_ROOT, kTestFileExtension);
     DeleteKeyTree(HKEY_CLASSES_ROOT, kFileClassName);
-    DeleteBelow(HKEY_LOCAL_MACHINE, kVendorKeyPath, kProductKeyName);
-    DeleteBelow(HKEY_USERS, kDefaultUserVendorPath, kProductKeyName);
+    DeleteBelow(HKEY_LOCAL_MACHINE, kVendorKeyPath, kProductName);
+    DeleteBelow(HKEY_USERS, kDefaultUserVendorPath, kProductName);
     // Where the values were written on a system with user profiles.
-    DeleteBelow(HKEY_CURRENT_USER, kVendorKeyPath, kProductKeyName);
+    DeleteBelow(HKEY_CURRENT_USER, kVendorKeyPath, kProductName);
     DeleteBelow(HKEY_LOCAL_MACHINE, kUninstallListPath, names.uninstallEntry.c_str());
 }
 
@@ -176,11 +177,11 @@ void RemoveShortcuts(const SystemNames& names) {
 }
 
 std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName,
-                                           unsigned capacity) {
+                                           size_t capacity) {
     ScopedRegKey key;
     if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, key.receive()) != ERROR_SUCCESS) return std::nullopt;
     std::string buffer(capacity, '\0');
-    DWORD size = capacity;
+    DWORD size = static_cast<DWORD>(capacity);
     DWORD type = 0;
     if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &size) !=
             ERROR_SUCCESS ||
@@ -194,8 +195,8 @@ std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const
 }
 
 std::optional<std::string> ReadDataPath() {
-    return PickDataPath(ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kDataPathBufferSize),
-                        ReadStringValue(HKEY_USERS, kDefaultUserKeyPath, kDataPathValue, kDataPathBufferSize));
+    return PickDataPath(ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kPathBufferSize),
+                        ReadStringValue(HKEY_USERS, kDefaultUserKeyPath, kDataPathValue, kPathBufferSize));
 }
 
 }  // namespace qb

@@ -34,7 +34,7 @@ std::optional<std::string> SpecialFolderPath(int folder);
 bool DeleteKeyTree(HKEY parent, const char* subKey);
 
 // A string value of an existing key, read with room for capacity bytes.
-std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName, unsigned capacity);
+std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName, size_t capacity);
 
 // DataPath of the current user, or of the default user when the current user has none.
 std::optional<std::string> ReadDataPath();

@@ -44,7 +44,7 @@ void Win32InstallHost::SetStepText(int stringId) {
 }
 
 void Win32InstallHost::MarkInstalled() {
-    qb::MarkInstalled(kProductName, kVersionKey);
+    qb::MarkInstalled(kProductName, kVersionKeyName);
 }
 
 void Win32InstallHost::WriteDataPath(const std::string& directory) {

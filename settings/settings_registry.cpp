@@ -1,11 +1,10 @@
 #include "settings/settings_registry.h"
 
+#include "base/product_names.h"
 #include "common/scoped_handles.h"
 
 namespace qb {
 namespace {
-
-const char kVendorKey[] = "Software\\Tolvexia";
 
 // Opens subKey with full access or, failing that, creates it. Sets created
 // when the key had to be made.
@@ -23,14 +22,14 @@ ScopedRegKey OpenOrCreate(HKEY parent, const char* subKey, bool* created = nullp
 }
 
 ScopedRegKey OpenOrCreateUserKey(const char* product) {
-    ScopedRegKey vendor = OpenOrCreate(HKEY_CURRENT_USER, kVendorKey);
+    ScopedRegKey vendor = OpenOrCreate(HKEY_CURRENT_USER, kVendorKeyPath);
     return OpenOrCreate(vendor.get(), product);
 }
 
 ScopedRegKey OpenExistingUserKey(const char* product) {
     ScopedRegKey vendor;
     ScopedRegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kVendorKey, 0, KEY_ALL_ACCESS, vendor.receive()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kVendorKeyPath, 0, KEY_ALL_ACCESS, vendor.receive()) == ERROR_SUCCESS) {
         if (RegOpenKeyExA(vendor.get(), product, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS) key.reset();
     }
     return key;
@@ -92,7 +91,7 @@ RECT ToRect(const StoredRect& stored) {
 
 int MarkInstalled(const char* product, const char* version) {
     bool created = false;
-    ScopedRegKey vendor = OpenOrCreate(HKEY_LOCAL_MACHINE, kVendorKey, &created);
+    ScopedRegKey vendor = OpenOrCreate(HKEY_LOCAL_MACHINE, kVendorKeyPath, &created);
     ScopedRegKey productKey = OpenOrCreate(vendor.get(), product, &created);
     ScopedRegKey versionKey = OpenOrCreate(productKey.get(), version, &created);
     return created ? 0 : 1;

@@ -1,8 +1,10 @@
 #include "settings/settings_store.h"
 
+#include "base/paths.h"
+#include "base/product_names.h"
+
 namespace qb {
 
-const char kValueDataPath[] = "DataPath";
 const char kValueWindowPosMain[] = "WindowPosMain";
 const char kValueWinPosText[] = "WinPosText";
 const char kValueWinPosBild[] = "WinPosBild";
@@ -10,7 +12,7 @@ const char kValueFont[] = "Font";
 
 bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value) {
     std::string stored;
-    if (store.Read(name, kValueBufferSize, stored)) {
+    if (store.Read(name, kPathBufferSize, stored)) {
         value = stored;
         return true;
     }
@@ -19,8 +21,8 @@ bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string
 }
 
 bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect) {
-    bool dirPresent = ReadOrInitValue(store, kValueDataPath, programDir);
-    DropTrailingBackslash(programDir);
+    bool dirPresent = ReadOrInitValue(store, kDataPathValue, programDir);
+    programDir = DropTrailingBackslash(programDir);
     bool rectPresent = ReadRectValue(store, kValueWindowPosMain, mainRect);
     if (!rectPresent) WriteRectValue(store, kValueWindowPosMain, mainRect);
     return dirPresent && rectPresent;

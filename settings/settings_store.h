@@ -4,12 +4,12 @@
 #pragma once
 #include <string>
 
+#include "base/path_limits.h"
 #include "settings/settings_text.h"
 
 namespace qb {
 
-// Capacity of a value buffer in characters, terminating zero included.
-constexpr size_t kValueBufferSize = 260;
+// A value is read into a path buffer (kPathBufferSize, terminating zero included).
 // A rectangle is read with room for 23 characters and the terminating zero.
 constexpr size_t kRectBufferSize = kRectTextLength + 1;
 
@@ -38,7 +38,6 @@ bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& r
 bool WriteRectValue(UserValueStore& store, const std::string& name, const StoredRect& rect);
 
 // The names of the per-user values.
-extern const char kValueDataPath[];
 extern const char kValueWindowPosMain[];
 extern const char kValueWinPosText[];
 extern const char kValueWinPosBild[];

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "document/byte_stream.h"
+#include "base/decimal.h"
 
 namespace qb {
 namespace {
@@ -74,10 +74,6 @@ bool ParseFont(const std::string& text, FontRecord& font) {
     for (int i = 0; i < 8; ++i) *bytes[i] = static_cast<uint8_t>(fields[5 + i]);
     font.faceName = text.substr(start, kFaceNameMax);
     return true;
-}
-
-void DropTrailingBackslash(std::string& path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
 }
 
 }  // namespace qb

@@ -59,7 +59,4 @@ std::string FormatFont(const FontRecord& font);
 // (cut to 31 characters). Returns false and leaves font untouched otherwise.
 bool ParseFont(const std::string& text, FontRecord& font);
 
-// Drops one trailing backslash, as the program directory is stored with one.
-void DropTrailingBackslash(std::string& path);
-
 }  // namespace qb

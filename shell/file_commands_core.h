@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 
-#include "document/test_document.h"
-#include "shell/test_run_state.h"
+#include "document/document.h"
+#include "shell/practice_state.h"
 
 namespace qb {
 

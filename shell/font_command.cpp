@@ -1,5 +1,6 @@
 #include "shell/font_command.h"
 
+#include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/main_window.h"
 
@@ -15,7 +16,7 @@ void OnChooseFont(MainWindow& state) {
     HFONT font = CreateFontIndirectA(&chosen);
     if (font == nullptr) return;
     state.questionLogFont = chosen;
-    WriteUserValue("Quorbelind", kValueFont, FormatFont(ToFontRecord(chosen)));
+    WriteUserValue(kProductName, kValueFont, FormatFont(ToFontRecord(chosen)));
     state.questionFont.reset(font);
     ApplyQuestionFont(state);
     InvalidateRect(state.testPane, nullptr, TRUE);

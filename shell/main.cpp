@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
@@ -13,8 +14,6 @@
 namespace qb {
 namespace {
 
-const char kProduct[] = "Quorbelind";
-const char kVersion[] = "V1.00";
 
 void ReadSettings(ProgramContext& program) {
     char directory[kPathBufferSize] = {};
@@ -23,8 +22,8 @@ void ReadSettings(ProgramContext& program) {
     program.maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     program.maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
-    MarkInstalled(kProduct, kVersion);
-    ReadStartupSettings(kProduct, program.programDir, program.mainRect);
+    MarkInstalled(kProductName, kVersionKeyName);
+    ReadStartupSettings(kProductName, program.programDir, program.mainRect);
 }
 
 int RunMessageLoop(HWND mainWindow, HINSTANCE module) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/about_dialog.h"
 #include "shell/commands_pending.h"
@@ -24,13 +25,12 @@ const char kTestClass[] = "Test";
 
 namespace {
 
-const char kProduct[] = "Quorbelind";
 
 void StoreMainRect(const MainWindow& state) {
     if (IsIconic(state.window) || IsZoomed(state.window)) return;
     RECT rect;
     GetWindowRect(state.window, &rect);
-    WriteWindowRect(rect, kProduct, kValueWindowPosMain);
+    WriteWindowRect(rect, kProductName, kValueWindowPosMain);
 }
 
 bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {

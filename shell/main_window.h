@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "common/scoped_handles.h"
-#include "document/test_document.h"
+#include "document/document.h"
 #include "editor/question_dialog.h"
 #include "settings/settings_text.h"
-#include "shell/test_run_state.h"
+#include "shell/practice_state.h"
 
 namespace qb {
 

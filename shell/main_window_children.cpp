@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/command_table.h"
 #include "shell/main_window.h"
@@ -13,7 +14,6 @@
 namespace qb {
 namespace {
 
-const char kProduct[] = "Quorbelind";
 const DWORD kPaneStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE;
 
 HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DWORD style, int id,
@@ -25,9 +25,9 @@ HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DW
 // The pane's stored rectangle (corner and size), or its default written back.
 RECT PaneRect(const char* valueName, const StoredRect& fallback) {
     RECT stored;
-    if (ReadWindowRect(stored, kProduct, valueName)) return stored;
+    if (ReadWindowRect(stored, kProductName, valueName)) return stored;
     RECT rect = ToRect(fallback);
-    WriteWindowRect(rect, kProduct, valueName);
+    WriteWindowRect(rect, kProductName, valueName);
     return rect;
 }
 
@@ -172,7 +172,7 @@ void CreateQuestionFont(MainWindow& state) {
     GetObjectA(GetStockObject(SYSTEM_FONT), sizeof systemFont, &systemFont);
     FontRecord record = ToFontRecord(systemFont);
     std::string text = FormatFont(record);
-    ReadOrInitUserValue(kProduct, kValueFont, text);
+    ReadOrInitUserValue(kProductName, kValueFont, text);
     ParseFont(text, record);
     state.questionLogFont = ToLogFont(record);
     state.questionFont.reset(CreateFontIndirectA(&state.questionLogFont));

@@ -4,8 +4,9 @@
 #include <new>
 #include <vector>
 
+#include "base/product_names.h"
 #include "common/scoped_handles.h"
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "settings/settings_registry.h"
 #include "shell/picture_layout.h"
 #include "shell/resource_ids.h"
@@ -33,7 +34,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, "Quorbelind", kValueWinPosBild);
+    WriteWindowRect(place, kProductName, kValueWinPosBild);
 }
 
 PaneMetrics Metrics(HWND window) {

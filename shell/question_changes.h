@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "editor/question_form.h"
-#include "shell/test_run_core.h"
-#include "shell/test_run_state.h"
+#include "shell/practice_core.h"
+#include "shell/practice_state.h"
 
 namespace qb {
 

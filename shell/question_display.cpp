@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "shell/layout_core.h"
 #include "shell/main_window.h"
 #include "shell/panes.h"

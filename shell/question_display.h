@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 
 namespace qb {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "document/test_document.h"
+#include "document/document.h"
 
 namespace qb {
 

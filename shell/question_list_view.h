@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "shell/question_list_fill.h"
 
 namespace qb {

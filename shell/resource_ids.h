@@ -2,16 +2,16 @@
 // by the resource scripts, the C++ sources and the end-to-end tests, so no
 // number is written twice. Plain #defines: windres reads this file too.
 #pragma once
+// The question editor's dialogs, their controls and the strings they show.
+#include "editor/resource_ids.h"
 
 // Icons, bitmaps, accelerators, dialogs
 #define IDI_PROGRAM                 101
 #define IDI_PROGRAM_SMALL           103
 #define IDB_TOOLBAR                 104
 #define IDA_MAIN                    107
-#define IDD_QUESTION                108
 #define IDI_ANSWER_MARKER           110
 #define IDI_QUESTION_MARKER         111
-#define IDD_ATTACH                  112
 #define IDI_DOCUMENT                114
 #define IDI_ABOUT                   115
 #define IDD_ABOUT                   116
@@ -63,20 +63,6 @@
 #define IDC_ABOUT_PROGRAM_ICON      1001
 #define IDC_ABOUT_ICON              1002
 
-// Controls of the question dialog and the attach dialog
-#define IDC_QUESTION_TEXT           1004
-#define IDC_QUESTION_RIGHT_ANSWER   1005
-#define IDC_QUESTION_WRONG_ANSWER1  1006
-#define IDC_QUESTION_WRONG_ANSWER2  1007
-#define IDC_QUESTION_WRONG_ANSWER3  1008
-#define IDC_QUESTION_WRONG_ANSWER4  1009
-#define IDC_QUESTION_KEYWORD        1012
-#define IDC_ATTACH_QUESTION_TEXT    1018
-#define IDC_ATTACH_QUESTION_PICTURE 1019
-#define IDC_ATTACH_ANSWER_TEXT      1020
-#define IDC_ATTACH_ANSWER_PICTURE   1021
-#define IDC_DIALOG_HELP             40001
-#define IDC_QUESTION_ATTACH_FILES   40029
 
 // String table
 #define IDS_PROGRAM_TITLE           1
@@ -87,28 +73,14 @@
 #define IDS_OPEN_TEST_TITLE         6
 #define IDS_BUSY_OPENING            7
 #define IDS_BUSY_CLOSING            8
-#define IDS_NEED_QUESTION_TEXT      9
-#define IDS_NEED_RIGHT_ANSWER       10
-#define IDS_NEED_KEYWORD            11
-#define IDS_ERROR_CAPTION           12
-#define IDS_FILE_ERROR              13
-#define IDS_NO_MEMORY               14
-#define IDS_ATTENTION               15
 #define IDS_SAVE_CAPTION            16
-#define IDS_NO_TEST_OPENED          17
 #define IDS_NO_QUESTIONS_TO_SAVE    18
 #define IDS_SAVE_AS_TITLE           19
 #define IDS_BUSY_SAVING             20
 #define IDS_ASK_TO_SAVE             21
-#define IDS_NO_QUESTION_AVAILABLE   22
 #define IDS_DISPLAY_FAILED          23
 #define IDS_NO_QUESTION_DISPLAYED   24
 #define IDS_NOT_POSSIBLE_NOW        25
-#define IDS_ATTACH_QUESTION_TEXT    26
-#define IDS_ATTACH_QUESTION_PICTURE 27
-#define IDS_ATTACH_ANSWER_TEXT      28
-#define IDS_ATTACH_ANSWER_PICTURE   29
-#define IDS_EDIT_QUESTION_TITLE     30
 #define IDS_DEFINE_QUESTION_CAPTION 31
 #define IDS_NEED_OPEN_TEST          32
 #define IDS_STARTUP_HINT            33
@@ -122,8 +94,4 @@
 #define IDS_BUSY_ANSWER             42
 #define IDS_BUSY_RESETTING          43
 #define IDS_BUSY_QUESTION           44
-#define IDS_HELP_FILE               49
-#define IDS_HELP_KEY_DEFINE         51
-#define IDS_HELP_KEY_EDIT           52
-#define IDS_HELP_KEY_ATTACH         53
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -5,12 +5,10 @@
 #include <cstddef>
 #include <string>
 
+#include "base/path_limits.h"
 #include "settings/settings_text.h"
 
 namespace qb {
-
-// Path buffers hold 260 characters including the terminating zero.
-constexpr size_t kPathBufferSize = 260;
 
 // The main window's default: two corners, from the size of a maximised window.
 StoredRect DefaultMainRect(int maxWidth, int maxHeight);

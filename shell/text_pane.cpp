@@ -1,5 +1,6 @@
 #include "shell/text_pane.h"
 
+#include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/resource_ids.h"
 
@@ -12,7 +13,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, "Quorbelind", kValueWinPosText);
+    WriteWindowRect(place, kProductName, kValueWinPosText);
 }
 
 void OnSize(HWND window, int width, int height) {

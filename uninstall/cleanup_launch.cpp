@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/scoped_handles.h"
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "uninstall/cleanup_batch.h"
 
 namespace qb {

@@ -38,9 +38,21 @@ INT_PTR OnPaint(HWND dialog) {
     return TRUE;
 }
 
+// The box that shows a group in this dialog.
+int CheckBoxOf(RemovalKind kind) {
+    switch (kind) {
+    case RemovalKind::ProgramFiles: return IDC_KIND_PROGRAM_FILES;
+    case RemovalKind::Tests: return IDC_KIND_TESTS;
+    case RemovalKind::TextFiles: return IDC_KIND_TEXT_FILES;
+    case RemovalKind::Bitmaps: return IDC_KIND_BITMAPS;
+    case RemovalKind::SystemEntries: return IDC_KIND_SYSTEM_ENTRIES;
+    }
+    return IDC_KIND_SYSTEM_ENTRIES;
+}
+
 void RemoveGroup(const RemovalData& data, const RemovalGroup& group) {
     for (const std::string& path : group.paths) RemoveOneKind(path);
-    if (group.checkBoxId == IDC_KIND_SYSTEM_ENTRIES) {
+    if (group.kind == RemovalKind::SystemEntries) {
         RemoveSystemEntries(data.names);
         RemoveShortcuts(data.names);
     }
@@ -52,7 +64,7 @@ void OnStartWork(HWND dialog) {
     for (const RemovalGroup& group : RemovalGroups(data->programDirectory, data->baseName, data->choice)) {
         if (!group.chosen) continue;
         RemoveGroup(*data, group);
-        CheckDlgButton(dialog, group.checkBoxId, BST_INDETERMINATE);
+        CheckDlgButton(dialog, CheckBoxOf(group.kind), BST_INDETERMINATE);
         UpdateWindow(dialog);
         Sleep(kGroupPauseMs);
     }

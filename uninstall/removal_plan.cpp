@@ -1,6 +1,6 @@
 #include "uninstall/removal_plan.h"
 
-#include "uninstall/resource_ids.h"
+#include "base/paths.h"
 
 namespace qb {
 namespace {
@@ -14,8 +14,7 @@ std::vector<std::string> InDirectory(const std::string& directory, std::initiali
 }  // namespace
 
 std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataPath) {
-    std::string directory = dataPath;
-    if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+    const std::string directory = DropTrailingBackslash(dataPath);
     std::string stem = directory;
     while (!stem.empty() && (stem.back() == '\\' || stem.back() == '/')) stem.pop_back();
     if (stem.empty() || (stem.size() == 2 && stem[1] == ':')) return std::nullopt;
@@ -25,13 +24,13 @@ std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataP
 std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std::string& baseName,
                                         const RemovalChoice& choice) {
     return {
-        {IDC_KIND_PROGRAM_FILES, true,
+        {RemovalKind::ProgramFiles, true,
          InDirectory(directory, {baseName + ".EXE", baseName + ".HLP", baseName + ".GID", "README.TXT",
                                  "INSTALL.EXE", "CREATOR.EXE"})},
-        {IDC_KIND_TESTS, choice.tests, InDirectory(directory, {"*.TMP", "*.BAK", "*.TVT"})},
-        {IDC_KIND_TEXT_FILES, choice.textFiles, InDirectory(directory, {"*.TXT", "*.RTF"})},
-        {IDC_KIND_BITMAPS, choice.bitmaps, InDirectory(directory, {"*.BMP"})},
-        {IDC_KIND_SYSTEM_ENTRIES, true, {}},
+        {RemovalKind::Tests, choice.tests, InDirectory(directory, {"*.TMP", "*.BAK", "*.TVT"})},
+        {RemovalKind::TextFiles, choice.textFiles, InDirectory(directory, {"*.TXT", "*.RTF"})},
+        {RemovalKind::Bitmaps, choice.bitmaps, InDirectory(directory, {"*.BMP"})},
+        {RemovalKind::SystemEntries, true, {}},
     };
 }
 

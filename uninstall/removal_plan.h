@@ -18,8 +18,10 @@ struct RemovalChoice {
     bool bitmaps = true;
 };
 
+enum class RemovalKind { ProgramFiles, Tests, TextFiles, Bitmaps, SystemEntries };
+
 struct RemovalGroup {
-    int checkBoxId;                  // the box that shows the group in the progress dialog
+    RemovalKind kind;
     bool chosen;                     // false: skipped, box stays empty
     std::vector<std::string> paths;  // in deletion order; empty for the system entries
 };

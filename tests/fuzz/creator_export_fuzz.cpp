@@ -3,9 +3,9 @@
 // exported test must hold the same question with status 0 and its names
 // rewritten to "*" and the base name.
 #include "creator/export_names.h"
-#include "creator/test_export.h"
+#include "creator/export.h"
 #include "document/record.h"
-#include "tests/unit/creator/memory_files.h"
+#include "tests/support/memory_files.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +14,7 @@
 
 namespace {
 
-using qb::creator::testing::MemoryFiles;
+using qb::testing_support::MemoryFileSystem;
 
 const char kTestPath[] = "C:\\Tests\\Fuzz.tvt";
 const char kOutputPath[] = "C:\\Q\\Dist\\T0000001";
@@ -53,9 +53,9 @@ std::vector<qb::QuestionRecord> LoadQuestions(qb::ByteStream& stream) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    MemoryFiles files;
+    MemoryFileSystem files;
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    files.files[kTestPath] = bytes;
+    files.SetContent(kTestPath, bytes);
     CountingCopier copier;
     QuietReporter reporter;
     {
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(exporter.Open());
         exporter.Run();
     }
-    Check(files.openStreams == 0);
+    Check(files.OpenStreamCount() == 0);
     if (bytes.compare(0, 11, "QBKX0101A\r\n") != 0) return 0;
 
     auto source = files.Open(kTestPath, qb::OpenMode::Read);

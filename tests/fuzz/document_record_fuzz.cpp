@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include "document/read_stream.h"
+#include "base/read_stream.h"
 #include "document/record.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/document/memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QB_FUZZ_CHECK(record.status == header.status);
     for (int k = 0; k < qb::kSlotCount; ++k) {
         QB_FUZZ_CHECK(header.lengths[k] >= 0);
-        if (k >= qb::kFirstFileSlot) QB_FUZZ_CHECK(header.lengths[k] <= static_cast<int64_t>(qb::kMaxFileNameLength));
+        if (k >= qb::kFirstFileSlot) QB_FUZZ_CHECK(header.lengths[k] <= static_cast<int64_t>(qb::kMaxPathLength));
         if (!(wanted & qb::SlotBit(k))) {
             QB_FUZZ_CHECK(record.slots[k].empty());
             continue;

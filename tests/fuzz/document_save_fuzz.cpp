@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/document/memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace {
 

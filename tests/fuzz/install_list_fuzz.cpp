@@ -4,7 +4,7 @@
 // with line k, and nothing ever lands outside the destination (device names
 // such as LPT1 and names of dots and blanks alone are refused too).
 #include "install/install_work.h"
-#include "install/list_file.h"
+#include "distribution/list_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -123,7 +123,7 @@ bool NamesADevice(const std::string& name) {
 }
 
 bool NameStaysInside(const std::string& name) {
-    return !name.empty() && name.size() <= qb::kMaxListNameLength && !NamesADevice(name) &&
+    return !name.empty() && name.size() <= qb::kMaxPathLength && !NamesADevice(name) &&
            name.find_first_not_of(". ") != std::string::npos &&
            name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos &&
            std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });

@@ -9,7 +9,7 @@
 
 #include "document/record.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/document/memory_files.h"
+#include "tests/support/memory_files.h"
 
 namespace {
 

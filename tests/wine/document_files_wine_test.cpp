@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "document/test_document.h"
+#include "document/document.h"
 #include "tests/wine/wine_check.h"
 
 namespace {

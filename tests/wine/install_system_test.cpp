@@ -122,13 +122,13 @@ void DataPathIsReadFromTheCurrentUserFirst() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kUserKeyPath);
     SetDefaultUserDataPath("C:\\Default User Place\\");
     CHECK_TEXT(ReadDataPath(), "C:\\Default User Place\\", "DataPath of the default user");
-    WriteUserValue(kProductKeyName, kDataPathValue, "C:\\Quorbelind\\");
+    WriteUserValue(kProductName, kDataPathValue, "C:\\Quorbelind\\");
     CHECK_TEXT(ReadDataPath(), "C:\\Quorbelind\\", "DataPath of the current user");
 }
 
 void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
-    MarkInstalled(kProductKeyName, "V1.00");
-    WriteUserValue(kProductKeyName, "Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
+    MarkInstalled(kProductName, "V1.00");
+    WriteUserValue(kProductName, "Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
     SetDefaultUserDataPath("C:\\Quorbelind\\");
     AssociateTestFiles("C:\\Quorbelind\\", Names());
     AddUninstallEntry("C:\\Quorbelind\\", Names());

@@ -13,8 +13,9 @@ main() {
   shopt -s nullglob
   local programs=("$QB_WIN_BUILD"/wine-tests/*.exe)
   if [ ${#programs[@]} -eq 0 ]; then
-    echo "0 passed, 0 failed"
-    return 0
+    echo "no Wine test program in $QB_WIN_BUILD/wine-tests: the Windows build made none"
+    echo "0 passed, 1 failed"
+    return 1
   fi
   mkdir -p "$QB_BUILD_DIR/wine-layer"
   local run_dir

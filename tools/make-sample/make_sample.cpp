@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/byte_stream.h"
+#include "base/byte_stream.h"
 #include "document/record.h"
 
 namespace {

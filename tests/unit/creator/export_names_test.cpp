@@ -25,11 +25,6 @@ TEST(ExportNames, SourceOfStarNameLiesInTheProgramDirectory) {
     EXPECT_EQ(SourceOf("Cell.bmp", "C:\\Q"), "Cell.bmp");
 }
 
-TEST(ExportNames, FileNameOfPath) {
-    EXPECT_EQ(FileNameOfPath("C:\\Tests\\Biology.tvt"), "Biology.tvt");
-    EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
-}
-
 TEST(ExportNames, NumberedFilesHaveSevenDigits) {
     EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 1), "C:\\Q\\Dist\\T0000001");
     EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 42), "C:\\Q\\Dist\\T0000042");

@@ -1,10 +1,10 @@
 // The exported test read back with the record reader of the main program:
 // same questions and texts, every name rewritten to "*" and its base name.
 #include "creator/export_names.h"
-#include "creator/test_export.h"
+#include "creator/export.h"
 #include "document/record.h"
 
-#include "memory_files.h"
+#include "tests/support/memory_files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +13,19 @@
 namespace qb::creator {
 namespace {
 
-using testing::MemoryFiles;
+using testing_support::MemoryFileSystem;
 
 class CopyEverything final : public FileCopier {
 public:
-    explicit CopyEverything(MemoryFiles& files) : files_(files) {}
+    explicit CopyEverything(MemoryFileSystem& files) : files_(files) {}
     bool CopyNew(const std::string& source, const std::string& destination) override {
         if (!files_.Exists(source) || files_.Exists(destination)) return false;
-        files_.files[destination] = files_.files[source];
+        files_.SetContent(destination, files_.Content(source));
         return true;
     }
 
 private:
-    MemoryFiles& files_;
+    MemoryFileSystem& files_;
 };
 
 class IgnoreReports final : public ExportReporter {
@@ -55,10 +55,10 @@ std::vector<QuestionRecord> SampleQuestions() {
 }
 
 TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
-    MemoryFiles files;
+    MemoryFileSystem files;
     const std::string testPath = "C:\\Tests\\Biology.tvt";
     for (const char* path : {"C:\\Tests\\intro.rtf", "C:\\Q\\Cell.bmp", "plain.bmp", "D:\\deep\\dir\\answer.txt"})
-        files.files[path] = std::string("bytes of ") + path;
+        files.SetContent(path, std::string("bytes of ") + path);
     std::vector<QuestionRecord> questions = SampleQuestions();
     {
         auto test = files.Open(testPath, OpenMode::CreateReadWrite);
@@ -99,7 +99,7 @@ TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
                 continue;
             }
             EXPECT_EQ(read.slots[slot], "*" + BaseNameOf(stored)) << slot;
-            EXPECT_EQ(files.files[NumberedFilePath("C:\\Q\\Dist", number++)],
+            EXPECT_EQ(files.Content(NumberedFilePath("C:\\Q\\Dist", number++)),
                       "bytes of " + SourceOf(stored, "C:\\Q"));
         }
         position = header.end;

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <random>
 
-#include "document/test_document.h"
-#include "memory_files.h"
-#include "test_records.h"
+#include "document/document.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {

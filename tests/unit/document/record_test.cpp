@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "memory_files.h"
-#include "test_records.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {

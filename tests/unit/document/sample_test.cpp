@@ -3,8 +3,8 @@
 
 #include <fstream>
 
-#include "document/test_document.h"
-#include "memory_files.h"
+#include "document/document.h"
+#include "tests/support/memory_files.h"
 
 namespace qb {
 namespace {

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "document/test_document.h"
-#include "memory_files.h"
-#include "test_records.h"
+#include "document/document.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/test_records.h"
 
 namespace qb {
 namespace {

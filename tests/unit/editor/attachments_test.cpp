@@ -54,7 +54,7 @@ TEST(AttachmentBoxes, ChosenFileReplacesTheEarlierOne) {
 
 TEST(AttachmentBoxes, OverlongPathIsRefusedAndSlotKept) {
     AttachmentSlots slots;
-    std::string fits = "C:\\" + std::string(kAttachmentMaxChars - 3, 'x');
+    std::string fits = "C:\\" + std::string(kMaxPathLength - 3, 'x');
     EXPECT_TRUE(TakeChosenFile(slots, kAnswerText, fits));
     EXPECT_EQ(slots[kAnswerText], fits);
     EXPECT_FALSE(TakeChosenFile(slots, kAnswerText, fits + "y"));

@@ -5,13 +5,6 @@
 namespace qb {
 namespace {
 
-TEST(InstallPaths, TrailingBackslashIsAddedOnlyWhenMissing) {
-    EXPECT_EQ(WithTrailingBackslash("C:\\Quorbelind"), "C:\\Quorbelind\\");
-    EXPECT_EQ(WithTrailingBackslash("C:\\Quorbelind\\"), "C:\\Quorbelind\\");
-    EXPECT_EQ(WithTrailingBackslash("C:\\Quorbelind\\\\"), "C:\\Quorbelind\\\\");
-    EXPECT_EQ(WithTrailingBackslash("A:"), "A:\\");
-}
-
 TEST(InstallPaths, SuggestionUsesTheDriveOfTheWindowsDirectory) {
     EXPECT_EQ(SuggestedDestination("C:\\WINDOWS", "Quorbelind"), "C:\\Quorbelind");
     EXPECT_EQ(SuggestedDestination("d:\\winnt\\", "Quorbelind"), "d:\\Quorbelind");

@@ -39,7 +39,7 @@ public:
     void AddUninstallEntry(const std::string& directory) override { events.push_back("uninstall entry " + directory); }
     std::string LoadName(int stringId) override {
         for (const ProgramFile& file : kProgramFiles) {
-            if (file.stringId == stringId) return file.destinationName;
+            if (file.stringId == stringId) return DestinationName(file);
         }
         return "?";
     }

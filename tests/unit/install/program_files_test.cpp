@@ -24,7 +24,7 @@ TEST(ProgramFiles, SourcesAreTheDistributionNamesInTableOrder) {
     for (size_t i = 0; i < kProgramFiles.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(ProgramFileSource(kProgramFiles[i], source, kProductName), expected[i][0]);
-        EXPECT_EQ(std::string(kProgramFiles[i].destinationName), expected[i][1]);
+        EXPECT_EQ(DestinationName(kProgramFiles[i]), expected[i][1]);
         EXPECT_EQ(kProgramFiles[i].stringId, static_cast<int>(51 + i));
     }
 }

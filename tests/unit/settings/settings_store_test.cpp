@@ -120,7 +120,7 @@ TEST(UserValue, PresentValueIsReadMissingValueIsInitialised) {
 
 TEST(UserValue, ValueLongerThanTheBufferCountsAsMissingAndIsReplaced) {
     MemoryStore store;
-    store.values["DataPath"] = std::string(kValueBufferSize, 'x');
+    store.values["DataPath"] = std::string(kPathBufferSize, 'x');
     std::string dir = "C:\\Work";
     EXPECT_FALSE(ReadOrInitValue(store, "DataPath", dir));
     EXPECT_EQ(store.values["DataPath"], "C:\\Work");

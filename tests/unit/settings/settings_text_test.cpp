@@ -140,17 +140,5 @@ TEST(FontText, ByteFieldsOutOfRangeWrapLikeAByte) {
     EXPECT_EQ(parsed.strikeOut, 255);
 }
 
-TEST(ProgramDirectory, LosesExactlyOneTrailingBackslash) {
-    std::string one = "C:\\Quorbelind\\";
-    std::string none = "C:\\Quorbelind";
-    std::string two = "C:\\Quorbelind\\\\";
-    DropTrailingBackslash(one);
-    DropTrailingBackslash(none);
-    DropTrailingBackslash(two);
-    EXPECT_EQ(one, "C:\\Quorbelind");
-    EXPECT_EQ(none, "C:\\Quorbelind");
-    EXPECT_EQ(two, "C:\\Quorbelind\\");
-}
-
 }  // namespace
 }  // namespace qb

@@ -1,7 +1,5 @@
 #include "uninstall/removal_plan.h"
 
-#include "uninstall/resource_ids.h"
-
 #include <gtest/gtest.h>
 
 namespace qb {
@@ -22,10 +20,10 @@ TEST(ProgramDirectory, EmptyOrDriveRootCannotBeLocated) {
 TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
     std::vector<RemovalGroup> groups = RemovalGroups("C:\\Quorbelind", "QUORBELIND", RemovalChoice{});
     ASSERT_EQ(groups.size(), 5u);
-    const std::vector<int> boxes = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS,
-                                    IDC_KIND_SYSTEM_ENTRIES};
+    const std::vector<RemovalKind> kinds = {RemovalKind::ProgramFiles, RemovalKind::Tests, RemovalKind::TextFiles,
+                                            RemovalKind::Bitmaps, RemovalKind::SystemEntries};
     for (size_t i = 0; i < groups.size(); ++i) {
-        EXPECT_EQ(groups[i].checkBoxId, boxes[i]);
+        EXPECT_EQ(groups[i].kind, kinds[i]);
         EXPECT_TRUE(groups[i].chosen);
     }
     EXPECT_EQ(groups[0].paths,

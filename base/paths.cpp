@@ -1,0 +1,30 @@
+#include "base/paths.h"
+
+namespace qb {
+
+namespace {
+
+bool EndsWithBackslash(const std::string& path) {
+    return !path.empty() && path.back() == '\\';
+}
+
+}  // namespace
+
+std::string DropTrailingBackslash(const std::string& path) {
+    return EndsWithBackslash(path) ? path.substr(0, path.size() - 1) : path;
+}
+
+std::string WithTrailingBackslash(const std::string& path) {
+    return EndsWithBackslash(path) ? path : path + "\\";
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    return directory + "\\" + name;
+}
+
+std::string FileNameOfPath(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace qb

@@ -1,0 +1,231 @@
+#include "creator/export.h"
+
+#include "base/decimal.h"
+#include "base/path_limits.h"
+#include "creator/export_names.h"
+#include "distribution/list_file.h"
+
+#include <climits>
+#include <new>
+
+namespace qb::creator {
+
+namespace {
+
+// Lines of the test are read as a 256-byte line buffer would take them.
+constexpr size_t kLineBuffer = 256;
+
+// Reads exactly size bytes. The buffer grows only with what actually arrives,
+// so a damaged length cannot claim more memory than the file holds.
+bool ReadExactly(ByteStream& stream, long long size, std::string& bytes) {
+    bytes.clear();
+    char chunk[16384];
+    while (static_cast<long long>(bytes.size()) < size) {
+        long long missing = size - static_cast<long long>(bytes.size());
+        size_t want = missing < static_cast<long long>(sizeof chunk) ? static_cast<size_t>(missing) : sizeof chunk;
+        size_t got = stream.Read(chunk, want);
+        if (got == 0) return false;
+        bytes.append(chunk, got);
+    }
+    return true;
+}
+
+long long SaturatingAdd(long long sum, long long value) {
+    return sum > LLONG_MAX - value ? LLONG_MAX : sum + value;
+}
+
+}  // namespace
+
+std::string ToTextMode(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (char c : text) {
+        if (c == '\n') out.push_back('\r');
+        out.push_back(c);
+    }
+    return out;
+}
+
+TestExport::TestExport(ExportSettings settings, FileSystem& files, FileCopier& copier, ExportReporter& reporter)
+    : settings_(std::move(settings)), files_(files), copier_(copier), reporter_(reporter) {
+    testFileName_ = FileNameOfPath(settings_.testPath);
+    listPath_ = ListFilePath(settings_.destinationPath);
+    outputPath_ = NumberedFilePath(settings_.destinationPath, 1);
+    listText_ = testFileName_;
+}
+
+TestExport::~TestExport() = default;
+
+bool TestExport::Open() {
+    list_ = files_.Open(listPath_, OpenMode::CreateWrite);
+    if (!list_) {
+        reporter_.Report(ExportProblem::ListFileNotCreated, listPath_);
+        return false;
+    }
+    if (!WriteList(testFileName_)) {
+        CloseOutput(list_, listPath_);
+        return false;
+    }
+    return true;
+}
+
+bool TestExport::Run() {
+    try {
+        RunSteps();
+    } catch (const std::bad_alloc&) {
+        // Out of memory: end here, keeping what was written, and say the export is faulty.
+        Fail();
+    }
+    source_.reset();
+    CloseOutput(output_, outputPath_);
+    CloseOutput(list_, listPath_);
+    return exportOk_;
+}
+
+void TestExport::RunSteps() {
+    CopyProgramFiles();
+    output_ = files_.Open(outputPath_, OpenMode::CreateWrite);
+    if (!output_) {
+        reporter_.Report(ExportProblem::TestFileNotCreated, outputPath_);
+        Fail();
+        return;
+    }
+    source_ = files_.Open(settings_.testPath, OpenMode::Read);
+    if (!source_) {
+        reporter_.Report(ExportProblem::TestNotOpened, settings_.testPath);
+        Fail();
+        return;
+    }
+    std::string magic;
+    if (!ReadLine(*source_, kLineBuffer, magic)) {
+        // Not even a first line: there is no test to export.
+        Fail();
+        return;
+    }
+    if (!WriteTest(magic)) return;
+    RecordResult result;
+    do {
+        result = ExportRecord();
+    } while (result == RecordResult::Exported);
+    if (result == RecordResult::Broken) Fail();
+}
+
+void TestExport::CopyProgramFiles() {
+    for (const FileCopy& copy :
+         ProgramFileCopies(settings_.programDirectory, settings_.productWord, settings_.destinationPath)) {
+        if (!copier_.CopyNew(copy.source, copy.destination)) {
+            reporter_.Report(ExportProblem::ProgramFileNotCopied, copy.source);
+            Fail();
+        }
+    }
+}
+
+// One record: the header lines are copied as read (the four name lengths and
+// the status are rewritten), the texts byte for byte, every stored name
+// becomes "*" and its base name, and each attached file is copied under the
+// next number. The empty line that ends a test is read as one more keyword
+// line and copied, after which the source ends.
+TestExport::RecordResult TestExport::ExportRecord() {
+    std::string line;
+    if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
+    if (!WriteTest(line)) return RecordResult::Broken;
+
+    long long textSize = 0;
+    for (int slot = 0; slot < kFirstFileSlot; ++slot) {
+        if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
+        if (!WriteTest(line)) return RecordResult::Broken;
+        long long length = ParseDecimal(line);
+        if (length < 0) return RecordResult::Broken;
+        textSize = SaturatingAdd(textSize, length);
+    }
+    long long nameLengths[kFileSlotCount];
+    for (long long& length : nameLengths) {
+        if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
+        length = ParseDecimal(line);
+    }
+    if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
+
+    // A text block or a stored name that ends early means a damaged test:
+    // what the record would need is not there.
+    std::string textBlock;
+    if (!ReadExactly(*source_, textSize, textBlock)) return RecordResult::Broken;
+    std::string storedNames[kFileSlotCount];
+    std::string baseNames[kFileSlotCount];
+    for (int slot = 0; slot < kFileSlotCount; ++slot) {
+        if (nameLengths[slot] <= 0) continue;
+        if (nameLengths[slot] > static_cast<long long>(kMaxPathLength)) return RecordResult::Broken;
+        if (!ReadExactly(*source_, nameLengths[slot], storedNames[slot])) return RecordResult::Broken;
+        baseNames[slot] = BaseNameOf(storedNames[slot]);
+    }
+
+    std::string header;
+    std::string nameBlock;
+    for (const std::string& base : baseNames) {
+        header += std::to_string(base.empty() ? 0 : base.size() + 1) + "\n";
+        if (!base.empty()) nameBlock += "*" + base;
+    }
+    header += "0\n";
+    if (!WriteTest(header)) return RecordResult::Broken;
+    if (!output_->Write(textBlock.data(), textBlock.size()) || !output_->Write(nameBlock.data(), nameBlock.size())) {
+        writeFailed_ = true;
+        Fail();
+        reporter_.Report(ExportProblem::FileNotWritten, outputPath_);
+        return RecordResult::Broken;
+    }
+    return CopyAttachments(storedNames, baseNames);
+}
+
+TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedNames)[kFileSlotCount],
+                                                     const std::string (&baseNames)[kFileSlotCount]) {
+    for (int slot = 0; slot < kFileSlotCount; ++slot) {
+        if (storedNames[slot].empty()) continue;
+        if (baseNames[slot].empty()) {
+            // A name like "*" or "C:\dir\" names no file; the slot is left
+            // empty in the exported test, and the user is told.
+            reporter_.Report(ExportProblem::AttachmentNotCopied, storedNames[slot]);
+            Fail();
+            continue;
+        }
+        ++attachmentCounter_;
+        std::string destination = NumberedFilePath(settings_.destinationPath, attachmentCounter_);
+        if (!copier_.CopyNew(SourceOf(storedNames[slot], settings_.programDirectory), destination)) {
+            reporter_.Report(ExportProblem::AttachmentNotCopied, storedNames[slot]);
+            Fail();
+            continue;
+        }
+        if (!WriteList(baseNames[slot])) return RecordResult::Broken;
+        listText_ += "\r\n" + baseNames[slot];
+        reporter_.ListGrew(listText_);
+    }
+    return RecordResult::Exported;
+}
+
+bool TestExport::WriteTest(const std::string& text) {
+    if (output_->WriteText(ToTextMode(text))) return true;
+    writeFailed_ = true;
+    Fail();
+    reporter_.Report(ExportProblem::FileNotWritten, outputPath_);
+    return false;
+}
+
+bool TestExport::WriteList(const std::string& name) {
+    if (WriteListEntry(*list_, name)) return true;
+    writeFailed_ = true;
+    Fail();
+    reporter_.Report(ExportProblem::FileNotWritten, listPath_);
+    return false;
+}
+
+// Closing flushes; data that cannot be flushed is a failed write. A write
+// failure is reported only once per export.
+void TestExport::CloseOutput(std::unique_ptr<ByteStream>& stream, const std::string& path) {
+    if (!stream) return;
+    bool closed = stream->Close();
+    stream.reset();
+    if (closed) return;
+    Fail();
+    if (!writeFailed_) reporter_.Report(ExportProblem::FileNotWritten, path);
+    writeFailed_ = true;
+}
+
+}  // namespace qb::creator

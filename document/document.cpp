@@ -1,0 +1,251 @@
+#include "document/document.h"
+
+#include <cctype>
+#include <climits>
+#include <new>
+
+namespace qb {
+
+QuestionNode* DocumentMemory::NewNode() {
+    return new (std::nothrow) QuestionNode();
+}
+
+char* DocumentMemory::NewBuffer(size_t size) {
+    return new (std::nothrow) char[size];
+}
+
+DocumentMemory& SystemMemory() {
+    static DocumentMemory memory;
+    return memory;
+}
+
+int ListImage(int status, bool multipleChoice) {
+    return (status > 0 ? 1 : 0) + (multipleChoice ? 2 : 0);
+}
+
+TestDocument::~TestDocument() {
+    FreeQuestionIndex(*this);
+    delete pendingNode;
+}
+
+// --- The question index ---------------------------------------------------
+
+namespace {
+
+// Keeps what LoadQuestionIndex reports, so Open can return it.
+class KeptMessage final : public DocumentReporter {
+public:
+    void Report(DocumentMessage message) override { message_ = message; }
+    DocumentMessage message() const { return message_; }
+
+private:
+    DocumentMessage message_ = DocumentMessage::None;
+};
+
+}  // namespace
+
+int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter,
+                      int32_t& remainingCount) {
+    remainingCount = 0;
+    FreeQuestionIndex(document);
+    list.DeleteAllItems();
+    ByteStream* stream = document.testFile.get();
+    std::string firstLine;
+    if (!stream || !stream->Seek(0) || !ReadLine(*stream, kMagicLineBuffer, firstLine)) return 0;
+    if (!IsAcceptedMagicLine(firstLine)) {
+        reporter.Report(DocumentMessage::OtherVersion);
+        return -1;
+    }
+    const int64_t fileSize = StreamSize(*stream);
+    int64_t position = stream->Tell();
+    QuestionNode* last = nullptr;
+    int count = 0;
+    RecordHeader header;
+    while (count < INT32_MAX && ReadRecordHeader(*stream, position, fileSize, header)) {
+        QuestionNode* node = document.memory->NewNode();
+        const int image = ListImage(header.status, header.IsMultipleChoice());
+        if (node && !list.InsertItem(header.keyword, image, count)) {
+            delete node;
+            node = nullptr;
+        }
+        if (!node) {
+            reporter.Report(DocumentMessage::NoMemory);
+            return count == 0 ? -1 : count;
+        }
+        node->position = position;
+        node->key = count;
+        node->inJournal = false;
+        node->status = header.status;
+        (last ? last->next : document.head) = node;
+        last = node;
+        if (header.status == 0) ++remainingCount;
+        ++count;
+        position = header.end;
+    }
+    return count;
+}
+
+void FreeQuestionIndex(TestDocument& document) {
+    while (document.head) {
+        QuestionNode* next = document.head->next;
+        delete document.head;
+        document.head = next;
+    }
+}
+
+QuestionNode* LastNode(const TestDocument& document) {
+    QuestionNode* node = document.head;
+    while (node && node->next) node = node->next;
+    return node;
+}
+
+QuestionNode* FindNode(const TestDocument& document, int32_t key) {
+    QuestionNode* node = document.head;
+    while (node && node->key != key) node = node->next;
+    return node;
+}
+
+QuestionNode* FindPredecessor(const TestDocument& document, int32_t key) {
+    QuestionNode* previous = nullptr;
+    for (QuestionNode* node = document.head; node; node = node->next) {
+        if (node->key == key) return previous;
+        previous = node;
+    }
+    return nullptr;
+}
+
+void AppendNode(TestDocument& document, QuestionNode* node) {
+    node->next = nullptr;
+    QuestionNode* last = LastNode(document);
+    (last ? last->next : document.head) = node;
+}
+
+QuestionNode* UnlinkNode(TestDocument& document, int32_t key) {
+    QuestionNode* node = FindNode(document, key);
+    if (!node) return nullptr;
+    QuestionNode* previous = FindPredecessor(document, key);
+    (previous ? previous->next : document.head) = node->next;
+    node->next = nullptr;
+    return node;
+}
+
+namespace {
+
+ByteStream* StreamOfNode(TestDocument& document, const QuestionNode& node) {
+    return node.inJournal ? document.journalFile.get() : document.testFile.get();
+}
+
+}  // namespace
+
+bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record, unsigned wanted) {
+    ByteStream* stream = StreamOfNode(document, node);
+    return stream && ReadQuestionRecord(*stream, node.position, record, wanted);
+}
+
+RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode& node, QuestionRecord& record) {
+    ByteStream* stream = StreamOfNode(document, node);
+    if (!stream) {
+        record = QuestionRecord{};
+        return RecordProgress{};
+    }
+    return ReadRecordInOrder(*stream, node.position, record);
+}
+
+// --- New, Open, Close ------------------------------------------------------
+
+namespace {
+
+void CloseStream(std::unique_ptr<ByteStream>& stream) {
+    if (stream) stream->Close();
+    stream.reset();
+}
+
+}  // namespace
+
+void ResetDocument(TestDocument& document) {
+    FreeQuestionIndex(document);
+    delete document.pendingNode;
+    document.pendingNode = nullptr;
+    CloseStream(document.testFile);
+    CloseStream(document.journalFile);
+    document.testFilePath.clear();
+    document.questionCount = 0;
+    document.nextKey = 0;
+    document.modified = false;
+    document.selectedKey = -1;
+    document.selectedItem = -1;
+}
+
+DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {
+    ResetDocument(document);
+    document.journalPath = journalPath;
+    // Held exclusively: a second instance must not empty this journal.
+    std::unique_ptr<ByteStream> journal = document.files->Open(journalPath, OpenMode::CreateReadWrite, true);
+    if (!journal) {
+        document.journalPath.clear();
+        return DocumentMessage::FileAccess;
+    }
+    document.testPath = testPath;
+    std::unique_ptr<ByteStream> test = document.files->Open(testPath, OpenMode::CreateWrite);
+    const bool written = test && test->WriteLine(kMagicLine) && test->Flush() && journal->WriteLine(testPath) &&
+                         journal->Flush();
+    if (!written) {
+        CloseStream(test);
+        CloseStream(journal);
+        // The journal is empty and ours: leave no name behind that a later
+        // Close could use to delete another instance's journal.
+        document.files->Remove(journalPath);
+        document.journalPath.clear();
+        document.testPath.clear();
+        return DocumentMessage::FileAccess;
+    }
+    document.testFile = std::move(test);
+    document.journalFile = std::move(journal);
+    document.testFilePath = testPath;
+    return DocumentMessage::None;
+}
+
+DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath,
+                         QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount) {
+    ResetDocument(document);
+    list.DeleteAllItems();
+    remainingCount = 0;
+    document.testPath = testPath;
+    document.testFile = document.files->Open(testPath, OpenMode::Read);
+    if (!document.testFile) {
+        document.testPath.clear();
+        return DocumentMessage::FileAccess;
+    }
+    document.testFilePath = testPath;
+    KeptMessage kept;
+    const int count = LoadQuestionIndex(document, list, kept, remainingCount);
+    if (count < 0) {
+        CloseStream(document.testFile);
+        document.testFilePath.clear();
+        return kept.message();
+    }
+    document.journalPath = journalPath;
+    document.journalFile = document.files->Open(journalPath, OpenMode::CreateReadWrite, true);
+    if (!document.journalFile) {
+        CloseStream(document.testFile);
+        document.testFilePath.clear();
+        document.journalPath.clear();
+        FreeQuestionIndex(document);
+        list.DeleteAllItems();
+        remainingCount = 0;
+        return DocumentMessage::FileAccess;
+    }
+    if (kept.message() != DocumentMessage::None) reporter.Report(kept.message());
+    document.questionCount = count;
+    document.nextKey = count;
+    return DocumentMessage::None;
+}
+
+void CloseTest(TestDocument& document) {
+    ResetDocument(document);
+    if (!document.journalPath.empty()) document.files->Remove(document.journalPath);
+    document.journalPath.clear();
+    document.testPath.clear();
+}
+
+}  // namespace qb

@@ -1,0 +1,257 @@
+// Saving: the merge of test file and change journal into a new test file,
+// and the swap that keeps the previous file as a backup.
+//
+// Nothing of the old state is given up before its replacement is complete:
+// the nodes keep their old positions until the new file is in place and open
+// again, and the journal is emptied last.
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "document/document.h"
+
+namespace qb {
+
+namespace {
+
+struct SaveNames {
+    std::string temporary;  // the new file while it is written
+    std::string backup;     // the previous test file afterwards
+    std::string final;      // the saved test
+    std::string source;     // the file the document reads now
+};
+
+bool SamePath(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y)) return false;
+    }
+    return true;
+}
+
+// Refuses names under which the save would overwrite or delete a file it
+// still reads from (a test named *.tmp or *.bak, or the journal itself).
+bool FormSaveNames(const TestDocument& document, SaveNames& names) {
+    names.temporary = CompanionName(document.testPath, "TMP");
+    names.backup = CompanionName(document.testPath, "BAK");
+    names.final = CompanionName(document.testPath, "TVT");
+    names.source = document.testFilePath;
+    if (names.temporary.empty() || names.source.empty()) return false;
+    if (SamePath(names.temporary, names.source) || SamePath(names.backup, names.source)) return false;
+    for (const std::string* name : {&names.temporary, &names.backup, &names.final})
+        if (SamePath(*name, document.journalPath)) return false;
+    return true;
+}
+
+// The new file's stream, counting what is written to it: asking a write
+// stream for its position costs a system call on every record.
+class CountingStream final : public ByteStream {
+public:
+    explicit CountingStream(ByteStream& inner) : inner_(inner) {}
+    size_t Read(void*, size_t) override { return 0; }
+    int GetByte() override { return -1; }
+    void UngetByte(int) override {}
+    bool Write(const void* data, size_t count) override {
+        if (!inner_.Write(data, count)) return false;
+        written_ += static_cast<int64_t>(count);
+        return true;
+    }
+    bool Seek(int64_t) override { return false; }
+    bool SeekToEnd() override { return false; }
+    int64_t Tell() override { return written_; }
+    bool Flush() override { return inner_.Flush(); }
+    bool Close() override { return inner_.Close(); }
+
+private:
+    ByteStream& inner_;
+    int64_t written_ = 0;
+};
+
+// Streams one slot: in place from the source's own buffer, piece by piece,
+// where the source has one; otherwise through a buffer of the slot's size.
+DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, DocumentMemory& memory) {
+    const char* buffered = nullptr;
+    size_t available = 0;
+    while (length > 0 && (available = source.Peek(&buffered)) > 0) {
+        const size_t piece = static_cast<uint64_t>(length) < available ? static_cast<size_t>(length) : available;
+        if (!out.Write(buffered, piece)) return DocumentMessage::FileAccess;
+        source.Skip(piece);
+        length -= static_cast<int64_t>(piece);
+    }
+    if (length == 0) return DocumentMessage::None;
+    if (static_cast<uint64_t>(length) > SIZE_MAX) return DocumentMessage::NoMemory;
+    const size_t size = static_cast<size_t>(length);
+    std::unique_ptr<char[]> buffer(memory.NewBuffer(size));
+    if (!buffer) return DocumentMessage::NoMemory;
+    if (source.Read(buffer.get(), size) != size || !out.Write(buffer.get(), size)) return DocumentMessage::FileAccess;
+    return DocumentMessage::None;
+}
+
+// The header lines as one write: keyword, lengths, the given status.
+bool WriteRecordHeader(ByteStream& out, const RecordHeader& header, int status) {
+    // 20 keyword characters and 11 numbers of at most 19 digits and a sign, each with CR LF.
+    char lines[kMaxKeywordLength + 2 + (kSlotCount + 1) * 22];
+    if (header.keyword.size() > kMaxKeywordLength) return false;
+    char* end = std::copy(header.keyword.begin(), header.keyword.end(), lines);
+    const auto endLine = [&end]() {
+        *end++ = '\r';
+        *end++ = '\n';
+    };
+    endLine();
+    for (int64_t length : header.lengths) {
+        end = std::to_chars(end, lines + sizeof lines, length).ptr;
+        endLine();
+    }
+    end = std::to_chars(end, lines + sizeof lines, status).ptr;
+    endLine();
+    return out.Write(lines, static_cast<size_t>(end - lines));
+}
+
+// Copies one record with the node's status in place of the stored one.
+DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
+                           DocumentMemory& memory) {
+    RecordHeader header;
+    if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
+    if (!WriteRecordHeader(out, header, node.status)) return DocumentMessage::FileAccess;
+    // Slots the source holds buffered already go out from there, all at once.
+    const char* buffered = nullptr;
+    const int64_t slotBytes = header.end - header.slotsStart;
+    if (static_cast<uint64_t>(slotBytes) <= source.Peek(&buffered)) {
+        if (slotBytes > 0 && !out.Write(buffered, static_cast<size_t>(slotBytes))) return DocumentMessage::FileAccess;
+        source.Skip(static_cast<size_t>(slotBytes));
+        return DocumentMessage::None;
+    }
+    for (int64_t length : header.lengths) {
+        if (length == 0) continue;
+        const DocumentMessage copied = CopySlot(source, out, length, memory);
+        if (copied != DocumentMessage::None) return copied;
+    }
+    return DocumentMessage::None;
+}
+
+DocumentMessage WriteRecords(TestDocument& document, ByteStream& out, std::vector<int64_t>& positions) {
+    const int64_t testSize = StreamSize(*document.testFile);
+    const int64_t journalSize = StreamSize(*document.journalFile);
+    if (testSize < 0 || journalSize < 0 || !out.WriteLine(kMagicLine)) return DocumentMessage::FileAccess;
+    for (const QuestionNode* node = document.head; node; node = node->next) {
+        const int64_t where = out.Tell();
+        if (where < 0) return DocumentMessage::FileAccess;
+        ByteStream& source = node->inJournal ? *document.journalFile : *document.testFile;
+        const DocumentMessage copied =
+            CopyRecord(source, node->inJournal ? journalSize : testSize, *node, out, *document.memory);
+        if (copied != DocumentMessage::None) return copied;
+        positions.push_back(where);
+    }
+    if (document.head && !out.WriteLine("")) return DocumentMessage::FileAccess;
+    return DocumentMessage::None;
+}
+
+// Writes the complete new file under the temporary name. A file this save
+// created and could not finish is removed again.
+DocumentMessage WriteNewFile(TestDocument& document, const std::string& path, std::vector<int64_t>& positions) {
+    std::unique_ptr<ByteStream> out = document.files->Open(path, OpenMode::CreateWrite);
+    if (!out) return DocumentMessage::FileAccess;
+    CountingStream counted(*out);
+    DocumentMessage result;
+    try {
+        result = WriteRecords(document, counted, positions);
+    } catch (const std::bad_alloc&) {
+        result = DocumentMessage::NoMemory;
+    }
+    // The counted positions are only trusted when the file agrees at its end.
+    if (result == DocumentMessage::None && out->Tell() != counted.Tell()) result = DocumentMessage::FileAccess;
+    const bool closed = out->Close();
+    if (result == DocumentMessage::None && !closed) result = DocumentMessage::FileAccess;
+    if (result != DocumentMessage::None) document.files->Remove(path);
+    return result;
+}
+
+// After a failed swap: reads the previous test again from wherever it now
+// lies, so every node that points into it stays valid.
+DocumentMessage ReopenPrevious(TestDocument& document, const std::string& path) {
+    document.testFile = document.files->Open(path, OpenMode::Read);
+    document.testFilePath = document.testFile ? path : std::string();
+    return DocumentMessage::FileAccess;
+}
+
+void CommitPositions(TestDocument& document, const std::vector<int64_t>& positions) {
+    size_t i = 0;
+    for (QuestionNode* node = document.head; node; node = node->next) {
+        node->position = positions[i++];
+        node->inJournal = false;
+    }
+}
+
+// Swaps the new file in. At every step the complete test exists on disk:
+// first the previous file under its own name, then under the backup name
+// with the complete new one beside it, finally the new one under the name.
+DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const std::vector<int64_t>& positions) {
+    FileSystem& files = *document.files;
+    // An open file cannot be renamed on every system: let go of the old test.
+    document.testFile->Close();
+    document.testFile.reset();
+    const bool sourceIsFinal = SamePath(names.source, names.final);
+    bool finalMoved = false;
+    if (files.Exists(names.final)) {
+        if (files.Exists(names.backup) && !files.Remove(names.backup)) return ReopenPrevious(document, names.source);
+        if (!files.Rename(names.final, names.backup)) return ReopenPrevious(document, names.source);
+        finalMoved = true;
+    }
+    const std::string previous = finalMoved && sourceIsFinal ? names.backup : names.source;
+    if (!files.Rename(names.temporary, names.final)) {
+        if (finalMoved && files.Rename(names.backup, names.final))
+            return ReopenPrevious(document, names.source);
+        return ReopenPrevious(document, previous);
+    }
+    // Nothing writes to a test file after it is saved: read it only.
+    std::unique_ptr<ByteStream> saved = files.Open(names.final, OpenMode::Read);
+    if (!saved) {
+        // The new file cannot be read back: put the previous one under its
+        // name again, so the next save starts from the usual layout.
+        if (previous == names.backup && files.Rename(names.final, names.temporary) &&
+            files.Rename(names.backup, names.final))
+            return ReopenPrevious(document, names.source);
+        return ReopenPrevious(document, previous);
+    }
+    CommitPositions(document, positions);
+    document.testFile = std::move(saved);
+    document.testFilePath = names.final;
+    document.testPath = names.final;
+    return DocumentMessage::None;
+}
+
+// The journal's records are all in the saved file now; start it empty.
+DocumentMessage RenewJournal(TestDocument& document) {
+    document.journalFile->Close();
+    document.journalFile = document.files->Open(document.journalPath, OpenMode::CreateReadWrite, true);
+    return document.journalFile ? DocumentMessage::None : DocumentMessage::FileAccess;
+}
+
+}  // namespace
+
+DocumentMessage SaveTest(TestDocument& document) {
+    if (!document.IsOpen()) return DocumentMessage::NoTestOpened;
+    SaveNames names;
+    if (document.testPath.empty() || !FormSaveNames(document, names)) return DocumentMessage::FileAccess;
+    std::vector<int64_t> positions;
+    try {
+        positions.reserve(static_cast<size_t>(document.questionCount > 0 ? document.questionCount : 0));
+    } catch (const std::bad_alloc&) {
+        return DocumentMessage::NoMemory;
+    }
+    const DocumentMessage written = WriteNewFile(document, names.temporary, positions);
+    if (written != DocumentMessage::None) return written;
+    const DocumentMessage swapped = SwapFiles(document, names, positions);
+    if (swapped != DocumentMessage::None) return swapped;
+    // Everything is in the saved file even if the journal cannot be renewed.
+    document.modified = false;
+    return RenewJournal(document);
+}
+
+}  // namespace qb
