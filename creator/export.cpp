@@ -4,6 +4,7 @@
 #include "base/path_limits.h"
 #include "creator/export_names.h"
 #include "distribution/list_file.h"
+#include "document/record.h"
 
 #include <climits>
 #include <new>
@@ -188,7 +189,9 @@ TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedN
         }
         ++attachmentCounter_;
         std::string destination = NumberedFilePath(settings_.destinationPath, attachmentCounter_);
-        if (!copier_.CopyNew(SourceOf(storedNames[slot], settings_.programDirectory), destination)) {
+        const std::string source =
+            LocateAttachment(files_, storedNames[slot], settings_.programDirectory, settings_.testPath);
+        if (!copier_.CopyNew(source, destination)) {
             reporter_.Report(ExportProblem::AttachmentNotCopied, storedNames[slot]);
             Fail();
             continue;

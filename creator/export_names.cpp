@@ -10,11 +10,6 @@ std::string BaseNameOf(const std::string& storedName) {
     return FileNameOfPath(storedName);
 }
 
-std::string SourceOf(const std::string& storedName, const std::string& programDirectory) {
-    if (!storedName.empty() && storedName[0] == '*') return JoinPath(programDirectory, storedName.substr(1));
-    return storedName;
-}
-
 std::string NumberedFilePath(const std::string& destinationPath, int number) {
     return JoinPath(destinationPath, NumberedFileName(number));
 }

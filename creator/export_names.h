@@ -12,10 +12,6 @@ namespace qb::creator {
 // rest after a leading "*", taken whole, or else the part after the last backslash.
 std::string BaseNameOf(const std::string& storedName);
 
-// Where an attached file is copied from: a "*" name lies in the program
-// directory, any other stored name is a path of its own.
-std::string SourceOf(const std::string& storedName, const std::string& programDirectory);
-
 // "%s\\T%07d": the numbered file of a distribution directory.
 std::string NumberedFilePath(const std::string& destinationPath, int number);
 

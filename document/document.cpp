@@ -42,11 +42,27 @@ private:
     DocumentMessage message_ = DocumentMessage::None;
 };
 
+// True when the bytes from position to the end are at most the closing
+// empty line (CR LF, LF, or what is left of it). A file of unknown size
+// may hold anything.
+bool OnlyClosingLineFollows(ByteStream& stream, int64_t position, int64_t fileSize) {
+    if (fileSize < 0) return false;
+    const int64_t rest = fileSize - position;
+    if (rest <= 0) return true;
+    if (rest > 2) return false;
+    char tail[2] = {};
+    const size_t size = static_cast<size_t>(rest);
+    if (!stream.Seek(position) || stream.Read(tail, size) != size) return false;
+    const std::string bytes(tail, size);
+    return bytes == "\r\n" || bytes == "\n" || bytes == "\r";
+}
+
 }  // namespace
 
 int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter,
                       int32_t& remainingCount) {
     remainingCount = 0;
+    document.damagedFile.clear();
     FreeQuestionIndex(document);
     list.DeleteAllItems();
     ByteStream* stream = document.testFile.get();
@@ -61,7 +77,11 @@ int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReport
     QuestionNode* last = nullptr;
     int count = 0;
     RecordHeader header;
-    while (count < INT32_MAX && ReadRecordHeader(*stream, position, fileSize, header)) {
+    while (count < INT32_MAX) {
+        if (!ReadRecordHeader(*stream, position, fileSize, header)) {
+            if (!OnlyClosingLineFollows(*stream, position, fileSize)) document.damagedFile = document.testFilePath;
+            break;
+        }
         QuestionNode* node = document.memory->NewNode();
         const int image = ListImage(header.status, header.IsMultipleChoice());
         if (node && !list.InsertItem(header.keyword, image, count)) {
@@ -169,6 +189,7 @@ void ResetDocument(TestDocument& document) {
     CloseStream(document.testFile);
     CloseStream(document.journalFile);
     document.testFilePath.clear();
+    document.damagedFile.clear();
     document.questionCount = 0;
     document.nextKey = 0;
     document.modified = false;
@@ -229,6 +250,7 @@ DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::stri
     if (!document.journalFile) {
         CloseStream(document.testFile);
         document.testFilePath.clear();
+        document.damagedFile.clear();
         document.journalPath.clear();
         FreeQuestionIndex(document);
         list.DeleteAllItems();

@@ -71,6 +71,11 @@ struct TestDocument {
     int32_t questionCount = 0;
     int32_t nextKey = 0;
     bool modified = false;
+    // Open stopped at a record it could not read whole, with more than the
+    // closing empty line behind it: the questions there are not in the
+    // index, so no save may replace this file. Names the file as Open found
+    // it (the shell keeps its full path); empty while the test is whole.
+    std::string damagedFile;
     QuestionNode* pendingNode = nullptr;  // set only while a question dialog runs
     int32_t selectedKey = -1;
     int32_t selectedItem = -1;
@@ -95,7 +100,10 @@ struct TestDocument {
 // is cut short or malformed ends the loading: the questions before it stay.
 // When memory runs out later, NoMemory is reported and the questions loaded
 // so far stay, index and list in step. Sets remainingCount to the number of
-// questions with status 0. Does not touch questionCount or nextKey.
+// questions with status 0. Does not touch questionCount or nextKey. Sets
+// damagedFile to testFilePath when a record that cannot be read whole ends
+// the loading and more than the closing empty line follows the last
+// complete record; a file merely missing that line is whole.
 int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter,
                       int32_t& remainingCount);
 
@@ -119,7 +127,8 @@ RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode&
 // --- New, Open, Close ------------------------------------------------------
 
 // Frees the index and pendingNode, closes both files, clears modified,
-// questionCount, nextKey and the selection. Paths and files on disk are kept.
+// damagedFile, questionCount, nextKey and the selection. Paths and files on
+// disk are kept.
 void ResetDocument(TestDocument& document);
 
 // New: creates the change journal (held exclusively, with the test's path as
@@ -148,7 +157,9 @@ void CloseTest(TestDocument& document);
 // node's status, into a new file next to testPath (its last three characters
 // "TMP"), then keeps the previous "TVT" file as "BAK", moves the new file to
 // the "TVT" name, opens it for reading and empties the change journal.
-// testPath then ends in "TVT" and modified is cleared.
+// testPath then ends in "TVT", modified is cleared and damagedFile too: the
+// open file is the whole saved test now. A save under the damaged file's own
+// names is the caller's to refuse.
 // Returns NoTestOpened, FileAccess or NoMemory on failure. A failed save
 // loses nothing: the previous files are where they were (or the complete
 // test is under "TMP" with the "BAK" beside it), every node still points at a

@@ -1,5 +1,6 @@
 #include "document/record.h"
 
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -300,6 +301,26 @@ std::string ResolveAttachmentName(const std::string& storedName, const std::stri
     return programDirectory + "\\" + storedName.substr(1);
 }
 
+namespace {
+
+// Where the folder part of a path ends: behind its last separator, 0 when it has none.
+size_t FolderPartLength(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+}  // namespace
+
+std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
+                             const std::string& testPath) {
+    const std::string resolved = ResolveAttachmentName(storedName, programDirectory);
+    if (resolved.empty() || testPath.empty() || files.Exists(resolved)) return resolved;
+    const std::string name = resolved.substr(FolderPartLength(resolved));
+    if (name.empty()) return resolved;
+    const std::string beside = testPath.substr(0, FolderPartLength(testPath)) + name;
+    return files.Exists(beside) ? beside : resolved;
+}
+
 bool IsAcceptedMagicLine(const std::string& firstLine) {
     std::string line = firstLine.substr(0, kMagicLineBuffer - 1);
     DropLineFeed(line);
@@ -311,6 +332,16 @@ std::string CompanionName(const std::string& path, const char* suffix) {
     const std::string tail = path.substr(path.size() - 3);
     if (tail.find_first_of("\\/:") != std::string::npos) return std::string();
     return path.substr(0, path.size() - 3) + suffix;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y)) return false;
+    }
+    return true;
 }
 
 std::string JournalPathFor(const std::string& programDirectory) {

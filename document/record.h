@@ -121,6 +121,15 @@ RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionR
 // returned unchanged.
 std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory);
 
+// The file an attachment is read from. The stored name after the "*" rule
+// when that file exists; else the file of the same name in the folder of
+// testPath (the test file itself), when that one exists, so a test that was
+// moved or copied keeps its attachments; else the name after the "*" rule,
+// which the caller then fails to open. The stored name itself never
+// changes. Empty for an empty stored name.
+std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
+                             const std::string& testPath);
+
 // The first line of a test, read with an 11-byte buffer and its LF dropped,
 // is accepted when it is not empty and ends in "A".
 bool IsAcceptedMagicLine(const std::string& firstLine);
@@ -129,6 +138,10 @@ bool IsAcceptedMagicLine(const std::string& firstLine);
 // "TVT"). Empty when the path is too short or its last three characters
 // include a directory or drive separator.
 std::string CompanionName(const std::string& path, const char* suffix);
+
+// Paths that name the same file, as Windows compares names: without regard
+// to case. Both must be full paths for the answer to hold.
+bool SamePath(const std::string& a, const std::string& b);
 
 // The change journal's path in the program directory ("%s\\CHANGINGS.TMP").
 std::string JournalPathFor(const std::string& programDirectory);

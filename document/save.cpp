@@ -5,7 +5,6 @@
 // the nodes keep their old positions until the new file is in place and open
 // again, and the journal is emptied last.
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <memory>
@@ -24,16 +23,6 @@ struct SaveNames {
     std::string final;      // the saved test
     std::string source;     // the file the document reads now
 };
-
-bool SamePath(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
-}
 
 // Refuses names under which the save would overwrite or delete a file it
 // still reads from (a test named *.tmp or *.bak, or the journal itself).
@@ -223,6 +212,7 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     document.testFile = std::move(saved);
     document.testFilePath = names.final;
     document.testPath = names.final;
+    document.damagedFile.clear();
     return DocumentMessage::None;
 }
 

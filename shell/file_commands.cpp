@@ -2,8 +2,10 @@
 // list, the menu and toolbar, the title and the status bar.
 #include "shell/file_commands.h"
 
+#include <cstdio>
 #include <memory>
 
+#include "common/message_box.h"
 #include "common/scoped_handles.h"
 #include "document/record.h"
 #include "shell/file_commands_core.h"
@@ -31,6 +33,17 @@ void ShowDocumentMessageBox(HWND owner, DocumentMessage message, MessagePlace pl
         ShowMessage(owner, IDS_NO_QUESTIONS_TO_SAVE, IDS_SAVE_CAPTION, kInformation);
         break;
     }
+}
+
+// The full path with its long names (a short alias names the same file), or
+// the path as it is when the system cannot resolve it.
+std::string FullPathOf(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return path;
+    char longName[MAX_PATH];
+    const DWORD longLength = GetLongPathNameA(full, longName, sizeof longName);
+    return longLength == 0 || longLength >= sizeof longName ? full : longName;
 }
 
 class MessageBoxReporter : public DocumentReporter {
@@ -115,6 +128,15 @@ public:
         SetStatusTextId(state_, 0, IDS_STARTUP_HINT);
         SetStatusTextId(state_, 1, IDS_HELP_HINT);
         SetStatusText(state_, 2, "");
+    }
+    std::string FullPath(const std::string& path) override { return FullPathOf(path); }
+    void ShowDamagedTest(int32_t questionsRead) override {
+        char text[512];
+        std::snprintf(text, sizeof text, LoadText(IDS_DAMAGED_TEST).c_str(), static_cast<int>(questionsRead));
+        BeepAndShowMessage(state_.window, text, LoadText(IDS_ERROR_CAPTION), kExclamation);
+    }
+    void ShowDamagedFileKept() override {
+        ShowMessage(state_.window, IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAPTION, kInformation);
     }
 
 private:

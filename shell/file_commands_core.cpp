@@ -10,13 +10,44 @@ bool SaveAndReport(FileCommandContext& context, FileCommandsView& view) {
     return result == DocumentMessage::None;
 }
 
-// New, Open and Close ask first and go on after a failed save; false on Cancel.
+bool IsDamaged(const TestDocument& document) {
+    return !document.damagedFile.empty();
+}
+
+// The save dialog. A name that would replace a damaged test's file is
+// refused and forgotten, so the next save asks again.
+bool ChooseSavePath(FileCommandContext& context, FileCommandsView& view) {
+    TestDocument& document = context.document;
+    if (!view.ChoosePath(PathDialog::SaveAs, document.testPath)) return false;
+    if (!IsDamaged(document) || !SaveWouldReplace(document.testPath, document.damagedFile, view)) return true;
+    document.testPath.clear();
+    view.ShowDamagedFileKept();
+    return false;
+}
+
+enum class PromptedSave { Saved, Failed, NoName };
+
+// The save behind the prompt's Yes. A damaged test is saved under a new name
+// only: NoName when the user gave none that spares its file.
+PromptedSave SaveAfterPrompt(FileCommandContext& context, FileCommandsView& view) {
+    TestDocument& document = context.document;
+    const bool damaged = IsDamaged(document);
+    if (damaged) {
+        document.testPath.clear();
+        if (!ChooseSavePath(context, view)) return PromptedSave::NoName;
+    }
+    if (!SaveAndReport(context, view)) return PromptedSave::Failed;
+    if (damaged) view.SetTitle(document.testPath);
+    return PromptedSave::Saved;
+}
+
+// New, Open and Close ask first and go on after a failed save; false on
+// Cancel, and when a damaged test got no new name: going on would lose it.
 bool PromptBeforeGivingUp(FileCommandContext& context, FileCommandsView& view) {
     if (!context.document.modified) return true;
     const PromptAnswer answer = view.AskToSave();
     if (answer == PromptAnswer::Cancel) return false;
-    if (answer == PromptAnswer::Yes) SaveAndReport(context, view);
-    return true;
+    return answer == PromptAnswer::No || SaveAfterPrompt(context, view) != PromptedSave::NoName;
 }
 
 void ShowCounters(const FileCommandContext& context, FileCommandsView& view) {
@@ -81,12 +112,15 @@ void OpenTestCommand(FileCommandContext& context, FileCommandsView& view) {
             view.EnableAsk(context.document.questionCount > 0);
             view.EnableResetAll(context.run.remainingCount < context.document.questionCount);
             view.SetTitle(context.document.testPath);
+            // Taken now: a file dialog may change the directory a relative name depends on.
+            if (IsDamaged(context.document)) context.document.damagedFile = view.FullPath(context.document.damagedFile);
         } else {
             view.ShowDocumentMessage(result, MessagePlace::Command);
         }
     }
     view.EndBusy();
     ShowCounters(context, view);
+    if (IsDamaged(context.document)) view.ShowDamagedTest(context.document.questionCount);
 }
 
 void CloseTestCommand(FileCommandContext& context, FileCommandsView& view) {
@@ -101,7 +135,8 @@ void CloseTestCommand(FileCommandContext& context, FileCommandsView& view) {
 
 void SaveTestCommand(FileCommandContext& context, FileCommandsView& view, bool saveAs) {
     TestDocument& document = context.document;
-    if (saveAs) document.testPath.clear();
+    // A damaged test saves as Save as does: its own file stays as it is.
+    if (saveAs || IsDamaged(document)) document.testPath.clear();
     if (!document.IsOpen() || document.journalPath.empty()) {
         view.ShowSaveWithoutTest();
         return;
@@ -110,7 +145,7 @@ void SaveTestCommand(FileCommandContext& context, FileCommandsView& view, bool s
         view.ShowDocumentMessage(DocumentMessage::NoQuestions, MessagePlace::Save);
         return;
     }
-    if (document.testPath.empty() && !view.ChoosePath(PathDialog::SaveAs, document.testPath)) return;
+    if (document.testPath.empty() && !ChooseSavePath(context, view)) return;
     view.BeginBusy(FileBusy::Saving);
     SaveAndReport(context, view);
     view.SetTitle(document.testPath);
@@ -122,10 +157,18 @@ bool MayGiveUpTest(FileCommandContext& context, FileCommandsView& view) {
     if (context.document.modified) {
         const PromptAnswer answer = view.AskToSave();
         if (answer == PromptAnswer::Cancel) return false;
-        if (answer == PromptAnswer::Yes && !SaveAndReport(context, view)) return false;
+        if (answer == PromptAnswer::Yes && SaveAfterPrompt(context, view) != PromptedSave::Saved) return false;
     }
     context.document.modified = false;
     return true;
+}
+
+bool SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FileCommandsView& view) {
+    const std::string names[] = {chosenPath, CompanionName(chosenPath, "TMP"), CompanionName(chosenPath, "BAK"),
+                                 CompanionName(chosenPath, "TVT")};
+    for (const std::string& name : names)
+        if (!name.empty() && SamePath(view.FullPath(name), damagedFile)) return true;
+    return false;
 }
 
 }  // namespace qb

@@ -4,7 +4,6 @@
 
 #include "shell/commands_pending.h"
 #include "shell/main_window.h"
-#include "shell/picture_pane.h"
 #include "shell/question_display.h"
 #include "shell/question_list_view.h"
 #include "shell/random_source.h"
@@ -92,11 +91,11 @@ bool WindowTestRunView::DisplayQuestion(QuestionNode* node) { return qb::Display
 void WindowTestRunView::RevealAnswer(const std::string& answer) { qb::RevealAnswer(state_, answer); }
 
 void WindowTestRunView::ShowAttachedText(const std::string& storedName) {
-    StreamTextFile(state_, ResolveAttachmentName(storedName, state_.program->programDir));
+    qb::ShowAttachedText(state_, storedName);
 }
 
 void WindowTestRunView::ShowAttachedPicture(const std::string& storedName) {
-    LoadPicture(state_.picturePane, ResolveAttachmentName(storedName, state_.program->programDir));
+    qb::ShowAttachedPicture(state_, storedName);
 }
 
 bool WindowTestRunView::ListItemHasSelection(int32_t item) {

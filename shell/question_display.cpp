@@ -144,8 +144,8 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node) {
         const QuestionDisplay display = PlanQuestionDisplay(record, progress, state.program->programDir, random);
         KeepDisplay(state, display);
         ShowQuestion(state, display);
-        if (!display.questionTextFile.empty()) StreamTextFile(state, display.questionTextFile);
-        if (!display.questionPictureFile.empty()) LoadPicture(state.picturePane, display.questionPictureFile);
+        ShowAttachedText(state, display.questionTextFile);
+        ShowAttachedPicture(state, display.questionPictureFile);
     } else {
         HideQuestionRows(state.pane);
     }
@@ -155,6 +155,24 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node) {
     case RecordRead::FileError: break;
     }
     return ReportFailure(state, IDS_FILE_ERROR, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
+}
+
+namespace {
+
+std::string AttachmentPath(const MainWindow& state, const std::string& name) {
+    const TestDocument& document = state.document;
+    const std::string& testFile = document.testFilePath.empty() ? document.testPath : document.testFilePath;
+    return LocateAttachment(RealFileSystem(), name, state.program->programDir, testFile);
+}
+
+}  // namespace
+
+void ShowAttachedText(MainWindow& state, const std::string& name) {
+    if (!name.empty()) StreamTextFile(state, AttachmentPath(state, name));
+}
+
+void ShowAttachedPicture(MainWindow& state, const std::string& name) {
+    if (!name.empty()) LoadPicture(state.picturePane, AttachmentPath(state, name));
 }
 
 void StreamTextFile(MainWindow& state, const std::string& path) {

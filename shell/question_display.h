@@ -20,6 +20,12 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node);
 // default format. A file that cannot be opened leaves the content as it is.
 void StreamTextFile(MainWindow& state, const std::string& path);
 
+// An attached file of the open test into the Text or the Bild pane, from
+// wherever LocateAttachment finds it. name is the stored name (a "*" name
+// may be resolved already); an empty name changes nothing.
+void ShowAttachedText(MainWindow& state, const std::string& name);
+void ShowAttachedPicture(MainWindow& state, const std::string& name);
+
 // Show answer: the question and the first answer row share the pane, the
 // answer in the first answer box, the other rows hidden.
 void RevealAnswer(MainWindow& state, const std::string& answer);

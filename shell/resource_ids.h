@@ -94,4 +94,6 @@
 #define IDS_BUSY_ANSWER             42
 #define IDS_BUSY_RESETTING          43
 #define IDS_BUSY_QUESTION           44
+#define IDS_DAMAGED_TEST            64
+#define IDS_DAMAGED_FILE_KEPT       65
 // The tooltip of a toolbar button is the string whose id is its command id.

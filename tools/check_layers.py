@@ -22,7 +22,10 @@ TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
 def read_table(root):
     """Folder -> the set of folders it may include (itself always)."""
     allowed = {}
-    with open(os.path.join(root, "docs", "architecture.md"), encoding="utf-8") as table:
+    path = os.path.join(root, "docs", "architecture.md")
+    if not os.path.isfile(path):
+        return allowed
+    with open(path, encoding="utf-8") as table:
         for line in table:
             row = TABLE_ROW.match(line.strip())
             if row:

@@ -114,3 +114,22 @@ read -r width height <<<"$(client)"
 expect_eq "$full_width $full_height" "$width $height" "a fitting picture shows no scroll bars"
 expect_eq 000000 "$(pixel $((full_width / 2)) $((full_height / 2)))" "the one-bit picture is shown"
 expect_eq FFFFFF "$(pixel $(( (full_width - 50) / 2 - 1 )) $((full_height / 2)))" "beside it the background"
+
+# A moved test: the folder its files were attached from is gone, and "*"
+# names are missing from the program directory; the files of the same names
+# beside the test are shown instead.
+source "$(dirname "$0")/editor_helpers.bash"
+moved=$CASE_DIR/moved
+mkdir -p "$moved"
+convert -size 40x30 xc:'#00ff00' BMP3:"$moved/green.bmp"
+printf 'Beside the moved test\r\n' > "$moved/beside.txt"
+moved_questions() {
+  record "Moved" "Files beside the test" "Yes" "" "" "" "" "*beside.txt" "$(winpath "$CASE_DIR/gone")\\green.bmp" "" ""
+}
+write_test "$moved/MOVED.TVT" moved_questions
+need post-command "$MAIN" IDM_FILE_OPEN
+file_dialog "Open a Test ..." "$(winpath "$moved/MOVED.TVT")"
+eventually "Quorbelind V1.00: $(winpath "$moved/MOVED.TVT")" "the moved test is open" text "$MAIN"
+ask_item 0
+expect_eq "Beside the moved test" "$(drive text "$rich" | tr -d '\r')" "the text file beside the test is shown"
+expect_eq 00FF00 "$(pixel $((full_width / 2)) $((full_height / 2)))" "the picture beside the test is shown"

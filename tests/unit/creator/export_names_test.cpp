@@ -1,4 +1,5 @@
 #include "creator/export_names.h"
+#include "document/record.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,12 @@ TEST(ExportNames, StarNameIsTakenWholeAfterTheStar) {
     EXPECT_EQ(BaseNameOf("*"), "");
 }
 
+// The export copies an attachment from where the main program reads it.
 TEST(ExportNames, SourceOfStarNameLiesInTheProgramDirectory) {
-    EXPECT_EQ(SourceOf("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
-    EXPECT_EQ(SourceOf("*pics\\Cell.bmp", "C:\\Q"), "C:\\Q\\pics\\Cell.bmp");
-    EXPECT_EQ(SourceOf("C:\\Tests\\Cell.bmp", "C:\\Q"), "C:\\Tests\\Cell.bmp");
-    EXPECT_EQ(SourceOf("Cell.bmp", "C:\\Q"), "Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
+    EXPECT_EQ(ResolveAttachmentName("*pics\\Cell.bmp", "C:\\Q"), "C:\\Q\\pics\\Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("C:\\Tests\\Cell.bmp", "C:\\Q"), "C:\\Tests\\Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("Cell.bmp", "C:\\Q"), "Cell.bmp");
 }
 
 TEST(ExportNames, NumberedFilesHaveSevenDigits) {

@@ -100,7 +100,7 @@ TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
             }
             EXPECT_EQ(read.slots[slot], "*" + BaseNameOf(stored)) << slot;
             EXPECT_EQ(files.Content(NumberedFilePath("C:\\Q\\Dist", number++)),
-                      "bytes of " + SourceOf(stored, "C:\\Q"));
+                      "bytes of " + ResolveAttachmentName(stored, "C:\\Q"));
         }
         position = header.end;
     }

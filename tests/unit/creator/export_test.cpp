@@ -269,6 +269,24 @@ TEST_F(TestExportTest, MissingAttachmentUsesUpItsNumberAndIsReportedByStoredName
     EXPECT_NE(File(kOutput).find("*gone.rtf*Cell.bmp"), std::string::npos);
 }
 
+TEST_F(TestExportTest, MovedTestFindsItsAttachmentsBesideItAndKeepsTheirNames) {
+    QuestionRecord record = CellRecord();
+    SetNames(record, {"C:\\Old\\intro.rtf", "*Cell.bmp", "", "C:\\Pics\\here.bmp"});
+    files.SetContent("C:\\Tests\\intro.rtf", "{\\rtf1 intro}");
+    files.SetContent("C:\\Tests\\Cell.bmp", "BMcell");
+    files.SetContent("C:\\Pics\\here.bmp", "BMhere");
+    files.SetContent("C:\\Tests\\here.bmp", "BMbeside");
+    ASSERT_TRUE(Export(TestFile({record})));
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"C:\\Tests\\intro.rtf", "C:\\Q\\Dist\\T0000002"},
+        {"C:\\Tests\\Cell.bmp", "C:\\Q\\Dist\\T0000003"},
+        {"C:\\Pics\\here.bmp", "C:\\Q\\Dist\\T0000004"},
+    };
+    EXPECT_EQ(AttachmentCopies(), expected);
+    EXPECT_EQ(File(kList), "Biology.tvt\r\nintro.rtf\r\nCell.bmp\r\nhere.bmp\r\n");
+    EXPECT_NE(File(kOutput).find("*intro.rtf*Cell.bmp*here.bmp"), std::string::npos);
+}
+
 TEST_F(TestExportTest, EarlierExportMakesEveryCopyFailButRewritesListAndTest) {
     QuestionRecord record = CellRecord();
     Name(record, 1) = "C:\\Pics\\Cell.bmp";

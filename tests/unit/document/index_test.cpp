@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -127,6 +128,9 @@ TEST(QuestionIndex, RecordCutShortKeepsTheCompleteOnes) {
         for (size_t e : ends) complete += e <= cut ? 1 : 0;
         EXPECT_EQ(f.document.questionCount, complete) << "cut " << cut;
         EXPECT_EQ(f.list.items.size(), static_cast<size_t>(complete)) << "cut " << cut;
+        // Cut anywhere but behind the magic line, a record or in the closing line, the file is damaged.
+        const bool behindRecord = cut <= 11 || cut + 2 >= whole.size() || std::count(ends.begin(), ends.end(), cut);
+        EXPECT_EQ(f.document.damagedFile.empty(), behindRecord) << "cut " << cut;
     }
 }
 
@@ -146,12 +150,47 @@ TEST(QuestionIndex, HostileRecordEndsTheLoading) {
         ASSERT_EQ(f.Open(), DocumentMessage::None);
         const int expected = i == 2 ? 3 : 1;
         EXPECT_EQ(f.document.questionCount, expected) << "case " << i;
+        EXPECT_EQ(f.document.damagedFile, i == 2 ? "" : kTest) << "case " << i;
         // Every loaded question reads back whole from inside the file.
         for (const QuestionNode* node = f.document.head; node; node = node->next) {
             QuestionRecord record;
             EXPECT_TRUE(ReadNodeRecord(f.document, *node, record)) << "case " << i;
         }
     }
+}
+
+TEST(QuestionIndex, DamagedWhenMoreThanTheClosingLineFollowsTheLastRecord) {
+    const std::string magic = "QBKX0101A\r\n";
+    const std::string one = RecordBytes(MakeRecord("one", "first", "a1"));
+    const std::string two = RecordBytes(MakeRecord("two", "second", "a2"));
+    const struct {
+        const char* what;
+        std::string bytes;
+        int questions;
+        bool damaged;
+    } cases[] = {
+        {"cut in a header", magic + one + two.substr(0, 9), 1, true},
+        {"cut in a slot", magic + one + two.substr(0, two.size() - 3), 1, true},
+        {"garbage after the last record", magic + one + two + "\r\nxyz", 2, true},
+        {"damage in the middle", magic + one + "bad\r\nxyz\r\n" + two + "\r\n", 1, true},
+        {"closing line missing", magic + one + two, 2, false},
+        {"closing line of LF alone", magic + one + two + "\n", 2, false},
+        {"two closing lines", magic + one + two + "\r\n\r\n", 2, true},
+        {"only the magic line", magic, 0, false},
+        {"the magic line and a stray byte", magic + "x", 0, true},
+    };
+    for (const auto& c : cases) {
+        OpenFixture f(c.bytes);
+        ASSERT_EQ(f.Open(), DocumentMessage::None) << c.what;
+        EXPECT_EQ(f.document.questionCount, c.questions) << c.what;
+        EXPECT_EQ(f.document.damagedFile, c.damaged ? kTest : "") << c.what;
+        EXPECT_EQ(f.fs.Content(kTest), c.bytes) << c.what << ": Open changes nothing";
+    }
+    // A damaged test that cannot be opened (another instance holds the journal) leaves no damage behind.
+    OpenFixture held(magic + one + "x");
+    const std::unique_ptr<ByteStream> journal = held.fs.Open(kJournal, OpenMode::CreateReadWrite, true);
+    EXPECT_EQ(held.Open(), DocumentMessage::FileAccess);
+    EXPECT_EQ(held.document.damagedFile, "");
 }
 
 // Damaged copies of a valid test: whatever the bytes, every question that

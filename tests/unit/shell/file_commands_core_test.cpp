@@ -114,6 +114,9 @@ public:
         ++counterUpdates;
     }
     void ShowStartupHints() override { ++startupHints; }
+    std::string FullPath(const std::string& path) override { return path; }
+    void ShowDamagedTest(int32_t questionsRead) override { damagedTests.push_back(questionsRead); }
+    void ShowDamagedFileKept() override { ++damagedFileKept; }
 
     PromptAnswer promptAnswer = PromptAnswer::Cancel;
     std::string chosenPath;
@@ -134,6 +137,8 @@ public:
     std::vector<int32_t> counters;
     int counterUpdates = 0;
     int startupHints = 0;
+    std::vector<int32_t> damagedTests;
+    int damagedFileKept = 0;
 };
 
 class FileCommandsTest : public testing::Test {
@@ -148,6 +153,21 @@ protected:
         ASSERT_TRUE(document.IsOpen());
         view = FakeView();
     }
+
+    // A test with Moon cut short, opened: Zebra and Apple are read, the file is damaged.
+    void OpenDamaged(const std::string& name = "exam.tvt") {
+        WriteAll(dir.File(name), Damaged());
+        view = FakeView();
+        view.chosenPath = dir.File(name);
+        document.modified = false;
+        FileCommandContext context = Context();
+        OpenTestCommand(context, view);
+        ASSERT_TRUE(document.IsOpen());
+        ASSERT_EQ(view.damagedTests, std::vector<int32_t>{2});
+        view = FakeView();
+        document.modified = true;
+    }
+    static std::string Damaged() { return ThreeQuestions().substr(0, ThreeQuestions().size() - 5); }
 
     TempDir dir;
     TestDocument document;
@@ -393,6 +413,60 @@ TEST_F(FileCommandsTest, GivingUpWithYesSavesAndWithNoDoesNot) {
     EXPECT_TRUE(Exists(dir.File("exam.BAK")));
     EXPECT_NE(ReadAll(dir.File("exam.TVT")).find("Apple\r\n6\r\n3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"),
               std::string::npos);
+}
+
+// Save asks for a new name, and no name under which the save would write,
+// rename or delete the damaged file is taken.
+TEST_F(FileCommandsTest, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
+    const struct {
+        const char* damaged;
+        const char* chosen;
+        bool refused;
+    } cases[] = {{"a.tvt", "a.tvt", true}, {"b.tvt", "B.TVT", true}, {"c.tvt", "c.bak", true},
+                 {"d.tvt", "d.tmp", true}, {"e.tvt", "e2.tvt", false}};
+    for (const auto& c : cases) {
+        OpenDamaged(c.damaged);
+        view.chosenPath = dir.File(c.chosen);
+        FileCommandContext context = Context();
+        SaveTestCommand(context, view, false);
+        EXPECT_EQ(view.dialogs, std::vector<PathDialog>{PathDialog::SaveAs}) << c.chosen;
+        EXPECT_EQ(view.proposed, std::vector<std::string>{""}) << c.chosen;
+        EXPECT_EQ(view.damagedFileKept, c.refused ? 1 : 0) << c.chosen;
+        EXPECT_EQ(document.modified, c.refused) << c.chosen;
+        EXPECT_EQ(document.damagedFile.empty(), !c.refused) << c.chosen;
+        EXPECT_EQ(ReadAll(dir.File(c.damaged)), Damaged()) << c.chosen;
+        for (const char* companion : {"BAK", "TMP"})
+            EXPECT_FALSE(Exists(CompanionName(dir.File(c.damaged), companion))) << c.chosen;
+    }
+    // Saved under a new name, the test is ordinary: Save writes in place.
+    view = FakeView();
+    FileCommandContext context = Context();
+    SaveTestCommand(context, view, false);
+    EXPECT_TRUE(view.dialogs.empty());
+    EXPECT_TRUE(Exists(dir.File("e2.BAK")));
+    EXPECT_EQ(ReadAll(dir.File("e.tvt")), Damaged());
+}
+
+// The save prompt's Yes asks for a new name too; without one nothing is given up.
+TEST_F(FileCommandsTest, PromptForADamagedTestKeepsItUnlessSavedUnderANewName) {
+    OpenDamaged();
+    view.promptAnswer = PromptAnswer::Yes;
+    FileCommandContext context = Context();
+    EXPECT_FALSE(MayGiveUpTest(context, view)) << "name dialog cancelled";
+    view.chosenPath = dir.File("exam.tvt");
+    OpenTestCommand(context, view);
+    NewTestCommand(context, view);
+    CloseTestCommand(context, view);
+    EXPECT_EQ(view.dialogs, std::vector<PathDialog>(4, PathDialog::SaveAs));
+    EXPECT_EQ(view.damagedFileKept, 3);
+    EXPECT_TRUE(document.IsOpen());
+    EXPECT_TRUE(document.modified);
+    EXPECT_EQ(document.questionCount, 2);
+    view.chosenPath = dir.File("kept.tvt");
+    EXPECT_TRUE(MayGiveUpTest(context, view));
+    EXPECT_EQ(view.title, dir.File("kept.TVT"));
+    EXPECT_TRUE(Exists(dir.File("kept.TVT")));
+    EXPECT_EQ(ReadAll(dir.File("exam.tvt")), Damaged());
 }
 
 }  // namespace
