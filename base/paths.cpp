@@ -18,6 +18,12 @@ std::string WithTrailingBackslash(const std::string& path) {
     return EndsWithBackslash(path) ? path : path + "\\";
 }
 
+bool IsDriveRoot(const std::string& path) {
+    std::string stem = path;
+    while (!stem.empty() && (stem.back() == '\\' || stem.back() == '/')) stem.pop_back();
+    return stem.empty() || (stem.size() == 2 && stem[1] == ':');
+}
+
 std::string JoinPath(const std::string& directory, const std::string& name) {
     return directory + "\\" + name;
 }

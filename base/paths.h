@@ -13,6 +13,10 @@ std::string WithTrailingBackslash(const std::string& path);
 // "%s\\%s": a file or directory inside a directory given without its backslash.
 std::string JoinPath(const std::string& directory, const std::string& name);
 
+// True for a path that names no directory below a drive's root: empty, "\",
+// "C:" or "C:\", with any number of trailing backslashes or slashes.
+bool IsDriveRoot(const std::string& path);
+
 // The part of a path after its last backslash, or the whole path without one.
 std::string FileNameOfPath(const std::string& path);
 

@@ -1,8 +1,11 @@
-// Pieces every modal dialog of the programs shares: the data struct it works
-// on (handed in through WM_INITDIALOG's lParam and kept in GWLP_USERDATA) and
-// a procedure that never lets a C++ exception unwind through USER32.
+// The dialog procedure every modal dialog of the programs uses: the data
+// struct the dialog works on goes in through WM_INITDIALOG's lParam, is kept
+// in GWLP_USERDATA and is handed to the dialog's handler with each message;
+// a failure inside the handler goes to the dialog's failure handler.
 #pragma once
 #include <windows.h>
+
+#include "common/failure_guard.h"
 
 namespace qb {
 
@@ -19,18 +22,25 @@ inline HINSTANCE DialogInstance(HWND dialog) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
 }
 
-using DialogHandler = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+template <typename Data>
+using DialogHandler = INT_PTR (*)(Data& data, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+using DialogFailureHandler = INT_PTR (*)(HWND dialog, FailureKind kind);
 
-// The dialog procedure around a dialog's message handler; a failure inside
-// the handler ends the dialog with resultOnFailure.
-template <DialogHandler handler, INT_PTR resultOnFailure = 0>
+// Messages that come before WM_INITDIALOG find no data and are left to the dialog manager.
+template <typename Data, DialogHandler<Data> handler, DialogFailureHandler onFailure>
 INT_PTR CALLBACK GuardedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return handler(dialog, message, wParam, lParam);
-    } catch (...) {
-        EndDialog(dialog, resultOnFailure);
-        return TRUE;
-    }
+    if (message == WM_INITDIALOG) KeepDialogData(dialog, lParam);
+    Data* data = DialogData<Data>(dialog);
+    if (data == nullptr) return FALSE;
+    return CatchFailures<INT_PTR>([&] { return handler(*data, dialog, message, wParam, lParam); },
+                                  [&](FailureKind kind) { return onFailure(dialog, kind); }, TRUE);
+}
+
+// The failure handler of a dialog that ends silently with result when a handler fails.
+template <INT_PTR result>
+INT_PTR EndDialogOnFailure(HWND dialog, FailureKind) {
+    EndDialog(dialog, result);
+    return TRUE;
 }
 
 }  // namespace qb

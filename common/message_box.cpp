@@ -22,4 +22,9 @@ int ShowStringMessage(HINSTANCE module, HWND owner, UINT textId, UINT captionId,
     return BeepAndShowMessage(owner, LoadResourceString(module, textId), LoadResourceString(module, captionId), style);
 }
 
+void ShowFailureMessage(HINSTANCE module, HWND owner, const FailureMessages& messages, FailureKind kind) {
+    const UINT textId = kind == FailureKind::NoMemory ? messages.noMemoryTextId : messages.otherTextId;
+    ShowStringMessage(module, owner, textId, messages.captionId, messages.style);
+}
+
 }  // namespace qb

@@ -58,17 +58,25 @@ struct MemoryDcTraits {
     static bool IsValid(HDC h) { return h != nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
-struct MenuTraits {
-    using Handle = HMENU;
-    static HMENU Invalid() { return nullptr; }
-    static bool IsValid(HMENU h) { return h != nullptr; }
-    static void Close(HMENU h) { DestroyMenu(h); }
+struct IconTraits {
+    using Handle = HICON;
+    static HICON Invalid() { return nullptr; }
+    static bool IsValid(HICON h) { return h != nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+struct FindTraits {
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) { FindClose(h); }
 };
 
 using ScopedRegKey = ScopedHandle<RegKeyTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
 using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+using ScopedIcon = ScopedHandle<IconTraits>;
+using ScopedFindHandle = ScopedHandle<FindTraits>;
 
 // A window DC obtained with GetDC, released with ReleaseDC on the same window.
 class ScopedWindowDc {
@@ -83,16 +91,32 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a DC and puts the previous one back on destruction.
-class ScopedSelection {
+// The paint DC of a WM_PAINT, from BeginPaint to EndPaint.
+class ScopedPaint {
 public:
-    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelection() { if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_); }
-    ScopedSelection(const ScopedSelection&) = delete;
-    ScopedSelection& operator=(const ScopedSelection&) = delete;
+    explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~ScopedPaint() { EndPaint(window_, &paint_); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    HDC get() const { return dc_; }
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
+};
+
+// Selects a palette into a DC and realises it; the previous palette goes back on destruction.
+class ScopedPaletteSelection {
+public:
+    ScopedPaletteSelection(HDC dc, HPALETTE palette) : dc_(dc), previous_(SelectPalette(dc, palette, FALSE)) {
+        RealizePalette(dc);
+    }
+    ~ScopedPaletteSelection() { if (previous_) SelectPalette(dc_, previous_, FALSE); }
+    ScopedPaletteSelection(const ScopedPaletteSelection&) = delete;
+    ScopedPaletteSelection& operator=(const ScopedPaletteSelection&) = delete;
 private:
     HDC dc_;
-    HGDIOBJ previous_;
+    HPALETTE previous_;
 };
 
 // Shows the wait cursor and puts the previous cursor back.

@@ -6,11 +6,12 @@
 
 #include "base/path_limits.h"
 #include "common/message_box.h"
+#include "common/registry.h"
 #include "creator/destination_dialog.h"
 #include "creator/export_dialog.h"
-#include "creator/program_directory.h"
 #include "creator/resource_ids.h"
 
+#include <optional>
 #include <string>
 
 namespace qb::creator {
@@ -40,11 +41,12 @@ bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::st
 }
 
 void RunCreator(HINSTANCE instance) {
-    std::string programDirectory;
-    if (!ReadProgramDirectory(programDirectory)) {
+    const std::optional<std::string> directory = ReadProgramDirectory(DataPathLookup::CurrentUser, DriveRoot::Accepted);
+    if (!directory) {
         ShowStringMessage(instance, nullptr, IDS_NOT_INSTALLED, IDS_CREATOR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    const std::string& programDirectory = *directory;
     if (ShowStringMessage(instance, nullptr, IDS_GREETING, IDS_CREATOR_CAPTION, MB_OKCANCEL | MB_ICONINFORMATION) !=
         IDOK)
         return;

@@ -12,18 +12,13 @@ namespace {
 constexpr int kLongestName = 20;
 const char kProposedName[] = "ExportedTest";
 
-DestinationData* DataOf(HWND dialog) {
-    return DialogData<DestinationData>(dialog);
-}
-
 void ShowDestinationMessage(HWND dialog, UINT textId, UINT icon) {
     ShowStringMessage(DialogInstance(dialog), nullptr, textId, IDS_DESTINATION_CAPTION, MB_OK | icon);
 }
 
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
+INT_PTR OnInitDialog(const DestinationData& data, HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_DESTINATION_NAME, EM_LIMITTEXT, kLongestName, 0);
-    SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, DataOf(dialog)->programDirectory.c_str());
+    SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, data.programDirectory.c_str());
     return TRUE;
 }
 
@@ -45,7 +40,7 @@ void ProposeName(HWND dialog) {
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DESTINATION_NAME)), TRUE);
 }
 
-void OnOk(HWND dialog) {
+void OnOk(DestinationData& data, HWND dialog) {
     std::string name = TypedName(dialog);
     switch (CheckDestinationName(name)) {
     case DestinationNameCheck::Empty:
@@ -57,28 +52,27 @@ void OnOk(HWND dialog) {
     case DestinationNameCheck::Acceptable:
         break;
     }
-    DestinationData* data = DataOf(dialog);
-    const std::string path = DropTrailingBackslash(JoinPath(data->programDirectory, name));
+    const std::string path = DropTrailingBackslash(JoinPath(data.programDirectory, name));
     if (!MakeDestination(path)) {
         ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
         return;
     }
-    data->destinationPath = path;
+    data.destinationPath = path;
     EndDialog(dialog, 1);
 }
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK: OnOk(dialog); return TRUE;
+INT_PTR OnCommand(DestinationData& data, HWND dialog, int id) {
+    switch (id) {
+    case IDOK: OnOk(data, dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(DestinationData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return OnInitDialog(data, dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -87,7 +81,8 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
     // A failure inside the dialog ends it as a Cancel.
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, GuardedDialogProc<Dispatch>,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr,
+                           GuardedDialogProc<DestinationData, Dispatch, EndDialogOnFailure<0>>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

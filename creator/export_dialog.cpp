@@ -1,89 +1,53 @@
 #include "creator/export_dialog.h"
 
+#include <memory>
+
 #include "common/dialog.h"
+#include "common/work_dialog.h"
 #include "creator/resource_ids.h"
 #include "creator/win32_export.h"
 
 namespace qb::creator {
+namespace {
 
-struct ExportDialogState {
-    ExportDialogState(HINSTANCE instance, HWND dialog, const ExportSettings& settings)
+// The export and what it reports to, while the dialog is open.
+struct ExportRun {
+    ExportRun(HINSTANCE instance, HWND dialog, const ExportSettings& settings)
         : reporter(instance, dialog), exporter(settings, RealFileSystem(), copier, reporter) {}
     Win32FileCopier copier;
     DialogExportReporter reporter;
     TestExport exporter;
-    bool startPending = true;
 };
 
-ExportDialogData::ExportDialogData() = default;
-ExportDialogData::~ExportDialogData() = default;
+class ExportWork : public WorkDialog {
+public:
+    explicit ExportWork(const ExportSettings& settings) : settings_(settings) {}
 
-namespace {
-
-ExportDialogState* StateOf(HWND dialog) {
-    auto* data = reinterpret_cast<ExportDialogData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-    return data ? data->state.get() : nullptr;
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    auto* data = reinterpret_cast<ExportDialogData*>(lParam);
-    KeepDialogData(dialog, lParam);
-    data->state = std::make_unique<ExportDialogState>(DialogInstance(dialog), dialog, data->settings);
-    ExportDialogState* state = data->state.get();
-    // The list may outgrow an edit control's default limit.
-    SendDlgItemMessageA(dialog, IDC_EXPORT_LIST, EM_LIMITTEXT, 0, 0);
-    state->reporter.ShowList(state->exporter.ListText());
-    if (!state->exporter.Open()) {
-        state->startPending = false;
-        EndDialog(dialog, 0);
+    bool Prepare(HWND dialog) override {
+        run_ = std::make_unique<ExportRun>(DialogInstance(dialog), dialog, settings_);
+        // The list may outgrow an edit control's default limit.
+        SendDlgItemMessageA(dialog, IDC_EXPORT_LIST, EM_LIMITTEXT, 0, 0);
+        run_->reporter.ShowList(run_->exporter.ListText());
+        return run_->exporter.Open();
     }
-    return TRUE;
-}
 
-// The work runs once, inside the first paint, so the dialog is on screen before it starts.
-INT_PTR OnPaint(HWND dialog) {
-    ExportDialogState* state = StateOf(dialog);
-    if (state && state->startPending) {
-        state->startPending = false;
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDM_EXPORT_START, IDM_EXPORT_START), 0);
-    }
-    PAINTSTRUCT paint;
-    BeginPaint(dialog, &paint);
-    EndPaint(dialog, &paint);
-    return TRUE;
-}
+    INT_PTR Work(HWND) override { return run_->exporter.Run() ? 1 : 0; }
 
-void OnExportStart(HWND dialog) {
-    bool ok = StateOf(dialog)->exporter.Run();
-    EndDialog(dialog, ok ? 1 : 0);
-}
-
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDM_EXPORT_START: OnExportStart(dialog); return TRUE;
-    case IDCANCEL: return TRUE;  // the export cannot be cancelled
-    }
-    return FALSE;
-}
-
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_PAINT: return OnPaint(dialog);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
-    }
-    return FALSE;
-}
+private:
+    const ExportSettings& settings_;
+    std::unique_ptr<ExportRun> run_;
+};
 
 }  // namespace
 
 bool RunExportDialog(HINSTANCE instance, ExportDialogData* data) {
-    // A failure inside the dialog ends the export as faulty.
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EXPORT), nullptr, GuardedDialogProc<Dispatch>,
-                                     reinterpret_cast<LPARAM>(data));
-    // Every file of the export is closed by now; nothing else is kept.
-    data->state.reset();
-    return result == 1;
+    WorkDialogSettings settings;
+    settings.dialogId = IDD_EXPORT;
+    settings.startCommand = IDM_EXPORT_START;
+    settings.resultOnFailure = 0;  // a failure inside the dialog ends the export as faulty
+    // Every file of the export is closed when work goes out of scope.
+    ExportWork work(data->settings);
+    return RunWorkDialog(instance, settings, work) == 1;
 }
 
 }  // namespace qb::creator

@@ -28,11 +28,6 @@ std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, con
     return copies;
 }
 
-bool ProgramDirectoryFromValue(const std::string& value, std::string& programDirectory) {
-    programDirectory = DropTrailingBackslash(value);
-    return !programDirectory.empty();
-}
-
 namespace {
 
 bool IsReservedCharacter(char c) {

@@ -28,11 +28,6 @@ struct FileCopy {
 std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, const std::string& productWord,
                                         const std::string& destinationPath);
 
-// The program directory from the stored registry value: one trailing
-// backslash dropped. False when nothing usable is left, since an empty
-// directory would put the export at the root of the current drive.
-bool ProgramDirectoryFromValue(const std::string& value, std::string& programDirectory);
-
 enum class DestinationNameCheck {
     Empty,     // nothing typed: the user is asked for a name
     Refused,   // would leave the program directory or cannot name a directory

@@ -2,8 +2,7 @@
 
 #include <commdlg.h>
 
-#include <stdexcept>
-
+#include "common/dialog.h"
 #include "common/message_box.h"
 #include "editor/question_dialog.h"
 #include "editor/resource_ids.h"
@@ -30,10 +29,6 @@ const AttachBox* BoxOf(int id) {
         if (box.box == id) return &box;
     }
     return nullptr;
-}
-
-AttachDialogData* DataOf(HWND dialog) {
-    return reinterpret_cast<AttachDialogData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
 }
 
 void WarnFileError(HWND dialog, HINSTANCE module) {
@@ -71,9 +66,7 @@ void OnBoxClicked(HWND dialog, const AttachDialogData& data, const AttachBox& bo
     if (OnBoxChanged(*data.slots, box.slot, ticked)) ChooseFile(dialog, data, box);
 }
 
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-    const AttachDialogData& data = *reinterpret_cast<AttachDialogData*>(lParam);
+INT_PTR OnInitDialog(const AttachDialogData& data, HWND dialog) {
     auto ticks = TicksFromSlots(*data.slots);
     for (const AttachBox& box : kBoxes) {
         CheckDlgButton(dialog, box.box, ticks[static_cast<size_t>(box.slot)] ? BST_CHECKED : BST_UNCHECKED);
@@ -81,46 +74,35 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
     return TRUE;
 }
 
-INT_PTR OnCommand(HWND dialog, int id, int code) {
-    AttachDialogData* data = DataOf(dialog);
-    if (!data) return FALSE;
+INT_PTR OnCommand(const AttachDialogData& data, HWND dialog, int id, int code) {
     switch (id) {
     case IDOK: EndDialog(dialog, 1); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     case IDC_DIALOG_HELP:
-        ShowHelpTopic(dialog, data->module, data->programDirectory, IDS_HELP_KEY_ATTACH);
+        ShowHelpTopic(dialog, data.module, data.programDirectory, IDS_HELP_KEY_ATTACH);
         return TRUE;
     }
     const AttachBox* box = BoxOf(id);
     if (box && code == BN_CLICKED) {
-        OnBoxClicked(dialog, *data, *box);
+        OnBoxClicked(dialog, data, *box);
         return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(AttachDialogData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_INITDIALOG: return OnInitDialog(data, dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
-}
-
-INT_PTR CALLBACK AttachDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (const std::exception&) {
-        ShowStringMessage(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), dialog,
-                          IDS_NO_MEMORY, IDS_ERROR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
-        return TRUE;
-    }
 }
 
 }  // namespace
 
 int RunAttachDialog(HWND owner, AttachDialogData& data) {
-    INT_PTR result = DialogBoxParamA(data.module, MAKEINTRESOURCEA(IDD_ATTACH), owner, AttachDialogProc,
+    INT_PTR result = DialogBoxParamA(data.module, MAKEINTRESOURCEA(IDD_ATTACH), owner,
+                                     GuardedDialogProc<AttachDialogData, Dispatch, ReportEditorFailure>,
                                      reinterpret_cast<LPARAM>(&data));
     return result == 1 ? 1 : 0;
 }

@@ -1,8 +1,6 @@
 #include "editor/question_dialog.h"
 
-#include <new>
-#include <stdexcept>
-
+#include "common/dialog.h"
 #include "common/message_box.h"
 #include "editor/attach_dialog.h"
 #include "editor/question_store.h"
@@ -16,10 +14,6 @@ constexpr int kWrongAnswerFields[kWrongAnswerCount] = {
     IDC_QUESTION_WRONG_ANSWER1, IDC_QUESTION_WRONG_ANSWER2,
     IDC_QUESTION_WRONG_ANSWER3, IDC_QUESTION_WRONG_ANSWER4,
 };
-
-QuestionDialogData* DataOf(HWND dialog) {
-    return reinterpret_cast<QuestionDialogData*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-}
 
 std::string ControlText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
@@ -82,9 +76,7 @@ void FillFileSettings(QuestionEditorState& editor, EditorMode mode) {
     editor.pictures = pictures;
 }
 
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
-    QuestionDialogData& data = *reinterpret_cast<QuestionDialogData*>(lParam);
+INT_PTR OnInitDialog(QuestionDialogData& data, HWND dialog) {
     data.result = 0;
     FillFileSettings(*data.editor, data.mode);
     SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kKeywordMaxChars, 0);
@@ -153,44 +145,42 @@ void OnAttachFiles(HWND dialog, QuestionDialogData& data) {
     RunAttachDialog(dialog, attach);
 }
 
-INT_PTR OnCommand(HWND dialog, int id) {
-    QuestionDialogData* data = DataOf(dialog);
-    if (!data) return FALSE;
+INT_PTR OnCommand(QuestionDialogData& data, HWND dialog, int id) {
     switch (id) {
-    case IDOK: OnAccept(dialog, *data); return TRUE;
-    case IDCANCEL: Finish(dialog, *data, 0); return TRUE;
+    case IDOK: OnAccept(dialog, data); return TRUE;
+    case IDCANCEL: Finish(dialog, data, 0); return TRUE;
     case IDC_DIALOG_HELP:
-        ShowHelpTopic(dialog, data->module, data->programDirectory,
-                      data->mode == EditorMode::Define ? IDS_HELP_KEY_DEFINE : IDS_HELP_KEY_EDIT);
+        ShowHelpTopic(dialog, data.module, data.programDirectory,
+                      data.mode == EditorMode::Define ? IDS_HELP_KEY_DEFINE : IDS_HELP_KEY_EDIT);
         return TRUE;
-    case IDC_QUESTION_ATTACH_FILES: OnAttachFiles(dialog, *data); return TRUE;
+    case IDC_QUESTION_ATTACH_FILES: OnAttachFiles(dialog, data); return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(QuestionDialogData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_INITDIALOG: return OnInitDialog(data, dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
 
-// No C++ exception may unwind through USER32: the only ones the handlers can
-// meet are allocation failures, reported like every other lack of memory.
-INT_PTR CALLBACK QuestionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (const std::exception&) {
-        Warn(dialog, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), IDS_NO_MEMORY);
-        return TRUE;
-    }
-}
+// The only failures the handlers can meet are allocation failures, reported
+// like every other lack of memory.
+constexpr FailureMessages kFailureMessages = {IDS_NO_MEMORY, IDS_NO_MEMORY, IDS_ERROR_CAPTION,
+                                              MB_OK | MB_ICONEXCLAMATION};
 
 }  // namespace
 
+INT_PTR ReportEditorFailure(HWND dialog, FailureKind kind) {
+    ShowFailureMessage(DialogInstance(dialog), dialog, kFailureMessages, kind);
+    return TRUE;
+}
+
 int RunQuestionDialog(HWND owner, QuestionDialogData& data) {
-    INT_PTR result = DialogBoxParamA(data.module, MAKEINTRESOURCEA(IDD_QUESTION), owner, QuestionDialogProc,
+    INT_PTR result = DialogBoxParamA(data.module, MAKEINTRESOURCEA(IDD_QUESTION), owner,
+                                     GuardedDialogProc<QuestionDialogData, Dispatch, ReportEditorFailure>,
                                      reinterpret_cast<LPARAM>(&data));
     return result > 0 ? static_cast<int>(result) : 0;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/failure_guard.h"
 #include "document/document.h"
 #include "editor/attachments.h"
 #include "editor/question_form.h"
@@ -33,6 +34,9 @@ struct QuestionDialogData {
 // Runs the dialog modally over owner. Returns 0 when nothing was stored
 // (Cancel or a failure), otherwise 1 plus the number of wrong answers.
 int RunQuestionDialog(HWND owner, QuestionDialogData& data);
+
+// What the editor's dialogs do when a handler fails: report the lack of memory.
+INT_PTR ReportEditorFailure(HWND dialog, FailureKind kind);
 
 // Opens the help file of the program directory at keyword string keywordId.
 void ShowHelpTopic(HWND owner, HINSTANCE module, const std::string& programDirectory, UINT keywordId);

@@ -10,12 +10,7 @@
 namespace qb {
 namespace {
 
-DestinationData* DataOf(HWND dialog) {
-    return DialogData<DestinationData>(dialog);
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
+INT_PTR OnInitDialog(HWND dialog) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string product = LoadResourceString(DialogInstance(dialog), IDS_PRODUCT_NAME);
@@ -25,7 +20,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
     return TRUE;
 }
 
-void OnInstall(HWND dialog) {
+void OnInstall(DestinationData& data, HWND dialog) {
     char typed[kPathBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_DESTINATION_DIRECTORY, typed, sizeof typed);
     if (IsRefusedDestination(typed)) {
@@ -33,22 +28,22 @@ void OnInstall(HWND dialog) {
                           MB_OK | MB_ICONINFORMATION);
         return;
     }
-    DataOf(dialog)->destination = WithTrailingBackslash(typed);
+    data.destination = WithTrailingBackslash(typed);
     EndDialog(dialog, 1);
 }
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK: OnInstall(dialog); return TRUE;
+INT_PTR OnCommand(DestinationData& data, HWND dialog, int id) {
+    switch (id) {
+    case IDOK: OnInstall(data, dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(DestinationData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -56,7 +51,8 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RunDestinationDialog(HINSTANCE instance, DestinationData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr, GuardedDialogProc<Dispatch>,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DESTINATION), nullptr,
+                           GuardedDialogProc<DestinationData, Dispatch, EndDialogOnFailure<0>>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

@@ -1,5 +1,7 @@
 #include "install/install_paths.h"
 
+#include "base/paths.h"
+
 namespace qb {
 
 std::string SuggestedDestination(const std::string& windowsDirectory, const std::string& productName) {
@@ -7,10 +9,7 @@ std::string SuggestedDestination(const std::string& windowsDirectory, const std:
 }
 
 bool IsRefusedDestination(const std::string& destination) {
-    std::string stem = destination;
-    while (!stem.empty() && (stem.back() == '\\' || stem.back() == '/')) stem.pop_back();
-    if (stem.empty()) return true;
-    return stem.size() == 2 && stem[1] == ':';
+    return IsDriveRoot(destination);
 }
 
 std::string DefaultIconValue(const std::string& dir, const std::string& programFile) {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "common/message_box.h"
-#include "common/scoped_handles.h"
+#include "common/registry.h"
 #include "install/destination_dialog.h"
 #include "install/install_paths.h"
 #include "install/program_files.h"
@@ -28,8 +28,7 @@ std::string SourceDirectory() {
 }
 
 bool MarkerExists() {
-    ScopedRegKey marker;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMarkerKeyPath, 0, KEY_READ, marker.receive()) == ERROR_SUCCESS;
+    return static_cast<bool>(OpenKey(HKEY_LOCAL_MACHINE, kMarkerKeyPath, KEY_READ));
 }
 
 void ShowInformation(HINSTANCE instance, UINT textId) {
@@ -39,12 +38,13 @@ void ShowInformation(HINSTANCE instance, UINT textId) {
 // The test goes where the installed programs are. False (after telling the
 // user) when that directory is not known.
 bool PrepareTestsOnly(HINSTANCE instance, InstallState& state) {
-    std::optional<std::string> dataPath = ReadDataPath();
-    if (!dataPath) {
+    std::optional<std::string> directory =
+        ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, DriveRoot::Accepted);
+    if (!directory) {
         ShowStringMessage(instance, nullptr, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
         return false;
     }
-    state.destinationDirectory = WithTrailingBackslash(*dataPath);
+    state.destinationDirectory = WithTrailingBackslash(*directory);
     state.testsOnly = true;
     return true;
 }

@@ -10,7 +10,6 @@ namespace qb {
 struct ProgressData {
     InstallState* state = nullptr;
     SystemNames names;
-    bool firstPaint = true;
 };
 
 // False when the destination directory could not be made.

@@ -20,39 +20,29 @@ const ShortcutBox kShortcutBoxes[] = {
     {IDC_SHORTCUT_STARTUP, CSIDL_STARTUP},
 };
 
-ShortcutData* DataOf(HWND dialog) {
-    return DialogData<ShortcutData>(dialog);
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
-    return TRUE;
-}
-
-void OnOk(HWND dialog) {
-    const ShortcutData* data = DataOf(dialog);
+void OnOk(const ShortcutData& data, HWND dialog) {
     // COM stays initialised until the process ends.
     CoInitialize(nullptr);
     for (const ShortcutBox& box : kShortcutBoxes) {
         if (IsDlgButtonChecked(dialog, box.controlId) == BST_CHECKED) {
-            CreateShortcut(data->programDirectory, box.folder, data->names);
+            CreateShortcut(data.programDirectory, box.folder, data.names);
         }
     }
     EndDialog(dialog, 1);
 }
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK: OnOk(dialog); return TRUE;
+INT_PTR OnCommand(const ShortcutData& data, HWND dialog, int id) {
+    switch (id) {
+    case IDOK: OnOk(data, dialog); return TRUE;
     case IDCANCEL: return TRUE;  // there is no way around the choice
     }
     return FALSE;
 }
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(ShortcutData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -60,7 +50,8 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RunShortcutDialog(HINSTANCE instance, ShortcutData* data) {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr, GuardedDialogProc<Dispatch>,
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr,
+                    GuardedDialogProc<ShortcutData, Dispatch, EndDialogOnFailure<0>>,
                     reinterpret_cast<LPARAM>(data));
 }
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "base/path_limits.h"
+#include "common/registry.h"
 #include "common/scoped_handles.h"
 #include "install/install_paths.h"
 #include "install/system_keys.h"
@@ -13,35 +13,9 @@
 namespace qb {
 namespace {
 
-ScopedRegKey OpenKey(HKEY parent, const char* subKey) {
-    ScopedRegKey key;
-    if (parent != nullptr && RegOpenKeyExA(parent, subKey, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS) {
-        key.reset();
-    }
-    return key;
-}
-
-ScopedRegKey OpenOrCreateKey(HKEY parent, const char* subKey) {
-    ScopedRegKey key = OpenKey(parent, subKey);
-    if (key || parent == nullptr) return key;
-    DWORD disposition = 0;
-    if (RegCreateKeyExA(parent, subKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, key.receive(), &disposition) != ERROR_SUCCESS) {
-        key.reset();
-    }
-    return key;
-}
-
-// A REG_SZ value stored with its terminating zero; name nullptr is the default value.
-void SetString(HKEY key, const char* name, const std::string& text) {
-    if (key == nullptr) return;
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-}
-
 // Deletes subKey of an opened parent key, if the parent could be opened.
 void DeleteBelow(HKEY root, const char* parentPath, const char* subKey) {
-    ScopedRegKey parent = OpenKey(root, parentPath);
+    ScopedRegKey parent = OpenKey(root, parentPath, KEY_ALL_ACCESS);
     if (parent) DeleteKeyTree(parent.get(), subKey);
 }
 
@@ -66,28 +40,28 @@ const int kShortcutFolders[] = {CSIDL_DESKTOP, CSIDL_STARTUP, CSIDL_STARTMENU};
 }  // namespace
 
 void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
-    SetString(OpenOrCreateKey(HKEY_CLASSES_ROOT, kTestFileExtension).get(), nullptr, kFileClassName);
+    WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, kTestFileExtension).get(), nullptr, kFileClassName);
     ScopedRegKey fileClass = OpenOrCreateKey(HKEY_CLASSES_ROOT, kFileClassName);
-    SetString(fileClass.get(), nullptr, kFileClassName);
-    SetString(OpenOrCreateKey(fileClass.get(), "DefaultIcon").get(), nullptr,
+    WriteStringValue(fileClass.get(), nullptr, kFileClassName);
+    WriteStringValue(OpenOrCreateKey(fileClass.get(), "DefaultIcon").get(), nullptr,
               DefaultIconValue(dir, names.programFile));
     ScopedRegKey shell = OpenOrCreateKey(fileClass.get(), "Shell");
-    SetString(shell.get(), nullptr, "open");
+    WriteStringValue(shell.get(), nullptr, "open");
     fileClass.reset();
     ScopedRegKey open = OpenOrCreateKey(shell.get(), "open");
-    SetString(open.get(), nullptr, names.openVerbText);
+    WriteStringValue(open.get(), nullptr, names.openVerbText);
     shell.reset();
-    SetString(OpenOrCreateKey(open.get(), "command").get(), nullptr, OpenCommandValue(dir, names.programFile));
+    WriteStringValue(OpenOrCreateKey(open.get(), "command").get(), nullptr, OpenCommandValue(dir, names.programFile));
 }
 
 void AddUninstallEntry(const std::string& dir, const SystemNames& names) {
     // The platform's list is never created here: without it there is no entry.
-    ScopedRegKey list = OpenKey(HKEY_LOCAL_MACHINE, kUninstallListPath);
+    ScopedRegKey list = OpenKey(HKEY_LOCAL_MACHINE, kUninstallListPath, KEY_ALL_ACCESS);
     if (!list) return;
     ScopedRegKey entry = OpenOrCreateKey(list.get(), names.uninstallEntry.c_str());
     list.reset();
-    SetString(entry.get(), "DisplayName", names.uninstallEntry);
-    SetString(entry.get(), "UninstallString", UninstallStringValue(dir));
+    WriteStringValue(entry.get(), "DisplayName", names.uninstallEntry);
+    WriteStringValue(entry.get(), "UninstallString", UninstallStringValue(dir));
 }
 
 std::optional<std::string> SpecialFolderPath(int folder) {
@@ -121,20 +95,6 @@ void CreateShortcut(const std::string& dir, int folder, const SystemNames& names
     file.get()->Save(widePath, TRUE);
 }
 
-bool DeleteKeyTree(HKEY parent, const char* subKey) {
-    ScopedRegKey key = OpenKey(parent, subKey);
-    if (!key) return false;
-    // Deleting shifts the indices, so always take the first child.
-    char child[256];
-    DWORD length = sizeof child;
-    while (RegEnumKeyExA(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        if (!DeleteKeyTree(key.get(), child)) return false;
-        length = sizeof child;
-    }
-    key.reset();
-    return RegDeleteKeyA(parent, subKey) == ERROR_SUCCESS;
-}
-
 void RemoveSystemEntries(const SystemNames& names) {
     DeleteKeyTree(HKEY_CLASSES_ROOT, kTestFileExtension);
     DeleteKeyTree(HKEY_CLASSES_ROOT, kFileClassName);
@@ -147,10 +107,8 @@ void RemoveSystemEntries(const SystemNames& names) {
 
 bool AnythingMatches(const std::string& pathOrPattern) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pathOrPattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    ScopedFindHandle search(FindFirstFileA(pathOrPattern.c_str(), &found));
+    return static_cast<bool>(search);
 }
 
 void ShellDelete(const std::string& pathOrPattern, unsigned flags) {
@@ -174,29 +132,6 @@ void RemoveShortcuts(const SystemNames& names) {
         // Asking the shell to delete a missing file can raise its error box.
         if (AnythingMatches(linkPath)) ShellDelete(linkPath, FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO);
     }
-}
-
-std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName,
-                                           size_t capacity) {
-    ScopedRegKey key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_READ, key.receive()) != ERROR_SUCCESS) return std::nullopt;
-    std::string buffer(capacity, '\0');
-    DWORD size = static_cast<DWORD>(capacity);
-    DWORD type = 0;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&buffer[0]), &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return std::nullopt;
-    }
-    buffer.resize(size);
-    size_t end = buffer.find('\0');
-    if (end != std::string::npos) buffer.resize(end);
-    return buffer;
-}
-
-std::optional<std::string> ReadDataPath() {
-    return PickDataPath(ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kPathBufferSize),
-                        ReadStringValue(HKEY_USERS, kDefaultUserKeyPath, kDataPathValue, kPathBufferSize));
 }
 
 }  // namespace qb

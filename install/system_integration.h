@@ -30,15 +30,6 @@ void RemoveShortcuts(const SystemNames& names);
 // The path of a shell folder, or nothing when the shell cannot supply one.
 std::optional<std::string> SpecialFolderPath(int folder);
 
-// Deletes subKey of parent with everything beneath it. True when it is gone.
-bool DeleteKeyTree(HKEY parent, const char* subKey);
-
-// A string value of an existing key, read with room for capacity bytes.
-std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const char* valueName, size_t capacity);
-
-// DataPath of the current user, or of the default user when the current user has none.
-std::optional<std::string> ReadDataPath();
-
 // Whether anything matches a path or pattern.
 bool AnythingMatches(const std::string& pathOrPattern);
 

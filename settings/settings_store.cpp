@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
-#include "base/paths.h"
+#include "base/data_path.h"
+#include "base/path_limits.h"
 #include "base/product_names.h"
 
 namespace qb {
@@ -22,7 +23,8 @@ bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string
 
 bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect) {
     bool dirPresent = ReadOrInitValue(store, kDataPathValue, programDir);
-    programDir = DropTrailingBackslash(programDir);
+    // Unlike the other programs, this one goes on with whatever directory is named, even none.
+    programDir = ProgramDirectoryFromDataPath(programDir, DriveRoot::Accepted).value_or(std::string());
     bool rectPresent = ReadRectValue(store, kValueWindowPosMain, mainRect);
     if (!rectPresent) WriteRectValue(store, kValueWindowPosMain, mainRect);
     return dirPresent && rectPresent;

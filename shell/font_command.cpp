@@ -1,6 +1,9 @@
 #include "shell/font_command.h"
 
+#include <utility>
+
 #include "base/product_names.h"
+#include "common/scoped_handles.h"
 #include "settings/settings_registry.h"
 #include "shell/main_window.h"
 
@@ -13,11 +16,11 @@ void OnChooseFont(MainWindow& state) {
     dialog.hwndOwner = state.window;
     dialog.lpLogFont = &chosen;
     if (!ChooseFontA(&dialog)) return;
-    HFONT font = CreateFontIndirectA(&chosen);
-    if (font == nullptr) return;
+    ScopedGdiObject font(CreateFontIndirectA(&chosen));
+    if (!font) return;
     state.questionLogFont = chosen;
     WriteUserValue(kProductName, kValueFont, FormatFont(ToFontRecord(chosen)));
-    state.questionFont.reset(font);
+    state.questionFont = std::move(font);
     ApplyQuestionFont(state);
     InvalidateRect(state.testPane, nullptr, TRUE);
 }

@@ -2,19 +2,23 @@
 #include "shell/main_window.h"
 
 #include <cstdlib>
-#include <new>
 
 #include "base/product_names.h"
+#include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/about_dialog.h"
-#include "shell/commands_pending.h"
 #include "shell/file_commands.h"
 #include "shell/font_command.h"
-#include "shell/panes.h"
+#include "shell/picture_pane.h"
+#include "shell/practice.h"
+#include "shell/question_changes_window.h"
+#include "shell/question_display.h"
 #include "shell/question_list_view.h"
+#include "shell/question_pane.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
 #include "shell/startup_core.h"
+#include "shell/text_pane.h"
 
 namespace qb {
 
@@ -36,12 +40,6 @@ void StoreMainRect(const MainWindow& state) {
 bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {
     state.window = window;
     state.module = create.hInstance;
-    try {
-        state.pictureHeader.assign(kPictureHeaderSize, 0);
-    } catch (const std::bad_alloc&) {
-        ShowNoMemory(window);
-        return false;
-    }
     state.menu = GetMenu(window);
     state.run.ForgetQuestions(0);
     srand(GetTickCount());
@@ -164,25 +162,16 @@ LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LP
 }  // namespace
 
 MainWindow* MainWindowFrom(HWND mainWindow) {
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+    return WindowState<MainWindow>(mainWindow);
+}
+
+LRESULT ReportWindowFailure(MainWindow&, HWND window, UINT message, WPARAM, LPARAM, FailureKind kind) {
+    ShowFailure(GetAncestor(window, GA_ROOT), kind);
+    return message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    MainWindow* state = MainWindowFrom(window);
-    if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    // No C++ exception may unwind through USER32.
-    try {
-        return Dispatch(*state, window, message, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        ShowNoMemory(window);
-    } catch (...) {
-        ShowMessage(window, IDS_FILE_ERROR, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
-    }
-    return message == WM_CREATE ? -1 : 0;
+    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure>(window, message, wParam, lParam);
 }
 
 bool RegisterWindowClasses(HINSTANCE module) {

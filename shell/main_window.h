@@ -7,8 +7,8 @@
 #include <richedit.h>
 
 #include <string>
-#include <vector>
 
+#include "common/failure_guard.h"
 #include "common/scoped_handles.h"
 #include "document/document.h"
 #include "editor/question_dialog.h"
@@ -28,7 +28,6 @@ struct ProgramContext {
 };
 
 constexpr int kAnswerRows = 5;
-constexpr size_t kPictureHeaderSize = 1068;
 
 // The Test pane's children.
 struct TestPaneControls {
@@ -37,19 +36,6 @@ struct TestPaneControls {
     HWND questionBox = nullptr;
     HWND answerBoxes[kAnswerRows] = {};
     HWND keywordLabel = nullptr;
-};
-
-// Icons owned by the main window, destroyed with it.
-class ScopedIcon {
-public:
-    ScopedIcon() = default;
-    ~ScopedIcon() { if (icon_) DestroyIcon(icon_); }
-    ScopedIcon(const ScopedIcon&) = delete;
-    ScopedIcon& operator=(const ScopedIcon&) = delete;
-    void reset(HICON icon) { if (icon_) DestroyIcon(icon_); icon_ = icon; }
-    HICON get() const { return icon_; }
-private:
-    HICON icon_ = nullptr;
 };
 
 struct MainWindow {
@@ -72,7 +58,6 @@ struct MainWindow {
     ScopedGdiObject questionFont;
     CHOOSEFONTA fontDialog = {};
     CHARFORMATA defaultCharFormat = {};
-    std::vector<unsigned char> pictureHeader;
 
     // Shared by New, Open and Save as; the file name buffer mirrors testPath.
     OPENFILENAMEA fileDialog = {};
@@ -106,6 +91,11 @@ HWND CreateMainWindow(ProgramContext& program, MainWindow& state);
 MainWindow* MainWindowFrom(HWND mainWindow);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What the main window and its panes do when a handler fails: show the
+// failure over the main window; a failed WM_CREATE fails the creation.
+LRESULT ReportWindowFailure(MainWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            FailureKind kind);
 
 // Creation of the children, called from the main window's creation.
 bool CreateStatusBar(MainWindow& state);

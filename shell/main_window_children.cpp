@@ -135,7 +135,10 @@ bool CreateQuestionList(MainWindow& state) {
 }
 
 bool CreateTestPane(MainWindow& state) {
-    state.testPane = CreateChild(state, state.window, kTestClass, WS_VISIBLE | WS_BORDER, IDC_TEST_PANE);
+    // The pane works on the main window's state.
+    state.testPane = CreateWindowExA(0, kTestClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, state.window,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_PANE)), state.module,
+                                     &state);
     return state.testPane != nullptr;
 }
 

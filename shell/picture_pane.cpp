@@ -1,12 +1,13 @@
 #include "shell/picture_pane.h"
 
 #include <memory>
-#include <new>
+#include <optional>
 #include <vector>
 
+#include "base/byte_stream.h"
 #include "base/product_names.h"
 #include "common/scoped_handles.h"
-#include "base/byte_stream.h"
+#include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/picture_layout.h"
 #include "shell/resource_ids.h"
@@ -24,10 +25,6 @@ struct PicturePane {
     PictureView view;
     bool layingOut = false;  // showing or hiding a bar resizes the pane from inside the lay-out
 };
-
-PicturePane* PaneFrom(HWND window) {
-    return reinterpret_cast<PicturePane*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
 
 void StorePlace(HWND window) {
     if (IsIconic(window) || IsZoomed(window)) return;
@@ -107,23 +104,16 @@ void OnLayoutCommand(PicturePane& pane) {
     InvalidateRect(pane.window, nullptr, TRUE);
 }
 
-bool OnCreate(HWND window) {
-    auto* pane = new (std::nothrow) PicturePane;
-    if (pane == nullptr) return false;
-    pane->window = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pane));
+void OnCreate(PicturePane& pane, HWND window) {
+    pane.window = window;
     ScopedWindowDc screen(window);
-    pane->memoryDc.reset(CreateCompatibleDC(screen.get()));
-    if (pane->memoryDc) pane->memoryDcBitmap = GetCurrentObject(pane->memoryDc.get(), OBJ_BITMAP);
-    return true;
+    pane.memoryDc.reset(CreateCompatibleDC(screen.get()));
+    if (pane.memoryDc) pane.memoryDcBitmap = GetCurrentObject(pane.memoryDc.get(), OBJ_BITMAP);
 }
 
-void OnDestroy(HWND window) {
-    PicturePane* pane = PaneFrom(window);
-    if (pane == nullptr) return;
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    SelectIntoMemoryDc(*pane, nullptr);
-    delete pane;
+// The picture must leave the memory DC before either of them is deleted.
+void OnDestroy(PicturePane& pane) {
+    SelectIntoMemoryDc(pane, nullptr);
 }
 
 void OnSize(PicturePane& pane) {
@@ -133,20 +123,13 @@ void OnSize(PicturePane& pane) {
 }
 
 void OnPaint(PicturePane& pane) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(pane.window, &paint);
-    if (pane.view.hasPicture && pane.memoryDc) {
-        HPALETTE previous = nullptr;
-        if (pane.palette) {
-            previous = SelectPalette(dc, static_cast<HPALETTE>(pane.palette.get()), FALSE);
-            RealizePalette(dc);
-        }
-        BitBlt(dc, pane.view.horizontal.offset, pane.view.vertical.offset, pane.view.horizontal.view,
-               pane.view.vertical.view, pane.memoryDc.get(), pane.view.horizontal.position,
-               pane.view.vertical.position, SRCCOPY);
-        if (previous != nullptr) SelectPalette(dc, previous, FALSE);
-    }
-    EndPaint(pane.window, &paint);
+    ScopedPaint paint(pane.window);
+    if (!pane.view.hasPicture || !pane.memoryDc) return;
+    std::optional<ScopedPaletteSelection> palette;
+    if (pane.palette) palette.emplace(paint.get(), static_cast<HPALETTE>(pane.palette.get()));
+    BitBlt(paint.get(), pane.view.horizontal.offset, pane.view.vertical.offset, pane.view.horizontal.view,
+           pane.view.vertical.view, pane.memoryDc.get(), pane.view.horizontal.position, pane.view.vertical.position,
+           SRCCOPY);
 }
 
 ScrollRequest RequestOf(int code) {
@@ -193,8 +176,10 @@ void OnKeyDown(HWND window, WPARAM key) {
     SendMessageA(window, message, MAKEWPARAM(code, 0), 0);
 }
 
-LRESULT Dispatch(PicturePane& pane, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(PicturePane& pane, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE: OnCreate(pane, window); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_NCDESTROY: OnDestroy(pane); return DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE: OnSize(pane); return 0;
     case WM_MOVE: StorePlace(pane.window); return 0;
     case WM_PAINT: OnPaint(pane); return 0;
@@ -204,8 +189,13 @@ LRESULT Dispatch(PicturePane& pane, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
         if (LOWORD(wParam) == IDM_PICTURE_LAYOUT) OnLayoutCommand(pane);
         return 0;
-    default: return DefWindowProcA(pane.window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+// A failed step leaves the pane empty; nothing is reported.
+LRESULT OnFailure(PicturePane&, HWND window, UINT message, WPARAM wParam, LPARAM lParam, FailureKind) {
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // The pixels' file offset tells how much to read; the header parser takes the rest.
@@ -226,7 +216,7 @@ bool ReadHeader(const std::string& path, BitmapHeader& header) {
 }  // namespace
 
 void ReleasePicture(HWND picturePane) {
-    PicturePane* pane = PaneFrom(picturePane);
+    PicturePane* pane = WindowState<PicturePane>(picturePane);
     if (pane == nullptr) return;
     SelectIntoMemoryDc(*pane, nullptr);
     pane->picture.reset();
@@ -236,7 +226,7 @@ void ReleasePicture(HWND picturePane) {
 }
 
 void LoadPicture(HWND picturePane, const std::string& path) {
-    PicturePane* pane = PaneFrom(picturePane);
+    PicturePane* pane = WindowState<PicturePane>(picturePane);
     if (pane == nullptr) return;
     ReleasePicture(picturePane);
     if (ReadHeader(path, pane->header)) {
@@ -260,16 +250,7 @@ void LoadPicture(HWND picturePane, const std::string& path) {
 }
 
 LRESULT CALLBACK PicturePaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE && !OnCreate(window)) return FALSE;
-    if (message == WM_NCDESTROY) OnDestroy(window);
-    PicturePane* pane = PaneFrom(window);
-    if (pane == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-    // No C++ exception may unwind through USER32; a failed step leaves the pane empty.
-    try {
-        return Dispatch(*pane, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return GuardedWindowProc<PicturePane, Dispatch, OnFailure, StateOwner::Window>(window, message, wParam, lParam);
 }
 
 }  // namespace qb

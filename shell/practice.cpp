@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "shell/commands_pending.h"
 #include "shell/main_window.h"
 #include "shell/question_display.h"
 #include "shell/question_list_view.h"

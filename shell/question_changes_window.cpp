@@ -1,10 +1,11 @@
 // New Question, Edit Question and Remove Question on the main window: the
 // decisions of question_changes.h carried out with its list view, menu,
 // toolbar, status bar and the question dialog.
+#include "shell/question_changes_window.h"
+
 #include <cstdio>
 
 #include "editor/question_dialog.h"
-#include "shell/commands_pending.h"
 #include "shell/main_window.h"
 #include "shell/question_changes.h"
 #include "shell/question_list_view.h"

@@ -5,7 +5,6 @@
 #include "base/byte_stream.h"
 #include "shell/layout_core.h"
 #include "shell/main_window.h"
-#include "shell/panes.h"
 #include "shell/picture_pane.h"
 #include "shell/question_display_core.h"
 #include "shell/random_source.h"

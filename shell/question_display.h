@@ -34,4 +34,7 @@ void RevealAnswer(MainWindow& state, const std::string& answer);
 // label collapsed, the Text pane emptied, the picture released.
 void ClearForQuestion(MainWindow& state);
 
+// Lays the rows of a displayed question out again (nothing when none is shown).
+void RelayoutTestPane(MainWindow& state);
+
 }  // namespace qb

@@ -1,9 +1,10 @@
 #include "shell/question_pane.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
+#include "common/scoped_handles.h"
+#include "common/window.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
@@ -23,10 +24,8 @@ std::string WholeText(HWND box) {
 void InvertMarker(HWND marker) {
     RECT rect;
     if (!GetClientRect(marker, &rect)) return;
-    HDC dc = GetDC(marker);
-    if (dc == nullptr) return;
-    InvertRect(dc, &rect);
-    ReleaseDC(marker, dc);
+    ScopedWindowDc dc(marker);
+    if (dc.get() != nullptr) InvertRect(dc.get(), &rect);
 }
 
 void SendCommand(HWND mainWindow, int command) {
@@ -53,26 +52,23 @@ void OnMarkerClicked(MainWindow& state, int controlId) {
 
 bool IsMarker(int id) { return id >= IDC_QUESTION_MARKER && id <= IDC_ANSWER_MARKER_LAST; }
 
-void OnCommand(HWND window, WPARAM wParam) {
+void OnCommand(MainWindow& state, WPARAM wParam) {
     const int id = LOWORD(wParam);
-    if (HIWORD(wParam) != STN_CLICKED || !IsMarker(id)) return;
-    MainWindow* state = MainWindowFrom(GetParent(window));
-    if (state == nullptr) return;
-    try {
-        OnMarkerClicked(*state, id);
-    } catch (const std::exception&) {
-        // Only the copy of the answer's text can fail: no memory for it.
-        ShowNoMemory(state->window);
+    if (HIWORD(wParam) == STN_CLICKED && IsMarker(id)) OnMarkerClicked(state, id);
+}
+
+// The pane's state is the main window's, handed in at creation.
+LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: OnCommand(state, wParam); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 LRESULT CALLBACK TestPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: OnCommand(window, wParam); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure>(window, message, wParam, lParam);
 }
 
 }  // namespace qb

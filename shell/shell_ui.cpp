@@ -10,6 +10,12 @@
 #include "shell/startup_core.h"
 
 namespace qb {
+namespace {
+
+constexpr FailureMessages kFailureMessages = {IDS_NO_MEMORY, IDS_FILE_ERROR, IDS_ERROR_CAPTION,
+                                              MB_OK | MB_ICONWARNING};
+
+}  // namespace
 
 std::string LoadText(UINT id) {
     return LoadResourceString(GetModuleHandleA(nullptr), id);
@@ -20,7 +26,11 @@ int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT style) {
 }
 
 void ShowNoMemory(HWND owner) {
-    ShowMessage(owner, IDS_NO_MEMORY, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
+    ShowFailure(owner, FailureKind::NoMemory);
+}
+
+void ShowFailure(HWND owner, FailureKind kind) {
+    ShowFailureMessage(GetModuleHandleA(nullptr), owner, kFailureMessages, kind);
 }
 
 void SetCommandEnabled(const MainWindow& state, int command, bool enabled) {

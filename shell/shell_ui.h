@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/failure_guard.h"
+
 namespace qb {
 
 struct MainWindow;
@@ -16,6 +18,8 @@ struct MainWindow;
 int ShowMessage(HWND owner, UINT textId, UINT captionId, UINT style);
 // "... no memory available !", "An error occured ...", warning icon.
 void ShowNoMemory(HWND owner);
+// The same for a lack of memory, the file error for any other failure.
+void ShowFailure(HWND owner, FailureKind kind);
 
 // A string-table text of the main program (at most 255 characters).
 std::string LoadText(UINT id);

@@ -2,7 +2,7 @@
 
 #include "common/dialog.h"
 #include "common/message_box.h"
-#include "install/system_integration.h"
+#include "common/registry.h"
 #include "uninstall/resource_ids.h"
 
 namespace qb {
@@ -10,23 +10,17 @@ namespace {
 
 const int kChoiceBoxes[] = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS};
 
-ChoiceData* DataOf(HWND dialog) {
-    return DialogData<ChoiceData>(dialog);
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
-    ChoiceData* data = DataOf(dialog);
-    std::optional<std::string> dataPath = ReadDataPath();
-    std::optional<std::string> directory = dataPath ? ProgramDirectoryFromDataPath(*dataPath) : std::nullopt;
+INT_PTR OnInitDialog(ChoiceData& data, HWND dialog) {
+    const std::optional<std::string> directory =
+        ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, DriveRoot::Refused);
     if (!directory) {
         ShowStringMessage(DialogInstance(dialog), dialog, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION,
                           MB_OK | MB_ICONWARNING);
         EndDialog(dialog, 0);
         return TRUE;
     }
-    data->programDirectory = *directory;
-    data->choice = RemovalChoice{};
+    data.programDirectory = *directory;
+    data.choice = RemovalChoice{};
     SetDlgItemTextA(dialog, IDC_CHOICE_DIRECTORY, directory->c_str());
     for (int box : kChoiceBoxes) CheckDlgButton(dialog, box, BST_CHECKED);
     return TRUE;
@@ -36,26 +30,26 @@ bool Ticked(HWND dialog, int box) {
     return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
 }
 
-void OnRemove(HWND dialog) {
-    RemovalChoice& choice = DataOf(dialog)->choice;
+void OnRemove(ChoiceData& data, HWND dialog) {
+    RemovalChoice& choice = data.choice;
     choice.tests = Ticked(dialog, IDC_KIND_TESTS);
     choice.textFiles = Ticked(dialog, IDC_KIND_TEXT_FILES);
     choice.bitmaps = Ticked(dialog, IDC_KIND_BITMAPS);
     EndDialog(dialog, 1);
 }
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDOK: OnRemove(dialog); return TRUE;
+INT_PTR OnCommand(ChoiceData& data, HWND dialog, int id) {
+    switch (id) {
+    case IDOK: OnRemove(data, dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
     }
     return FALSE;
 }
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(ChoiceData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return OnInitDialog(data, dialog);
+    case WM_COMMAND: return OnCommand(data, dialog, LOWORD(wParam));
     }
     return FALSE;
 }
@@ -63,7 +57,8 @@ INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool RunChoiceDialog(HINSTANCE instance, ChoiceData* data) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CHOICE), nullptr, GuardedDialogProc<Dispatch>,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CHOICE), nullptr,
+                           GuardedDialogProc<ChoiceData, Dispatch, EndDialogOnFailure<0>>,
                            reinterpret_cast<LPARAM>(data)) == 1;
 }
 

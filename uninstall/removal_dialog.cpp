@@ -2,41 +2,14 @@
 
 #include <shellapi.h>
 
-#include "common/dialog.h"
 #include "common/scoped_handles.h"
+#include "common/work_dialog.h"
 #include "uninstall/resource_ids.h"
 
 namespace qb {
 namespace {
 
 constexpr DWORD kGroupPauseMs = 1000;
-
-RemovalData* DataOf(HWND dialog) {
-    return DialogData<RemovalData>(dialog);
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-    KeepDialogData(dialog, lParam);
-    const RemovalData* data = DataOf(dialog);
-    EnableWindow(GetDlgItem(dialog, IDC_KIND_TESTS), data->choice.tests);
-    EnableWindow(GetDlgItem(dialog, IDC_KIND_TEXT_FILES), data->choice.textFiles);
-    EnableWindow(GetDlgItem(dialog, IDC_KIND_BITMAPS), data->choice.bitmaps);
-    return TRUE;
-}
-
-// The removal runs once, inside the first paint, so the dialog is on screen
-// while it goes on.
-INT_PTR OnPaint(HWND dialog) {
-    RemovalData* data = DataOf(dialog);
-    if (data->firstPaint) {
-        data->firstPaint = false;
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_REMOVAL_START_WORK, IDC_REMOVAL_START_WORK), 0);
-    }
-    PAINTSTRUCT paint;
-    BeginPaint(dialog, &paint);
-    EndPaint(dialog, &paint);
-    return TRUE;
-}
 
 // The box that shows a group in this dialog.
 int CheckBoxOf(RemovalKind kind) {
@@ -58,35 +31,32 @@ void RemoveGroup(const RemovalData& data, const RemovalGroup& group) {
     }
 }
 
-void OnStartWork(HWND dialog) {
-    const RemovalData* data = DataOf(dialog);
-    WaitCursor wait;
-    for (const RemovalGroup& group : RemovalGroups(data->programDirectory, data->baseName, data->choice)) {
-        if (!group.chosen) continue;
-        RemoveGroup(*data, group);
-        CheckDlgButton(dialog, CheckBoxOf(group.kind), BST_INDETERMINATE);
-        UpdateWindow(dialog);
-        Sleep(kGroupPauseMs);
-    }
-    EndDialog(dialog, 1);
-}
+class RemovalWork : public WorkDialog {
+public:
+    explicit RemovalWork(const RemovalData& data) : data_(data) {}
 
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-    case IDC_REMOVAL_START_WORK: OnStartWork(dialog); return TRUE;
-    case IDCANCEL: return TRUE;  // there is no way back once the removal runs
+    bool Prepare(HWND dialog) override {
+        EnableWindow(GetDlgItem(dialog, IDC_KIND_TESTS), data_.choice.tests);
+        EnableWindow(GetDlgItem(dialog, IDC_KIND_TEXT_FILES), data_.choice.textFiles);
+        EnableWindow(GetDlgItem(dialog, IDC_KIND_BITMAPS), data_.choice.bitmaps);
+        return true;
     }
-    return FALSE;
-}
 
-INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
-    case WM_PAINT: return OnPaint(dialog);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    INT_PTR Work(HWND dialog) override {
+        WaitCursor wait;
+        for (const RemovalGroup& group : RemovalGroups(data_.programDirectory, data_.baseName, data_.choice)) {
+            if (!group.chosen) continue;
+            RemoveGroup(data_, group);
+            CheckDlgButton(dialog, CheckBoxOf(group.kind), BST_INDETERMINATE);
+            UpdateWindow(dialog);
+            Sleep(kGroupPauseMs);
+        }
+        return 1;
     }
-    return FALSE;
-}
+
+private:
+    const RemovalData& data_;
+};
 
 }  // namespace
 
@@ -98,8 +68,12 @@ void RemoveOneKind(const std::string& pathOrPattern) {
 }
 
 void RunRemovalDialog(HINSTANCE instance, RemovalData* data) {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_REMOVAL), nullptr, GuardedDialogProc<Dispatch, 1>,
-                    reinterpret_cast<LPARAM>(data));
+    WorkDialogSettings settings;
+    settings.dialogId = IDD_REMOVAL;
+    settings.startCommand = IDC_REMOVAL_START_WORK;
+    settings.resultOnFailure = 1;
+    RemovalWork work(*data);
+    RunWorkDialog(instance, settings, work);
 }
 
 }  // namespace qb

@@ -15,7 +15,6 @@ struct RemovalData {
     RemovalChoice choice;
     std::string baseName;          // the programs' base name, from the string table
     SystemNames names;
-    bool firstPaint = true;
 };
 
 void RunRemovalDialog(HINSTANCE instance, RemovalData* data);

@@ -13,14 +13,6 @@ std::vector<std::string> InDirectory(const std::string& directory, std::initiali
 
 }  // namespace
 
-std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataPath) {
-    const std::string directory = DropTrailingBackslash(dataPath);
-    std::string stem = directory;
-    while (!stem.empty() && (stem.back() == '\\' || stem.back() == '/')) stem.pop_back();
-    if (stem.empty() || (stem.size() == 2 && stem[1] == ':')) return std::nullopt;
-    return directory;
-}
-
 std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std::string& baseName,
                                         const RemovalChoice& choice) {
     return {

@@ -1,16 +1,10 @@
-// What Uninstall deletes: the program directory it may work in, and the groups
-// of paths and patterns removed from it, in order.
+// What Uninstall deletes: the groups of paths and patterns removed from the
+// program directory, in order.
 #pragma once
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace qb {
-
-// The program directory named by a DataPath value: one trailing backslash
-// dropped. Nothing when the value is empty or names a drive root alone, where
-// the patterns of the user-file groups would reach far beyond the program.
-std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataPath);
 
 struct RemovalChoice {
     bool tests = true;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "common/scoped_handles.h"
+#include "common/registry.h"
 #include "install/system_integration.h"
 #include "install/system_keys.h"
 #include "settings/settings_registry.h"
@@ -118,12 +118,23 @@ void ShortcutPointsAtTheProgram() {
     RemoveShortcuts(Names());
 }
 
+std::optional<std::string> SetupDirectory(DriveRoot driveRoot = DriveRoot::Accepted) {
+    return ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, driveRoot);
+}
+
 void DataPathIsReadFromTheCurrentUserFirst() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kUserKeyPath);
     SetDefaultUserDataPath("C:\\Default User Place\\");
-    CHECK_TEXT(ReadDataPath(), "C:\\Default User Place\\", "DataPath of the default user");
+    CHECK_TEXT(SetupDirectory(), "C:\\Default User Place", "DataPath of the default user");
+    CHECK(!ReadProgramDirectory(DataPathLookup::CurrentUser, DriveRoot::Accepted), "only the current user's");
     WriteUserValue(kProductName, kDataPathValue, "C:\\Quorbelind\\");
-    CHECK_TEXT(ReadDataPath(), "C:\\Quorbelind\\", "DataPath of the current user");
+    CHECK_TEXT(SetupDirectory(), "C:\\Quorbelind", "DataPath of the current user");
+    // An empty value counts as missing; a drive root serves unless refused.
+    WriteUserValue(kProductName, kDataPathValue, "");
+    CHECK_TEXT(SetupDirectory(), "C:\\Default User Place", "empty DataPath of the current user");
+    WriteUserValue(kProductName, kDataPathValue, "D:\\");
+    CHECK_TEXT(SetupDirectory(), "D:", "drive root accepted");
+    CHECK(!SetupDirectory(DriveRoot::Refused), "drive root refused");
 }
 
 void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
@@ -145,7 +156,7 @@ void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kVendorKeyPath), "machine vendor key stays");
     CHECK(KeyExists(HKEY_USERS, kDefaultUserVendorPath), "default user's vendor key stays");
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kUninstallListPath), "platform uninstall list stays");
-    CHECK(!ReadDataPath().has_value(), "no DataPath after removal");
+    CHECK(!SetupDirectory().has_value(), "no DataPath after removal");
     // A second removal finds nothing and does no harm.
     RemoveSystemEntries(Names());
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kVendorKeyPath), "machine vendor key stays after a second removal");

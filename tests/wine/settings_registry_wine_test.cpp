@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/registry.h"
 #include "settings/settings_registry.h"
 #include "tests/wine/wine_check.h"
 
@@ -116,6 +117,28 @@ void TestUserValues() {
     CHECK_TEXT(RawValue("DataPath"), std::string("E:\\Installed\\\0", 14));
 }
 
+// The registry module keeps the kinds apart and wants room for the terminating zero.
+void TestValueKinds() {
+    qb::ScopedRegKey key = qb::OpenOrCreateKey(HKEY_CURRENT_USER, kUserKey);
+    CHECK(qb::WriteNumberValue(key.get(), "Count", 0x01020304));
+    DWORD type = 0;
+    CHECK_TEXT(RawValue("Count", &type), std::string("\x04\x03\x02\x01", 4));
+    CHECK(type == REG_DWORD);
+    CHECK(qb::ReadNumberValue(key.get(), "Count") == 0x01020304u);
+    CHECK(!qb::ReadStringValue(key.get(), "Count", 260));
+    CHECK(qb::WriteStringValue(key.get(), "Text", "12"));
+    CHECK(!qb::ReadNumberValue(key.get(), "Text"));
+    CHECK(!qb::ReadNumberValue(key.get(), "Missing"));
+
+    const std::string fits(259, 'x');
+    SetRaw("Text", REG_SZ, fits.c_str(), 260);
+    CHECK(qb::ReadStringValue(key.get(), "Text", 260) == fits);
+    const std::string unterminated(260, 'x');
+    SetRaw("Text", REG_SZ, unterminated.data(), 260);
+    CHECK(!qb::ReadStringValue(key.get(), "Text", 260));
+    CHECK(qb::ReadStringValue(key.get(), "Text", 261) == unterminated);
+}
+
 }  // namespace
 
 int main() {
@@ -127,6 +150,8 @@ int main() {
     TestStartupSettings();
     RemoveTestKeys();
     TestUserValues();
+    RemoveTestKeys();
+    TestValueKinds();
     RemoveTestKeys();
     return wine_check::Finish();
 }

@@ -2,28 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+
+#include "base/data_path.h"
 
 namespace qb {
 namespace {
 
+// The program directory a DataPath names follows the one trailing-backslash
+// rule; only Uninstall, which removes files, refuses a drive root.
 TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
+    const std::optional<std::string> none;
     struct Case {
         const char* path;
         const char* dropped;
         const char* added;
+        bool driveRoot;
+        std::optional<std::string> directory;           // DriveRoot::Accepted
+        std::optional<std::string> removableDirectory;  // DriveRoot::Refused
     };
     const Case cases[] = {
-        {"C:\\Quorbelind\\", "C:\\Quorbelind", "C:\\Quorbelind\\"},
-        {"C:\\Quorbelind", "C:\\Quorbelind", "C:\\Quorbelind\\"},
-        {"C:\\Quorbelind\\\\", "C:\\Quorbelind\\", "C:\\Quorbelind\\\\"},
-        {"A:", "A:", "A:\\"},
-        {"\\", "", "\\"},
-        {"", "", "\\"},
+        {"C:\\Quorbelind\\", "C:\\Quorbelind", "C:\\Quorbelind\\", false, "C:\\Quorbelind", "C:\\Quorbelind"},
+        {"C:\\Quorbelind", "C:\\Quorbelind", "C:\\Quorbelind\\", false, "C:\\Quorbelind", "C:\\Quorbelind"},
+        {"C:\\Quorbelind\\\\", "C:\\Quorbelind\\", "C:\\Quorbelind\\\\", false, "C:\\Quorbelind\\",
+         "C:\\Quorbelind\\"},
+        {"D:\\My Tests\\Q", "D:\\My Tests\\Q", "D:\\My Tests\\Q\\", false, "D:\\My Tests\\Q", "D:\\My Tests\\Q"},
+        {"A:", "A:", "A:\\", true, "A:", none},
+        {"C:\\", "C:", "C:\\", true, "C:", none},
+        {"c:\\\\", "c:\\", "c:\\\\", true, "c:\\", none},
+        {"Z:/", "Z:/", "Z:/\\", true, "Z:/", none},
+        {"\\\\", "\\", "\\\\", true, "\\", none},
+        {"\\", "", "\\", true, none, none},
+        {"", "", "\\", true, none, none},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DropTrailingBackslash(c.path), c.dropped) << c.path;
         EXPECT_EQ(WithTrailingBackslash(c.path), c.added) << c.path;
+        EXPECT_EQ(IsDriveRoot(c.path), c.driveRoot) << c.path;
+        EXPECT_EQ(ProgramDirectoryFromDataPath(c.path, DriveRoot::Accepted), c.directory) << c.path;
+        EXPECT_EQ(ProgramDirectoryFromDataPath(c.path, DriveRoot::Refused), c.removableDirectory) << c.path;
     }
 }
 
@@ -32,6 +50,14 @@ TEST(Paths, FileNameIsThePartAfterTheLastBackslash) {
     EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
     EXPECT_EQ(FileNameOfPath("C:\\dir\\"), "");
     EXPECT_EQ(JoinPath("C:\\Q", "Dist"), "C:\\Q\\Dist");
+}
+
+TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
+    EXPECT_EQ(PickDataPath(std::string("C:\\Mine\\"), std::string("C:\\Default\\")), "C:\\Mine\\");
+    EXPECT_EQ(PickDataPath(std::nullopt, std::string("C:\\Default\\")), "C:\\Default\\");
+    EXPECT_EQ(PickDataPath(std::string(""), std::string("C:\\Default\\")), "C:\\Default\\");
+    EXPECT_FALSE(PickDataPath(std::nullopt, std::nullopt).has_value());
+    EXPECT_FALSE(PickDataPath(std::string(""), std::string("")).has_value());
 }
 
 }  // namespace

@@ -52,23 +52,6 @@ TEST(ExportNames, ProgramFilesInCopyingOrderUnderTheirShortNames) {
     }
 }
 
-TEST(ExportNames, ProgramDirectoryLosesOneTrailingBackslash) {
-    std::string directory;
-    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q\\", directory));
-    EXPECT_EQ(directory, "C:\\Q");
-    EXPECT_EQ(JoinPath(directory, "Dist"), "C:\\Q\\Dist");
-    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q", directory));
-    EXPECT_EQ(directory, "C:\\Q");
-    ASSERT_TRUE(ProgramDirectoryFromValue("C:\\Q\\\\", directory));
-    EXPECT_EQ(directory, "C:\\Q\\");
-}
-
-TEST(ExportNames, EmptyProgramDirectoryIsUnusable) {
-    std::string directory;
-    EXPECT_FALSE(ProgramDirectoryFromValue("", directory));
-    EXPECT_FALSE(ProgramDirectoryFromValue("\\", directory));
-}
-
 TEST(DestinationName, EmptyNameAsksForOne) {
     EXPECT_EQ(CheckDestinationName(""), DestinationNameCheck::Empty);
 }

@@ -34,19 +34,3 @@ TEST(InstallPaths, LinkFileGetsOneBackslashAfterTheFolder) {
 
 }  // namespace
 }  // namespace qb
-
-#include "install/system_keys.h"
-
-namespace qb {
-namespace {
-
-TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
-    EXPECT_EQ(PickDataPath(std::string("C:\\Mine\\"), std::string("C:\\Default\\")), "C:\\Mine\\");
-    EXPECT_EQ(PickDataPath(std::nullopt, std::string("C:\\Default\\")), "C:\\Default\\");
-    EXPECT_EQ(PickDataPath(std::string(""), std::string("C:\\Default\\")), "C:\\Default\\");
-    EXPECT_FALSE(PickDataPath(std::nullopt, std::nullopt).has_value());
-    EXPECT_FALSE(PickDataPath(std::string(""), std::string("")).has_value());
-}
-
-}  // namespace
-}  // namespace qb

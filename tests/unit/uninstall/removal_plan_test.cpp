@@ -5,18 +5,6 @@
 namespace qb {
 namespace {
 
-TEST(ProgramDirectory, OneTrailingBackslashIsDropped) {
-    EXPECT_EQ(ProgramDirectoryFromDataPath("C:\\Quorbelind\\"), "C:\\Quorbelind");
-    EXPECT_EQ(ProgramDirectoryFromDataPath("C:\\Quorbelind"), "C:\\Quorbelind");
-    EXPECT_EQ(ProgramDirectoryFromDataPath("D:\\My Tests\\Q\\\\"), "D:\\My Tests\\Q\\");
-}
-
-TEST(ProgramDirectory, EmptyOrDriveRootCannotBeLocated) {
-    for (const char* value : {"", "\\", "C:", "C:\\", "c:\\\\", "Z:/", "\\\\"}) {
-        EXPECT_FALSE(ProgramDirectoryFromDataPath(value).has_value()) << value;
-    }
-}
-
 TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
     std::vector<RemovalGroup> groups = RemovalGroups("C:\\Quorbelind", "QUORBELIND", RemovalChoice{});
     ASSERT_EQ(groups.size(), 5u);
