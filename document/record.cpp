@@ -71,12 +71,20 @@ std::string EncodeLineBreaks(const std::string& text) {
     return stored;
 }
 
-std::string DecodeLineBreaks(const std::string& stored) {
-    std::string text = stored;
+namespace {
+
+void DecodeLineBreaksInPlace(std::string& text) {
     for (char& c : text) {
         if (c == '\x01') c = '\n';
         else if (c == '\x02') c = '\r';
     }
+}
+
+}  // namespace
+
+std::string DecodeLineBreaks(const std::string& stored) {
+    std::string text = stored;
+    DecodeLineBreaksInPlace(text);
     return text;
 }
 
@@ -88,7 +96,9 @@ bool IsWritableRecord(const QuestionRecord& record) {
     return true;
 }
 
-int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record) {
+namespace {
+
+int64_t WriteRecordAtEnd(ByteStream& stream, const QuestionRecord& record, int status) {
     if (!IsWritableRecord(record)) return -1;
     if (!stream.SeekToEnd()) return -1;
     const int64_t position = stream.Tell();
@@ -96,13 +106,23 @@ int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record) {
     bool ok = stream.WriteLine(record.keyword);
     for (int k = 0; k < kSlotCount; ++k)
         ok = ok && WriteNumberLine(stream, static_cast<int64_t>(record.slots[k].size()));
-    ok = ok && WriteNumberLine(stream, 0);
+    ok = ok && WriteNumberLine(stream, status);
     for (int k = 0; k < kFirstFileSlot; ++k)
         if (!record.slots[k].empty()) ok = ok && stream.WriteText(EncodeLineBreaks(record.slots[k]));
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
         if (!record.slots[k].empty()) ok = ok && stream.WriteText(record.slots[k]);
     ok = ok && stream.Flush();
     return ok ? position : -1;
+}
+
+}  // namespace
+
+int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record) {
+    return WriteRecordAtEnd(stream, record, 0);
+}
+
+int64_t WriteQuestionRecordWithStatus(ByteStream& stream, const QuestionRecord& record) {
+    return WriteRecordAtEnd(stream, record, record.status > 0 ? 1 : 0);
 }
 
 int64_t StreamSize(ByteStream& stream) {
@@ -229,8 +249,7 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 
 namespace {
 
-bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
-    const int64_t size = StreamSize(stream);
+bool ReadWantedSlots(ByteStream& stream, int64_t position, int64_t size, QuestionRecord& record, unsigned wanted) {
     RecordHeader header;
     if (size < 0 || !ReadRecordHeader(stream, position, size, header)) return false;
     record.keyword = header.keyword;
@@ -246,7 +265,7 @@ bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& recor
         if (!positioned && !stream.Seek(header.SlotPosition(k))) return false;
         positioned = true;
         if (!ReadSlot(stream, header.lengths[k], slot)) return false;
-        if (k < kFirstFileSlot) slot = DecodeLineBreaks(slot);
+        if (k < kFirstFileSlot) DecodeLineBreaksInPlace(slot);
     }
     return true;
 }
@@ -254,8 +273,13 @@ bool ReadWantedSlots(ByteStream& stream, int64_t position, QuestionRecord& recor
 }  // namespace
 
 bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted) {
+    return ReadQuestionRecordOfSize(stream, position, StreamSize(stream), record, wanted);
+}
+
+bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
+                              unsigned wanted) {
     try {
-        return ReadWantedSlots(stream, position, record, wanted);
+        return ReadWantedSlots(stream, position, fileSize, record, wanted);
     } catch (const std::bad_alloc&) {
         return false;  // a slot too large for memory is unreadable
     }
@@ -294,6 +318,17 @@ RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionR
     }
     progress.outcome = RecordRead::Complete;
     return progress;
+}
+
+bool HasPlainNumberLines(ByteStream& stream, int64_t position) {
+    std::string line;
+    if (!stream.Seek(position) || !ReadLine(stream, kHeaderLineBuffer, line) || line.back() != '\n') return false;
+    for (int k = 0; k < kHeaderLineCount - 1; ++k) {
+        if (!ReadLine(stream, kHeaderLineBuffer, line) || line.size() < 2 || line.back() != '\n') return false;
+        for (size_t i = 0; i + 1 < line.size(); ++i)
+            if (line[i] < '0' || line[i] > '9') return false;
+    }
+    return true;
 }
 
 std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory) {

@@ -79,6 +79,9 @@ bool IsWritableRecord(const QuestionRecord& record);
 // (including the flush that ends it) fails. Bytes of a failed write stay in
 // the journal unreferenced.
 int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record);
+// The same with the record's own status (0, or 1 for any value above 0), for
+// tools that rewrite whole tests and must keep what was answered.
+int64_t WriteQuestionRecordWithStatus(ByteStream& stream, const QuestionRecord& record);
 
 // Size of the stream in bytes (its position is restored), or -1.
 int64_t StreamSize(ByteStream& stream);
@@ -96,6 +99,16 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 // whole.
 bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record,
                         unsigned wanted = kAllSlots);
+// The same in a file whose size is known: tools that read every record of a
+// file spare asking for the size each time.
+bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
+                              unsigned wanted = kAllSlots);
+
+// True when every number line of the record header at position holds only
+// decimal digits before its line end, as the writer writes them. Readers
+// take more (blanks, signs, trailing characters); salvage asks for this to
+// tell a record from bytes that merely parse as one.
+bool HasPlainNumberLines(ByteStream& stream, int64_t position);
 
 // A text slot longer than this can never be held by the 32-bit program, so
 // reading it fails for want of memory in every build.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace qb {
 namespace {
@@ -90,6 +91,26 @@ bool ParseBitmapHeader(const uint8_t* data, size_t size, BitmapHeader& header) {
         header.colourTable.push_back({data[at + 2], data[at + 1], data[at]});
     }
     return true;
+}
+
+bool ReadBitmapHeaderFile(FileSystem& files, const std::string& path, BitmapHeader& header) {
+    std::unique_ptr<ByteStream> file = files.Open(path, OpenMode::Read);
+    if (!file) return false;
+    std::vector<uint8_t> bytes(kBitmapHeaderReadSize);
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const size_t n = file->Read(bytes.data() + got, bytes.size() - got);
+        if (n == 0) break;
+        got += n;
+    }
+    file->Close();
+    return ParseBitmapHeader(bytes.data(), got, header);
+}
+
+bool IsShowableBitmap(const BitmapHeader& header) {
+    const uint16_t depth = header.bitsPerPixel;
+    const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+    return header.width > 0 && header.height != 0 && knownDepth;
 }
 
 std::vector<PaletteColour> PictureColours(const BitmapHeader& header) {

@@ -3,7 +3,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
+
+#include "base/byte_stream.h"
 
 namespace qb {
 
@@ -84,6 +87,14 @@ bool ParseBitmapHeader(const uint8_t* data, size_t size, BitmapHeader& header);
 
 // How many bytes of a file ParseBitmapHeader may need.
 constexpr size_t kBitmapHeaderReadSize = kFileHeaderSize + 124 + kMaxColourTableBytes;
+
+// Reads the start of the file at path and parses it as ParseBitmapHeader
+// does. False when the file cannot be opened or is not a bitmap.
+bool ReadBitmapHeaderFile(FileSystem& files, const std::string& path, BitmapHeader& header);
+
+// A header the pane loads a picture for: a width above 0, a height other
+// than 0 and a pixel depth the system's bitmap loader knows.
+bool IsShowableBitmap(const BitmapHeader& header);
 
 // The palette a palette display realises for the picture: one entry per used
 // colour of the table (colours-used entries, as far as the table reaches);

@@ -198,21 +198,6 @@ LRESULT OnFailure(PicturePane&, HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The pixels' file offset tells how much to read; the header parser takes the rest.
-bool ReadHeader(const std::string& path, BitmapHeader& header) {
-    std::unique_ptr<ByteStream> file = RealFileSystem().Open(path, OpenMode::Read);
-    if (!file) return false;
-    std::vector<uint8_t> bytes(kBitmapHeaderReadSize);
-    size_t got = 0;
-    while (got < bytes.size()) {
-        const size_t n = file->Read(bytes.data() + got, bytes.size() - got);
-        if (n == 0) break;
-        got += n;
-    }
-    file->Close();
-    return ParseBitmapHeader(bytes.data(), got, header);
-}
-
 }  // namespace
 
 void ReleasePicture(HWND picturePane) {
@@ -229,7 +214,7 @@ void LoadPicture(HWND picturePane, const std::string& path) {
     PicturePane* pane = WindowState<PicturePane>(picturePane);
     if (pane == nullptr) return;
     ReleasePicture(picturePane);
-    if (ReadHeader(path, pane->header)) {
+    if (ReadBitmapHeaderFile(RealFileSystem(), path, pane->header) && IsShowableBitmap(pane->header)) {
         const int width = pane->header.width;
         const int height = pane->header.height < 0 ? -pane->header.height : pane->header.height;
         pane->picture.reset(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height,

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "tools/hlpc/context_hash.h"
-#include "tools/hlpc/cp1252.h"
+#include "encoding/cp1252.h"
 
 namespace qb::help {
 

@@ -148,6 +148,35 @@ TEST(RecordReader, HostileHeadersEndTheReading) {
     EXPECT_FALSE(HeaderAccepted("k", name, "qa" + std::string(260, 'n')));
 }
 
+// Salvage trusts only number lines as the writer writes them.
+TEST(RecordReader, PlainNumberLinesAreDigitsAlone) {
+    const std::vector<std::string> good = {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    const struct {
+        size_t line;
+        const char* value;
+        bool plain;
+    } cases[] = {{0, "1", true}, {10, "1", true}, {0, "01", true}, {1, " 1", false}, {1, "+1", false},
+                 {10, "0x", false}, {10, "", false}};
+    for (const auto& c : cases) {
+        std::vector<std::string> numbers = good;
+        numbers[c.line] = c.value;
+        MemoryFileSystem fs;
+        fs.SetContent("t", HeaderBytes("k", numbers) + "qa");
+        auto stream = fs.Open("t", OpenMode::Read);
+        EXPECT_EQ(HasPlainNumberLines(*stream, 0), c.plain) << "line " << c.line << " \"" << c.value << "\"";
+    }
+}
+
+TEST(RecordWriter, WithStatusKeepsWhatWasAnswered) {
+    MemoryFileSystem fs;
+    auto out = fs.Open("t", OpenMode::CreateReadWrite);
+    ASSERT_EQ(WriteQuestionRecordWithStatus(*out, MakeRecord("k", "q", "a", 7)), 0);
+    QuestionRecord back;
+    ASSERT_TRUE(ReadQuestionRecord(*out, 0, back));
+    EXPECT_EQ(back.status, 1);
+    EXPECT_EQ(fs.Content("t"), HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "1"}) + "qa");
+}
+
 TEST(RecordReader, StatusAboveZeroIsAnswered) {
     MemoryFileSystem fs;
     fs.SetContent("t", HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "7"}) + "qa" +

@@ -2,7 +2,7 @@
 
 #include "test_projects.h"
 #include "tools/hlpc/bytes.h"
-#include "tools/hlpc/cp1252.h"
+#include "encoding/cp1252.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST(CompressedIntegers, OutOfRangeRefused) {
 
 std::string Convert(const std::string& utf8, bool& ok, size_t& errorAt) {
     std::string out;
-    ok = qb::help::Utf8ToCp1252(utf8, out, errorAt);
+    ok = qb::Utf8ToCp1252(utf8, out, errorAt);
     return out;
 }
 

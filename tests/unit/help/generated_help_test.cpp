@@ -6,8 +6,8 @@
 
 #include "hlp_reader.h"
 #include "test_projects.h"
+#include "encoding/cp1252.h"
 #include "tools/hlpc/context_hash.h"
-#include "tools/hlpc/cp1252.h"
 #include "tools/hlpc/help_file.h"
 
 namespace {
@@ -128,7 +128,7 @@ std::vector<std::string> SourceParagraphs(const std::string& utf8) {
     for (std::string& paragraph : paragraphs) {
         std::string cp1252;
         size_t errorOffset = 0;
-        EXPECT_TRUE(qb::help::Utf8ToCp1252(paragraph, cp1252, errorOffset)) << paragraph;
+        EXPECT_TRUE(qb::Utf8ToCp1252(paragraph, cp1252, errorOffset)) << paragraph;
         paragraph = cp1252;
     }
     return paragraphs;

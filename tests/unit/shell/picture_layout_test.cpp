@@ -4,8 +4,13 @@
 
 #include <vector>
 
+#include "bitmap_bytes.h"
+
 namespace qb {
 namespace {
+
+using testing_support::BitmapBytes;
+using testing_support::BitmapFile;
 
 constexpr int kBar = 17;
 
@@ -128,47 +133,6 @@ TEST(PictureScroll, NeverPastEitherEnd) {
     EXPECT_EQ(ScrollTo(Axis(200, 0, 0), ScrollRequest::End, 0), 0);
 }
 
-// A bitmap file's first bytes, written field by field.
-class BitmapBytes {
-public:
-    BitmapBytes(uint32_t infoSize, int32_t width, int32_t height, uint16_t bits, uint32_t used,
-                const std::vector<PaletteColour>& table, uint32_t extraTableBytes = 0) {
-        const uint32_t tableBytes = static_cast<uint32_t>(table.size() * 4) + extraTableBytes;
-        const uint32_t pixelOffset = 14 + infoSize + tableBytes;
-        Bytes("BM");
-        U32(pixelOffset + 4);
-        U32(0);
-        U32(pixelOffset);
-        U32(infoSize);
-        U32(static_cast<uint32_t>(width));
-        U32(static_cast<uint32_t>(height));
-        U16(1);
-        U16(bits);
-        U32(0);  // uncompressed
-        U32(4);
-        U32(2835);
-        U32(2835);
-        U32(used);
-        U32(0);
-        while (data_.size() < 14 + infoSize) data_.push_back(0xEE);  // fields of later header versions
-        for (const PaletteColour& c : table) {
-            data_.push_back(c.blue);
-            data_.push_back(c.green);
-            data_.push_back(c.red);
-            data_.push_back(0);
-        }
-        data_.insert(data_.end(), extraTableBytes, 0x55);
-        U32(0);  // the pixels
-    }
-    const std::vector<uint8_t>& data() const { return data_; }
-
-private:
-    void Bytes(const char* text) { while (*text) data_.push_back(static_cast<uint8_t>(*text++)); }
-    void U16(uint16_t v) { data_.push_back(v & 0xFF); data_.push_back(v >> 8); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
-    std::vector<uint8_t> data_;
-};
-
 const std::vector<PaletteColour> kThreeColours = {{255, 0, 0}, {0, 128, 0}, {10, 20, 30}};
 
 bool SameColours(const std::vector<PaletteColour>& a, const std::vector<PaletteColour>& b) {
@@ -234,6 +198,26 @@ TEST(BitmapHeaderTest, HugeHeaderSizeGivesNoColourTable) {
     BitmapHeader header;
     ASSERT_TRUE(ParseBitmapHeader(bytes.data(), bytes.size(), header));
     EXPECT_TRUE(header.colourTable.empty());
+}
+
+// Only what the system's bitmap loader takes is loaded; the check of a test
+// names every other picture.
+TEST(BitmapHeaderTest, ShowableDepthsAndSizes) {
+    struct Case {
+        int32_t width, height;
+        uint16_t bits;
+        bool showable;
+    } cases[] = {
+        {16, 16, 1, true}, {16, 16, 4, true}, {16, -16, 8, true}, {16, 16, 16, true}, {16, 16, 24, true},
+        {16, 16, 32, true}, {16, 16, 2, false}, {16, 16, 0, false}, {0, 16, 24, false}, {-4, 16, 24, false},
+        {16, 0, 24, false},
+    };
+    for (const Case& c : cases) {
+        const std::string file = BitmapFile(c.width, c.height, c.bits);
+        BitmapHeader header;
+        ASSERT_TRUE(ParseBitmapHeader(reinterpret_cast<const uint8_t*>(file.data()), file.size(), header));
+        EXPECT_EQ(IsShowableBitmap(header), c.showable) << c.width << "x" << c.height << "x" << c.bits;
+    }
 }
 
 }  // namespace
