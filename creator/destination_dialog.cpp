@@ -52,12 +52,12 @@ void OnOk(DestinationData& data, HWND dialog) {
     case DestinationNameCheck::Acceptable:
         break;
     }
-    std::string path = JoinPath(data.programDirectory, name);
+    const std::string path = DropTrailingBackslash(JoinPath(data.programDirectory, name));
     if (!MakeDestination(path)) {
         ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
         return;
     }
-    data.destinationPath = DropTrailingBackslash(path);
+    data.destinationPath = path;
     EndDialog(dialog, 1);
 }
 

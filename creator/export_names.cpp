@@ -39,8 +39,11 @@ bool IsReservedCharacter(char c) {
 
 DestinationNameCheck CheckDestinationName(const std::string& name) {
     if (name.empty()) return DestinationNameCheck::Empty;
+    // The path is formed and then loses one trailing backslash, so "Export\" names "Export".
+    const std::string directory = DropTrailingBackslash(name);
+    if (directory.empty()) return DestinationNameCheck::Refused;
     bool onlyDotsAndBlanks = true;
-    for (char c : name) {
+    for (char c : directory) {
         if (IsReservedCharacter(c)) return DestinationNameCheck::Refused;
         if (c != '.' && c != ' ') onlyDotsAndBlanks = false;
     }

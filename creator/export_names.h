@@ -37,7 +37,8 @@ enum class DestinationNameCheck {
 // A destination name must name a subdirectory one level below the program
 // directory: no reserved characters and not made of dots and blanks alone
 // (Windows drops trailing dots and blanks, so "..." would be the program
-// directory itself and ".. " its parent).
+// directory itself and ".. " its parent). One trailing backslash is allowed
+// and dropped from the path.
 DestinationNameCheck CheckDestinationName(const std::string& name);
 
 }  // namespace qb::creator

@@ -31,12 +31,11 @@ bool IsDeviceName(const std::string& name) {
 }  // namespace
 
 bool IsSafeListName(const std::string& name) {
-    if (name.empty()) return false;
+    if (name.empty() || name.size() > kMaxPathLength) return false;
     // Dots and blanks alone name the directory itself once Windows drops them.
     if (name.find_first_not_of(". ") == std::string::npos) return false;
     if (IsDeviceName(name)) return false;
     if (name.find_first_of("\\/:") != std::string::npos) return false;
-    if (name.find("..") != std::string::npos) return false;
     // Control characters (a NUL among them) cannot be part of a file name.
     for (char c : name) {
         if (static_cast<unsigned char>(c) < 0x20) return false;

@@ -16,8 +16,9 @@ constexpr const char* kListFileName = "TEST.LST";
 std::string NumberedFileName(int number);
 
 // True when the name can only name a file directly inside the destination:
-// not empty, no drive, no directory part, no "..", no control characters,
-// not a device name (CON, NUL, COM1, ...) and not dots and blanks alone.
+// not empty nor over-long, no drive, no directory part, no control characters,
+// not a device name (CON, NUL, COM1, ...) and not dots and blanks alone. Dots
+// inside a name ("Fig..bmp") are harmless: without a separator they cannot climb.
 bool IsSafeListName(const std::string& name);
 
 struct ListEntry {

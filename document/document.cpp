@@ -151,9 +151,26 @@ QuestionNode* UnlinkNode(TestDocument& document, int32_t key) {
     return node;
 }
 
+namespace {
+
+ByteStream* StreamOfNode(TestDocument& document, const QuestionNode& node) {
+    return node.inJournal ? document.journalFile.get() : document.testFile.get();
+}
+
+}  // namespace
+
 bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record, unsigned wanted) {
-    ByteStream* stream = node.inJournal ? document.journalFile.get() : document.testFile.get();
+    ByteStream* stream = StreamOfNode(document, node);
     return stream && ReadQuestionRecord(*stream, node.position, record, wanted);
+}
+
+RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode& node, QuestionRecord& record) {
+    ByteStream* stream = StreamOfNode(document, node);
+    if (!stream) {
+        record = QuestionRecord{};
+        return RecordProgress{};
+    }
+    return ReadRecordInOrder(*stream, node.position, record);
 }
 
 // --- New, Open, Close ------------------------------------------------------

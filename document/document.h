@@ -121,6 +121,8 @@ QuestionNode* UnlinkNode(TestDocument& document, int32_t key);
 // Reads the current record of node from the file its inJournal names.
 bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record,
                     unsigned wanted = kAllSlots);
+// The same in slot order, keeping what was read before a failure (ReadRecordInOrder).
+RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode& node, QuestionRecord& record);
 
 // --- New, Open, Close ------------------------------------------------------
 

@@ -219,7 +219,10 @@ int TakeHeaderLines(ByteStream& stream, RecordHeader& header, int64_t& status) {
 
 }  // namespace
 
-bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
+namespace {
+
+// The twelve header lines at position, their lengths not yet checked against the file.
+bool ReadRecordLines(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
     if (position < 0 || position >= fileSize || !stream.Seek(position)) return false;
     int64_t status = 0;
     const int taken = TakeHeaderLines(stream, header, status);
@@ -227,7 +230,13 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
     if (taken < 0 && !ReadHeaderLines(stream, header, status)) return false;
     header.status = status > 0 ? 1 : 0;
     header.slotsStart = stream.Tell();
-    if (header.slotsStart < 0) return false;
+    return header.slotsStart >= 0;
+}
+
+}  // namespace
+
+bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header) {
+    if (!ReadRecordLines(stream, position, fileSize, header)) return false;
     // Each length is checked before it is added, so the sum cannot overflow.
     int64_t end = header.slotsStart;
     for (int64_t length : header.lengths) {
@@ -274,6 +283,41 @@ bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t file
     } catch (const std::bad_alloc&) {
         return false;  // a slot too large for memory is unreadable
     }
+}
+
+RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionRecord& record) {
+    RecordProgress progress;
+    record = QuestionRecord{};
+    const int64_t size = StreamSize(stream);
+    RecordHeader header;
+    if (size < 0 || !ReadRecordLines(stream, position, size, header)) return progress;
+    record.keyword = header.keyword;
+    record.status = header.status;
+    progress.headerRead = true;
+    progress.lengths = header.lengths;
+    int64_t left = size - header.slotsStart;
+    for (int k = 0; k < kSlotCount; ++k) {
+        const int64_t length = header.lengths[k];
+        if (length > kMaxSlotLength) {
+            progress.outcome = RecordRead::NoMemory;
+            return progress;
+        }
+        try {
+            if (length > left || !ReadSlot(stream, length, record.slots[k])) {
+                record.slots[k].clear();
+                return progress;
+            }
+            if (k < kFirstFileSlot) record.slots[k] = DecodeLineBreaks(record.slots[k]);
+        } catch (const std::bad_alloc&) {
+            record.slots[k].clear();
+            progress.outcome = RecordRead::NoMemory;
+            return progress;
+        }
+        left -= length;
+        progress.slotsRead = k + 1;
+    }
+    progress.outcome = RecordRead::Complete;
+    return progress;
 }
 
 bool HasPlainNumberLines(ByteStream& stream, int64_t position) {

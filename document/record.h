@@ -110,6 +110,26 @@ bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t file
 // tell a record from bytes that merely parse as one.
 bool HasPlainNumberLines(ByteStream& stream, int64_t position);
 
+// A text slot longer than this can never be held by the 32-bit program, so
+// reading it fails for want of memory in every build.
+constexpr int64_t kMaxSlotLength = INT32_MAX;
+
+enum class RecordRead { Complete, FileError, NoMemory };
+
+// What a reader in slot order got of a record before it ended.
+struct RecordProgress {
+    RecordRead outcome = RecordRead::FileError;
+    bool headerRead = false;                   // keyword, lengths and status
+    std::array<int64_t, kSlotCount> lengths{};
+    int slotsRead = 0;                         // slots 0 to slotsRead - 1 are in the record
+};
+
+// Reads the record at position as it is shown and edited: the header lines,
+// then every slot in order (texts decoded). A failure leaves in record what was
+// read before it. A slot beyond kMaxSlotLength fails with NoMemory, one running
+// past the end of the file with FileError, both before anything of it is read.
+RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionRecord& record);
+
 // A stored "*name" becomes programDirectory + "\" + name; other names are
 // returned unchanged.
 std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory);

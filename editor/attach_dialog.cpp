@@ -38,21 +38,23 @@ void WarnFileError(HWND dialog, HINSTANCE module) {
 // The open-file dialog is owned by this dialog, so this dialog stays
 // disabled while it runs and nothing can end it underneath.
 void ChooseFile(HWND dialog, const AttachDialogData& data, const AttachBox& box) {
-    const OpenFileSetting& setting = KindOfSlot(box.slot) == FileKind::Text ? *data.textFiles : *data.pictures;
+    OpenFileSetting& setting = KindOfSlot(box.slot) == FileKind::Text ? *data.textFiles : *data.pictures;
     std::string title = LoadResourceString(data.module, box.title);
     char file[kPathBufferSize] = {};
     OPENFILENAMEA dialogSetting = {};
     dialogSetting.lStructSize = sizeof(dialogSetting);
     dialogSetting.hwndOwner = dialog;
     dialogSetting.lpstrFilter = setting.filter.c_str();
-    dialogSetting.nFilterIndex = 1;
+    dialogSetting.nFilterIndex = setting.filterIndex;
     dialogSetting.lpstrFile = file;
     dialogSetting.nMaxFile = sizeof(file);
     dialogSetting.lpstrInitialDir = data.programDirectory.c_str();
     dialogSetting.lpstrTitle = title.c_str();
     dialogSetting.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
     dialogSetting.lpstrDefExt = setting.defaultExtension.c_str();
-    if (GetOpenFileNameA(&dialogSetting)) {
+    const bool chosen = GetOpenFileNameA(&dialogSetting) != FALSE;
+    setting.filterIndex = static_cast<uint32_t>(dialogSetting.nFilterIndex);
+    if (chosen) {
         if (!TakeChosenFile(*data.slots, box.slot, file)) WarnFileError(dialog, data.module);
     } else if (CommDlgExtendedError() != 0) {
         WarnFileError(dialog, data.module);

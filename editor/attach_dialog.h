@@ -13,8 +13,8 @@ struct AttachDialogData {
     HINSTANCE module = nullptr;
     std::string programDirectory;
     AttachmentSlots* slots = nullptr;  // changed in place by every click
-    const OpenFileSetting* textFiles = nullptr;
-    const OpenFileSetting* pictures = nullptr;
+    OpenFileSetting* textFiles = nullptr;  // their filter index follows the user's pick
+    OpenFileSetting* pictures = nullptr;
 };
 
 // Runs the dialog modally over owner: 1 for OK, 0 for Cancel. Both keep

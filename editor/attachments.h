@@ -3,6 +3,7 @@
 // dialog setting a slot uses, and what a click on a box does to its slot.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "base/path_limits.h"
@@ -39,6 +40,7 @@ bool TakeChosenFile(AttachmentSlots& slots, int slot, const std::string& path);
 struct OpenFileSetting {
     std::string filter;
     std::string defaultExtension;
+    uint32_t filterIndex = 1;  // the entry the user last picked, from 1
 };
 
 OpenFileSetting TextFileSetting();

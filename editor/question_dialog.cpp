@@ -66,10 +66,19 @@ void LoadForEdit(HWND dialog, QuestionDialogData& data) {
     }
 }
 
+// The filters depend on the mode; the entry last picked in each file dialog stays picked.
+void FillFileSettings(QuestionEditorState& editor, EditorMode mode) {
+    OpenFileSetting textFiles = TextFileSetting();
+    OpenFileSetting pictures = PictureFileSetting(mode);
+    textFiles.filterIndex = editor.textFiles.filterIndex;
+    pictures.filterIndex = editor.pictures.filterIndex;
+    editor.textFiles = textFiles;
+    editor.pictures = pictures;
+}
+
 INT_PTR OnInitDialog(QuestionDialogData& data, HWND dialog) {
     data.result = 0;
-    data.editor->textFiles = TextFileSetting();
-    data.editor->pictures = PictureFileSetting(data.mode);
+    FillFileSettings(*data.editor, data.mode);
     SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kKeywordMaxChars, 0);
     data.editor->slots = AttachmentSlots{};
     if (data.mode == EditorMode::Edit) {

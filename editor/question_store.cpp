@@ -13,33 +13,13 @@ std::string* TextFieldOfSlot(QuestionFields& fields, int slot) {
     return &fields.wrongAnswers[static_cast<size_t>(slot - kSlotWrongAnswer1)];
 }
 
-// Reads exactly length bytes at the stream's position.
-bool ReadExactly(ByteStream& stream, int64_t length, std::string& bytes) {
-    if (length < 0 || static_cast<uint64_t>(length) > bytes.max_size()) throw std::bad_alloc();
-    bytes.assign(static_cast<size_t>(length), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        size_t got = stream.Read(&bytes[done], bytes.size() - done);
-        if (got == 0) return false;
-        done += got;
+// Moves what was read of the record into the form; slots not read are empty.
+void FillForm(QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
+    fields.keyword.swap(record.keyword);
+    for (int slot = 0; slot < kFirstFileSlot; ++slot) TextFieldOfSlot(fields, slot)->swap(record.slots[slot]);
+    for (int i = 0; i < kAttachmentSlotCount; ++i) {
+        slots[static_cast<size_t>(i)].swap(record.slots[static_cast<size_t>(kFirstFileSlot + i)]);
     }
-    return true;
-}
-
-LoadOutcome LoadSlots(ByteStream& stream, const RecordHeader& header, QuestionFields& fields,
-                      AttachmentSlots& slots) {
-    if (!stream.Seek(header.slotsStart)) return LoadOutcome::FileError;
-    std::string bytes;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (header.lengths[slot] <= 0) continue;
-        if (!ReadExactly(stream, header.lengths[slot], bytes)) return LoadOutcome::FileError;
-        if (slot < kFirstFileSlot) {
-            *TextFieldOfSlot(fields, slot) = DecodeLineBreaks(bytes);
-        } else {
-            slots[static_cast<size_t>(slot - kFirstFileSlot)] = bytes;
-        }
-    }
-    return LoadOutcome::Loaded;
 }
 
 }  // namespace
@@ -79,18 +59,15 @@ StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, con
 LoadOutcome LoadQuestion(ByteStream& stream, int64_t position, QuestionFields& fields, AttachmentSlots& slots) {
     fields = QuestionFields{};
     slots = AttachmentSlots{};
-    try {
-        int64_t size = StreamSize(stream);
-        if (size < 0) return LoadOutcome::FileError;
-        RecordHeader header;
-        if (!ReadRecordHeader(stream, position, size, header)) return LoadOutcome::FileError;
-        fields.keyword = header.keyword;
-        return LoadSlots(stream, header, fields, slots);
-    } catch (const std::bad_alloc&) {
-        return LoadOutcome::NoMemory;
-    } catch (const std::length_error&) {
-        return LoadOutcome::NoMemory;
+    QuestionRecord record;
+    const RecordProgress progress = ReadRecordInOrder(stream, position, record);
+    FillForm(record, fields, slots);
+    switch (progress.outcome) {
+    case RecordRead::Complete: return LoadOutcome::Loaded;
+    case RecordRead::NoMemory: return LoadOutcome::NoMemory;
+    case RecordRead::FileError: break;
     }
+    return LoadOutcome::FileError;
 }
 
 EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fields, AttachmentSlots& slots) {

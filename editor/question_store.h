@@ -39,9 +39,9 @@ enum class LoadOutcome {
 };
 
 // Fills fields and slots from the record at position, in slot order. On a
-// failure the fields read so far stay filled and the rest stay empty. A
-// record whose header is refused (a name longer than a slot holds, lengths
-// past the end of the file) leaves everything empty.
+// failure the keyword and the fields read so far stay filled and the rest
+// stay empty; only a record whose header lines are refused (a name longer
+// than a slot holds) leaves everything empty.
 LoadOutcome LoadQuestion(ByteStream& stream, int64_t position, QuestionFields& fields, AttachmentSlots& slots);
 
 // --- The dialog's two ends, over the open test -------------------------------

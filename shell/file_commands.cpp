@@ -76,7 +76,10 @@ public:
         dialog.lpstrTitle = title.c_str();
         dialog.Flags = open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST)
                             : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
-        if (!(open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog))) return false;
+        const bool chosen = (open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
+        // The filter the user picked stays picked for the next New, Open or Save as.
+        state_.fileDialog.nFilterIndex = dialog.nFilterIndex;
+        if (!chosen) return false;
         path = state_.fileName;
         return true;
     }

@@ -122,8 +122,7 @@ bool CreateToolbar(MainWindow& state) {
 
 bool CreateQuestionList(MainWindow& state) {
     state.questionList = CreateChild(state, state.window, WC_LISTVIEWA,
-                                     WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, IDC_QUESTION_LIST,
-                                     WS_EX_CLIENTEDGE);
+                                     WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, IDC_QUESTION_LIST);
     if (!state.questionList) return false;
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR4, 4, 4);
     for (int id = IDB_LIST_SINGLE; id <= IDB_LIST_MULTI_ANSWERED; ++id) {

@@ -73,15 +73,24 @@ void KeepDisplay(MainWindow& state, const QuestionDisplay& display) {
     state.run.answerPictureFile = display.answerPictureFile;
 }
 
+void HideQuestionRows(const TestPaneControls& pane) {
+    ShowWindow(pane.questionBox, SW_HIDE);
+    ShowWindow(pane.questionMarker, SW_HIDE);
+    HideAnswerRows(pane, 0);
+}
+
+// Shows what was read of the question; the rows of the previous one never stay.
 void ShowQuestion(MainWindow& state, const QuestionDisplay& display) {
     const TestPaneControls& pane = state.pane;
     RelayoutTestPane(state);
     SetWindowTextA(pane.keywordLabel, display.keyword.c_str());
     ShowWindow(pane.keywordLabel, SW_SHOW);
+    HideQuestionRows(pane);
+    if (!display.questionRead) return;
     ShowBox(pane.questionBox, display.question);
     ShowWindow(pane.questionMarker, SW_SHOW);
-    HideAnswerRows(pane, 0);
     for (int row = 0; row < display.shownAnswerRows; ++row) {
+        if (!display.answerRowRead[row]) continue;
         ShowBox(pane.answerBoxes[row], display.answerRows[row]);
         ShowWindow(pane.answerMarkers[row], SW_SHOW);
     }
@@ -128,16 +137,23 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node) {
     if (!state.document.IsOpen()) return ReportFailure(state, IDS_NO_TEST_OPENED, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
     if (node == nullptr) return ReportFailure(state, IDS_NO_QUESTION_AVAILABLE, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
     QuestionRecord record;
-    if (!ReadNodeRecord(state.document, *node, record)) {
-        return ReportFailure(state, IDS_FILE_ERROR, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
+    const RecordProgress progress = ReadNodeRecordInOrder(state.document, *node, record);
+    if (progress.headerRead) {
+        RuntimeRandom random;
+        const QuestionDisplay display = PlanQuestionDisplay(record, progress, state.program->programDir, random);
+        KeepDisplay(state, display);
+        ShowQuestion(state, display);
+        ShowAttachedText(state, display.questionTextFile);
+        ShowAttachedPicture(state, display.questionPictureFile);
+    } else {
+        HideQuestionRows(state.pane);
     }
-    RuntimeRandom random;
-    const QuestionDisplay display = PlanQuestionDisplay(record, state.program->programDir, random);
-    KeepDisplay(state, display);
-    ShowQuestion(state, display);
-    ShowAttachedText(state, display.questionTextFile);
-    ShowAttachedPicture(state, display.questionPictureFile);
-    return true;
+    switch (progress.outcome) {
+    case RecordRead::Complete: return true;
+    case RecordRead::NoMemory: return ReportFailure(state, IDS_NO_MEMORY, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
+    case RecordRead::FileError: break;
+    }
+    return ReportFailure(state, IDS_FILE_ERROR, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
 }
 
 namespace {

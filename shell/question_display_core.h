@@ -18,7 +18,9 @@ struct QuestionDisplay {
     // Answer text by row, filled for rows 0 to rowCount - 2 of a
     // multiple-choice question; a single-answer question shows none.
     std::array<std::string, kMaxAnswerRows> answerRows;
-    int shownAnswerRows = 0;
+    int shownAnswerRows = 0;                          // rows that hold an answer
+    std::array<bool, kMaxAnswerRows> answerRowRead{};  // of those, the rows whose answer was read
+    bool questionRead = true;
     std::string rightAnswer;          // kept for Show answer and the judging
     std::string questionTextFile;     // resolved against the program directory
     std::string questionPictureFile;
@@ -31,6 +33,10 @@ struct QuestionDisplay {
 // answers leave no gaps.
 QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::string& programDirectory,
                                     RandomSource& random);
+// The same for a record read only in part: the rows are laid out for every
+// answer its lengths announce, and only what was read is shown.
+QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const RecordProgress& progress,
+                                    const std::string& programDirectory, RandomSource& random);
 
 // ".RTF" in any case at the end of the name: streamed as rich text.
 bool IsRichTextName(const std::string& name);

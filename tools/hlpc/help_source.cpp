@@ -92,7 +92,8 @@ Paragraph ParseInline(const std::string& source, int line, ParagraphKind kind, c
     size_t at = 0;
     while (at < utf8.size()) {
         const char c = utf8[at];
-        if (c == '\\' && at + 1 < utf8.size()) {
+        // Only markup is escaped, so a path such as C:\Quorbelind keeps its backslash.
+        if (c == '\\' && at + 1 < utf8.size() && (utf8[at + 1] == '\\' || utf8[at + 1] == '[')) {
             plain.push_back(utf8[at + 1]);
             at += 2;
         } else if (c == '[') {

@@ -4,8 +4,8 @@
 // A topic file starts with header lines ("context: name", "title: text",
 // "keyword: text", the last one repeatable), then a blank line, then the body:
 // paragraphs separated by blank lines; "## " starts a subheading, "* " a
-// bullet item; [link text](context_name) jumps to another topic; a backslash
-// takes the next character literally.
+// bullet item; [link text](context_name) jumps to another topic; "\[" and
+// "\\" write "[" and "\", and any other backslash is text.
 #pragma once
 #include <functional>
 #include <stdexcept>

@@ -22,14 +22,14 @@ close_dialog() {
   need wait-gone "$1"
 }
 
-# second_filter TITLE: the second entry of the file-type list (cmb1) of the
+# second_filter TITLE: the second entry of the file-type list of the
 # open-file dialog titled TITLE; the first entry is selected again afterwards.
 second_filter() {
   local dialog
   get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
-  need send "$dialog:1136" 0x014E 1 0 > /dev/null
-  drive text "$dialog:1136"
-  need send "$dialog:1136" 0x014E 0 0 > /dev/null
+  need send "$dialog:$FILE_TYPE_LIST" 0x014E 1 0 > /dev/null
+  drive text "$dialog:$FILE_TYPE_LIST"
+  need send "$dialog:$FILE_TYPE_LIST" 0x014E 0 0 > /dev/null
 }
 
 cancel_file_dialog() { # TITLE
@@ -49,6 +49,7 @@ need lv-select "$MAIN:IDC_QUESTION_LIST" 0
 open_question_dialog question IDM_QUESTION_EDIT "$EDITOR_EDIT_TITLE"
 open_attach attach "$question"
 expect_eq "0 0 0 1" "$(ticks "$attach")" "only the picture for the answer is ticked"
+expect_eq 1 "$(button_kind "$attach:IDOK")" "the attach dialog's OK is the default button"
 close_dialog "$attach" IDOK
 accept "$question"
 expect_eq 1 "$(grep -c -a -F '*moon.bmp' "$JOURNAL")" "the edited record keeps the * name"
@@ -96,6 +97,7 @@ expect_eq "1 0 0 0" "$(ticks "$attach")" "the stored text file is ticked"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 0
 need check "$attach:IDC_ATTACH_ANSWER_PICTURE" 1
 expect_eq "Alle Files (*.*)" "$(second_filter "Picture for Answer")" "the edit form's picture filter"
+pick_filter "Picture for Answer" 1
 file_dialog "Picture for Answer" "moon.bmp"
 close_dialog "$attach" IDOK
 
@@ -113,6 +115,7 @@ open_question_dialog question IDM_QUESTION_EDIT "$EDITOR_EDIT_TITLE"
 open_attach attach "$question"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 0
 need check "$attach:IDC_ATTACH_ANSWER_PICTURE" 1
+expect_eq 1 "$(shown_filter "Picture for Answer")" "the next question dialog's picture dialog keeps the filter picked"
 file_dialog "Picture for Answer" "moon.bmp"
 close_dialog "$attach" IDOK
 accept "$question"

@@ -35,6 +35,7 @@ expect_no_file "$JOURNAL" "Close deletes the change journal"
 
 # The learner opens it again and practises.
 need post-command "$MAIN" IDM_FILE_OPEN
+pick_filter "Open a Test ..." 1
 file_dialog "Open a Test ..." "$(winpath "$test_file")"
 expect_eq $'Orbit 0 1\nRed planet 2 0' "$(list_rows)" "the reopened test lists both questions"
 expect_counters "Asked: 0" "Correct: 0 (0.00 %)" "Remaining: 2" "after reopening"
@@ -57,6 +58,12 @@ expect_eq $'Orbit 1 1\nRed planet 3 0' "$(list_rows)" "both are listed as answer
 expect_counters "Asked: 2" "Correct: 2 (100.00 %)" "Remaining: 0" "after practising"
 
 need command "$MAIN" IDM_FILE_SAVE
+# The file-type entry picked in Open is still picked in Save as.
+need post-command "$MAIN" IDM_FILE_SAVE_AS
+expect_eq 1 "$(shown_filter "Save test with new name:")" "Save as shows the filter picked in Open"
+get save_as wait-dialog --pid "$RUN_PID" --caption "Save test with new name:"
+need press "$save_as:IDCANCEL"
+need wait-gone "$save_as"
 need post-command "$MAIN" IDM_EXIT
 expect_eq 0 "$(wait_exit "$RUN_PID")" "the program ends with exit code 0"
 

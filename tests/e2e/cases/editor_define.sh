@@ -37,7 +37,12 @@ expect_journal_names "$test_file" "nothing written to the journal after Cancel"
 expect_drive "Remaining: 0" "Remaining unchanged after Cancel" status "$MAIN:IDC_STATUS_BAR" 2
 
 # Three questions: single answer, wrong answers 1 and 3 only, multi-line.
-define_question "Saturn" "Which planet has the brightest rings?" "Saturn"
+# Accept is a plain push button, and Enter in the keyword field still accepts.
+open_question_dialog dialog IDM_QUESTION_NEW "$EDITOR_DEFINE_TITLE"
+expect_eq 0 "$(button_kind "$dialog:IDOK")" "Accept is not the default button"
+fill_question "$dialog" "Saturn" "Which planet has the brightest rings?" "Saturn"
+need keys "$dialog" enter
+need wait-gone "$dialog"
 define_question "Jupiter" "Which is the largest planet?" "Jupiter" "Mars" "" "Venus"
 define_question "Eclipse" $'What happens in a solar eclipse?\nAnswer in one line.' \
   $'The Moon hides the Sun\nfor a few minutes'

@@ -88,6 +88,32 @@ open_attach() {
   printf -v "$1" '%s' "$__attach"
 }
 
+# button_kind BUTTON: 1 for a default push button, 0 for a plain one (the style's BS_ type).
+button_kind() {
+  local style
+  read -r style _ <<< "$(drive style "$1")"
+  echo $((style & 0xF))
+}
+
+# The file-type list (cmb1) of the system's file dialog.
+FILE_TYPE_LIST=1136
+
+# pick_filter TITLE INDEX: in the file dialog titled TITLE, the file-type entry
+# INDEX (from 0) chosen as a click chooses it: selected, then CBN_SELENDOK.
+pick_filter() {
+  local dialog
+  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
+  need send "$dialog:$FILE_TYPE_LIST" 0x014E "$2" 0 > /dev/null
+  need send "$dialog" 0x0111 $(((9 << 16) | FILE_TYPE_LIST)) 0 > /dev/null
+}
+
+# shown_filter TITLE: the index (from 0) of the file-type entry the file dialog titled TITLE shows.
+shown_filter() {
+  local dialog
+  get dialog wait-dialog --pid "$RUN_PID" --caption "$1"
+  drive send "$dialog:$FILE_TYPE_LIST" 0x0147 0 0
+}
+
 # Field text with its CR LF line breaks shown as "|".
 field_text() {
   drive text "$1" | tr -d '\r' | paste -sd '|'

@@ -63,6 +63,9 @@ expect_drive "form: Quorbelind ticked" "dialog fields read back on OK" status "$
 need keys "$main" F2 F2
 eventually "count: 2" "accelerator keys reach the program" status "$status" 0
 
+read -r style _ <<< "$(drive style "$main")"
+expect_eq $((0x00C00000)) $((style & 0x00C00000)) "the style shows the main window's caption"
+
 need move "$main" 120 60
 expect_drive "120 60 620 360" "window moved" rect "$main"
 need show "$main" maximize

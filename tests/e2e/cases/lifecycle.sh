@@ -15,9 +15,9 @@ author=$CASE_DIR/author
 originals=$CASE_DIR/originals
 mkdir -p "$author" "$originals"
 printf '{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Every cell comes from a cell.\\par}\r\n' > "$author/cell.rtf"
-convert -size 64x48 xc:'#0000ff' -fill '#ffff00' -draw 'rectangle 0,0 7,7' BMP3:"$author/cell.bmp" ||
+convert -size 64x48 xc:'#0000ff' -fill '#ffff00' -draw 'rectangle 0,0 7,7' BMP3:"$author/a..b.bmp" ||
   die "ImageMagick made no bitmap"
-cp "$author/cell.rtf" "$author/cell.bmp" "$originals/"
+cp "$author/cell.rtf" "$author/a..b.bmp" "$originals/"
 # Saving writes the extension in capitals; the name is given so from the start.
 test_file=$author/Biology.TVT
 
@@ -35,7 +35,7 @@ open_attach attach "$question"
 need check "$attach:IDC_ATTACH_QUESTION_TEXT" 1
 file_dialog "Text for Question" "$(winpath "$author/cell.rtf")"
 need check "$attach:IDC_ATTACH_QUESTION_PICTURE" 1
-file_dialog "Picture for Question" "$(winpath "$author/cell.bmp")"
+file_dialog "Picture for Question" "$(winpath "$author/a..b.bmp")"
 need press "$attach:IDOK"
 need wait-gone "$attach"
 accept "$question"
@@ -43,7 +43,7 @@ define_question "Nucleus" "Where is the DNA of a cell kept?" "In the nucleus" "I
 need command "$MAIN" IDM_FILE_SAVE
 written() {
   record_status 0 "Cells" "What is the unit of life?" "The cell" "" "" "" "" \
-    "$(winpath "$author")\\cell.rtf" "$(winpath "$author")\\cell.bmp" "" ""
+    "$(winpath "$author")\\cell.rtf" "$(winpath "$author")\\a..b.bmp" "" ""
   record_status 0 "Nucleus" "Where is the DNA of a cell kept?" "In the nucleus" "In the membrane" \
     "In the ribosomes" "" "" "" "" "" ""
 }
@@ -76,7 +76,7 @@ home=$CASE_DIR/Learner
 run_full_install "$CASE_DIR/floppy" "$(winpath "$home")" IDC_SHORTCUT_DESKTOP
 expect_ne "" "$(shortcut_files)" "Install made the desktop shortcut"
 installed() {
-  record_status 0 "Cells" "What is the unit of life?" "The cell" "" "" "" "" "*cell.rtf" "*cell.bmp" "" ""
+  record_status 0 "Cells" "What is the unit of life?" "The cell" "" "" "" "" "*cell.rtf" "*a..b.bmp" "" ""
   record_status 0 "Nucleus" "Where is the DNA of a cell kept?" "In the nucleus" "In the membrane" \
     "In the ribosomes" "" "" "" "" "" ""
 }
@@ -84,7 +84,7 @@ write_test "$CASE_DIR/installed.tvt" installed
 expect_same_file "$CASE_DIR/installed.tvt" "$home/Biology.TVT" \
   "the installed test names its files in the program directory"
 expect_same_file "$originals/cell.rtf" "$home/cell.rtf" "the attached text is installed"
-expect_same_file "$originals/cell.bmp" "$home/cell.bmp" "the attached picture is installed"
+expect_same_file "$originals/a..b.bmp" "$home/a..b.bmp" "the attached picture is installed"
 
 # The learner opens the test through its association and practises it.
 source "$(dirname "$0")/testrun_helpers.bash"

@@ -37,6 +37,9 @@ for value in DataPath WindowPosMain WinPosText WinPosBild Font; do
 done
 expect_drive "0 0 $((cx - 7)) $((2 * (cy / 3)))" "main window at the default rectangle" rect "$main"
 
+read -r _ list_exstyle <<< "$(drive style "$main:IDC_QUESTION_LIST")"
+expect_eq 0 $((list_exstyle & 0x200)) "the question list has no sunken client edge (WS_EX_CLIENTEDGE)"
+
 status="$main:IDC_STATUS_BAR"
 expect_drive "Open an existing Test or create a new one ..." "status-bar part 0 at start-up" status "$status" 0
 expect_drive "Press [F1] for Help." "status-bar part 1 at start-up" status "$status" 1

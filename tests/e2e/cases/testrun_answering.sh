@@ -130,3 +130,23 @@ expect_counters "Asked: 0" "Correct: 0 (0.00 %)" "Remaining: 0" "after opening a
 need post-command "$MAIN" IDM_TEST_ASK
 expect_box "No question available !" "nothing left to ask after opening again"
 expect_drive enabled "Reset all on" menu-state "$MAIN" IDM_TEST_RESET_ALL
+
+# A record cut short after opening (in its first wrong answer): what was read
+# is shown, the keyword, the question and the right answer, before the file
+# error; the answer that could not be read gets no row.
+need post-command "$MAIN" IDM_EXIT
+wait_exit "$RUN_PID" >/dev/null || fail "the program did not end"
+cut_short() { record "Moons" "Which moon is the largest?" "Ganymede" "Titan" "" "" "" "" "" "" ""; }
+write_test "$CASE_DIR/CUT.TVT" cut_short
+start_test MAIN "$CASE_DIR/CUT.TVT"
+truncate -s -5 "$CASE_DIR/CUT.TVT"
+need lv-select "$MAIN:IDC_QUESTION_LIST" 0
+need post-command "$MAIN" IDM_TEST_ASK
+get box wait-dialog --pid "$RUN_PID" --caption "An error occured ..."
+expect_drive "... while accessing a file !" "the cut record is a file error" text "$box:MSGBOX_TEXT"
+need press "$box:IDOK"
+expect_box "Error in file structure. The question cannot be displayed !" "Ask reports the failed display"
+expect_drive "Moons" "the keyword read is shown" text "$(pane IDC_KEYWORD_LABEL)"
+expect_drive 1 "the question read is shown" visible "$(pane IDC_QUESTION_BOX)"
+expect_drive "Which moon is the largest?" "the question box holds it" text "$(pane IDC_QUESTION_BOX)"
+expect_eq "Ganymede" "$(shown_answers)" "only the answer read is shown"

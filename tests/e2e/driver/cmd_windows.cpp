@@ -234,6 +234,15 @@ int CmdRect(const Args& args) {
     return kOk;
 }
 
+int CmdStyle(const Args& args) {
+    HWND window = nullptr;
+    if (args.Count() != 1) return Usage("style WIN");
+    if (!WindowArgument(args, 0, &window)) return kFailed;
+    std::printf("0x%08lx 0x%08lx\n", static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
+    return kOk;
+}
+
 int CmdClientSize(const Args& args) {
     HWND window = nullptr;
     RECT rect = {};

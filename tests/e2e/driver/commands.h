@@ -18,6 +18,7 @@ int CmdEnabled(const Args& args);
 int CmdVisible(const Args& args);
 int CmdRect(const Args& args);
 int CmdClientSize(const Args& args);
+int CmdStyle(const Args& args);
 int CmdMove(const Args& args);
 int CmdShow(const Args& args);
 int CmdCommand(const Args& args);

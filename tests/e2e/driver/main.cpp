@@ -50,6 +50,7 @@ const Command kCommands[] = {
     {"visible", CmdVisible, {}},
     {"rect", CmdRect, {}},
     {"client-size", CmdClientSize, {}},
+    {"style", CmdStyle, {}},
     {"move", CmdMove, {}},
     {"show", CmdShow, {}},
     {"command", CmdCommand, {}},

@@ -61,6 +61,7 @@ TEST(DestinationName, OrdinaryNamesAreAccepted) {
     EXPECT_EQ(CheckDestinationName("Biology 2"), DestinationNameCheck::Acceptable);
     EXPECT_EQ(CheckDestinationName(".hidden"), DestinationNameCheck::Acceptable);
     EXPECT_EQ(CheckDestinationName("a.b"), DestinationNameCheck::Acceptable);
+    EXPECT_EQ(CheckDestinationName("Export\\"), DestinationNameCheck::Acceptable);
 }
 
 TEST(DestinationName, EveryReservedCharacterIsRefused) {
@@ -68,6 +69,9 @@ TEST(DestinationName, EveryReservedCharacterIsRefused) {
         EXPECT_EQ(CheckDestinationName(std::string("ab") + c + "cd"), DestinationNameCheck::Refused) << c;
     }
     EXPECT_EQ(CheckDestinationName("..\\up"), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("\\"), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("Export\\\\"), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("\\Export\\"), DestinationNameCheck::Refused);
     EXPECT_EQ(CheckDestinationName("C:"), DestinationNameCheck::Refused);
     EXPECT_EQ(CheckDestinationName(std::string("tab\there")), DestinationNameCheck::Refused);
 }
@@ -77,6 +81,7 @@ TEST(DestinationName, NamesThatLeaveTheSubdirectoryAreRefused) {
     EXPECT_EQ(CheckDestinationName(".."), DestinationNameCheck::Refused);
     EXPECT_EQ(CheckDestinationName("..."), DestinationNameCheck::Refused);
     EXPECT_EQ(CheckDestinationName(".. "), DestinationNameCheck::Refused);
+    EXPECT_EQ(CheckDestinationName("..\\"), DestinationNameCheck::Refused);
     EXPECT_EQ(CheckDestinationName("   "), DestinationNameCheck::Refused);
 }
 

@@ -34,19 +34,22 @@ TEST(ListFile, NumberedFilesAreTAndSevenDigits) {
 }
 
 TEST(ListFile, PlainFileNamesAreSafe) {
-    for (const char* name : {"Biology.tvt", "Cell.bmp", "Answer text.rtf", "x", ".hidden", "a.b.c"}) {
+    for (const char* name : {"Biology.tvt", "Cell.bmp", "Answer text.rtf", "x", ".hidden", "a.b.c", "x..y",
+                             "Fig..bmp", "Test...tvt", "a..b.bmp", "..hidden", "end.."}) {
         EXPECT_TRUE(IsSafeListName(name)) << name;
     }
+    EXPECT_TRUE(IsSafeListName(std::string(kMaxPathLength, 'n')));
 }
 
 TEST(ListFile, NamesThatLeaveTheDirectoryAreRefused) {
     for (const char* name : {"", "..\\evil.txt", "../evil.txt", "..", "C:\\evil.txt", "C:evil.txt",
-                             "\\evil.txt", "\\\\server\\share\\x", "sub\\x.bmp", "sub/x.bmp", "x..y",
+                             "\\evil.txt", "\\\\server\\share\\x", "sub\\x.bmp", "sub/x.bmp", "..\\", "a..\\..\\b",
                              "tab\there.txt", "cr\r"}) {
         EXPECT_FALSE(IsSafeListName(name)) << name;
     }
     EXPECT_FALSE(IsSafeListName(std::string("evil\0..\\x", 10)));
     EXPECT_FALSE(IsSafeListName(std::string("name\0.bmp", 9)));
+    EXPECT_FALSE(IsSafeListName(std::string(kMaxPathLength + 1, 'n')));
 }
 
 // Windows opens a device under these names in every directory, and a name of
@@ -114,7 +117,7 @@ TEST(ListFile, OverlongLineIsOneRefusedEntryAndKeepsTheNumbering) {
 }
 
 TEST(ListFile, LineOfOneCharacterTooManyIsRefused) {
-    std::vector<ListEntry> entries = ReadEntries(std::string(260, 'n') + "\r\n");
+    std::vector<ListEntry> entries = ReadEntries(std::string(kMaxPathLength + 1, 'n') + "\r\n");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_TRUE(entries[0].tooLong);
 }

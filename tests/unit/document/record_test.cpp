@@ -199,6 +199,50 @@ TEST(RecordReader, ShortSlotIsUnreadable) {
     EXPECT_FALSE(ReadQuestionRecord(*stream, -1, record));
 }
 
+// Reading in slot order keeps what came before a failure, and tells a slot
+// no memory can hold from one the file cannot supply.
+TEST(RecordReader, InOrderKeepsWhatWasReadBeforeAFailure) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> numbers;
+        std::string slots;
+        RecordRead outcome;
+        int slotsRead;
+    };
+    const Case cases[] = {
+        {"whole", {"2", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "ab", RecordRead::Complete, 10},
+        {"wrong answer past the end", {"2", "1", "5", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "abc",
+         RecordRead::FileError, 2},
+        {"question past the end", {"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "a",
+         RecordRead::FileError, 0},
+        {"answer beyond memory", {"2", "3000000000", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "a",
+         RecordRead::NoMemory, 1},
+        {"question beyond memory", {"9999999999", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "",
+         RecordRead::NoMemory, 0},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem fs;
+        fs.SetContent("t", HeaderBytes("Moon", c.numbers) + c.slots);
+        auto stream = fs.Open("t", OpenMode::Read);
+        QuestionRecord record;
+        const RecordProgress progress = ReadRecordInOrder(*stream, 0, record);
+        EXPECT_EQ(progress.outcome, c.outcome) << c.what;
+        EXPECT_TRUE(progress.headerRead) << c.what;
+        EXPECT_EQ(progress.slotsRead, c.slotsRead) << c.what;
+        EXPECT_EQ(record.keyword, "Moon") << c.what;
+        EXPECT_EQ(record.slots[kSlotQuestion], c.slotsRead > 0 ? "q\n" : "") << c.what;
+        EXPECT_EQ(record.slots[kSlotRightAnswer], c.slotsRead > 1 ? "a" : "") << c.what;
+        EXPECT_EQ(record.slots[kSlotWrongAnswer1], c.slotsRead > 2 ? "b" : "") << c.what;
+    }
+    MemoryFileSystem fs;
+    fs.SetContent("t", "Moon\r\n1\r\n");
+    auto stream = fs.Open("t", OpenMode::Read);
+    QuestionRecord record;
+    const RecordProgress progress = ReadRecordInOrder(*stream, 0, record);
+    EXPECT_EQ(progress.outcome, RecordRead::FileError);
+    EXPECT_FALSE(progress.headerRead);
+}
+
 TEST(MagicLine, AcceptsLinesEndingInA) {
     EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A\n"));
     EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A"));

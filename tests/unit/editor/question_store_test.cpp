@@ -152,6 +152,36 @@ TEST(StoreQuestion, StoredQuestionLoadsBackUnchanged) {
     EXPECT_EQ(loadedSlots, AttachmentSlots{});
 }
 
+// A record that fails part-way fills the form up to the failure: the keyword
+// at least. A slot no memory can hold is told apart from a file fault.
+TEST(LoadQuestion, FieldsReadBeforeAFailureStayFilled) {
+    struct Case {
+        const char* what;
+        const char* lengths;  // slots 1 and 2
+        LoadOutcome outcome;
+        const char* rightAnswer;
+    };
+    const Case cases[] = {
+        {"wrong answer past the end", "5\r\n90\r\n", LoadOutcome::FileError, "Luna!"},
+        {"right answer beyond memory", "3000000000\r\n0\r\n", LoadOutcome::NoMemory, ""},
+    };
+    const std::string path = TempPath("cut.tmp");
+    for (const Case& c : cases) {
+        WriteAll(path, std::string("Moon\r\n5\r\n") + c.lengths + "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n" +
+                           "What?Luna!short");
+        auto stream = RealFileSystem().Open(path, OpenMode::Read);
+        ASSERT_TRUE(stream);
+        QuestionFields fields;
+        AttachmentSlots slots;
+        EXPECT_EQ(LoadQuestion(*stream, 0, fields, slots), c.outcome) << c.what;
+        EXPECT_EQ(fields.keyword, "Moon") << c.what;
+        EXPECT_EQ(fields.question, "What?") << c.what;
+        EXPECT_EQ(fields.rightAnswer, c.rightAnswer) << c.what;
+        EXPECT_EQ(fields.wrongAnswers[0], "") << c.what;
+        stream->Close();
+    }
+}
+
 TEST(StoreQuestion, WithoutAJournalNothingIsStored) {
     EXPECT_EQ(StoreQuestion(nullptr, MoonQuestion(), AttachmentSlots{}).outcome, StoreOutcome::FileError);
 }

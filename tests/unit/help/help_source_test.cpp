@@ -58,7 +58,8 @@ TEST(TopicSource, BulletsOnConsecutiveLines) {
 }
 
 TEST(TopicSource, LinksAndEscapes) {
-    const Topic topic = ParseTopic("t.txt", "context: a\ntitle: A\n\nSee [Attaching Files](attach_files). Not \\[a link](x).\n");
+    const Topic topic = ParseTopic(
+        "t.txt", "context: a\ntitle: A\n\nSee [Attaching Files](attach_files). Not \\[a link](x) C:\\x\\\\.\n");
     ASSERT_EQ(topic.paragraphs.size(), 1u);
     const auto& runs = topic.paragraphs[0].runs;
     ASSERT_EQ(runs.size(), 3u);
@@ -66,7 +67,7 @@ TEST(TopicSource, LinksAndEscapes) {
     EXPECT_EQ(runs[0].target, "");
     EXPECT_EQ(runs[1].text, "Attaching Files");
     EXPECT_EQ(runs[1].target, "attach_files");
-    EXPECT_EQ(runs[2].text, ". Not [a link](x).");
+    EXPECT_EQ(runs[2].text, ". Not [a link](x) C:\\x\\.");
     EXPECT_EQ(runs[2].target, "");
 }
 

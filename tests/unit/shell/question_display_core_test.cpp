@@ -81,6 +81,28 @@ TEST(DisplayPlan, QuestionFilesAreResolvedAnswerFilesKeptAsStored) {
     EXPECT_EQ(display.answerPictureFile, "*answer.bmp");
 }
 
+// A record read only up to a failure: the rows are laid out for every answer
+// its lengths announce, and only the question and answers read are shown.
+TEST(DisplayPlan, PartlyReadRecordShowsWhatWasRead) {
+    QuestionRecord record = Record("Mars", {});
+    RecordProgress progress;
+    progress.headerRead = true;
+    progress.lengths = {29, 4, 5, 0, 5, 0, 0, 0, 0, 0};
+    for (int slotsRead : {2, 0}) {
+        progress.slotsRead = slotsRead;
+        SequenceRandom random({DrawForPosition(1, 3), DrawForPosition(0, 3), DrawForPosition(2, 3)});
+        const QuestionDisplay display = PlanQuestionDisplay(record, progress, "", random);
+        EXPECT_EQ(display.keyword, "Mars");
+        EXPECT_EQ(display.rowCount, 4);
+        EXPECT_EQ(display.shownAnswerRows, 3);
+        EXPECT_EQ(display.questionRead, slotsRead > 0);
+        EXPECT_EQ(display.answerRows[1], "Mars");
+        EXPECT_EQ(display.answerRowRead[1], slotsRead > 1) << "the right answer, read";
+        EXPECT_FALSE(display.answerRowRead[0]) << "wrong answer 1, not read";
+        EXPECT_FALSE(display.answerRowRead[2]) << "wrong answer 3, not read";
+    }
+}
+
 TEST(RichTextName, DotRtfInAnyCase) {
     EXPECT_TRUE(IsRichTextName("C:\\a\\intro.rtf"));
     EXPECT_TRUE(IsRichTextName("intro.RTF"));
