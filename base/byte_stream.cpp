@@ -38,9 +38,7 @@ public:
     }
     ~StdioStream() override { Close(); }
 
-    size_t Read(void* buffer, size_t count) override {
-        return file_ ? fread(buffer, 1, count, file_) : 0;
-    }
+    size_t Read(void* buffer, size_t count) override { return file_ ? fread(buffer, 1, count, file_) : 0; }
     int GetByte() override {
         if (!file_) return -1;
 #ifdef _WIN32
@@ -84,7 +82,9 @@ public:
         return static_cast<int64_t>(ftello(file_));
 #endif
     }
-    bool Flush() override { return file_ && fflush(file_) == 0; }
+    bool Flush() override {
+        return file_ && fflush(file_) == 0;
+    }
     bool Close() override {
         if (!file_) return true;
         bool ok = fflush(file_) == 0;

@@ -51,10 +51,10 @@ public:
 };
 
 enum class OpenMode {
-    Read,            // existing file, reading
-    CreateWrite,     // created or emptied, writing
-    CreateReadWrite, // created or emptied, reading and writing
-    AppendRead,      // existing or new file, reading anywhere, writing at the end
+    Read,             // existing file, reading
+    CreateWrite,      // created or emptied, writing
+    CreateReadWrite,  // created or emptied, reading and writing
+    AppendRead,       // existing or new file, reading anywhere, writing at the end
 };
 
 class FileSystem {

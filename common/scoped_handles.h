@@ -28,7 +28,10 @@ public:
         handle_ = handle;
     }
     // For APIs that fill in a handle through a pointer.
-    Handle* receive() { reset(); return &handle_; }
+    Handle* receive() {
+        reset();
+        return &handle_;
+    }
 
 private:
     Handle handle_ = Traits::Invalid();
@@ -82,10 +85,13 @@ using ScopedFindHandle = ScopedHandle<FindTraits>;
 class ScopedWindowDc {
 public:
     explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~ScopedWindowDc() { if (dc_) ReleaseDC(window_, dc_); }
+    ~ScopedWindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
     ScopedWindowDc(const ScopedWindowDc&) = delete;
     ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
     HDC get() const { return dc_; }
+
 private:
     HWND window_;
     HDC dc_;
@@ -99,6 +105,7 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return dc_; }
+
 private:
     HWND window_;
     PAINTSTRUCT paint_ = {};
@@ -111,9 +118,12 @@ public:
     ScopedPaletteSelection(HDC dc, HPALETTE palette) : dc_(dc), previous_(SelectPalette(dc, palette, FALSE)) {
         RealizePalette(dc);
     }
-    ~ScopedPaletteSelection() { if (previous_) SelectPalette(dc_, previous_, FALSE); }
+    ~ScopedPaletteSelection() {
+        if (previous_) SelectPalette(dc_, previous_, FALSE);
+    }
     ScopedPaletteSelection(const ScopedPaletteSelection&) = delete;
     ScopedPaletteSelection& operator=(const ScopedPaletteSelection&) = delete;
+
 private:
     HDC dc_;
     HPALETTE previous_;
@@ -126,6 +136,7 @@ public:
     ~WaitCursor() { SetCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
 private:
     HCURSOR previous_;
 };

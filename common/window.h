@@ -57,11 +57,9 @@ LRESULT CALLBACK GuardedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             KeepWindowState(window, nullptr);
         }
     }
-    return CatchFailures<LRESULT>([&] { return handler(*state, window, message, wParam, lParam); },
-                                  [&](FailureKind kind) {
-                                      return onFailure(*state, window, message, wParam, lParam, kind);
-                                  },
-                                  0);
+    return CatchFailures<LRESULT>(
+        [&] { return handler(*state, window, message, wParam, lParam); },
+        [&](FailureKind kind) { return onFailure(*state, window, message, wParam, lParam, kind); }, 0);
 }
 
 }  // namespace qb

@@ -43,14 +43,11 @@ void ProposeName(HWND dialog) {
 void OnOk(DestinationData& data, HWND dialog) {
     std::string name = TypedName(dialog);
     switch (CheckDestinationName(name)) {
-    case DestinationNameCheck::Empty:
-        ProposeName(dialog);
-        return;
+    case DestinationNameCheck::Empty: ProposeName(dialog); return;
     case DestinationNameCheck::Refused:
         ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
         return;
-    case DestinationNameCheck::Acceptable:
-        break;
+    case DestinationNameCheck::Acceptable: break;
     }
     const std::string path = DropTrailingBackslash(JoinPath(data.programDirectory, name));
     if (!MakeDestination(path)) {

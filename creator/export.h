@@ -40,7 +40,7 @@ struct ExportSettings {
     std::string programDirectory;  // without a trailing backslash
     std::string productWord;       // names the main program and the help file
     std::string testPath;
-    std::string destinationPath;   // without a trailing backslash
+    std::string destinationPath;  // without a trailing backslash
 };
 
 class TestExport {

@@ -29,8 +29,8 @@ std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, con
                                         const std::string& destinationPath);
 
 enum class DestinationNameCheck {
-    Empty,     // nothing typed: the user is asked for a name
-    Refused,   // would leave the program directory or cannot name a directory
+    Empty,    // nothing typed: the user is asked for a name
+    Refused,  // would leave the program directory or cannot name a directory
     Acceptable,
 };
 

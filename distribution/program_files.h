@@ -9,9 +9,9 @@
 namespace qb {
 
 struct DistributedProgramFile {
-    const char* stem;       // nullptr: the product word names the file
+    const char* stem;  // nullptr: the product word names the file
     const char* extension;
-    int number;             // above 0: kept as "D" and two digits; 0: kept under its own name
+    int number;  // above 0: kept as "D" and two digits; 0: kept under its own name
 };
 
 // In copying order: the main program, its help file, Uninstall, the ReadMe,

@@ -61,8 +61,7 @@ bool OnlyClosingLineFollows(ByteStream& stream, int64_t position, int64_t fileSi
 
 }  // namespace
 
-int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter,
-                      int32_t& remainingCount) {
+int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount) {
     remainingCount = 0;
     document.damagedFile.clear();
     FreeQuestionIndex(document);
@@ -226,8 +225,8 @@ DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::st
     return DocumentMessage::None;
 }
 
-DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath,
-                         QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount) {
+DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
+                         DocumentReporter& reporter, int32_t& remainingCount) {
     ResetDocument(document);
     list.DeleteAllItems();
     remainingCount = 0;

@@ -104,8 +104,7 @@ struct TestDocument {
 // damagedFile to testFilePath when a record that cannot be read whole ends
 // the loading and more than the closing empty line follows the last
 // complete record; a file merely missing that line is whole.
-int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter,
-                      int32_t& remainingCount);
+int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount);
 
 void FreeQuestionIndex(TestDocument& document);
 QuestionNode* LastNode(const TestDocument& document);
@@ -143,8 +142,7 @@ DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::st
 // FileAccess; on failure no test is open and the list is empty. A NoMemory
 // met after the first node is reported through reporter while the open
 // still succeeds.
-DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath,
-                         QuestionList& list,
+DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
                          DocumentReporter& reporter, int32_t& remainingCount);
 
 // Close (and the end of the program): frees the index, closes the files,

@@ -65,8 +65,10 @@ bool RecordHeader::IsMultipleChoice() const {
 std::string EncodeLineBreaks(const std::string& text) {
     std::string stored = text;
     for (char& c : stored) {
-        if (c == '\n') c = '\x01';
-        else if (c == '\r') c = '\x02';
+        if (c == '\n')
+            c = '\x01';
+        else if (c == '\r')
+            c = '\x02';
     }
     return stored;
 }
@@ -75,8 +77,10 @@ namespace {
 
 void DecodeLineBreaksInPlace(std::string& text) {
     for (char& c : text) {
-        if (c == '\x01') c = '\n';
-        else if (c == '\x02') c = '\r';
+        if (c == '\x01')
+            c = '\n';
+        else if (c == '\x02')
+            c = '\r';
     }
 }
 

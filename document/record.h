@@ -36,7 +36,9 @@ constexpr const char* kMagicLine = "QBKX0101A";
 constexpr size_t kMagicLineBuffer = 11;
 
 // Bit masks for the slots a reader wants; the others are skipped by seeking.
-constexpr unsigned SlotBit(int slot) { return 1u << slot; }
+constexpr unsigned SlotBit(int slot) {
+    return 1u << slot;
+}
 constexpr unsigned kAllSlots = (1u << kSlotCount) - 1;
 constexpr unsigned kTextSlots = (1u << kFirstFileSlot) - 1;
 constexpr unsigned kFileSlots = kAllSlots & ~kTextSlots;
@@ -97,8 +99,7 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 // (decoded for texts), seeking over the others. Slots not wanted are left
 // empty. False when the header is refused or a wanted slot cannot be read
 // whole.
-bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record,
-                        unsigned wanted = kAllSlots);
+bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& record, unsigned wanted = kAllSlots);
 // The same in a file whose size is known: tools that read every record of a
 // file spare asking for the size each time.
 bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
@@ -119,9 +120,9 @@ enum class RecordRead { Complete, FileError, NoMemory };
 // What a reader in slot order got of a record before it ended.
 struct RecordProgress {
     RecordRead outcome = RecordRead::FileError;
-    bool headerRead = false;                   // keyword, lengths and status
+    bool headerRead = false;  // keyword, lengths and status
     std::array<int64_t, kSlotCount> lengths{};
-    int slotsRead = 0;                         // slots 0 to slotsRead - 1 are in the record
+    int slotsRead = 0;  // slots 0 to slotsRead - 1 are in the record
 };
 
 // Reads the record at position as it is shown and edited: the header lines,

@@ -195,8 +195,7 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     }
     const std::string previous = finalMoved && sourceIsFinal ? names.backup : names.source;
     if (!files.Rename(names.temporary, names.final)) {
-        if (finalMoved && files.Rename(names.backup, names.final))
-            return ReopenPrevious(document, names.source);
+        if (finalMoved && files.Rename(names.backup, names.final)) return ReopenPrevious(document, names.source);
         return ReopenPrevious(document, previous);
     }
     // Nothing writes to a test file after it is saved: read it only.

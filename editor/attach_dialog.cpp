@@ -78,9 +78,7 @@ INT_PTR OnCommand(const AttachDialogData& data, HWND dialog, int id, int code) {
     switch (id) {
     case IDOK: EndDialog(dialog, 1); return TRUE;
     case IDCANCEL: EndDialog(dialog, 0); return TRUE;
-    case IDC_DIALOG_HELP:
-        ShowHelpTopic(dialog, data.module, data.programDirectory, IDS_HELP_KEY_ATTACH);
-        return TRUE;
+    case IDC_DIALOG_HELP: ShowHelpTopic(dialog, data.module, data.programDirectory, IDS_HELP_KEY_ATTACH); return TRUE;
     }
     const AttachBox* box = BoxOf(id);
     if (box && code == BN_CLICKED) {

@@ -12,7 +12,7 @@ namespace qb {
 struct AttachDialogData {
     HINSTANCE module = nullptr;
     std::string programDirectory;
-    AttachmentSlots* slots = nullptr;  // changed in place by every click
+    AttachmentSlots* slots = nullptr;      // changed in place by every click
     OpenFileSetting* textFiles = nullptr;  // their filter index follows the user's pick
     OpenFileSetting* pictures = nullptr;
 };

@@ -11,8 +11,10 @@ namespace qb {
 namespace {
 
 constexpr int kWrongAnswerFields[kWrongAnswerCount] = {
-    IDC_QUESTION_WRONG_ANSWER1, IDC_QUESTION_WRONG_ANSWER2,
-    IDC_QUESTION_WRONG_ANSWER3, IDC_QUESTION_WRONG_ANSWER4,
+    IDC_QUESTION_WRONG_ANSWER1,
+    IDC_QUESTION_WRONG_ANSWER2,
+    IDC_QUESTION_WRONG_ANSWER3,
+    IDC_QUESTION_WRONG_ANSWER4,
 };
 
 std::string ControlText(HWND dialog, int id) {
@@ -114,8 +116,8 @@ void Finish(HWND dialog, QuestionDialogData& data, int result) {
 }
 
 void OnAccept(HWND dialog, QuestionDialogData& data) {
-    AcceptResult accept = AcceptQuestion(*data.document, data.mode, ReadFields(dialog), data.editor->slots,
-                                         data.editor->keyword);
+    AcceptResult accept =
+        AcceptQuestion(*data.document, data.mode, ReadFields(dialog), data.editor->slots, data.editor->keyword);
     if (accept.missing != MissingField::None) {
         Inform(dialog, data, MessageOf(accept.missing));
         SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, FieldOf(accept.missing))),

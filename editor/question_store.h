@@ -53,9 +53,9 @@ EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fiel
 
 struct AcceptResult {
     MissingField missing = MissingField::None;  // refused: the field to fill first
-    bool noNode = false;                         // no question to store into
+    bool noNode = false;                        // no question to store into
     StoreOutcome store = StoreOutcome::FileError;
-    int result = 0;                              // 0: nothing stored
+    int result = 0;  // 0: nothing stored
 };
 
 // Accept: checks the fields, appends the record to the change journal and,

@@ -42,8 +42,7 @@ void Report(InstallState& state, InstallHost& host) {
 
 }  // namespace
 
-void CopyOneFile(InstallState& state, InstallHost& host, const std::string& source,
-                 const std::string& destination) {
+void CopyOneFile(InstallState& state, InstallHost& host, const std::string& source, const std::string& destination) {
     if (host.CanOpenForReading(destination) && !host.AskOverwrite(destination)) {
         ++state.notReplaced;
         return;
@@ -55,8 +54,7 @@ void CopyOneFile(InstallState& state, InstallHost& host, const std::string& sour
 }
 
 void CopyAttachedTest(InstallState& state, InstallHost& host) {
-    std::unique_ptr<ByteStream> list =
-        host.OpenListFile(PathInDirectory(state.sourceDirectory, kListFileName));
+    std::unique_ptr<ByteStream> list = host.OpenListFile(PathInDirectory(state.sourceDirectory, kListFileName));
     if (!list) return;
     host.SetStepText(IDS_STEP_ATTACHED_TEST);
     ListEntry entry;

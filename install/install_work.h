@@ -51,8 +51,7 @@ public:
 enum class WorkResult { DirectoryNotMade, Done };
 
 // Copies one file, asking before an existing destination is replaced.
-void CopyOneFile(InstallState& state, InstallHost& host, const std::string& source,
-                 const std::string& destination);
+void CopyOneFile(InstallState& state, InstallHost& host, const std::string& source, const std::string& destination);
 
 // Copies the files named by the list file, if the distribution directory has one.
 void CopyAttachedTest(InstallState& state, InstallHost& host);

@@ -14,8 +14,8 @@ const std::array<ProgramFile, 6> kProgramFiles = {{
 }};
 
 int FullInstallationProgress() {
-    int position = kProgressStart + kStepDirectoryMade + kStepMarker + kStepDataPath +
-                   kStepAssociation + kStepUninstallEntry;
+    int position =
+        kProgressStart + kStepDirectoryMade + kStepMarker + kStepDataPath + kStepAssociation + kStepUninstallEntry;
     for (const ProgramFile& file : kProgramFiles) position += file.weight;
     return position;
 }

@@ -51,8 +51,7 @@ INT_PTR Dispatch(ShortcutData& data, HWND dialog, UINT message, WPARAM wParam, L
 
 void RunShortcutDialog(HINSTANCE instance, ShortcutData* data) {
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SHORTCUTS), nullptr,
-                    GuardedDialogProc<ShortcutData, Dispatch, EndDialogOnFailure<0>>,
-                    reinterpret_cast<LPARAM>(data));
+                    GuardedDialogProc<ShortcutData, Dispatch, EndDialogOnFailure<0>>, reinterpret_cast<LPARAM>(data));
 }
 
 }  // namespace qb

@@ -44,7 +44,7 @@ void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
     ScopedRegKey fileClass = OpenOrCreateKey(HKEY_CLASSES_ROOT, kFileClassName);
     WriteStringValue(fileClass.get(), nullptr, kFileClassName);
     WriteStringValue(OpenOrCreateKey(fileClass.get(), "DefaultIcon").get(), nullptr,
-              DefaultIconValue(dir, names.programFile));
+                     DefaultIconValue(dir, names.programFile));
     ScopedRegKey shell = OpenOrCreateKey(fileClass.get(), "Shell");
     WriteStringValue(shell.get(), nullptr, "open");
     fileClass.reset();

@@ -206,7 +206,8 @@ private:
             BatchedWriteStream out(file);
             bool ok = out.WriteLine(kMagicLine);
             for (const QuestionRecord& record : records)
-                ok = ok && (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
+                ok = ok &&
+                     (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
             if (!records.empty()) ok = ok && out.WriteLine("");
             return ok && out.Flush();
         });
@@ -235,14 +236,18 @@ private:
 // False for a wrong use.
 bool ParseCommand(const std::vector<std::string>& args, Command& command) {
     for (const std::string& arg : args) {
-        if (arg == "--force") command.force = true;
-        else if (arg.size() > 1 && arg[0] == '-') return false;
-        else if (command.name.empty()) command.name = arg;
-        else command.files.push_back(arg);
+        if (arg == "--force")
+            command.force = true;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return false;
+        else if (command.name.empty())
+            command.name = arg;
+        else
+            command.files.push_back(arg);
     }
     const size_t wanted = command.name == "check" ? 1 : 2;
-    const bool known = command.name == "check" || command.name == "salvage" || command.name == "import" ||
-                       command.name == "export";
+    const bool known =
+        command.name == "check" || command.name == "salvage" || command.name == "import" || command.name == "export";
     return known && command.files.size() == wanted && !(command.force && command.name == "check");
 }
 

@@ -119,8 +119,7 @@ unsigned SlotsToRead(const RecordHeader& header) {
     unsigned wanted = 0;
     for (int k = kSlotWrongAnswer1; k < kFirstFileSlot; ++k) {
         for (int j = kSlotRightAnswer; j < k; ++j) {
-            if (header.lengths[k] > 0 && header.lengths[k] == header.lengths[j])
-                wanted |= SlotBit(k) | SlotBit(j);
+            if (header.lengths[k] > 0 && header.lengths[k] == header.lengths[j]) wanted |= SlotBit(k) | SlotBit(j);
         }
     }
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
@@ -177,7 +176,8 @@ private:
             return;
         }
         const int first = keywords_.FirstQuestion(keyword, question);
-        if (first != question) Add(question, keyword, "keyword repeated (first at question " + std::to_string(first) + ")");
+        if (first != question)
+            Add(question, keyword, "keyword repeated (first at question " + std::to_string(first) + ")");
     }
 
     // The test run judges an answer by its text: a wrong answer equal to a
@@ -238,8 +238,10 @@ CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::stri
     int question = 0;
     const bool scanned = ScanTestFile(stream, scan, [&](const FilePart& part, const RecordHeader* header) {
         ++question;
-        if (header) checker.CheckRecord(part, *header, scan.size, question);
-        else checker.CheckDamage(part, scan.size, question);
+        if (header)
+            checker.CheckRecord(part, *header, scan.size, question);
+        else
+            checker.CheckDamage(part, scan.size, question);
     });
     if (!scanned) scan.size = -1;
     return checker.Take();

@@ -11,9 +11,8 @@ namespace qb {
 namespace {
 
 const char* const kColumnNames[kTableColumnCount] = {
-    "keyword",          "question",           "right answer",     "wrong answer 1",
-    "wrong answer 2",   "wrong answer 3",     "wrong answer 4",   "question text file",
-    "question picture", "answer text file",   "answer picture",
+    "keyword",        "question",           "right answer",     "wrong answer 1",   "wrong answer 2", "wrong answer 3",
+    "wrong answer 4", "question text file", "question picture", "answer text file", "answer picture",
 };
 
 bool IsHeaderRow(const TableRow& row) {
@@ -50,7 +49,9 @@ bool CellToCp1252(const std::string& cell, TableEncoding encoding, std::string& 
     return false;
 }
 
-bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 // The question dialog's rules, in its order of fields, and the format's limits.
 void CheckRecord(const QuestionRecord& record, size_t row, std::vector<RowError>& errors) {

@@ -51,8 +51,10 @@ int64_t RecordsStart(ByteStream& stream, int64_t size) {
 }
 
 void Take(TestFileScan& scan, const FilePart& part, const RecordHeader* header, const FilePartVisitor& visit) {
-    if (visit) visit(part, header);
-    else scan.parts.push_back(part);
+    if (visit)
+        visit(part, header);
+    else
+        scan.parts.push_back(part);
 }
 
 }  // namespace

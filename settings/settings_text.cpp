@@ -48,10 +48,10 @@ StoredRect ParseRect(const std::string& text) {
 std::string FormatFont(const FontRecord& font) {
     char numbers[160];
     std::snprintf(numbers, sizeof numbers, "%ld,%ld,%ld,%ld,%ld,%d,%d,%d,%d,%d,%d,%d,%d,",
-                  static_cast<long>(font.height), static_cast<long>(font.width),
-                  static_cast<long>(font.escapement), static_cast<long>(font.orientation),
-                  static_cast<long>(font.weight), font.italic, font.underline, font.strikeOut,
-                  font.charSet, font.outPrecision, font.clipPrecision, font.quality, font.pitchAndFamily);
+                  static_cast<long>(font.height), static_cast<long>(font.width), static_cast<long>(font.escapement),
+                  static_cast<long>(font.orientation), static_cast<long>(font.weight), font.italic, font.underline,
+                  font.strikeOut, font.charSet, font.outPrecision, font.clipPrecision, font.quality,
+                  font.pitchAndFamily);
     return numbers + font.faceName.substr(0, kFaceNameMax);
 }
 

@@ -25,13 +25,16 @@ const ToolbarEntry kToolbarEntries[kToolbarEntryCount] = {
 };
 
 const int kDocumentCommands[kDocumentCommandCount] = {
-    IDM_FILE_CLOSE,   IDM_FILE_SAVE,        IDM_FILE_SAVE_AS,       IDM_QUESTION_NEW,
-    IDM_QUESTION_EDIT, IDM_QUESTION_REMOVE, IDM_TEST_ASK,           IDM_TEST_SHOW_ANSWER,
-    IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET, IDM_TEST_RESET_ALL,
+    IDM_FILE_CLOSE,         IDM_FILE_SAVE,       IDM_FILE_SAVE_AS,   IDM_QUESTION_NEW,
+    IDM_QUESTION_EDIT,      IDM_QUESTION_REMOVE, IDM_TEST_ASK,       IDM_TEST_SHOW_ANSWER,
+    IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET,      IDM_TEST_RESET_ALL,
 };
 
 const int kOpenTestCommands[kOpenTestCommandCount] = {
-    IDM_FILE_CLOSE, IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_QUESTION_NEW,
+    IDM_FILE_CLOSE,
+    IDM_FILE_SAVE,
+    IDM_FILE_SAVE_AS,
+    IDM_QUESTION_NEW,
 };
 
 }  // namespace qb

@@ -50,6 +50,7 @@ class MessageBoxReporter : public DocumentReporter {
 public:
     explicit MessageBoxReporter(HWND owner) : owner_(owner) {}
     void Report(DocumentMessage message) override { ShowDocumentMessageBox(owner_, message, MessagePlace::Command); }
+
 private:
     HWND owner_;
 };
@@ -74,8 +75,8 @@ public:
         OPENFILENAMEA dialog = state_.fileDialog;
         dialog.hwndOwner = state_.window;
         dialog.lpstrTitle = title.c_str();
-        dialog.Flags = open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST)
-                            : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+        dialog.Flags =
+            open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST) : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
         const bool chosen = (open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
         // The filter the user picked stays picked for the next New, Open or Save as.
         state_.fileDialog.nFilterIndex = dialog.nFilterIndex;

@@ -9,7 +9,9 @@ constexpr int kBoxLeft = 36;
 constexpr int kMarkerLeft = 10;
 constexpr int kQuestionTop = 35;
 
-int BoxWidth(int paneWidth) { return std::max(0, paneWidth - 46); }
+int BoxWidth(int paneWidth) {
+    return std::max(0, paneWidth - 46);
+}
 
 void PlaceQuestionRow(TestPaneLayout& layout, int width, int rowHeight) {
     layout.questionBox = {kBoxLeft, kQuestionTop, BoxWidth(width), rowHeight};

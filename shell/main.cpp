@@ -15,7 +15,6 @@
 namespace qb {
 namespace {
 
-
 void ReadSettings(ProgramContext& program) {
     char directory[kPathBufferSize] = {};
     DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
@@ -63,8 +62,10 @@ int Run(HINSTANCE module, const char* commandLine, int showMode) {
     // Before any test opens: every Open starts the journal anew.
     const std::string recovered = OfferRecovery(*state);
     std::string path;
-    if (TakeCommandLinePath(commandLine ? commandLine : "", path)) OpenWithoutDialog(*state, path);
-    else if (!recovered.empty()) OpenWithoutDialog(*state, recovered);
+    if (TakeCommandLinePath(commandLine ? commandLine : "", path))
+        OpenWithoutDialog(*state, path);
+    else if (!recovered.empty())
+        OpenWithoutDialog(*state, recovered);
     return RunMessageLoop(mainWindow, module);
 }
 

@@ -29,7 +29,6 @@ const char kTestClass[] = "Test";
 
 namespace {
 
-
 void StoreMainRect(const MainWindow& state) {
     if (IsIconic(state.window) || IsZoomed(state.window)) return;
     RECT rect;
@@ -146,8 +145,7 @@ void OnDestroy(MainWindow& state) {
 
 LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate(state, window, *reinterpret_cast<CREATESTRUCTA*>(lParam)) ? 0 : -1;
+    case WM_CREATE: return OnCreate(state, window, *reinterpret_cast<CREATESTRUCTA*>(lParam)) ? 0 : -1;
     case WM_SIZE: OnSize(state, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOVE: StoreMainRect(state); return 0;
     case WM_COMMAND: OnCommand(state, LOWORD(wParam)); return 0;
@@ -207,9 +205,8 @@ bool RegisterWindowClasses(HINSTANCE module) {
 HWND CreateMainWindow(ProgramContext& program, MainWindow& state) {
     state.program = &program;
     const RECT& rect = program.mainRect;
-    return CreateWindowExA(0, kMainClass, LoadText(IDS_PROGRAM_TITLE).c_str(), WS_OVERLAPPEDWINDOW, rect.left,
-                           rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, program.module,
-                           &state);
+    return CreateWindowExA(0, kMainClass, LoadText(IDS_PROGRAM_TITLE).c_str(), WS_OVERLAPPEDWINDOW, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, program.module, &state);
 }
 
 }  // namespace qb

@@ -21,9 +21,9 @@ namespace qb {
 // Program-wide values taken at start-up.
 struct ProgramContext {
     HINSTANCE module = nullptr;
-    std::string programDir;      // from "DataPath", without a trailing backslash
-    RECT mainRect = {};          // from "WindowPosMain"
-    int maxWidth = 0;            // size of a maximised window
+    std::string programDir;  // from "DataPath", without a trailing backslash
+    RECT mainRect = {};      // from "WindowPosMain"
+    int maxWidth = 0;        // size of a maximised window
     int maxHeight = 0;
     bool pathFromCommandLine = false;  // one-shot: Open takes testPath without asking
     // A journal left behind that could be neither kept in a test nor moved

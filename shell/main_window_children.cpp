@@ -16,8 +16,8 @@ namespace {
 
 const DWORD kPaneStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE;
 
-HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DWORD style, int id,
-                 DWORD exStyle = 0, const char* text = "") {
+HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DWORD style, int id, DWORD exStyle = 0,
+                 const char* text = "") {
     return CreateWindowExA(exStyle, className, text, WS_CHILD | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state.module, nullptr);
 }
@@ -32,9 +32,8 @@ RECT PaneRect(const char* valueName, const StoredRect& fallback) {
 }
 
 HWND CreatePane(MainWindow& state, const char* className, UINT captionId, DWORD style, const RECT& place) {
-    return CreateWindowExA(WS_EX_TOOLWINDOW, className, LoadText(captionId).c_str(), kPaneStyle | style,
-                           place.left, place.top, place.right, place.bottom, nullptr, nullptr, state.module,
-                           &state);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, className, LoadText(captionId).c_str(), kPaneStyle | style, place.left,
+                           place.top, place.right, place.bottom, nullptr, nullptr, state.module, &state);
 }
 
 HICON LoadSmallIcon(HINSTANCE module, int id) {
@@ -49,8 +48,7 @@ HWND CreateMarker(MainWindow& state, int id, HICON icon) {
 
 HWND CreateBox(MainWindow& state, int id) {
     return CreateChild(state, state.testPane, "EDIT",
-                       WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, id,
-                       WS_EX_STATICEDGE);
+                       WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, id, WS_EX_STATICEDGE);
 }
 
 }  // namespace
@@ -136,9 +134,9 @@ bool CreateQuestionList(MainWindow& state) {
 
 bool CreateTestPane(MainWindow& state) {
     // The pane works on the main window's state.
-    state.testPane = CreateWindowExA(0, kTestClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, state.window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_PANE)), state.module,
-                                     &state);
+    state.testPane =
+        CreateWindowExA(0, kTestClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, state.window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_PANE)), state.module, &state);
     return state.testPane != nullptr;
 }
 
@@ -148,12 +146,11 @@ bool CreateTextPane(MainWindow& state) {
     if (!state.textPane) return false;
     RECT client;
     GetClientRect(state.textPane, &client);
-    state.richText = CreateWindowExA(0, "RichEdit", "",
-                                     WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL |
-                                         ES_NOHIDESEL,
-                                     0, 0, client.right, client.bottom, state.textPane,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RICH_TEXT)), state.module,
-                                     nullptr);
+    state.richText =
+        CreateWindowExA(0, "RichEdit", "",
+                        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL | ES_NOHIDESEL,
+                        0, 0, client.right, client.bottom, state.textPane,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RICH_TEXT)), state.module, nullptr);
     if (!state.richText) return false;
     SendMessageA(state.richText, EM_EXLIMITTEXT, 0, 65535);
     state.defaultCharFormat.cbSize = sizeof state.defaultCharFormat;
@@ -164,8 +161,7 @@ bool CreateTextPane(MainWindow& state) {
 }
 
 bool CreatePicturePane(MainWindow& state) {
-    RECT place =
-        PaneRect(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
+    RECT place = PaneRect(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
     state.picturePane = CreatePane(state, kPictureClass, IDS_PICTURE_PANE_CAPTION, WS_HSCROLL | WS_VSCROLL, place);
     return state.picturePane != nullptr;
 }
@@ -192,8 +188,8 @@ void CreateTestPaneControls(MainWindow& state) {
     for (int k = 0; k < kAnswerRows; ++k) {
         state.pane.answerMarkers[k] = CreateMarker(state, IDC_ANSWER_MARKER_FIRST + k, state.answerMarkerIcon.get());
     }
-    state.pane.keywordLabel = CreateChild(state, state.testPane, "STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                                          IDC_KEYWORD_LABEL);
+    state.pane.keywordLabel =
+        CreateChild(state, state.testPane, "STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP, IDC_KEYWORD_LABEL);
     state.pane.questionBox = CreateBox(state, IDC_QUESTION_BOX);
     for (int k = 0; k < kAnswerRows; ++k) state.pane.answerBoxes[k] = CreateBox(state, IDC_ANSWER_BOX_FIRST + k);
     ApplyQuestionFont(state);

@@ -45,14 +45,14 @@ struct PaneMetrics {
 void LayOutPicture(PictureView& view, const PaneMetrics& metrics);
 
 enum class ScrollRequest {
-    LineBack,     // line up / left: a tenth of the view
+    LineBack,  // line up / left: a tenth of the view
     LineForward,
-    PageBack,     // a whole view
+    PageBack,  // a whole view
     PageForward,
-    Thumb,        // the position the thumb was dragged to
-    Start,        // top / left end
-    End,          // bottom / right end
-    Other,        // end of scrolling: no change
+    Thumb,  // the position the thumb was dragged to
+    Start,  // top / left end
+    End,    // bottom / right end
+    Other,  // end of scrolling: no change
 };
 
 // The new position after a scroll request, never outside 0 to maximum.
@@ -67,7 +67,7 @@ struct PaletteColour {
 // What the pane reads from the start of a bitmap file.
 struct BitmapHeader {
     int32_t width = 0;
-    int32_t height = 0;           // negative for a top-down bitmap
+    int32_t height = 0;  // negative for a top-down bitmap
     uint16_t bitsPerPixel = 0;
     uint32_t coloursUsed = 0;
     uint32_t coloursImportant = 0;

@@ -169,8 +169,14 @@ void OnKeyDown(HWND window, WPARAM key) {
     case VK_HOME: code = SB_TOP; break;
     case VK_UP: code = SB_LINEUP; break;
     case VK_DOWN: code = SB_LINEDOWN; break;
-    case VK_LEFT: message = WM_HSCROLL; code = SB_PAGELEFT; break;
-    case VK_RIGHT: message = WM_HSCROLL; code = SB_PAGERIGHT; break;
+    case VK_LEFT:
+        message = WM_HSCROLL;
+        code = SB_PAGELEFT;
+        break;
+    case VK_RIGHT:
+        message = WM_HSCROLL;
+        code = SB_PAGERIGHT;
+        break;
     default: return;
     }
     SendMessageA(window, message, MAKEWPARAM(code, 0), 0);
@@ -217,8 +223,8 @@ void LoadPicture(HWND picturePane, const std::string& path) {
     if (ReadBitmapHeaderFile(RealFileSystem(), path, pane->header) && IsShowableBitmap(pane->header)) {
         const int width = pane->header.width;
         const int height = pane->header.height < 0 ? -pane->header.height : pane->header.height;
-        pane->picture.reset(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height,
-                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        pane->picture.reset(
+            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     }
     BITMAP bitmap = {};
     if (pane->picture && GetObjectA(pane->picture.get(), sizeof bitmap, &bitmap) != 0) {

@@ -67,7 +67,9 @@ void WindowTestRunView::BeginBusy(BusyText text) {
     SetStatusTextId(state_, 0, BusyTextId(text));
 }
 
-void WindowTestRunView::EndBusy() { waitCursor_.reset(); }
+void WindowTestRunView::EndBusy() {
+    waitCursor_.reset();
+}
 
 void WindowTestRunView::UpdateCounters(int32_t asked, int32_t correct, int32_t remaining) {
     qb::UpdateCounters(state_.statusBar, asked, correct, remaining);
@@ -83,11 +85,17 @@ void WindowTestRunView::ChangeListImage(int32_t key, int delta) {
     SendMessageA(state_.questionList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
 }
 
-void WindowTestRunView::ClearForQuestion() { qb::ClearForQuestion(state_); }
+void WindowTestRunView::ClearForQuestion() {
+    qb::ClearForQuestion(state_);
+}
 
-bool WindowTestRunView::DisplayQuestion(QuestionNode* node) { return qb::DisplayQuestion(state_, node); }
+bool WindowTestRunView::DisplayQuestion(QuestionNode* node) {
+    return qb::DisplayQuestion(state_, node);
+}
 
-void WindowTestRunView::RevealAnswer(const std::string& answer) { qb::RevealAnswer(state_, answer); }
+void WindowTestRunView::RevealAnswer(const std::string& answer) {
+    qb::RevealAnswer(state_, answer);
+}
 
 void WindowTestRunView::ShowAttachedText(const std::string& storedName) {
     qb::ShowAttachedText(state_, storedName);
@@ -98,8 +106,8 @@ void WindowTestRunView::ShowAttachedPicture(const std::string& storedName) {
 }
 
 bool WindowTestRunView::ListItemHasSelection(int32_t item) {
-    const LRESULT flags = SendMessageA(state_.questionList, LVM_GETITEMSTATE, static_cast<WPARAM>(item),
-                                       LVIS_SELECTED | LVIS_FOCUSED);
+    const LRESULT flags =
+        SendMessageA(state_.questionList, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED | LVIS_FOCUSED);
     return flags != 0;
 }
 

@@ -111,8 +111,8 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 void RelayoutTestPane(MainWindow& state) {
     if (state.run.rowCount == 0) return;
     const SIZE size = PaneSize(state);
-    const TestPaneLayout layout = state.run.answerShown ? LayOutShownAnswer(size.cx, size.cy)
-                                                        : LayOutRows(size.cx, size.cy, state.run.rowCount);
+    const TestPaneLayout layout =
+        state.run.answerShown ? LayOutShownAnswer(size.cx, size.cy) : LayOutRows(size.cx, size.cy, state.run.rowCount);
     ApplyLayout(state.pane, layout);
     if (IsWindowVisible(state.pane.questionBox)) FitScrollBar(state.pane.questionBox);
     for (int k = 0; k < layout.answerRows; ++k) {
@@ -134,8 +134,10 @@ bool DisplayQuestion(MainWindow& state, QuestionNode* node) {
     state.run.questionPictureFile.clear();
     state.run.answerTextFile.clear();
     state.run.answerPictureFile.clear();
-    if (!state.document.IsOpen()) return ReportFailure(state, IDS_NO_TEST_OPENED, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
-    if (node == nullptr) return ReportFailure(state, IDS_NO_QUESTION_AVAILABLE, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
+    if (!state.document.IsOpen())
+        return ReportFailure(state, IDS_NO_TEST_OPENED, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
+    if (node == nullptr)
+        return ReportFailure(state, IDS_NO_QUESTION_AVAILABLE, IDS_ATTENTION, MB_OK | MB_ICONINFORMATION);
     QuestionRecord record;
     const RecordProgress progress = ReadNodeRecordInOrder(state.document, *node, record);
     if (progress.headerRead) {

@@ -18,13 +18,13 @@ struct QuestionDisplay {
     // Answer text by row, filled for rows 0 to rowCount - 2 of a
     // multiple-choice question; a single-answer question shows none.
     std::array<std::string, kMaxAnswerRows> answerRows;
-    int shownAnswerRows = 0;                          // rows that hold an answer
+    int shownAnswerRows = 0;                           // rows that hold an answer
     std::array<bool, kMaxAnswerRows> answerRowRead{};  // of those, the rows whose answer was read
     bool questionRead = true;
-    std::string rightAnswer;          // kept for Show answer and the judging
-    std::string questionTextFile;     // resolved against the program directory
+    std::string rightAnswer;       // kept for Show answer and the judging
+    std::string questionTextFile;  // resolved against the program directory
     std::string questionPictureFile;
-    std::string answerTextFile;       // as stored
+    std::string answerTextFile;  // as stored
     std::string answerPictureFile;
 };
 

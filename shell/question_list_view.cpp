@@ -10,7 +10,8 @@ int FindItemByKey(HWND list, int key) {
     LVFINDINFOA find = {};
     find.flags = LVFI_PARAM;
     find.lParam = key;
-    return static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int>(
+        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 namespace {
@@ -67,4 +68,3 @@ void DeselectOwnItem(MainWindow& state) {
 }
 
 }  // namespace qb
-

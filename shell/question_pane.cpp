@@ -50,7 +50,9 @@ void OnMarkerClicked(MainWindow& state, int controlId) {
     }
 }
 
-bool IsMarker(int id) { return id >= IDC_QUESTION_MARKER && id <= IDC_ANSWER_MARKER_LAST; }
+bool IsMarker(int id) {
+    return id >= IDC_QUESTION_MARKER && id <= IDC_ANSWER_MARKER_LAST;
+}
 
 void OnCommand(MainWindow& state, WPARAM wParam) {
     const int id = LOWORD(wParam);

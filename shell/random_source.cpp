@@ -5,6 +5,8 @@
 namespace qb {
 
 // glibc's RAND_MAX is larger than the Windows runtime's; keep both in range.
-int RuntimeRandom::Next() { return std::rand() & kRandomMax; }
+int RuntimeRandom::Next() {
+    return std::rand() & kRandomMax;
+}
 
 }  // namespace qb

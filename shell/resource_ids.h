@@ -6,97 +6,96 @@
 #include "editor/resource_ids.h"
 
 // Icons, bitmaps, accelerators, dialogs
-#define IDI_PROGRAM                 101
-#define IDI_PROGRAM_SMALL           103
-#define IDB_TOOLBAR                 104
-#define IDA_MAIN                    107
-#define IDI_ANSWER_MARKER           110
-#define IDI_QUESTION_MARKER         111
-#define IDI_DOCUMENT                114
-#define IDI_ABOUT                   115
-#define IDD_ABOUT                   116
-#define IDB_LIST_SINGLE             119
-#define IDB_LIST_SINGLE_ANSWERED    120
-#define IDB_LIST_MULTI              121
-#define IDB_LIST_MULTI_ANSWERED     122
+#define IDI_PROGRAM 101
+#define IDI_PROGRAM_SMALL 103
+#define IDB_TOOLBAR 104
+#define IDA_MAIN 107
+#define IDI_ANSWER_MARKER 110
+#define IDI_QUESTION_MARKER 111
+#define IDI_DOCUMENT 114
+#define IDI_ABOUT 115
+#define IDD_ABOUT 116
+#define IDB_LIST_SINGLE 119
+#define IDB_LIST_SINGLE_ANSWERED 120
+#define IDB_LIST_MULTI 121
+#define IDB_LIST_MULTI_ANSWERED 122
 
 // The main menu is a named resource.
-#define MAIN_MENU_NAME              "Quorbelind"
+#define MAIN_MENU_NAME "Quorbelind"
 
 // Commands: menu items, toolbar buttons and accelerators
-#define IDM_HELP                    40001
-#define IDM_ABOUT                   40002
-#define IDM_EXIT                    40003
-#define IDM_FILE_NEW                40004
-#define IDM_FILE_OPEN               40005
-#define IDM_FILE_SAVE               40006
-#define IDM_FILE_SAVE_AS            40007
-#define IDM_FILE_CLOSE              40008
-#define IDM_QUESTION_NEW            40009
-#define IDM_QUESTION_EDIT           40010
-#define IDM_QUESTION_REMOVE         40011
-#define IDM_TEST_ASK                40016
-#define IDM_TEST_SHOW_ANSWER        40017
-#define IDM_TEST_MARK_ANSWERED      40018
-#define IDM_TEST_RESET_ALL          40020
-#define IDM_TEST_RESET              40032
-#define IDM_FONT                    40033
+#define IDM_HELP 40001
+#define IDM_ABOUT 40002
+#define IDM_EXIT 40003
+#define IDM_FILE_NEW 40004
+#define IDM_FILE_OPEN 40005
+#define IDM_FILE_SAVE 40006
+#define IDM_FILE_SAVE_AS 40007
+#define IDM_FILE_CLOSE 40008
+#define IDM_QUESTION_NEW 40009
+#define IDM_QUESTION_EDIT 40010
+#define IDM_QUESTION_REMOVE 40011
+#define IDM_TEST_ASK 40016
+#define IDM_TEST_SHOW_ANSWER 40017
+#define IDM_TEST_MARK_ANSWERED 40018
+#define IDM_TEST_RESET_ALL 40020
+#define IDM_TEST_RESET 40032
+#define IDM_FONT 40033
 // Sent to the Bild pane: lay the picture out again and repaint.
-#define IDM_PICTURE_LAYOUT          40030
+#define IDM_PICTURE_LAYOUT 40030
 
 // Children of the main window
-#define IDC_STATUS_BAR              40100
-#define IDC_TOOLBAR                 40101
-#define IDC_QUESTION_LIST           40102
-#define IDC_TEST_PANE               40103
-#define IDC_RICH_TEXT               40106
+#define IDC_STATUS_BAR 40100
+#define IDC_TOOLBAR 40101
+#define IDC_QUESTION_LIST 40102
+#define IDC_TEST_PANE 40103
+#define IDC_RICH_TEXT 40106
 // Children of the Test pane
-#define IDC_QUESTION_MARKER         40107
-#define IDC_ANSWER_MARKER_FIRST     40108
-#define IDC_ANSWER_MARKER_LAST      40112
-#define IDC_QUESTION_BOX            40113
-#define IDC_ANSWER_BOX_FIRST        40114
-#define IDC_ANSWER_BOX_LAST         40118
-#define IDC_KEYWORD_LABEL           40119
+#define IDC_QUESTION_MARKER 40107
+#define IDC_ANSWER_MARKER_FIRST 40108
+#define IDC_ANSWER_MARKER_LAST 40112
+#define IDC_QUESTION_BOX 40113
+#define IDC_ANSWER_BOX_FIRST 40114
+#define IDC_ANSWER_BOX_LAST 40118
+#define IDC_KEYWORD_LABEL 40119
 
 // Controls of the About box (beyond IDOK)
-#define IDC_ABOUT_PROGRAM_ICON      1001
-#define IDC_ABOUT_ICON              1002
-
+#define IDC_ABOUT_PROGRAM_ICON 1001
+#define IDC_ABOUT_ICON 1002
 
 // String table
-#define IDS_PROGRAM_TITLE           1
-#define IDS_VERSION_REFUSED         2
-#define IDS_NEW_TEST_TITLE          3
-#define IDS_TEXT_PANE_CAPTION       4
-#define IDS_PICTURE_PANE_CAPTION    5
-#define IDS_OPEN_TEST_TITLE         6
-#define IDS_BUSY_OPENING            7
-#define IDS_BUSY_CLOSING            8
-#define IDS_SAVE_CAPTION            16
-#define IDS_NO_QUESTIONS_TO_SAVE    18
-#define IDS_SAVE_AS_TITLE           19
-#define IDS_BUSY_SAVING             20
-#define IDS_ASK_TO_SAVE             21
-#define IDS_DISPLAY_FAILED          23
-#define IDS_NO_QUESTION_DISPLAYED   24
-#define IDS_NOT_POSSIBLE_NOW        25
+#define IDS_PROGRAM_TITLE 1
+#define IDS_VERSION_REFUSED 2
+#define IDS_NEW_TEST_TITLE 3
+#define IDS_TEXT_PANE_CAPTION 4
+#define IDS_PICTURE_PANE_CAPTION 5
+#define IDS_OPEN_TEST_TITLE 6
+#define IDS_BUSY_OPENING 7
+#define IDS_BUSY_CLOSING 8
+#define IDS_SAVE_CAPTION 16
+#define IDS_NO_QUESTIONS_TO_SAVE 18
+#define IDS_SAVE_AS_TITLE 19
+#define IDS_BUSY_SAVING 20
+#define IDS_ASK_TO_SAVE 21
+#define IDS_DISPLAY_FAILED 23
+#define IDS_NO_QUESTION_DISPLAYED 24
+#define IDS_NOT_POSSIBLE_NOW 25
 #define IDS_DEFINE_QUESTION_CAPTION 31
-#define IDS_NEED_OPEN_TEST          32
-#define IDS_STARTUP_HINT            33
-#define IDS_HELP_HINT               34
-#define IDS_LABEL_CORRECT           35
-#define IDS_LABEL_ASKED             36
-#define IDS_LABEL_REMAINING         37
-#define IDS_ALL_ANSWERED            38
-#define IDS_CONFIRM_DELETE          39
-#define IDS_DELETE_CAPTION          40
-#define IDS_BUSY_ANSWER             42
-#define IDS_BUSY_RESETTING          43
-#define IDS_BUSY_QUESTION           44
+#define IDS_NEED_OPEN_TEST 32
+#define IDS_STARTUP_HINT 33
+#define IDS_HELP_HINT 34
+#define IDS_LABEL_CORRECT 35
+#define IDS_LABEL_ASKED 36
+#define IDS_LABEL_REMAINING 37
+#define IDS_ALL_ANSWERED 38
+#define IDS_CONFIRM_DELETE 39
+#define IDS_DELETE_CAPTION 40
+#define IDS_BUSY_ANSWER 42
+#define IDS_BUSY_RESETTING 43
+#define IDS_BUSY_QUESTION 44
 // Start-up after an end that was not proper: the change journal left behind
-#define IDS_RECOVERY_CAPTION        60
-#define IDS_RECOVERY_QUESTION       61
-#define IDS_DAMAGED_TEST            64
-#define IDS_DAMAGED_FILE_KEPT       65
+#define IDS_RECOVERY_CAPTION 60
+#define IDS_RECOVERY_QUESTION 61
+#define IDS_DAMAGED_TEST 64
+#define IDS_DAMAGED_FILE_KEPT 65
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -12,8 +12,7 @@
 namespace qb {
 namespace {
 
-constexpr FailureMessages kFailureMessages = {IDS_NO_MEMORY, IDS_FILE_ERROR, IDS_ERROR_CAPTION,
-                                              MB_OK | MB_ICONWARNING};
+constexpr FailureMessages kFailureMessages = {IDS_NO_MEMORY, IDS_FILE_ERROR, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING};
 
 }  // namespace
 

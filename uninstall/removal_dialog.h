@@ -13,7 +13,7 @@ namespace qb {
 struct RemovalData {
     std::string programDirectory;  // without a trailing backslash
     RemovalChoice choice;
-    std::string baseName;          // the programs' base name, from the string table
+    std::string baseName;  // the programs' base name, from the string table
     SystemNames names;
 };
 

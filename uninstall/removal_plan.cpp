@@ -17,8 +17,8 @@ std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std:
                                         const RemovalChoice& choice) {
     return {
         {RemovalKind::ProgramFiles, true,
-         InDirectory(directory, {baseName + ".EXE", baseName + ".HLP", baseName + ".GID", "README.TXT",
-                                 "INSTALL.EXE", "CREATOR.EXE"})},
+         InDirectory(directory, {baseName + ".EXE", baseName + ".HLP", baseName + ".GID", "README.TXT", "INSTALL.EXE",
+                                 "CREATOR.EXE"})},
         {RemovalKind::Tests, choice.tests, InDirectory(directory, {"*.TMP", "*.BAK", "*.TVT"})},
         {RemovalKind::TextFiles, choice.textFiles, InDirectory(directory, {"*.TXT", "*.RTF"})},
         {RemovalKind::Bitmaps, choice.bitmaps, InDirectory(directory, {"*.BMP"})},

@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             QB_FUZZ_CHECK(record.slots[k].empty());
             continue;
         }
-        const std::string stored = bytes.substr(static_cast<size_t>(header.SlotPosition(k)),
-                                                static_cast<size_t>(header.lengths[k]));
+        const std::string stored =
+            bytes.substr(static_cast<size_t>(header.SlotPosition(k)), static_cast<size_t>(header.lengths[k]));
         QB_FUZZ_CHECK(stored.size() == static_cast<size_t>(header.lengths[k]));
         QB_FUZZ_CHECK(record.slots[k] == (k < qb::kFirstFileSlot ? StoredTextAsRead(stored) : stored));
     }

@@ -29,9 +29,7 @@ public:
         position_ += n;
         return n;
     }
-    int GetByte() override {
-        return position_ < bytes_.size() ? static_cast<unsigned char>(bytes_[position_++]) : -1;
-    }
+    int GetByte() override { return position_ < bytes_.size() ? static_cast<unsigned char>(bytes_[position_++]) : -1; }
     void UngetByte(int byte) override {
         if (byte >= 0 && position_ > 0) --position_;
     }
@@ -113,7 +111,8 @@ std::vector<std::string> Lines(const std::string& bytes) {
 // Windows opens these as devices in any directory, with any extension.
 bool NamesADevice(const std::string& name) {
     std::string base;
-    for (char c : name.substr(0, name.find('.'))) base += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char c : name.substr(0, name.find('.')))
+        base += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     base.erase(base.find_last_not_of(' ') + 1);
     static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
     if (std::any_of(std::begin(kDevices), std::end(kDevices), [&](const char* d) { return base == d; })) return true;
@@ -124,8 +123,8 @@ bool NamesADevice(const std::string& name) {
 
 bool NameStaysInside(const std::string& name) {
     return !name.empty() && name.size() <= qb::kMaxPathLength && !NamesADevice(name) &&
-           name.find_first_not_of(". ") != std::string::npos &&
-           name.find_first_of("\\/:") == std::string::npos && name.find("..") == std::string::npos &&
+           name.find_first_not_of(". ") != std::string::npos && name.find_first_of("\\/:") == std::string::npos &&
+           name.find("..") == std::string::npos &&
            std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 

@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QB_FUZZ_CHECK(scan.recordsEnd <= static_cast<int64_t>(size));
     const std::string path = qb::RecoverLeftJournal(files, left, kProgramDir);
     QB_FUZZ_CHECK(path == left.recoveryPath && !files.Exists(kJournalPath));
-    const std::string records = bytes.substr(static_cast<size_t>(scan.recordsStart),
-                                             static_cast<size_t>(scan.recordsEnd - scan.recordsStart));
+    const std::string records =
+        bytes.substr(static_cast<size_t>(scan.recordsStart), static_cast<size_t>(scan.recordsEnd - scan.recordsStart));
     QB_FUZZ_CHECK(files.Content(path) == kMagic + records + "\r\n");
 
     // Open finds every copied record where the journal had it, and no other.

@@ -59,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QB_FUZZ_CHECK(qb::ReadRecordHeader(*journal, position, static_cast<int64_t>(stored.size()), header));
     QB_FUZZ_CHECK(header.end == static_cast<int64_t>(stored.size()));
     // Line breaks of the texts never reach the file as line ends.
-    const std::string texts = stored.substr(static_cast<size_t>(header.slotsStart),
-                                            static_cast<size_t>(header.SlotPosition(qb::kFirstFileSlot) - header.slotsStart));
+    const std::string texts =
+        stored.substr(static_cast<size_t>(header.slotsStart),
+                      static_cast<size_t>(header.SlotPosition(qb::kFirstFileSlot) - header.slotsStart));
     QB_FUZZ_CHECK(texts.find_first_of("\r\n") == std::string::npos);
 
     qb::QuestionRecord read;

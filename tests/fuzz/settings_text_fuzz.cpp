@@ -25,7 +25,9 @@ bool SameFont(const qb::FontRecord& x, const qb::FontRecord& y) {
            x.pitchAndFamily == y.pitchAndFamily && x.faceName == y.faceName;
 }
 
-int32_t Clamped(int32_t value) { return std::min(std::max(value, int32_t{-9999}), int32_t{99999}); }
+int32_t Clamped(int32_t value) {
+    return std::min(std::max(value, int32_t{-9999}), int32_t{99999});
+}
 
 void CheckRect(const std::string& text) {
     const qb::StoredRect parsed = qb::ParseRect(text);

@@ -96,9 +96,7 @@ public:
     size_t Read(void* buffer, size_t count) override { return faults_.NextFails() ? 0 : inner_->Read(buffer, count); }
     int GetByte() override { return faults_.NextFails() ? -1 : inner_->GetByte(); }
     void UngetByte(int byte) override { inner_->UngetByte(byte); }
-    bool Write(const void* data, size_t count) override {
-        return !faults_.NextFails() && inner_->Write(data, count);
-    }
+    bool Write(const void* data, size_t count) override { return !faults_.NextFails() && inner_->Write(data, count); }
     bool Seek(int64_t position) override { return !faults_.NextFails() && inner_->Seek(position); }
     bool SeekToEnd() override { return !faults_.NextFails() && inner_->SeekToEnd(); }
     int64_t Tell() override { return faults_.NextFails() ? -1 : inner_->Tell(); }

@@ -29,9 +29,9 @@ struct MemoryFile {
 // Failures planted for one path; they hold for every stream opened on it.
 struct FileFaults {
     bool refuseOpen = false;
-    size_t writeLimit = SIZE_MAX;     // writing past this many bytes fails
-    bool failClose = false;           // Close reports lost data
-    bool outOfMemoryOnRead = false;   // a block read runs out of memory
+    size_t writeLimit = SIZE_MAX;    // writing past this many bytes fails
+    bool failClose = false;          // Close reports lost data
+    bool outOfMemoryOnRead = false;  // a block read runs out of memory
 };
 
 class MemoryFileSystem final : public FileSystem {
@@ -56,7 +56,7 @@ private:
         std::string name;
         std::shared_ptr<MemoryFile> file;
     };
-    std::map<std::string, Entry> entries_;  // by lower-case name
+    std::map<std::string, Entry> entries_;      // by lower-case name
     std::map<std::string, FileFaults> faults_;  // by lower-case name
 };
 

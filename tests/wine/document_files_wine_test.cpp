@@ -11,7 +11,6 @@
 
 namespace {
 
-
 class NoList final : public qb::QuestionList {
 public:
     void DeleteAllItems() override { items = 0; }

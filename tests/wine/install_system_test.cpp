@@ -24,8 +24,7 @@ void Check(bool condition, const std::string& what, int line) {
     }
 }
 
-void CheckText(const std::optional<std::string>& seen, const std::string& expected, const std::string& what,
-               int line) {
+void CheckText(const std::optional<std::string>& seen, const std::string& expected, const std::string& what, int line) {
     if (!seen) {
         Check(false, what + ": missing, expected \"" + expected + "\"", line);
     } else {
@@ -68,8 +67,8 @@ void AssociationHasExactTexts() {
                "open command");
     // A second installation into another directory overwrites the texts.
     AssociateTestFiles("D:\\Other Place\\", Names());
-    CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"),
-               "D:\\Other Place\\Quorbelind.exe %1", "open command after reinstall");
+    CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"), "D:\\Other Place\\Quorbelind.exe %1",
+               "open command after reinstall");
 }
 
 void UninstallEntryHasExactTexts() {

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 struct ListItem {
     std::string text;
     LPARAM key;
@@ -22,8 +21,8 @@ struct ListItem {
 };
 
 HWND CreateSortedList(HWND parent) {
-    return CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0, 300,
-                           200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0, 300, 200,
+                           parent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 std::vector<ListItem> ItemsOf(HWND list) {
@@ -53,8 +52,8 @@ bool SameItems(const std::vector<ListItem>& expected, const std::vector<ListItem
         const ListItem& a = actual[k];
         if (e.text != a.text || e.key != a.key || e.image != a.image) {
             std::printf("  position %u: expected \"%s\" key %ld image %d, found \"%s\" key %ld image %d\n",
-                        static_cast<unsigned>(k), e.text.c_str(), static_cast<long>(e.key), e.image,
-                        a.text.c_str(), static_cast<long>(a.key), a.image);
+                        static_cast<unsigned>(k), e.text.c_str(), static_cast<long>(e.key), e.image, a.text.c_str(),
+                        static_cast<long>(a.key), a.image);
             return false;
         }
     }
@@ -64,10 +63,12 @@ bool SameItems(const std::vector<ListItem>& expected, const std::vector<ListItem
 // Keywords as authors write them: cases, blanks, digits, punctuation, letters
 // outside ASCII (Windows-1252), repeats, an empty one, twenty characters.
 std::vector<std::string> AuthorKeywords() {
-    return {"Zebra",  "apple",  "Apple",     "Moon",   "moon",     "Moon",         "10 Planets",
-            "9 Planets", "",    "\xC4pfel",  "Aepfel", "\xE9t\xE9", "Ete",         "a-b",
-            "ab",     "a b",    "_under",    "(Mars)", "Mars",     "12345678901234567890",
-            "Zebra",  "zebra",  "Z",         "\xDF",   "ss",       "Moon landing", "MOON"};
+    return {"Zebra",        "apple",      "Apple",     "Moon", "moon",
+            "Moon",         "10 Planets", "9 Planets", "",     "\xC4pfel",
+            "Aepfel",       "\xE9t\xE9",  "Ete",       "a-b",  "ab",
+            "a b",          "_under",     "(Mars)",    "Mars", "12345678901234567890",
+            "Zebra",        "zebra",      "Z",         "\xDF", "ss",
+            "Moon landing", "MOON"};
 }
 
 // Many generated keywords, with repeats, in an order that is not sorted.
@@ -147,8 +148,8 @@ void CheckForeignItemsKeepTheirOrder(HWND parent) {
 int main() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND parent = CreateWindowExA(0, "STATIC", "list fill test", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND parent = CreateWindowExA(0, "STATIC", "list fill test", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     CHECK(parent != nullptr);
 
     CheckFillMatchesSortedInserts(parent, {"Zebra", "Apple", "Moon"});

@@ -15,7 +15,6 @@ const char kProduct[] = "QuorbelindRegistryTest";
 const char kUserKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest";
 const char kMarkerKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest\\V9.99";
 
-
 void CheckText(const std::string& actual, const std::string& expected, int line) {
     if (actual == expected) {
         ++wine_check::passed;

@@ -97,20 +97,25 @@ void HandleWrappersCloseOnce() {
                                 nullptr, nullptr) == ERROR_SUCCESS;
     });
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QbPlumbingCheck");
-    CheckClosesOnce<KernelHandleTraits>("event", [] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); },
-                                        [](HANDLE event) {
-                                            DWORD flags = 0;
-                                            return GetHandleInformation(event, &flags) != 0;
-                                        });
-    CheckClosesOnce<GdiObjectTraits>("brush", [] { return static_cast<HGDIOBJ>(CreateSolidBrush(RGB(1, 2, 3))); },
-                                     [](HGDIOBJ brush) { return GetObjectType(brush) != 0; });
-    CheckClosesOnce<MemoryDcTraits>("memory DC", [] { return CreateCompatibleDC(nullptr); },
-                                    [](HDC dc) { return GetObjectType(dc) != 0; });
+    CheckClosesOnce<KernelHandleTraits>(
+        "event", [] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); },
+        [](HANDLE event) {
+            DWORD flags = 0;
+            return GetHandleInformation(event, &flags) != 0;
+        });
+    CheckClosesOnce<GdiObjectTraits>(
+        "brush", [] { return static_cast<HGDIOBJ>(CreateSolidBrush(RGB(1, 2, 3))); },
+        [](HGDIOBJ brush) { return GetObjectType(brush) != 0; });
+    CheckClosesOnce<MemoryDcTraits>(
+        "memory DC", [] { return CreateCompatibleDC(nullptr); }, [](HDC dc) { return GetObjectType(dc) != 0; });
     CheckClosesOnce<IconTraits>("icon", MakeIcon, IconAlive);
-    CheckClosesOnce<FindTraits>("find handle", [] {
-        WIN32_FIND_DATAA found;
-        return FindFirstFileA("C:\\windows\\*", &found);
-    }, FindAlive);
+    CheckClosesOnce<FindTraits>(
+        "find handle",
+        [] {
+            WIN32_FIND_DATAA found;
+            return FindFirstFileA("C:\\windows\\*", &found);
+        },
+        FindAlive);
 }
 
 // --- Guarded procedures --------------------------------------------------------
@@ -243,8 +248,8 @@ void GuardedProceduresReportFailures() {
         DestroyWindow(dialog);
     }
     // Without a state the window is left to the default procedure.
-    HWND stateless = CreateWindowExA(0, "QbProbe", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr);
+    HWND stateless =
+        CreateWindowExA(0, "QbProbe", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     CHECK(SendMessageA(stateless, kProbeMessage, 0, 0) == 0);
     DestroyWindow(stateless);
     UnhookWindowsHookEx(hook);

@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
                 std::snprintf(ratio, sizeof ratio, "| %d | long / short | %.2f |", count, index.seconds / shortSeconds);
                 ratios.push_back(ratio);
                 const double floor = MeasureHeaderReadsAlone(path, 5);
-                std::snprintf(ratio, sizeof ratio, "| %d | long, one 64-byte read per record and nothing else (%.1f ms) / short | %.2f |",
+                std::snprintf(ratio, sizeof ratio,
+                              "| %d | long, one 64-byte read per record and nothing else (%.1f ms) / short | %.2f |",
                               count, floor * 1e3, floor / shortSeconds);
                 ratios.push_back(ratio);
             } else {

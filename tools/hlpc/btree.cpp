@@ -11,7 +11,9 @@ struct ChildRef {
     Bytes firstKey;
 };
 
-Bytes EmptyPage(uint16_t pageSize) { return Bytes(pageSize, '\0'); }
+Bytes EmptyPage(uint16_t pageSize) {
+    return Bytes(pageSize, '\0');
+}
 
 void FinishLeaf(Bytes& page, size_t used, int count, int previous, int next) {
     SetU16At(page, 0, static_cast<uint32_t>(page.size() - used));
@@ -28,7 +30,8 @@ std::vector<ChildRef> BuildLeaves(const BTreeSpec& treeFormat, const std::vector
     std::vector<int> counts;
     for (size_t i = 0; i < entries.size(); ++i) {
         const size_t size = entries[i].key.size() + entries[i].data.size();
-        if (size > treeFormat.pageSize - kLeafHeaderSize) throw std::length_error("a B+ tree entry does not fit into a page");
+        if (size > treeFormat.pageSize - kLeafHeaderSize)
+            throw std::length_error("a B+ tree entry does not fit into a page");
         if (pages.empty() || used.back() + size > treeFormat.pageSize) {
             pages.push_back(EmptyPage(treeFormat.pageSize));
             used.push_back(kLeafHeaderSize);
@@ -56,7 +59,8 @@ std::vector<ChildRef> BuildLeaves(const BTreeSpec& treeFormat, const std::vector
 }
 
 // One level of index pages above the given children.
-std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& treeFormat, const std::vector<ChildRef>& children, std::vector<Bytes>& pages) {
+std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& treeFormat, const std::vector<ChildRef>& children,
+                                      std::vector<Bytes>& pages) {
     std::vector<ChildRef> parents;
     size_t used = 0;
     int count = 0;
@@ -67,7 +71,8 @@ std::vector<ChildRef> BuildIndexLevel(const BTreeSpec& treeFormat, const std::ve
     };
     for (size_t i = 0; i < children.size(); ++i) {
         const size_t size = children[i].firstKey.size() + 2;
-        if (size > treeFormat.pageSize - kIndexHeaderSize) throw std::length_error("a B+ tree key does not fit into an index page");
+        if (size > treeFormat.pageSize - kIndexHeaderSize)
+            throw std::length_error("a B+ tree key does not fit into an index page");
         if (i == 0 || used + size > treeFormat.pageSize) {
             if (i != 0) finish();
             pages.push_back(EmptyPage(treeFormat.pageSize));

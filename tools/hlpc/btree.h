@@ -37,6 +37,7 @@ struct BTreeShape {
 // Lays entries, already in key order, into leaf pages filled in order, with
 // index levels above until a single root page remains. Throws
 // std::length_error when one entry cannot fit into a page.
-Bytes BuildBTree(const BTreeSpec& treeFormat, const std::vector<BTreeEntry>& sortedEntries, BTreeShape* shape = nullptr);
+Bytes BuildBTree(const BTreeSpec& treeFormat, const std::vector<BTreeEntry>& sortedEntries,
+                 BTreeShape* shape = nullptr);
 
 }  // namespace qb::help

@@ -9,7 +9,9 @@ namespace qb::help {
 // The help file and all its parts are plain byte strings.
 using Bytes = std::string;
 
-inline void PutU8(Bytes& out, uint32_t value) { out.push_back(static_cast<char>(value & 0xFF)); }
+inline void PutU8(Bytes& out, uint32_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+}
 
 inline void PutU16(Bytes& out, uint32_t value) {
     PutU8(out, value);
@@ -21,8 +23,12 @@ inline void PutU32(Bytes& out, uint32_t value) {
     PutU16(out, value >> 16);
 }
 
-inline void PutI16(Bytes& out, int32_t value) { PutU16(out, static_cast<uint32_t>(value) & 0xFFFF); }
-inline void PutI32(Bytes& out, int32_t value) { PutU32(out, static_cast<uint32_t>(value)); }
+inline void PutI16(Bytes& out, int32_t value) {
+    PutU16(out, static_cast<uint32_t>(value) & 0xFFFF);
+}
+inline void PutI32(Bytes& out, int32_t value) {
+    PutU32(out, static_cast<uint32_t>(value));
+}
 
 // A string with its terminating NUL.
 inline void PutStringZ(Bytes& out, const std::string& text) {

@@ -39,7 +39,8 @@ uint32_t ContextHash(const std::string& name) {
 bool IsValidContextName(const std::string& name) {
     if (name.empty()) return false;
     for (const char c : name) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_';
+        const bool ok =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_';
         if (!ok) return false;
     }
     return true;

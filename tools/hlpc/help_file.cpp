@@ -89,7 +89,9 @@ Bytes FontFile() {
     return out;
 }
 
-uint32_t TopicOffset(const TopicFile& topics, size_t topic) { return topics.records[topics.topicHeader[topic]].offset; }
+uint32_t TopicOffset(const TopicFile& topics, size_t topic) {
+    return topics.records[topics.topicHeader[topic]].offset;
+}
 
 // Sorted by the hash taken as a signed number: that is how the viewers search.
 Bytes ContextFile(const HelpProject& project, const TopicFile& topics) {
@@ -123,10 +125,12 @@ Bytes TitleFile(const HelpProject& project, const TopicFile& topics) {
 void AddKeywordFiles(const HelpProject& project, const TopicFile& topics, std::vector<InternalFile>& files) {
     std::vector<std::pair<std::string, uint32_t>> keywords;
     for (size_t t = 0; t < project.topics.size(); ++t) {
-        for (const std::string& keyword : project.topics[t].keywords) keywords.emplace_back(keyword, TopicOffset(topics, t));
+        for (const std::string& keyword : project.topics[t].keywords)
+            keywords.emplace_back(keyword, TopicOffset(topics, t));
     }
     if (keywords.empty()) return;
-    std::sort(keywords.begin(), keywords.end(), [](const auto& a, const auto& b) { return CompareKeywords(a.first, b.first) < 0; });
+    std::sort(keywords.begin(), keywords.end(),
+              [](const auto& a, const auto& b) { return CompareKeywords(a.first, b.first) < 0; });
     Bytes data;
     std::vector<BTreeEntry> entries;
     for (const auto& [keyword, offset] : keywords) {
@@ -183,7 +187,8 @@ Bytes AssembleHelpFile(const std::vector<InternalFile>& files) {
         out += InternalHeader(data.size());
         out += data;
     }
-    std::sort(directory.begin(), directory.end(), [](const auto& a, const auto& b) { return std::strcmp(a.first.c_str(), b.first.c_str()) < 0; });
+    std::sort(directory.begin(), directory.end(),
+              [](const auto& a, const auto& b) { return std::strcmp(a.first.c_str(), b.first.c_str()) < 0; });
     std::vector<BTreeEntry> entries;
     for (const auto& [name, offset] : directory) {
         BTreeEntry entry;

@@ -41,7 +41,9 @@ std::vector<Line> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string Trim(const std::string& text) {
     size_t begin = 0;
@@ -125,7 +127,8 @@ void ParseHeaderLine(const std::string& source, const Line& line, Topic& topic) 
     if (value.empty()) Fail(source, line.number, "empty value for \"" + key + "\"");
     if (key == "context") {
         if (!topic.context.empty()) Fail(source, line.number, "second context name");
-        if (!IsValidContextName(value)) Fail(source, line.number, "context name may hold only A-Z, a-z, 0-9, '.' and '_'");
+        if (!IsValidContextName(value))
+            Fail(source, line.number, "context name may hold only A-Z, a-z, 0-9, '.' and '_'");
         topic.context = value;
     } else if (key == "title") {
         if (!topic.title.empty()) Fail(source, line.number, "second title");
@@ -225,10 +228,12 @@ int CompareKeywords(const std::string& a, const std::string& b) {
 void ValidateProject(const HelpProject& project) {
     std::map<uint32_t, std::string> hashes;
     for (const Topic& topic : project.topics) {
-        if (!IsValidContextName(topic.context)) throw SourceError(topic.source + ": invalid context name \"" + topic.context + "\"");
+        if (!IsValidContextName(topic.context))
+            throw SourceError(topic.source + ": invalid context name \"" + topic.context + "\"");
         const auto [it, added] = hashes.emplace(ContextHash(topic.context), topic.context);
         if (!added) {
-            throw SourceError(topic.source + ": context name \"" + topic.context + "\" has the same hash as \"" + it->second + "\"");
+            throw SourceError(topic.source + ": context name \"" + topic.context + "\" has the same hash as \"" +
+                              it->second + "\"");
         }
     }
     const auto contents = hashes.find(ContextHash(project.contentsContext));
@@ -249,7 +254,8 @@ void ValidateProject(const HelpProject& project) {
         for (const std::string& keyword : topic.keywords) {
             const auto [it, added] = keywords.emplace(keyword, topic.context);
             if (!added) {
-                throw SourceError(topic.source + ": keyword \"" + keyword + "\" already names topic \"" + it->second + "\"");
+                throw SourceError(topic.source + ": keyword \"" + keyword + "\" already names topic \"" + it->second +
+                                  "\"");
             }
         }
     }

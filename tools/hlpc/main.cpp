@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
     const std::string outputPath = argv[2];
     try {
         const std::string base = DirectoryOf(projectPath);
-        const qb::help::HelpProject project = qb::help::ParseProject(
-            projectPath, ReadWholeFile(projectPath), [&](const std::string& name) { return ReadWholeFile(base + name); });
+        const qb::help::HelpProject project =
+            qb::help::ParseProject(projectPath, ReadWholeFile(projectPath),
+                                   [&](const std::string& name) { return ReadWholeFile(base + name); });
         const qb::help::Bytes file = qb::help::BuildHelpFile(project);
         if (!WriteWholeFile(outputPath, file)) {
             std::fprintf(stderr, "hlpc: cannot write %s\n", outputPath.c_str());

@@ -53,7 +53,9 @@ private:
     Bytes commands_;
 };
 
-Bytes Command(uint8_t code) { return Bytes(1, static_cast<char>(code)); }
+Bytes Command(uint8_t code) {
+    return Bytes(1, static_cast<char>(code));
+}
 
 Bytes FontCommand(uint16_t font) {
     Bytes command = Command(kCmdFont);
@@ -67,7 +69,9 @@ Bytes JumpCommand(const std::string& context) {
     return command;
 }
 
-Bytes TopicHeaderPlaceholder() { return Bytes(kTopicHeaderData1Size, '\0'); }
+Bytes TopicHeaderPlaceholder() {
+    return Bytes(kTopicHeaderData1Size, '\0');
+}
 
 TopicRecord TopicHeaderRecord(size_t topic, const std::string& title) {
     TopicRecord record;

@@ -24,7 +24,7 @@ struct TopicRecord {
     uint8_t type = kRecordParagraph;
     Bytes linkData1;
     Bytes linkData2;
-    size_t topic = 0;       // index of the topic it belongs to; the topic count for the trailing record
+    size_t topic = 0;  // index of the topic it belongs to; the topic count for the trailing record
     uint32_t block = 0;
     uint32_t position = 0;  // TOPICPOS: 0x4000 per block plus the byte offset in the block
     uint32_t offset = 0;    // TOPICOFFSET: 0x8000 per block plus the text bytes before it in the block
@@ -36,7 +36,7 @@ struct TopicFile {
     std::vector<TopicRecord> records;  // in chain order, the trailing empty topic header last
     std::vector<size_t> topicHeader;   // per topic, the index of its header record
     uint32_t blockCount = 0;
-    Bytes data;                        // the blocks, each padded to 4096 bytes
+    Bytes data;  // the blocks, each padded to 4096 bytes
 };
 
 // The records of one paragraph, exposed for tests.

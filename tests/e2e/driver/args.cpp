@@ -83,7 +83,8 @@ bool ResolveWindow(const std::string& windowPath, HWND* window, std::string* err
     HWND current = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     while (colon != std::string::npos) {
         size_t next = windowPath.find(':', colon + 1);
-        std::string step = windowPath.substr(colon + 1, next == std::string::npos ? std::string::npos : next - colon - 1);
+        std::string step =
+            windowPath.substr(colon + 1, next == std::string::npos ? std::string::npos : next - colon - 1);
         long id = 0;
         if (!ResolveId(step, &id, error)) return false;
         HWND child = GetDlgItem(current, static_cast<int>(id));
@@ -104,8 +105,7 @@ bool ResolveWindow(const std::string& windowPath, HWND* window, std::string* err
 
 std::string FormatWindow(HWND window) {
     char text[32];
-    std::snprintf(text, sizeof text, "0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     return text;
 }
 
@@ -114,8 +114,8 @@ bool ReadWindowText(HWND window, std::string* text) {
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return false;
     std::string buffer(length + 1, '\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&buffer[0]),
-                             SMTO_ABORTIFHUNG, 5000, &copied)) {
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&buffer[0]), SMTO_ABORTIFHUNG,
+                             5000, &copied)) {
         return false;
     }
     buffer.resize(copied);

@@ -87,12 +87,12 @@ std::string FormatData(DWORD type, const std::vector<BYTE>& data) {
 
 const char* TypeName(DWORD type) {
     switch (type) {
-        case REG_SZ: return "REG_SZ";
-        case REG_EXPAND_SZ: return "REG_EXPAND_SZ";
-        case REG_DWORD: return "REG_DWORD";
-        case REG_BINARY: return "REG_BINARY";
-        case REG_MULTI_SZ: return "REG_MULTI_SZ";
-        default: return "REG_OTHER";
+    case REG_SZ: return "REG_SZ";
+    case REG_EXPAND_SZ: return "REG_EXPAND_SZ";
+    case REG_DWORD: return "REG_DWORD";
+    case REG_BINARY: return "REG_BINARY";
+    case REG_MULTI_SZ: return "REG_MULTI_SZ";
+    default: return "REG_OTHER";
     }
 }
 

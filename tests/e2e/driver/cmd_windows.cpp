@@ -295,7 +295,8 @@ int CmdCommand(const Args& args) {
     if (!WindowArgument(args, 0, &window) || !IdArgument(args, 1, &id)) return kFailed;
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_ABORTIFHUNG, args.Timeout(), &result)) {
-        return Fail("command " + args.At(1) + " not handled within the time limit (use post-command when it opens a dialog)");
+        return Fail("command " + args.At(1) +
+                    " not handled within the time limit (use post-command when it opens a dialog)");
     }
     return kOk;
 }
@@ -371,9 +372,8 @@ int CmdMetric(const Args& args) {
         int index;
     };
     static const Named kMetrics[] = {
-        {"SM_CXSCREEN", SM_CXSCREEN},       {"SM_CYSCREEN", SM_CYSCREEN},
-        {"SM_CXMAXIMIZED", SM_CXMAXIMIZED}, {"SM_CYMAXIMIZED", SM_CYMAXIMIZED},
-        {"SM_CXFULLSCREEN", SM_CXFULLSCREEN}, {"SM_CYFULLSCREEN", SM_CYFULLSCREEN},
+        {"SM_CXSCREEN", SM_CXSCREEN},       {"SM_CYSCREEN", SM_CYSCREEN},         {"SM_CXMAXIMIZED", SM_CXMAXIMIZED},
+        {"SM_CYMAXIMIZED", SM_CYMAXIMIZED}, {"SM_CXFULLSCREEN", SM_CXFULLSCREEN}, {"SM_CYFULLSCREEN", SM_CYFULLSCREEN},
     };
     if (args.Count() != 1) return Usage("metric SM_NAME|INDEX");
     long index = -1;

@@ -13,8 +13,13 @@ namespace {
 
 // Ids every dialog and message box uses; defined by the system, not by a program.
 const IdEntry kSystemIds[] = {
-    {"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY},
-    {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES}, {"IDNO", IDNO},
+    {"IDOK", IDOK},
+    {"IDCANCEL", IDCANCEL},
+    {"IDABORT", IDABORT},
+    {"IDRETRY", IDRETRY},
+    {"IDIGNORE", IDIGNORE},
+    {"IDYES", IDYES},
+    {"IDNO", IDNO},
     // The static control that holds a message box's text.
     {"MSGBOX_TEXT", 0xFFFF},
     {nullptr, 0},

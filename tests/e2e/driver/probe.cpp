@@ -59,24 +59,21 @@ void Answer(ProbeRequest* request) {
     std::string text;
     request->result = 0;
     switch (request->operation) {
-        case qbdrive::kProbeMenuState: {
-            HMENU menu = GetMenu(window);
-            UINT state = menu ? GetMenuState(menu, static_cast<UINT>(request->id), MF_BYCOMMAND) : ~0u;
-            request->state = state;
-            request->result = state != ~0u;
-            break;
-        }
-        case qbdrive::kProbeMenuDump: {
-            HMENU menu = GetMenu(window);
-            if (menu) DumpMenu(menu, 0, &text);
-            request->result = menu != nullptr;
-            break;
-        }
-        case qbdrive::kProbeFont:
-            request->result = ProbeFont(window, &text);
-            break;
-        default:
-            break;
+    case qbdrive::kProbeMenuState: {
+        HMENU menu = GetMenu(window);
+        UINT state = menu ? GetMenuState(menu, static_cast<UINT>(request->id), MF_BYCOMMAND) : ~0u;
+        request->state = state;
+        request->result = state != ~0u;
+        break;
+    }
+    case qbdrive::kProbeMenuDump: {
+        HMENU menu = GetMenu(window);
+        if (menu) DumpMenu(menu, 0, &text);
+        request->result = menu != nullptr;
+        break;
+    }
+    case qbdrive::kProbeFont: request->result = ProbeFont(window, &text); break;
+    default: break;
     }
     lstrcpynA(request->text, text.c_str(), sizeof request->text);
 }

@@ -28,8 +28,7 @@ RemoteBuffer::~RemoteBuffer() {
 
 bool RemoteBuffer::Write(const void* data, size_t size, size_t offset) const {
     SIZE_T written = 0;
-    return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &written) &&
-           written == size;
+    return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &written) && written == size;
 }
 
 bool RemoteBuffer::Read(void* data, size_t size, size_t offset) const {
@@ -94,8 +93,8 @@ void* RemoteAddressOf(DWORD processId, const void* localFunction) {
 
 // Runs start(parameter) on a new thread of the process; its exit code is returned.
 bool RunRemoteThread(HANDLE process, void* start, void* parameter, DWORD* exitCode) {
-    HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start),
-                                       parameter, 0, nullptr);
+    HANDLE thread =
+        CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start), parameter, 0, nullptr);
     if (!thread) return false;
     bool finished = WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0;
     if (finished) GetExitCodeThread(thread, exitCode);

@@ -9,10 +9,10 @@
 namespace qbdrive {
 
 struct WindowQuery {
-    DWORD processId = 0;       // 0: any process
-    HWND owner = nullptr;      // null: any owner
-    std::string className;     // empty: any class
-    std::string title;         // exact title, unless titleContains
+    DWORD processId = 0;    // 0: any process
+    HWND owner = nullptr;   // null: any owner
+    std::string className;  // empty: any class
+    std::string title;      // exact title, unless titleContains
     bool hasTitle = false;
     bool titleContains = false;
     bool visibleOnly = true;

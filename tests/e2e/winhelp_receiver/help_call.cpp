@@ -8,7 +8,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 16;
 
-uint32_t Word(const unsigned char* b, size_t at) { return b[at] | (b[at + 1] << 8); }
+uint32_t Word(const unsigned char* b, size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
 
 // A NUL-terminated string at offset, which must lie inside the block.
 bool StringAt(const unsigned char* b, size_t size, size_t offset, std::string& out) {

@@ -36,21 +36,16 @@ LRESULT OnCopyData(ReceiverState& state, LPARAM lParam) {
         } else {
             AppendLine(state, qbtest::HelpCallLine(call));
         }
-    } catch (...) {
-    }
+    } catch (...) {}
     return TRUE;
 }
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<ReceiverState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
-    case WM_COPYDATA:
-        return state ? OnCopyData(*state, lParam) : TRUE;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COPYDATA: return state ? OnCopyData(*state, lParam) : TRUE;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -66,13 +61,15 @@ bool RegisterReceiverClass(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     std::string logPath = commandLine ? commandLine : "";
-    if (logPath.size() >= 2 && logPath.front() == '"' && logPath.back() == '"') logPath = logPath.substr(1, logPath.size() - 2);
+    if (logPath.size() >= 2 && logPath.front() == '"' && logPath.back() == '"')
+        logPath = logPath.substr(1, logPath.size() - 2);
     if (logPath.empty()) return 2;
     ReceiverState state;
-    state.log.reset(CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    state.log.reset(CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!state.log || !RegisterReceiverClass(instance)) return 1;
-    HWND window = CreateWindowA(kViewerClass, kWindowTitle, WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowA(kViewerClass, kWindowTitle, WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     AppendLine(state, "ready");

@@ -25,8 +25,7 @@ TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
     const Case cases[] = {
         {"C:\\Quorbelind\\", "C:\\Quorbelind", "C:\\Quorbelind\\", false, "C:\\Quorbelind", "C:\\Quorbelind"},
         {"C:\\Quorbelind", "C:\\Quorbelind", "C:\\Quorbelind\\", false, "C:\\Quorbelind", "C:\\Quorbelind"},
-        {"C:\\Quorbelind\\\\", "C:\\Quorbelind\\", "C:\\Quorbelind\\\\", false, "C:\\Quorbelind\\",
-         "C:\\Quorbelind\\"},
+        {"C:\\Quorbelind\\\\", "C:\\Quorbelind\\", "C:\\Quorbelind\\\\", false, "C:\\Quorbelind\\", "C:\\Quorbelind\\"},
         {"D:\\My Tests\\Q", "D:\\My Tests\\Q", "D:\\My Tests\\Q\\", false, "D:\\My Tests\\Q", "D:\\My Tests\\Q"},
         {"A:", "A:", "A:\\", true, "A:", none},
         {"C:\\", "C:", "C:\\", true, "C:", none},

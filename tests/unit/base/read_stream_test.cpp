@@ -114,8 +114,7 @@ TEST(BufferedReadStream, ReadsSmallBlocksAfterLongStepsAndLargeOnesReadingOn) {
     reads.clear();
     ASSERT_TRUE(stream->Seek(0));
     char piece[100];
-    while (stream->Read(piece, sizeof piece) == sizeof piece) {
-    }
+    while (stream->Read(piece, sizeof piece) == sizeof piece) {}
     EXPECT_LE(reads.size(), 2000u * 1000 / BufferedReadStream::kSequentialBlock + 3) << "front to back in large blocks";
 }
 
@@ -140,15 +139,29 @@ TEST(BufferedReadStream, AFailedReadIsReportedNotInvented) {
 // overlong lines and lines cut by the end of the buffer.
 TEST(BufferedReadStream, RecordHeadersReadInPlaceAreTheHeadersReadLineByLine) {
     std::mt19937 random(99);
-    const char* const numberLines[] = {"0\r\n",  "12\r\n", "3\n",   " 7\r\n", "-1\r\n", "5\r6\r\n",
-                                       "\r\n",   "4x\r\n", "+9\r\n", "12345678901234567890\r\n",
-                                       "123456789012345678901\r\n", "123456789012345678901\n"};
-    const char* const keywordLines[] = {"Moon\r\n", "Moon\n", "Mo\ron\r\n", "12345678901234567890\r\n",
-                                        "123456789012345678901\r\n", "123456789012345678901\n", "\r\n", "Zebra\r\r\n"};
+    const char* const numberLines[] = {"0\r\n",
+                                       "12\r\n",
+                                       "3\n",
+                                       " 7\r\n",
+                                       "-1\r\n",
+                                       "5\r6\r\n",
+                                       "\r\n",
+                                       "4x\r\n",
+                                       "+9\r\n",
+                                       "12345678901234567890\r\n",
+                                       "123456789012345678901\r\n",
+                                       "123456789012345678901\n"};
+    const char* const keywordLines[] = {"Moon\r\n",
+                                        "Moon\n",
+                                        "Mo\ron\r\n",
+                                        "12345678901234567890\r\n",
+                                        "123456789012345678901\r\n",
+                                        "123456789012345678901\n",
+                                        "\r\n",
+                                        "Zebra\r\r\n"};
     for (int trial = 0; trial < 3000; ++trial) {
         std::string header = keywordLines[random() % 8];
-        for (int k = 0; k < kSlotCount + 1; ++k)
-            header += random() % 4 ? "2\r\n" : numberLines[random() % 12];
+        for (int k = 0; k < kSlotCount + 1; ++k) header += random() % 4 ? "2\r\n" : numberLines[random() % 12];
         // Put the header where a buffer block ends now and then.
         const size_t before = trial % 3 == 0 ? BufferedReadStream::kSequentialBlock - random() % 200 : random() % 50;
         std::string bytes = std::string(before, 'p') + header + std::string(100, 's');

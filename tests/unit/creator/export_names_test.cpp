@@ -39,12 +39,9 @@ TEST(ExportNames, ProgramFilesInCopyingOrderUnderTheirShortNames) {
     std::vector<FileCopy> copies = ProgramFileCopies("C:\\Q", "Quorbelind", "C:\\Q\\Dist");
     ASSERT_EQ(copies.size(), 6u);
     const char* expected[6][2] = {
-        {"C:\\Q\\Quorbelind.exe", "C:\\Q\\Dist\\D01"},
-        {"C:\\Q\\Quorbelind.hlp", "C:\\Q\\Dist\\Quorbelind.hlp"},
-        {"C:\\Q\\Uninstall.exe", "C:\\Q\\Dist\\D03"},
-        {"C:\\Q\\ReadMe.txt", "C:\\Q\\Dist\\ReadMe.txt"},
-        {"C:\\Q\\Creator.exe", "C:\\Q\\Dist\\D05"},
-        {"C:\\Q\\Install.exe", "C:\\Q\\Dist\\Install.exe"},
+        {"C:\\Q\\Quorbelind.exe", "C:\\Q\\Dist\\D01"}, {"C:\\Q\\Quorbelind.hlp", "C:\\Q\\Dist\\Quorbelind.hlp"},
+        {"C:\\Q\\Uninstall.exe", "C:\\Q\\Dist\\D03"},  {"C:\\Q\\ReadMe.txt", "C:\\Q\\Dist\\ReadMe.txt"},
+        {"C:\\Q\\Creator.exe", "C:\\Q\\Dist\\D05"},    {"C:\\Q\\Install.exe", "C:\\Q\\Dist\\Install.exe"},
     };
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(copies[i].source, expected[i][0]) << i;

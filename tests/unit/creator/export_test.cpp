@@ -72,8 +72,8 @@ std::string TestFile(const std::vector<QuestionRecord>& records) {
 class TestExportTest : public ::testing::Test {
 protected:
     TestExportTest() {
-        for (const char* name : {"Quorbelind.exe", "Quorbelind.hlp", "Uninstall.exe", "ReadMe.txt", "Creator.exe",
-                                 "Install.exe"}) {
+        for (const char* name :
+             {"Quorbelind.exe", "Quorbelind.hlp", "Uninstall.exe", "ReadMe.txt", "Creator.exe", "Install.exe"}) {
             files.SetContent(std::string(kProgramDir) + "\\" + name, std::string("contents of ") + name);
         }
     }
@@ -95,9 +95,7 @@ protected:
         return ok;
     }
 
-    std::string File(const std::string& path) {
-        return files.Exists(path) ? files.Content(path) : "<missing>";
-    }
+    std::string File(const std::string& path) { return files.Exists(path) ? files.Content(path) : "<missing>"; }
 
     std::vector<std::pair<std::string, std::string>> AttachmentCopies() const {
         return {copier.calls.begin() + 6, copier.calls.end()};
@@ -131,7 +129,8 @@ TEST_F(TestExportTest, ProgramFilesAreCopiedFirstInTableOrder) {
     ASSERT_TRUE(Export(TestFile({})));
     ASSERT_GE(copier.calls.size(), 6u);
     EXPECT_EQ(copier.calls[0], std::make_pair(std::string("C:\\Q\\Quorbelind.exe"), std::string("C:\\Q\\Dist\\D01")));
-    EXPECT_EQ(copier.calls[5], std::make_pair(std::string("C:\\Q\\Install.exe"), std::string("C:\\Q\\Dist\\Install.exe")));
+    EXPECT_EQ(copier.calls[5],
+              std::make_pair(std::string("C:\\Q\\Install.exe"), std::string("C:\\Q\\Dist\\Install.exe")));
     EXPECT_EQ(File("C:\\Q\\Dist\\D03"), "contents of Uninstall.exe");
     EXPECT_EQ(File("C:\\Q\\Dist\\D05"), "contents of Creator.exe");
     EXPECT_EQ(File("C:\\Q\\Dist\\Quorbelind.hlp"), "contents of Quorbelind.hlp");
@@ -232,8 +231,8 @@ TEST_F(TestExportTest, AttachmentsAreNumberedInSlotOrderRecordByRecord) {
     QuestionRecord second = CellRecord();
     second.keyword = "Second";
     SetNames(second, {"", "C:\\b\\only.bmp", "", ""});
-    for (const char* path : {"C:\\a\\qtext.rtf", "C:\\a\\qpic.bmp", "C:\\a\\atext.txt", "C:\\a\\apic.bmp",
-                             "C:\\b\\only.bmp"})
+    for (const char* path :
+         {"C:\\a\\qtext.rtf", "C:\\a\\qpic.bmp", "C:\\a\\atext.txt", "C:\\a\\apic.bmp", "C:\\b\\only.bmp"})
         files.SetContent(path, std::string("data of ") + path);
     ASSERT_TRUE(Export(TestFile({first, second})));
     EXPECT_EQ(File("C:\\Q\\Dist\\T0000002"), "data of C:\\a\\qtext.rtf");
@@ -400,7 +399,8 @@ TEST_F(TestExportTest, NegativeTextLengthEndsAsFaulty) {
 }
 
 TEST_F(TestExportTest, HugeClaimedLengthDoesNotExhaustMemory) {
-    std::string bytes = "QBKX0101A\r\nBad\r\n2000000000000\r\n4\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nabcd\r\n";
+    std::string bytes =
+        "QBKX0101A\r\nBad\r\n2000000000000\r\n4\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nabcd\r\n";
     EXPECT_FALSE(Export(bytes));
     EXPECT_EQ(files.OpenStreamCount(), 0);
 }

@@ -34,17 +34,17 @@ TEST(ListFile, NumberedFilesAreTAndSevenDigits) {
 }
 
 TEST(ListFile, PlainFileNamesAreSafe) {
-    for (const char* name : {"Biology.tvt", "Cell.bmp", "Answer text.rtf", "x", ".hidden", "a.b.c", "x..y",
-                             "Fig..bmp", "Test...tvt", "a..b.bmp", "..hidden", "end.."}) {
+    for (const char* name : {"Biology.tvt", "Cell.bmp", "Answer text.rtf", "x", ".hidden", "a.b.c", "x..y", "Fig..bmp",
+                             "Test...tvt", "a..b.bmp", "..hidden", "end.."}) {
         EXPECT_TRUE(IsSafeListName(name)) << name;
     }
     EXPECT_TRUE(IsSafeListName(std::string(kMaxPathLength, 'n')));
 }
 
 TEST(ListFile, NamesThatLeaveTheDirectoryAreRefused) {
-    for (const char* name : {"", "..\\evil.txt", "../evil.txt", "..", "C:\\evil.txt", "C:evil.txt",
-                             "\\evil.txt", "\\\\server\\share\\x", "sub\\x.bmp", "sub/x.bmp", "..\\", "a..\\..\\b",
-                             "tab\there.txt", "cr\r"}) {
+    for (const char* name :
+         {"", "..\\evil.txt", "../evil.txt", "..", "C:\\evil.txt", "C:evil.txt", "\\evil.txt", "\\\\server\\share\\x",
+          "sub\\x.bmp", "sub/x.bmp", "..\\", "a..\\..\\b", "tab\there.txt", "cr\r"}) {
         EXPECT_FALSE(IsSafeListName(name)) << name;
     }
     EXPECT_FALSE(IsSafeListName(std::string("evil\0..\\x", 10)));
@@ -55,9 +55,9 @@ TEST(ListFile, NamesThatLeaveTheDirectoryAreRefused) {
 // Windows opens a device under these names in every directory, and a name of
 // dots and blanks alone is the directory itself.
 TEST(ListFile, DeviceNamesAndTheDirectoryItselfAreRefused) {
-    for (const char* name : {"CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9.bmp", "LPT1",
-                             "Lpt3.rtf", "COM0", "lpt\xB9.txt", "CON .txt", "AUX.", "CONIN$", "conout$", "CLOCK$",
-                             ".", " ", ". .", "NUL  "}) {
+    for (const char* name : {"CON",      "con",     "PRN",      "AUX",  "NUL",         "nul.txt",  "COM1",
+                             "com9.bmp", "LPT1",    "Lpt3.rtf", "COM0", "lpt\xB9.txt", "CON .txt", "AUX.",
+                             "CONIN$",   "conout$", "CLOCK$",   ".",    " ",           ". .",      "NUL  "}) {
         EXPECT_FALSE(IsSafeListName(name)) << name;
     }
     for (const char* name : {"CONSOLE.txt", "COM.bmp", "COMA", "LPT10", "nul_x", "aux-1.rtf", "Xcon", ". a"}) {

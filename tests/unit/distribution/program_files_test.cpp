@@ -9,8 +9,9 @@ namespace {
 // Install copies it back. Both follow this table, so a drift shows here.
 TEST(DistributedProgramFiles, NamesInBothDirectoriesInCopyingOrder) {
     const char* expected[][2] = {
-        {"Quorbelind.exe", "D01"}, {"Quorbelind.hlp", "Quorbelind.hlp"}, {"Uninstall.exe", "D03"},
-        {"ReadMe.txt", "ReadMe.txt"}, {"Creator.exe", "D05"}, {"Install.exe", "Install.exe"},
+        {"Quorbelind.exe", "D01"}, {"Quorbelind.hlp", "Quorbelind.hlp"},
+        {"Uninstall.exe", "D03"},  {"ReadMe.txt", "ReadMe.txt"},
+        {"Creator.exe", "D05"},    {"Install.exe", "Install.exe"},
     };
     ASSERT_EQ(kDistributedProgramFiles.size(), std::size(expected));
     for (size_t i = 0; i < kDistributedProgramFiles.size(); ++i) {

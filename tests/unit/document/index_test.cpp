@@ -48,8 +48,8 @@ QuestionRecord MultipleChoice(const std::string& keyword, int status) {
 }
 
 TEST(QuestionIndex, KeysFollowFileOrder) {
-    OpenFixture f(TestFileBytes({MakeRecord("Zebra", "Striped?", "Yes"), MakeRecord("Apple", "Fruit?", "Yes", 1),
-                                 MultipleChoice("Moon", 0)}));
+    OpenFixture f(TestFileBytes(
+        {MakeRecord("Zebra", "Striped?", "Yes"), MakeRecord("Apple", "Fruit?", "Yes", 1), MultipleChoice("Moon", 0)}));
     ASSERT_EQ(f.Open(), DocumentMessage::None);
     EXPECT_EQ(f.document.questionCount, 3);
     EXPECT_EQ(f.document.nextKey, 3);

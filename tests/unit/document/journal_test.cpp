@@ -43,21 +43,37 @@ const QuestionRecord kSun = MakeRecord("Sun", "What is the Sun?", "A star");
 
 struct JournalCase {
     const char* name;
-    std::function<void(Instance&)> leave;  // leaves a journal behind
+    std::function<void(Instance&)> leave;   // leaves a journal behind
     std::vector<QuestionRecord> recovered;  // none: nothing to ask about
 };
 
 TEST(Journal, LeftBehindIsRecoveredWithItsCompleteRecords) {
     const JournalCase cases[] = {
-        {"New, two questions", [](Instance& i) { i.New(); i.Store(Moon()); i.Store(kSun); i.Crash(); },
+        {"New, two questions",
+         [](Instance& i) {
+             i.New();
+             i.Store(Moon());
+             i.Store(kSun);
+             i.Crash();
+         },
          {Moon(), kSun}},
         {"Open, a new question and one edited twice",
-         [](Instance& i) { i.Open({Moon()}); i.Store(kSun); i.Store(Moon("Luna")); i.Store(Moon("Selene")); i.Crash(); },
+         [](Instance& i) {
+             i.Open({Moon()});
+             i.Store(kSun);
+             i.Store(Moon("Luna"));
+             i.Store(Moon("Selene"));
+             i.Crash();
+         },
          {kSun, Moon("Luna"), Moon("Selene")}},
-        {"only the first line", [](Instance& i) { i.New(); i.Crash(); }, {}},
+        {"only the first line",
+         [](Instance& i) {
+             i.New();
+             i.Crash();
+         },
+         {}},
         {"no line end after the path", [](Instance& i) { i.disk.SetContent(kJournal, kTest); }, {}},
-        {"an empty first line",
-         [](Instance& i) { i.disk.SetContent(kJournal, "\r\n" + RecordBytes(Moon())); }, {}},
+        {"an empty first line", [](Instance& i) { i.disk.SetContent(kJournal, "\r\n" + RecordBytes(Moon())); }, {}},
         {"no journal", [](Instance&) {}, {}},
     };
     for (const JournalCase& c : cases) {

@@ -31,7 +31,10 @@ TEST(LineBreaks, StoredAsControlBytesAndRestored) {
     EXPECT_EQ(EncodeLineBreaks("one\r\ntwo\r\n"), std::string("one\x02\x01two\x02\x01"));
     EXPECT_EQ(DecodeLineBreaks("one\x02\x01two"), "one\r\ntwo");
     // Bytes 0x01 and 0x02 typed into a text come back as line breaks.
-    EXPECT_EQ(DecodeLineBreaks(std::string("a\x01" "b\x02" "c")), "a\nb\rc");
+    EXPECT_EQ(DecodeLineBreaks(std::string("a\x01"
+                                           "b\x02"
+                                           "c")),
+              "a\nb\rc");
 }
 
 TEST(RecordWriter, WritesLayoutByteForByte) {
@@ -155,8 +158,8 @@ TEST(RecordReader, PlainNumberLinesAreDigitsAlone) {
         size_t line;
         const char* value;
         bool plain;
-    } cases[] = {{0, "1", true}, {10, "1", true}, {0, "01", true}, {1, " 1", false}, {1, "+1", false},
-                 {10, "0x", false}, {10, "", false}};
+    } cases[] = {{0, "1", true},   {10, "1", true},   {0, "01", true}, {1, " 1", false},
+                 {1, "+1", false}, {10, "0x", false}, {10, "", false}};
     for (const auto& c : cases) {
         std::vector<std::string> numbers = good;
         numbers[c.line] = c.value;
@@ -210,15 +213,35 @@ TEST(RecordReader, InOrderKeepsWhatWasReadBeforeAFailure) {
         int slotsRead;
     };
     const Case cases[] = {
-        {"whole", {"2", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "ab", RecordRead::Complete, 10},
-        {"wrong answer past the end", {"2", "1", "5", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "abc",
-         RecordRead::FileError, 2},
-        {"question past the end", {"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "a",
-         RecordRead::FileError, 0},
-        {"answer beyond memory", {"2", "3000000000", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "q\x01" "a",
-         RecordRead::NoMemory, 1},
-        {"question beyond memory", {"9999999999", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, "",
-         RecordRead::NoMemory, 0},
+        {"whole",
+         {"2", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0"},
+         "q\x01"
+         "ab",
+         RecordRead::Complete,
+         10},
+        {"wrong answer past the end",
+         {"2", "1", "5", "0", "0", "0", "0", "0", "0", "0", "0"},
+         "q\x01"
+         "abc",
+         RecordRead::FileError,
+         2},
+        {"question past the end",
+         {"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
+         "q\x01"
+         "a",
+         RecordRead::FileError,
+         0},
+        {"answer beyond memory",
+         {"2", "3000000000", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
+         "q\x01"
+         "a",
+         RecordRead::NoMemory,
+         1},
+        {"question beyond memory",
+         {"9999999999", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"},
+         "",
+         RecordRead::NoMemory,
+         0},
     };
     for (const Case& c : cases) {
         MemoryFileSystem fs;
@@ -274,15 +297,15 @@ TEST(AttachmentNames, MissingFilesAreFoundBesideTheTest) {
         const char* located;
     } cases[] = {
         {"D:\\pics\\here.bmp", "C:\\T\\exam.tvt", "D:\\pics\\here.bmp"},  // at its stored path
-        {"C:\\Old\\moved.bmp", "C:\\T\\exam.tvt", "C:\\T\\moved.bmp"},  // gone: beside the test
-        {"C:\\Old\\lost.bmp", "C:\\T\\exam.tvt", "C:\\Old\\lost.bmp"},  // in neither place
-        {"*installed.rtf", "C:\\T\\exam.tvt", "C:\\Q\\installed.rtf"},  // "*" in the program directory
-        {"*intro.rtf", "C:\\T\\exam.tvt", "C:\\T\\intro.rtf"},  // "*" missing there
-        {"*pics\\Cell.bmp", "C:\\T\\exam.tvt", "C:\\T\\Cell.bmp"},  // the file's own name only
-        {"plain.txt", "C:\\T\\exam.tvt", "C:\\T\\plain.txt"},  // no folder part
-        {"C:\\Old\\beside.bmp", "exam.tvt", "beside.bmp"},  // test without folder part
-        {"C:\\Old\\moved.bmp", "", "C:\\Old\\moved.bmp"},  // no test path
-        {"C:\\Old\\", "C:\\T\\exam.tvt", "C:\\Old\\"},  // names no file
+        {"C:\\Old\\moved.bmp", "C:\\T\\exam.tvt", "C:\\T\\moved.bmp"},    // gone: beside the test
+        {"C:\\Old\\lost.bmp", "C:\\T\\exam.tvt", "C:\\Old\\lost.bmp"},    // in neither place
+        {"*installed.rtf", "C:\\T\\exam.tvt", "C:\\Q\\installed.rtf"},    // "*" in the program directory
+        {"*intro.rtf", "C:\\T\\exam.tvt", "C:\\T\\intro.rtf"},            // "*" missing there
+        {"*pics\\Cell.bmp", "C:\\T\\exam.tvt", "C:\\T\\Cell.bmp"},        // the file's own name only
+        {"plain.txt", "C:\\T\\exam.tvt", "C:\\T\\plain.txt"},             // no folder part
+        {"C:\\Old\\beside.bmp", "exam.tvt", "beside.bmp"},                // test without folder part
+        {"C:\\Old\\moved.bmp", "", "C:\\Old\\moved.bmp"},                 // no test path
+        {"C:\\Old\\", "C:\\T\\exam.tvt", "C:\\Old\\"},                    // names no file
         {"", "C:\\T\\exam.tvt", ""},
     };
     for (const auto& c : cases)

@@ -98,8 +98,7 @@ void ExpectSameQuestions(const char* file, int line, const std::vector<QuestionR
 }
 #define EXPECT_SAME_QUESTIONS(actual, expected) ExpectSameQuestions(__FILE__, __LINE__, actual, expected)
 
-QuestionRecord Planet(const std::string& name, const std::string& question, const std::string& answer,
-                      int status = 0) {
+QuestionRecord Planet(const std::string& name, const std::string& question, const std::string& answer, int status = 0) {
     return MakeRecord(name, question, answer, status);
 }
 
@@ -118,8 +117,10 @@ struct ChangedTest {
 
     explicit ChangedTest(bool startWithNew) {
         document.files = &faults;
-        if (startWithNew) CreateNew();
-        else OpenAndChange();
+        if (startWithNew)
+            CreateNew();
+        else
+            OpenAndChange();
     }
 
     void OpenAndChange() {
@@ -402,8 +403,10 @@ TEST(Save, OnTheRealDiskWithTextsAcrossReadBlocks) {
     for (int i = 0; i < 300; ++i) {
         const size_t textLength = i % 50 == 7 ? 70000 + static_cast<size_t>(i) : (i % 9 == 0 ? 4000 : 40);
         std::string text;
-        for (size_t k = 0; k < textLength; ++k) text.push_back(k % 61 == 60 ? '\n' : static_cast<char>('a' + (k + i) % 26));
-        QuestionRecord record = Planet("Question " + std::to_string(i), text, "Answer " + std::to_string(i), i % 4 == 0);
+        for (size_t k = 0; k < textLength; ++k)
+            text.push_back(k % 61 == 60 ? '\n' : static_cast<char>('a' + (k + i) % 26));
+        QuestionRecord record =
+            Planet("Question " + std::to_string(i), text, "Answer " + std::to_string(i), i % 4 == 0);
         if (i % 3 == 0) record.slots[kSlotWrongAnswer1 + 2] = std::string(static_cast<size_t>(i) * 300, 'w');
         if (i % 5 == 0) record.slots[kSlotAnswerPictureFile] = "*orbit.bmp";
         records.push_back(record);

@@ -78,8 +78,8 @@ TEST(AttachmentKinds, TextAndPictureSlotsAlternate) {
 
 TEST(OpenFileSettings, TextFilesOfferRtfTxtAndAll) {
     OpenFileSetting setting = TextFileSetting();
-    std::vector<std::string> expected{"RichText-Files (*.rtf)", "*.rtf", "Text-Files (*.txt)", "*.txt",
-                                      "All Files (*.*)", "*.*", ""};
+    std::vector<std::string> expected{
+        "RichText-Files (*.rtf)", "*.rtf", "Text-Files (*.txt)", "*.txt", "All Files (*.*)", "*.*", ""};
     EXPECT_EQ(FilterEntries(setting.filter), expected);
     EXPECT_EQ(setting.defaultExtension, "rtf");
 }

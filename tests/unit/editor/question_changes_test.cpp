@@ -47,7 +47,9 @@ Typed Question(const std::string& keyword, const std::string& question, const st
     return typed;
 }
 
-Typed Cancel() { return Typed{}; }
+Typed Cancel() {
+    return Typed{};
+}
 
 // The main window in memory: a sorted list, enable states, the messages
 // shown, and a question dialog that stores what the script says through
@@ -218,7 +220,8 @@ TEST_F(QuestionChanges, SavedTestHoldsTheNewQuestionsInTheOrderAdded) {
         "Asteroids\r\n34\r\n24\r\n14\r\n0\r\n23\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
         "Where lies the main asteroid belt?Between Mars and JupiterBeyond NeptuneBetween Venus and Earth"
         "Moon\r\n37\r\n13\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
-        "What does the Moon show\x02\x01" "at new moon?Its dark side"
+        "What does the Moon show\x02\x01"
+        "at new moon?Its dark side"
         "\r\n";
     EXPECT_EQ(saved, expected);
 }
@@ -280,7 +283,8 @@ TEST_F(QuestionChanges, EditingAnAnsweredQuestionMakesItUnanswered) {
     document.modified = false;
     window.Select(1);
 
-    window.script.push_back(Question("Asteroid belt", "Where lies the main asteroid belt?", "Between Mars and Jupiter"));
+    window.script.push_back(
+        Question("Asteroid belt", "Where lies the main asteroid belt?", "Between Mars and Jupiter"));
     EditQuestion(document, run, window);
     EXPECT_EQ(window.dialogModes.back(), EditorMode::Edit);
     EXPECT_EQ(asteroids->status, 0);
@@ -431,8 +435,8 @@ TEST_F(QuestionChanges, RemovingTheLastQuestionEmptiesTheIndexAndDisablesAsking)
     EXPECT_EQ(document.head, nullptr);
     EXPECT_EQ(document.questionCount, 0);
     EXPECT_EQ(run.remainingCount, 0);
-    for (RunCommand command : {RunCommand::Ask, RunCommand::ShowAnswer, RunCommand::MarkAnswered,
-                               RunCommand::ResetAll}) {
+    for (RunCommand command :
+         {RunCommand::Ask, RunCommand::ShowAnswer, RunCommand::MarkAnswered, RunCommand::ResetAll}) {
         EXPECT_FALSE(window.enabled[command]);
     }
 }

@@ -242,7 +242,9 @@ TEST(LoadQuestion, OverlongAttachmentNameIsNotLoaded) {
 
 TEST(LoadQuestion, TextHoldingTheEncodingBytesReadsBackWithLineBreaks) {
     std::string path = TempPath("bytes.tvt");
-    WriteAll(path, "QBKX0101A\r\nK\r\n3\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\na\x01" "bR\r\n");
+    WriteAll(path,
+             "QBKX0101A\r\nK\r\n3\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\na\x01"
+             "bR\r\n");
     auto stream = RealFileSystem().Open(path, OpenMode::Read);
     ASSERT_TRUE(stream);
     QuestionFields fields;

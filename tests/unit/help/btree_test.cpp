@@ -26,15 +26,17 @@ qb::help::HelpProject ManyTopics(int count) {
     std::vector<qb::help::Topic> topics;
     for (int i = 0; i < count; ++i) {
         // Varied leading letters spread the hashes over both signs.
-        const std::string name = std::string(1, static_cast<char>('a' + i % 26)) + static_cast<char>('a' + (i / 26) % 26) + "_" + std::to_string(i);
+        const std::string name = std::string(1, static_cast<char>('a' + i % 26)) +
+                                 static_cast<char>('a' + (i / 26) % 26) + "_" + std::to_string(i);
         topics.push_back(hlptest::PlainTopic(name, "Topic " + std::to_string(i), "Text " + std::to_string(i) + "."));
     }
     return hlptest::ProjectOf(topics);
 }
 
 TEST(ContextTree, OnePageSortedBySignedHash) {
-    const auto project = hlptest::ProjectOf({hlptest::PlainTopic("contents", "C", "x"), hlptest::PlainTopic("attach_files", "A", "x"),
-                                             hlptest::PlainTopic("define_question", "D", "x"), hlptest::PlainTopic("edit_question", "E", "x")});
+    const auto project = hlptest::ProjectOf(
+        {hlptest::PlainTopic("contents", "C", "x"), hlptest::PlainTopic("attach_files", "A", "x"),
+         hlptest::PlainTopic("define_question", "D", "x"), hlptest::PlainTopic("edit_question", "E", "x")});
     const TreeView tree = ReadTree(hlptest::InternalFileOf(project, "|CONTEXT"));
     EXPECT_EQ(tree.structure, "L4");
     EXPECT_EQ(tree.pageSize, 2048);
@@ -83,7 +85,8 @@ TEST(ContextTree, EveryTopicFoundTheWayTheViewerSearches) {
     ASSERT_EQ(view.topics.size(), project.topics.size());
     for (size_t t = 0; t < project.topics.size(); ++t) {
         uint32_t offset = 0;
-        ASSERT_TRUE(hlptest::LookUpContext(view.files.at("|CONTEXT"), qb::help::ContextHash(project.topics[t].context), offset))
+        ASSERT_TRUE(
+            hlptest::LookUpContext(view.files.at("|CONTEXT"), qb::help::ContextHash(project.topics[t].context), offset))
             << project.topics[t].context;
         EXPECT_EQ(offset, view.topics[t].offset) << project.topics[t].context;
     }
@@ -107,9 +110,9 @@ TEST(BTree, ThreeLevelsWhenTheIndexOverflowsAPage) {
     const int count = 200;
     qb::help::BTreeShape shape;
     const std::string data = BuildBTree({0x0002, pageSize, "L4"}, Numbered(count), &shape);
-    const int perLeaf = (pageSize - 8) / 8;                   // 7 entries
-    const int childrenPerIndex = (pageSize - 6) / 6 + 1;      // 9 entries plus the first child
-    const int leaves = (count + perLeaf - 1) / perLeaf;       // 29
+    const int perLeaf = (pageSize - 8) / 8;                                 // 7 entries
+    const int childrenPerIndex = (pageSize - 6) / 6 + 1;                    // 9 entries plus the first child
+    const int leaves = (count + perLeaf - 1) / perLeaf;                     // 29
     const int middle = (leaves + childrenPerIndex - 1) / childrenPerIndex;  // 3
     const TreeView tree = ReadTree(data);
     EXPECT_EQ(tree.levels, 3);

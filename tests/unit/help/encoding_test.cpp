@@ -9,9 +9,21 @@ namespace {
 using hlptest::BytesOf;
 using qb::help::Bytes;
 
-Bytes UShort(uint32_t v) { Bytes b; qb::help::PutCompressedUShort(b, v); return b; }
-Bytes Short(int32_t v) { Bytes b; qb::help::PutCompressedShort(b, v); return b; }
-Bytes Long(int32_t v) { Bytes b; qb::help::PutCompressedLong(b, v); return b; }
+Bytes UShort(uint32_t v) {
+    Bytes b;
+    qb::help::PutCompressedUShort(b, v);
+    return b;
+}
+Bytes Short(int32_t v) {
+    Bytes b;
+    qb::help::PutCompressedShort(b, v);
+    return b;
+}
+Bytes Long(int32_t v) {
+    Bytes b;
+    qb::help::PutCompressedLong(b, v);
+    return b;
+}
 
 TEST(CompressedIntegers, KnownEncodings) {
     EXPECT_EQ(UShort(7), BytesOf({0x0E}));
@@ -48,8 +60,11 @@ std::string Convert(const std::string& utf8, bool& ok, size_t& errorAt) {
 TEST(Cp1252, ConvertsLatinAndTheHighPunctuation) {
     bool ok = false;
     size_t at = 0;
-    EXPECT_EQ(Convert("Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\xA2 \xE2\x82\xAC \xE2\x80\x93", ok, at),
-              "Gr\xFC\xDF" "e \x95 \x80 \x96");
+    EXPECT_EQ(Convert("Gr\xC3\xBC\xC3\x9F"
+                      "e \xE2\x80\xA2 \xE2\x82\xAC \xE2\x80\x93",
+                      ok, at),
+              "Gr\xFC\xDF"
+              "e \x95 \x80 \x96");
     EXPECT_TRUE(ok);
 }
 

@@ -28,7 +28,8 @@ protected:
 
     static const hlptest::ReadTopic* TopicOfContext(const std::string& context) {
         uint32_t offset = 0;
-        if (!hlptest::LookUpContext(view_->files.at("|CONTEXT"), qb::help::ContextHash(context), offset)) return nullptr;
+        if (!hlptest::LookUpContext(view_->files.at("|CONTEXT"), qb::help::ContextHash(context), offset))
+            return nullptr;
         return hlptest::TopicAt(*view_, offset);
     }
 
@@ -49,7 +50,8 @@ hlptest::HelpView* ShippedHelp::view_ = nullptr;
 TEST_F(ShippedHelp, DirectoryHoldsEveryInternalFile) {
     std::set<std::string> names;
     for (const auto& [name, offset] : view_->directory) names.insert(name);
-    EXPECT_EQ(names, (std::set<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|KWBTREE", "|KWDATA", "|KWMAP", "|SYSTEM", "|TOPIC", "|TTLBTREE"}));
+    EXPECT_EQ(names, (std::set<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|KWBTREE", "|KWDATA", "|KWMAP", "|SYSTEM",
+                                            "|TOPIC", "|TTLBTREE"}));
 }
 
 TEST_F(ShippedHelp, SystemTitleAndContentsTopic) {
@@ -77,7 +79,8 @@ TEST_F(ShippedHelp, EveryTopicTitleAndText) {
         EXPECT_EQ(read.paragraphs[0].text, source.title);
         EXPECT_EQ(read.paragraphs[0].font, 1);
         for (size_t p = 0; p < source.paragraphs.size(); ++p) {
-            EXPECT_EQ(read.paragraphs[p + 1].text, ExpectedText(source.paragraphs[p])) << source.context << " paragraph " << p;
+            EXPECT_EQ(read.paragraphs[p + 1].text, ExpectedText(source.paragraphs[p]))
+                << source.context << " paragraph " << p;
         }
     }
 }
@@ -248,7 +251,8 @@ TEST(ReadMe, WindowsLineEndsAndTheProgramFiles) {
         ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80) << "non-ASCII byte at " << i;
     }
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    for (const char* name : {"Quorbelind.exe", "Creator.exe", "Install.exe", "Uninstall.exe", "Quorbelind.hlp", "ReadMe.txt", "F1"}) {
+    for (const char* name :
+         {"Quorbelind.exe", "Creator.exe", "Install.exe", "Uninstall.exe", "Quorbelind.hlp", "ReadMe.txt", "F1"}) {
         EXPECT_NE(text.find(name), std::string::npos) << name;
     }
 }

@@ -14,15 +14,14 @@ using qb::help::SourceError;
 using qb::help::Topic;
 
 // Expects a SourceError whose message contains the given text.
-#define EXPECT_SOURCE_ERROR(statement, fragment)                                        \
-    do {                                                                                \
-        try {                                                                           \
-            statement;                                                                  \
-            ADD_FAILURE() << "no SourceError";                                          \
-        } catch (const SourceError& error) {                                            \
-            EXPECT_NE(std::string(error.what()).find(fragment), std::string::npos)      \
-                << error.what();                                                        \
-        }                                                                               \
+#define EXPECT_SOURCE_ERROR(statement, fragment)                                                    \
+    do {                                                                                            \
+        try {                                                                                       \
+            statement;                                                                              \
+            ADD_FAILURE() << "no SourceError";                                                      \
+        } catch (const SourceError& error) {                                                        \
+            EXPECT_NE(std::string(error.what()).find(fragment), std::string::npos) << error.what(); \
+        }                                                                                           \
     } while (0)
 
 TEST(TopicSource, HeaderAndParagraphs) {
@@ -72,8 +71,12 @@ TEST(TopicSource, LinksAndEscapes) {
 }
 
 TEST(TopicSource, TextBecomesWindows1252) {
-    const Topic topic = ParseTopic("t.txt", "context: a\ntitle: \xC3\x9C" "bung\n\nK\xC3\xA4se\n");
-    EXPECT_EQ(topic.title, "\xDC" "bung");
+    const Topic topic = ParseTopic("t.txt",
+                                   "context: a\ntitle: \xC3\x9C"
+                                   "bung\n\nK\xC3\xA4se\n");
+    EXPECT_EQ(topic.title,
+              "\xDC"
+              "bung");
     EXPECT_EQ(qb::help::ParagraphText(topic.paragraphs[0]), "K\xE4se");
 }
 
@@ -82,9 +85,11 @@ TEST(TopicSource, FaultsNameFileAndLine) {
     EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\n\ntext\n"), "no \"title:\"");
     EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a b\n"), "t.txt:1: context name");
     EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitel: A\n"), "t.txt:2: unknown header");
-    EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\nok\n\nsee [x](no such)\n"), "t.txt:6: invalid link target");
+    EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\nok\n\nsee [x](no such)\n"),
+                        "t.txt:6: invalid link target");
     EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\n[open link\n"), "t.txt:4: unfinished link");
-    EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\nan arrow \xE2\x86\x92\n"), "t.txt:4: character not representable");
+    EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\nan arrow \xE2\x86\x92\n"),
+                        "t.txt:4: character not representable");
     EXPECT_SOURCE_ERROR(ParseTopic("t.txt", "context: a\ntitle: A\n\n"), "has no text");
 }
 
@@ -97,8 +102,9 @@ HelpProject Project(const std::map<std::string, std::string>& files, const std::
 }
 
 TEST(ProjectSource, ReadsSettingsAndTopicsInOrder) {
-    const HelpProject project = Project({{"a.txt", "context: a\ntitle: A\n\nSee [B](b).\n"}, {"b.txt", "context: b\ntitle: B\n\nBack to [A](a).\n"}},
-                                        "# comment\ntitle: Help Title\ncopyright: Someone\ncontents: a\ntopic: a.txt\ntopic: b.txt\n");
+    const HelpProject project = Project(
+        {{"a.txt", "context: a\ntitle: A\n\nSee [B](b).\n"}, {"b.txt", "context: b\ntitle: B\n\nBack to [A](a).\n"}},
+        "# comment\ntitle: Help Title\ncopyright: Someone\ncontents: a\ntopic: a.txt\ntopic: b.txt\n");
     EXPECT_EQ(project.title, "Help Title");
     EXPECT_EQ(project.copyright, "Someone");
     EXPECT_EQ(project.contentsContext, "a");
@@ -109,13 +115,16 @@ TEST(ProjectSource, ReadsSettingsAndTopicsInOrder) {
 
 TEST(ProjectSource, CrossTopicRulesRefused) {
     const std::string head = "title: T\ncontents: a\ntopic: a.txt\ntopic: b.txt\n";
-    EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: a\ntitle: A\n\nSee [C](c).\n"}, {"b.txt", "context: b\ntitle: B\n\nx\n"}}, head),
-                        "link to the missing topic \"c\"");
-    EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: a\ntitle: A\n\nx\n"}, {"b.txt", "context: a\ntitle: B\n\nx\n"}}, head),
-                        "same hash");
-    EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: M359HPEHGW\ntitle: A\n\nx\n"}, {"b.txt", "context: Y5VQEXZQVJ\ntitle: B\n\nx\n"}},
-                                "title: T\ncontents: M359HPEHGW\ntopic: a.txt\ntopic: b.txt\n"),
-                        "same hash");
+    EXPECT_SOURCE_ERROR(
+        Project({{"a.txt", "context: a\ntitle: A\n\nSee [C](c).\n"}, {"b.txt", "context: b\ntitle: B\n\nx\n"}}, head),
+        "link to the missing topic \"c\"");
+    EXPECT_SOURCE_ERROR(
+        Project({{"a.txt", "context: a\ntitle: A\n\nx\n"}, {"b.txt", "context: a\ntitle: B\n\nx\n"}}, head),
+        "same hash");
+    EXPECT_SOURCE_ERROR(
+        Project({{"a.txt", "context: M359HPEHGW\ntitle: A\n\nx\n"}, {"b.txt", "context: Y5VQEXZQVJ\ntitle: B\n\nx\n"}},
+                "title: T\ncontents: M359HPEHGW\ntopic: a.txt\ntopic: b.txt\n"),
+        "same hash");
     EXPECT_SOURCE_ERROR(Project({{"a.txt", "context: a\ntitle: A\nkeyword: Attaching Files\n\nx\n"},
                                  {"b.txt", "context: b\ntitle: B\nkeyword: attaching files\n\nx\n"}},
                                 head),

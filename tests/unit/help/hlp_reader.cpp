@@ -6,15 +6,23 @@ namespace hlptest {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) { throw HlpReadError(what); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw HlpReadError(what);
+}
 
 uint32_t U8(const std::string& b, size_t at) {
     if (at >= b.size()) Fail("read past the end");
     return static_cast<unsigned char>(b[at]);
 }
-uint32_t U16(const std::string& b, size_t at) { return U8(b, at) | (U8(b, at + 1) << 8); }
-uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
-int32_t I16(const std::string& b, size_t at) { return static_cast<int16_t>(U16(b, at)); }
+uint32_t U16(const std::string& b, size_t at) {
+    return U8(b, at) | (U8(b, at + 1) << 8);
+}
+uint32_t U32(const std::string& b, size_t at) {
+    return U16(b, at) | (U16(b, at + 2) << 16);
+}
+int32_t I16(const std::string& b, size_t at) {
+    return static_cast<int16_t>(U16(b, at));
+}
 
 std::string StringZ(const std::string& b, size_t at, size_t end) {
     const size_t nul = b.find('\0', at);
@@ -64,7 +72,8 @@ void CheckIndexPage(const std::string& data, const TreeView& tree, int page, int
         const size_t key = KeySize(tree.structure, data, at, start + tree.pageSize);
         const std::string keyBytes = data.substr(at, key);
         const int child = I16(data, at + key);
-        if (FirstKeyBelow(data, tree, child, height - 1) != keyBytes) Fail("index key differs from its child's first key");
+        if (FirstKeyBelow(data, tree, child, height - 1) != keyBytes)
+            Fail("index key differs from its child's first key");
         if (height > 1) CheckIndexPage(data, tree, child, height - 1);
         at += key + 2;
     }
@@ -100,7 +109,8 @@ TreeView ReadTree(const std::string& data) {
         size_t at = start + 8;
         for (int i = 0; i < count; ++i) {
             const size_t size = EntrySize(tree.structure, data, at, start + tree.pageSize);
-            if (i == 0) tree.leafFirstKeys.push_back(data.substr(at, KeySize(tree.structure, data, at, start + tree.pageSize)));
+            if (i == 0)
+                tree.leafFirstKeys.push_back(data.substr(at, KeySize(tree.structure, data, at, start + tree.pageSize)));
             tree.leafEntries.push_back(data.substr(at, size));
             at += size;
         }
@@ -150,17 +160,35 @@ namespace {
 // Compressed integers.
 uint32_t CUShort(const std::string& b, size_t& at) {
     uint32_t v;
-    if (U8(b, at) & 1) { v = U16(b, at) >> 1; at += 2; } else { v = U8(b, at) >> 1; at += 1; }
+    if (U8(b, at) & 1) {
+        v = U16(b, at) >> 1;
+        at += 2;
+    } else {
+        v = U8(b, at) >> 1;
+        at += 1;
+    }
     return v;
 }
 int32_t CSShort(const std::string& b, size_t& at) {
     int32_t v;
-    if (U8(b, at) & 1) { v = static_cast<int32_t>(U16(b, at) >> 1) - 16384; at += 2; } else { v = static_cast<int32_t>(U8(b, at) >> 1) - 64; at += 1; }
+    if (U8(b, at) & 1) {
+        v = static_cast<int32_t>(U16(b, at) >> 1) - 16384;
+        at += 2;
+    } else {
+        v = static_cast<int32_t>(U8(b, at) >> 1) - 64;
+        at += 1;
+    }
     return v;
 }
 int32_t CSLong(const std::string& b, size_t& at) {
     int32_t v;
-    if (U8(b, at) & 1) { v = static_cast<int32_t>(U32(b, at) >> 1) - 0x40000000; at += 4; } else { v = static_cast<int32_t>(U16(b, at) >> 1) - 16384; at += 2; }
+    if (U8(b, at) & 1) {
+        v = static_cast<int32_t>(U32(b, at) >> 1) - 0x40000000;
+        at += 4;
+    } else {
+        v = static_cast<int32_t>(U16(b, at) >> 1) - 16384;
+        at += 2;
+    }
     return v;
 }
 
@@ -201,7 +229,10 @@ ReadParagraph ParseParagraph(const std::string& d1, const std::string& d2, uint3
             if (p.font < 0) p.font = static_cast<int>(U16(d1, at));
             at += 2;
             break;
-        case 0x81: case 0x82: case 0x83: case 0x8B: break;
+        case 0x81:
+        case 0x82:
+        case 0x83:
+        case 0x8B: break;
         case 0xE3:
             if (inLink) Fail("nested hotspot");
             p.links.push_back({"", U32(d1, at)});

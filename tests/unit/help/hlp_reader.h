@@ -24,9 +24,9 @@ struct TreeView {
     int totalPages = 0;
     int levels = 0;
     int32_t totalEntries = 0;
-    std::vector<int> leafPages;                 // in chain order
-    std::vector<std::string> leafEntries;       // raw bytes of every leaf entry, in order
-    std::vector<std::string> leafFirstKeys;     // raw key of each leaf page's first entry
+    std::vector<int> leafPages;              // in chain order
+    std::vector<std::string> leafEntries;    // raw bytes of every leaf entry, in order
+    std::vector<std::string> leafFirstKeys;  // raw key of each leaf page's first entry
     std::vector<int> leafEntryCounts;
 };
 
@@ -40,14 +40,14 @@ struct ReadParagraph {
     uint16_t bits = 0;
     int spaceAbove = 0;
     int leftIndent = 0;
-    int font = -1;          // the first font switched to
-    std::string text;       // all strings joined
+    int font = -1;     // the first font switched to
+    std::string text;  // all strings joined
     std::vector<Link> links;
 };
 
 struct ReadRecord {
     uint32_t position = 0;
-    uint32_t offset = 0;    // TOPICOFFSET, computed while walking the chain
+    uint32_t offset = 0;  // TOPICOFFSET, computed while walking the chain
     uint32_t block = 0;
     uint32_t blockSize = 0;
     uint32_t dataLen2 = 0;
@@ -72,16 +72,16 @@ struct ReadKeyword {
 };
 
 struct HelpView {
-    std::map<std::string, uint32_t> directory;       // name -> offset of its FILEHEADER
-    std::map<std::string, std::string> files;        // name -> data
+    std::map<std::string, uint32_t> directory;  // name -> offset of its FILEHEADER
+    std::map<std::string, std::string> files;   // name -> data
     std::string title;
     std::string copyright;
     bool hasContents = false;
     uint32_t contentsOffset = 0;
-    std::vector<ReadRecord> records;                 // in chain order
-    std::vector<ReadTopic> topics;                   // real topics, without the trailing empty one
+    std::vector<ReadRecord> records;  // in chain order
+    std::vector<ReadTopic> topics;    // real topics, without the trailing empty one
     uint32_t trailingTopicNumber = 0;
-    std::vector<uint32_t> blockHeaders;              // three words per block
+    std::vector<uint32_t> blockHeaders;  // three words per block
     TreeView context;
     std::vector<std::pair<int32_t, uint32_t>> contextEntries;
     std::vector<std::pair<uint32_t, std::string>> titles;

@@ -60,7 +60,8 @@ TEST(Keywords, MapNamesEveryLeafPageAndItsFirstKeyword) {
     ASSERT_GT(tree.leafPages.size(), 1u);
     const std::string& map = view.files.at("|KWMAP");
     ASSERT_EQ(map.size(), 2 + 6 * tree.leafPages.size());
-    EXPECT_EQ(static_cast<unsigned char>(map[0]) | (static_cast<unsigned char>(map[1]) << 8), static_cast<int>(tree.leafPages.size()));
+    EXPECT_EQ(static_cast<unsigned char>(map[0]) | (static_cast<unsigned char>(map[1]) << 8),
+              static_cast<int>(tree.leafPages.size()));
     uint32_t first = 0;
     for (size_t page = 0; page < tree.leafPages.size(); ++page) {
         std::string expected;
@@ -78,7 +79,8 @@ TEST(Keywords, MapNamesEveryLeafPageAndItsFirstKeyword) {
 }
 
 TEST(Keywords, NoKeywordTablesWithoutKeywords) {
-    const hlptest::HelpView view = hlptest::ReadHelpFile(qb::help::BuildHelpFile(hlptest::ProjectOf({hlptest::PlainTopic("contents", "C", "x")})));
+    const hlptest::HelpView view =
+        hlptest::ReadHelpFile(qb::help::BuildHelpFile(hlptest::ProjectOf({hlptest::PlainTopic("contents", "C", "x")})));
     EXPECT_EQ(view.files.count("|KWBTREE"), 0u);
     EXPECT_EQ(view.files.count("|KWDATA"), 0u);
     EXPECT_EQ(view.files.count("|KWMAP"), 0u);

@@ -19,21 +19,25 @@ TopicRecord Record(uint8_t type, size_t data1, size_t data2) {
     return record;
 }
 
-TopicRecord Header() { return Record(qb::help::kRecordTopicHeader, 28, 0); }                   // 49 bytes
-TopicRecord ParagraphOfSize(uint32_t size) { return Record(qb::help::kRecordParagraph, 10, size - 31); }  // 21 + 10 + text
+TopicRecord Header() {
+    return Record(qb::help::kRecordTopicHeader, 28, 0);
+}  // 49 bytes
+TopicRecord ParagraphOfSize(uint32_t size) {
+    return Record(qb::help::kRecordParagraph, 10, size - 31);
+}  // 21 + 10 + text
 
 // Positions count 0x4000 per block and the byte offset in the block (after
 // its 12-byte header); offsets count 0x8000 per block and the text bytes of
 // the paragraphs before the record in the same block.
 TEST(TopicLayout, RecordsNeverCrossABlock) {
     std::vector<TopicRecord> records = {
-        Header(),                // block 0 at 12, ends at 61
-        ParagraphOfSize(4031),   // block 0 at 61, ends at 4092: fits
-        ParagraphOfSize(35),     // 4092 + 35 > 4096: block 1 at 12
-        Header(),                // block 1 at 47, after 4 text bytes of the paragraph before it
-        ParagraphOfSize(4000),   // block 1 at 96, ends exactly at 4096
-        ParagraphOfSize(4084),   // the largest record: block 2 at 12, fills it
-        Header(),                // block 3
+        Header(),               // block 0 at 12, ends at 61
+        ParagraphOfSize(4031),  // block 0 at 61, ends at 4092: fits
+        ParagraphOfSize(35),    // 4092 + 35 > 4096: block 1 at 12
+        Header(),               // block 1 at 47, after 4 text bytes of the paragraph before it
+        ParagraphOfSize(4000),  // block 1 at 96, ends exactly at 4096
+        ParagraphOfSize(4084),  // the largest record: block 2 at 12, fills it
+        Header(),               // block 3
     };
     uint32_t blocks = 0;
     LayOutRecords(records, blocks);
@@ -83,7 +87,8 @@ TEST(TopicLayout, TopicsInLaterBlocksFoundByTheirOffsets) {
         ASSERT_EQ(topic.paragraphs.size(), 3u);
         EXPECT_EQ(topic.paragraphs[1].text, project.topics[t].paragraphs[0].runs[0].text);
         uint32_t offset = 0;
-        ASSERT_TRUE(hlptest::LookUpContext(view.files.at("|CONTEXT"), qb::help::ContextHash(project.topics[t].context), offset));
+        ASSERT_TRUE(hlptest::LookUpContext(view.files.at("|CONTEXT"), qb::help::ContextHash(project.topics[t].context),
+                                           offset));
         EXPECT_EQ(offset, topic.offset) << "topic " << t;
         EXPECT_EQ(topic.topicNumber, t);
     }

@@ -206,7 +206,7 @@ TEST(InstallWork, FailedCopiesAreNamedCountedAndTheWorkGoesOn) {
     EXPECT_EQ(host.files.count("C:\\Quorbelind\\Cell.bmp"), 1u);
     const std::vector<std::string> tail(host.events.end() - 6, host.events.end());
     const std::vector<std::string> expected = {
-        "open A:\\TEST.LST",  "text 21",      "message 11 A:\\T0000001", "copy A:\\T0000002 > C:\\Quorbelind\\Cell.bmp",
+        "open A:\\TEST.LST", "text 21",       "message 11 A:\\T0000001", "copy A:\\T0000002 > C:\\Quorbelind\\Cell.bmp",
         "message 2 14",      "message 17/16",
     };
     EXPECT_EQ(tail, expected);

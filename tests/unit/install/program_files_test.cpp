@@ -16,9 +16,9 @@ TEST(ProgramFiles, FullInstallationEndsAtTheEndOfTheBar) {
 TEST(ProgramFiles, SourcesAreTheDistributionNamesInTableOrder) {
     const std::string source = "A:\\";
     const char* expected[][2] = {
-        {"A:\\D01", "Quorbelind.exe"},   {"A:\\Quorbelind.hlp", "Quorbelind.hlp"},
-        {"A:\\D03", "Uninstall.exe"},    {"A:\\ReadMe.txt", "ReadMe.txt"},
-        {"A:\\D05", "Creator.exe"},      {"A:\\Install.exe", "Install.exe"},
+        {"A:\\D01", "Quorbelind.exe"}, {"A:\\Quorbelind.hlp", "Quorbelind.hlp"},
+        {"A:\\D03", "Uninstall.exe"},  {"A:\\ReadMe.txt", "ReadMe.txt"},
+        {"A:\\D05", "Creator.exe"},    {"A:\\Install.exe", "Install.exe"},
     };
     ASSERT_EQ(kProgramFiles.size(), 6u);
     for (size_t i = 0; i < kProgramFiles.size(); ++i) {

@@ -114,8 +114,8 @@ TEST(QuestionCheck, EachFinding) {
     answers.slots[kSlotWrongAnswer1 + 1] = "b";
     answers.slots[kSlotWrongAnswer1 + 3] = "b";
     const std::string bytes = kMagic + RecordBytes(MakeRecord("Fine", "q", "a")) + RecordBytes(MakeRecord("", "", "")) +
-                              RecordBytes(MakeRecord("Fine", "q", "a")) + RecordBytes(answers) +
-                              RecordBytes(attached) + std::string(21, 'L') + "\r\n" + kGarbage;
+                              RecordBytes(MakeRecord("Fine", "q", "a")) + RecordBytes(answers) + RecordBytes(attached) +
+                              std::string(21, 'L') + "\r\n" + kGarbage;
     files.SetContent("/t/x.tvt", bytes);
     auto stream = files.Open("/t/x.tvt", OpenMode::Read);
     TestFileScan scan;
@@ -136,7 +136,8 @@ TEST(QuestionCheck, EachFinding) {
             std::to_string(bytes.size() - static_cast<size_t>(damage)) + " bytes follow",
     };
     std::vector<std::string> found;
-    for (const Finding& f : report.findings) found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
+    for (const Finding& f : report.findings)
+        found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(report.questions, 5);
 }

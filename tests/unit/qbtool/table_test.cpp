@@ -46,8 +46,8 @@ TEST(TableReader, SeparatorIsWhatSplitsTheFirstRow) {
         const char* text;
         char separator;
     } cases[] = {
-        {"a;b,c", ';'}, {"a\tb;c,d", '\t'}, {"a,b", ','}, {"\"x;y\",z", ','},
-        {"abc\nd;e", ','}, {"abc", ','}, {"\"a\"\"\t\";b", ';'},
+        {"a;b,c", ';'},    {"a\tb;c,d", '\t'}, {"a,b", ','},           {"\"x;y\",z", ','},
+        {"abc\nd;e", ','}, {"abc", ','},       {"\"a\"\"\t\";b", ';'},
     };
     for (const auto& c : cases) EXPECT_EQ(DetectSeparator(c.text), c.separator) << c.text;
 }
@@ -118,8 +118,8 @@ TEST(QuestionTableReader, RowChecks) {
 
 // Records as the question dialog makes them: texts whose line breaks are CR LF.
 QuestionRecord RandomRecord(std::mt19937& random) {
-    static const std::string pieces[] = {"a", "Z", " ", ",", ";", "\t", "\"", "\r\n", "\xE9", "\x80", "\x81",
-                                         "\xFF", "keyword", "0", "*", "\\"};
+    static const std::string pieces[] = {"a",    "Z",    " ",    ",",    ";",       "\t", "\"", "\r\n",
+                                         "\xE9", "\x80", "\x81", "\xFF", "keyword", "0",  "*",  "\\"};
     const auto text = [&](size_t most, bool lineBreaks) {
         std::string out;
         const size_t length = random() % (most + 1);

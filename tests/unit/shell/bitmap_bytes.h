@@ -44,9 +44,17 @@ public:
     const std::vector<uint8_t>& data() const { return data_; }
 
 private:
-    void Bytes(const char* text) { while (*text) data_.push_back(static_cast<uint8_t>(*text++)); }
-    void U16(uint16_t v) { data_.push_back(v & 0xFF); data_.push_back(v >> 8); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+    void Bytes(const char* text) {
+        while (*text) data_.push_back(static_cast<uint8_t>(*text++));
+    }
+    void U16(uint16_t v) {
+        data_.push_back(v & 0xFF);
+        data_.push_back(v >> 8);
+    }
+    void U32(uint32_t v) {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
     std::vector<uint8_t> data_;
 };
 

@@ -99,13 +99,20 @@ public:
         if (message != DocumentMessage::None) messages.push_back({message, place});
     }
     void ShowSaveWithoutTest() override { ++saveWithoutTest; }
-    void BeginBusy(FileBusy busy) override { busyTexts.push_back(busy); ++busyDepth; }
+    void BeginBusy(FileBusy busy) override {
+        busyTexts.push_back(busy);
+        ++busyDepth;
+    }
     void EndBusy() override { --busyDepth; }
     QuestionList& List() override { return list; }
     DocumentReporter& Reporter() override { return reports; }
     void HideDisplayedQuestion() override { ++hides; }
     void SetTitle(const std::string& path) override { title = path; }
-    void DisableDocumentCommands() override { documentCommands = false; ask = false; resetAll = false; }
+    void DisableDocumentCommands() override {
+        documentCommands = false;
+        ask = false;
+        resetAll = false;
+    }
     void EnableDocumentCommands() override { documentCommands = true; }
     void EnableAsk(bool enabled) override { ask = enabled; }
     void EnableResetAll(bool enabled) override { resetAll = enabled; }
@@ -143,7 +150,9 @@ public:
 
 class FileCommandsTest : public testing::Test {
 protected:
-    FileCommandContext Context() { return FileCommandContext{document, run, dir.File("CHANGINGS.TMP"), fromCommandLine}; }
+    FileCommandContext Context() {
+        return FileCommandContext{document, run, dir.File("CHANGINGS.TMP"), fromCommandLine};
+    }
 
     void OpenThreeQuestions(const std::string& name = "exam.TVT") {
         WriteAll(dir.File(name), ThreeQuestions());
@@ -422,8 +431,11 @@ TEST_F(FileCommandsTest, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
         const char* damaged;
         const char* chosen;
         bool refused;
-    } cases[] = {{"a.tvt", "a.tvt", true}, {"b.tvt", "B.TVT", true}, {"c.tvt", "c.bak", true},
-                 {"d.tvt", "d.tmp", true}, {"e.tvt", "e2.tvt", false}};
+    } cases[] = {{"a.tvt", "a.tvt", true},
+                 {"b.tvt", "B.TVT", true},
+                 {"c.tvt", "c.bak", true},
+                 {"d.tvt", "d.tmp", true},
+                 {"e.tvt", "e2.tvt", false}};
     for (const auto& c : cases) {
         OpenDamaged(c.damaged);
         view.chosenPath = dir.File(c.chosen);

@@ -14,8 +14,7 @@ using testing_support::BitmapFile;
 
 constexpr int kBar = 17;
 
-#define EXPECT_AXIS(axis, view, position, maximum, offset) \
-    ExpectAxis(axis, view, position, maximum, offset, __LINE__)
+#define EXPECT_AXIS(axis, view, position, maximum, offset) ExpectAxis(axis, view, position, maximum, offset, __LINE__)
 
 void ExpectAxis(const ScrollAxis& a, int view, int position, int maximum, int offset, int line) {
     SCOPED_TRACE(testing::Message() << "called from line " << line);
@@ -208,9 +207,9 @@ TEST(BitmapHeaderTest, ShowableDepthsAndSizes) {
         uint16_t bits;
         bool showable;
     } cases[] = {
-        {16, 16, 1, true}, {16, 16, 4, true}, {16, -16, 8, true}, {16, 16, 16, true}, {16, 16, 24, true},
-        {16, 16, 32, true}, {16, 16, 2, false}, {16, 16, 0, false}, {0, 16, 24, false}, {-4, 16, 24, false},
-        {16, 0, 24, false},
+        {16, 16, 1, true},  {16, 16, 4, true},   {16, -16, 8, true}, {16, 16, 16, true},
+        {16, 16, 24, true}, {16, 16, 32, true},  {16, 16, 2, false}, {16, 16, 0, false},
+        {0, 16, 24, false}, {-4, 16, 24, false}, {16, 0, 24, false},
     };
     for (const Case& c : cases) {
         const std::string file = BitmapFile(c.width, c.height, c.bits);

@@ -181,8 +181,8 @@ TEST_F(TestRun, NothingToAskLeavesEverythingAlone) {
     Load({1, 1});
     run.wrongChoice = true;
     Ask();
-    EXPECT_EQ(view.messages, (std::vector<RunMessage>{RunMessage::NoQuestionAvailable,
-                                                      RunMessage::NoQuestionAvailable}));
+    EXPECT_EQ(view.messages,
+              (std::vector<RunMessage>{RunMessage::NoQuestionAvailable, RunMessage::NoQuestionAvailable}));
     EXPECT_FALSE(run.wrongChoice);
     EXPECT_EQ(run.askedCount, 0);
     EXPECT_TRUE(view.displayed.empty());

@@ -57,8 +57,8 @@ TEST(DisplayPlan, EmptyWrongAnswersLeaveNoGaps) {
 }
 
 TEST(DisplayPlan, FiveAnswersFillEveryRow) {
-    SequenceRandom random({DrawForPosition(4, 5), DrawForPosition(3, 5), DrawForPosition(2, 5),
-                           DrawForPosition(1, 5), DrawForPosition(0, 5)});
+    SequenceRandom random({DrawForPosition(4, 5), DrawForPosition(3, 5), DrawForPosition(2, 5), DrawForPosition(1, 5),
+                           DrawForPosition(0, 5)});
     QuestionDisplay display = PlanQuestionDisplay(Record("R", {"W1", "W2", "W3", "W4"}), "", random);
     EXPECT_EQ(display.rowCount, 6);
     std::set<std::string> shown(display.answerRows.begin(), display.answerRows.end());

@@ -24,9 +24,13 @@ private:
 };
 
 // The draw r for which 5 + r * 10 / 32767 gives the wanted step count.
-inline int DrawForSteps(int steps) { return ((steps - 5) * kRandomMax + 9) / 10; }
+inline int DrawForSteps(int steps) {
+    return ((steps - 5) * kRandomMax + 9) / 10;
+}
 
 // The draw that lands on answer position p of count.
-inline int DrawForPosition(int position, int count) { return (position * kRandomMax + count - 1) / count; }
+inline int DrawForPosition(int position, int count) {
+    return (position * kRandomMax + count - 1) / count;
+}
 
 }  // namespace qb
