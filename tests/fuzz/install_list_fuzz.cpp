@@ -124,7 +124,6 @@ bool NamesADevice(const std::string& name) {
 bool NameStaysInside(const std::string& name) {
     return !name.empty() && name.size() <= qb::kMaxPathLength && !NamesADevice(name) &&
            name.find_first_not_of(". ") != std::string::npos && name.find_first_of("\\/:") == std::string::npos &&
-           name.find("..") == std::string::npos &&
            std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
