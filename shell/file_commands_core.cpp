@@ -28,21 +28,20 @@ bool ChooseSavePath(FileCommandContext& context, FileCommandsView& view) {
 enum class PromptedSave { Saved, Failed, NoName };
 
 // The save behind the prompt's Yes. A damaged test is saved under a new name
-// only: NoName when the user gave none that spares its file.
+// only, and a test left without a name by a cancelled Save as is asked for one:
+// NoName when the user gave none, so the caller keeps the test.
 PromptedSave SaveAfterPrompt(FileCommandContext& context, FileCommandsView& view) {
     TestDocument& document = context.document;
-    const bool damaged = IsDamaged(document);
-    if (damaged) {
-        document.testPath.clear();
-        if (!ChooseSavePath(context, view)) return PromptedSave::NoName;
-    }
+    if (IsDamaged(document)) document.testPath.clear();
+    const bool needsName = document.testPath.empty();
+    if (needsName && !ChooseSavePath(context, view)) return PromptedSave::NoName;
     if (!SaveAndReport(context, view)) return PromptedSave::Failed;
-    if (damaged) view.SetTitle(document.testPath);
+    if (needsName) view.SetTitle(document.testPath);
     return PromptedSave::Saved;
 }
 
 // New, Open and Close ask first and go on after a failed save; false on
-// Cancel, and when a damaged test got no new name: going on would lose it.
+// Cancel, and when a test that needed a name got none: going on would lose it.
 bool PromptBeforeGivingUp(FileCommandContext& context, FileCommandsView& view) {
     if (!context.document.modified) return true;
     const PromptAnswer answer = view.AskToSave();

@@ -354,6 +354,8 @@ TEST_F(FileCommandsTest, SaveKeepsTheOldFileAsBackupAndLeavesNoWorkingFile) {
     EXPECT_EQ(view.counterUpdates, 1);
 }
 
+// The save prompt's Yes asks for the missing name too; New without one given
+// keeps the test instead of giving it up.
 TEST_F(FileCommandsTest, SaveAsCancelledLeavesTheTestWithoutAPathSoSaveAsksAgain) {
     OpenThreeQuestions();
     FileCommandContext context = Context();
@@ -361,10 +363,17 @@ TEST_F(FileCommandsTest, SaveAsCancelledLeavesTheTestWithoutAPathSoSaveAsksAgain
     EXPECT_EQ(view.dialogs, std::vector<PathDialog>{PathDialog::SaveAs});
     EXPECT_EQ(view.proposed[0], "");
     EXPECT_EQ(document.testPath, "");
+    document.modified = true;
+    view.promptAnswer = PromptAnswer::Yes;
+    NewTestCommand(context, view);
+    EXPECT_EQ(view.dialogs, std::vector<PathDialog>(2, PathDialog::SaveAs));
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(document.IsOpen());
+    EXPECT_TRUE(document.modified);
     view.chosenPath = dir.File("copy.tvt");
     SaveTestCommand(context, view, false);
-    ASSERT_EQ(view.dialogs.size(), 2u);
-    EXPECT_EQ(view.dialogs[1], PathDialog::SaveAs);
+    ASSERT_EQ(view.dialogs.size(), 3u);
+    EXPECT_EQ(view.dialogs[2], PathDialog::SaveAs);
     EXPECT_TRUE(Exists(dir.File("copy.TVT")));
     EXPECT_EQ(view.title, dir.File("copy.TVT"));
     EXPECT_EQ(ReadAll(dir.File("exam.TVT")), ThreeQuestions());
@@ -396,11 +405,13 @@ TEST_F(FileCommandsTest, GivingUpAfterCancelOrAFailedSaveIsRefused) {
     view.promptAnswer = PromptAnswer::Cancel;
     EXPECT_FALSE(MayGiveUpTest(context, view));
     EXPECT_TRUE(document.modified);
-    // Without a path (Save as stopped) the save fails.
+    // Without a path (Save as stopped) a name is asked for; one in a missing folder fails the save.
     document.testPath.clear();
     view.promptAnswer = PromptAnswer::Yes;
+    view.chosenPath = dir.File("missing/exam.tvt");
     EXPECT_FALSE(MayGiveUpTest(context, view));
     EXPECT_TRUE(document.modified);
+    EXPECT_EQ(view.dialogs, std::vector<PathDialog>{PathDialog::SaveAs});
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].first, DocumentMessage::FileAccess);
     EXPECT_EQ(view.messages[0].second, MessagePlace::Save);
