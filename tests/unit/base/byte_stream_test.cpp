@@ -7,22 +7,16 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include "tests/support/disk_files.h"
 
 namespace qb {
 namespace {
 
+using testing_support::ReadAll;
+using testing_support::WriteAll;
+
 std::string TempPath(const char* name) {
     return testing::TempDir() + name;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
 }
 
 TEST(ByteStream, WriteLineEndsWithCrLf) {

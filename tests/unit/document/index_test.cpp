@@ -8,6 +8,7 @@
 #include "document/document.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
+#include "tests/support/disk_files.h"
 
 namespace qb {
 namespace {
@@ -356,11 +357,6 @@ TEST(OpenTest, PathsMayBeTheDocumentsOwnFields) {
 
 std::string TempPath(const std::string& name) {
     return ::testing::TempDir() + name;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Two program instances with the same program directory, on the real disk.

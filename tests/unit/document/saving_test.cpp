@@ -6,6 +6,7 @@
 #include "document/document.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
+#include "tests/support/disk_files.h"
 
 namespace qb {
 namespace {
@@ -355,11 +356,6 @@ TEST(Save, RefusedWithoutTestOrUsableName) {
     EXPECT_EQ(SaveTest(document), DocumentMessage::None) << "Save as to another name works";
     EXPECT_EQ(disk.Content("C:\\T\\saturn.TVT"), bytes);
     EXPECT_EQ(disk.Content("C:\\T\\notes.tmp"), bytes);
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(Save, OnTheRealDisk) {

@@ -10,17 +10,15 @@
 #include <vector>
 
 #include "editor/question_store.h"
+#include "tests/support/disk_files.h"
 
 namespace qb {
 namespace {
 
+using testing_support::ReadAll;
+
 std::string TempPath(const std::string& name) {
     return testing::TempDir() + "changes_" + name;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 struct ListItem {

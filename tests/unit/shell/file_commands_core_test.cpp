@@ -9,9 +9,13 @@
 #include <fstream>
 #include <sstream>
 #include <vector>
+#include "tests/support/disk_files.h"
 
 namespace qb {
 namespace {
+
+using testing_support::ReadAll;
+using testing_support::WriteAll;
 
 // A directory of its own per test, removed afterwards.
 class TempDir {
@@ -27,19 +31,8 @@ private:
     std::string path_;
 };
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 bool Exists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // One question record as the format lays it out: keyword, ten lengths, status, slots.
