@@ -7,9 +7,11 @@
 
 #include "document/record.h"
 #include "encoding/cp1252.h"
+#include "qbtool/page_export.h"
 #include "qbtool/question_check.h"
 #include "qbtool/question_table.h"
 #include "qbtool/salvage_scan.h"
+#include "webpage/web_page.h"
 
 namespace qb {
 
@@ -20,6 +22,7 @@ const char kUsage[] =
     "       qbtool salvage DAMAGED.tvt NEW.tvt [--force]\n"
     "       qbtool import TABLE NEW.tvt [--force]\n"
     "       qbtool export TEST.tvt TABLE [--force]\n"
+    "       qbtool export TEST.tvt PAGE.html [--force]\n"
     "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
 
 struct Command {
@@ -99,10 +102,7 @@ private:
         const CheckReport report = CheckTestFile(files_, *stream, path, scan);
         if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
-        for (const Finding& finding : report.findings) {
-            console_.out << path << ": question " << finding.question << " \"" << Shown(finding.keyword)
-                         << "\": " << Shown(finding.what) << "\n";
-        }
+        for (const Finding& finding : report.findings) ReportFinding(path, finding.question, finding.keyword, finding.what);
         console_.out << report.questions << " questions, " << report.findings.size() << " findings\n";
         return report.findings.empty() ? kExitClean : kExitFindings;
     }
@@ -146,9 +146,13 @@ private:
         return kExitClean;
     }
 
+    void ReportFinding(const std::string& path, int question, const std::string& keyword, const std::string& what) {
+        console_.out << path << ": question " << question << " \"" << Shown(keyword) << "\": " << Shown(what) << "\n";
+    }
+
     int Export(const std::string& test, const std::string& table, bool force) {
         const TableKind kind = TableKindOf(table);
-        if (kind == TableKind::Unknown) return Fail(table, "a table must be a .csv, .tsv or .txt file");
+        if (kind == TableKind::Unknown && !IsWebPageName(table)) return Fail(table, "a table must be a .csv, .tsv or .txt file");
         if (!MayWrite(test, table, force)) return kExitFailed;
         std::unique_ptr<ByteStream> stream;
         TestFileScan scan;
@@ -160,11 +164,27 @@ private:
             if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, records[i]))
                 return Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
         }
+        if (IsWebPageName(table)) return ExportWebPage(test, table, records, force);
         const std::string bytes = WriteQuestionTable(records, kind == TableKind::Tab ? '\t' : ',');
         if (!WriteFileReplacing(table, force, [&](ByteStream& out) { return out.Write(bytes.data(), bytes.size()); }))
             return kExitFailed;
         console_.out << table << ": " << records.size() << " questions written\n";
         return kExitClean;
+    }
+
+    // Missing attachments are reported as check reports them; the page is
+    // written all the same and shows nothing in their place.
+    int ExportWebPage(const std::string& test, const std::string& page, const std::vector<QuestionRecord>& records,
+                      bool force) {
+        const WebPage web = BuildWebPage(PageTitleOf(test), records, files_, [&](const std::string& name) {
+            return FindAttachment(files_, name, test);
+        });
+        for (const PageFinding& finding : web.findings)
+            ReportFinding(test, finding.question, finding.keyword, DescribePageFinding(finding));
+        if (!WriteFileReplacing(page, force, [&](ByteStream& out) { return out.Write(web.html.data(), web.html.size()); }))
+            return kExitFailed;
+        console_.out << page << ": " << records.size() << " questions written\n";
+        return web.findings.empty() ? kExitClean : kExitFindings;
     }
 
     // An existing output only with force, and never the input itself.

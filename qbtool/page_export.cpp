@@ -1,0 +1,26 @@
+#include "qbtool/page_export.h"
+
+#include "encoding/cp1252.h"
+#include "qbtool/question_table.h"
+
+namespace qb {
+
+std::string PageTitleOf(const std::string& testPath) {
+    const size_t slash = testPath.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? testPath : testPath.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return IsValidUtf8(name) ? name : Cp1252ToUtf8(name);
+}
+
+std::string DescribePageFinding(const PageFinding& finding) {
+    const std::string subject = std::string(ColumnName(1 + finding.slot)) + " \"" + finding.storedName + "\" ";
+    switch (finding.problem) {
+    case AttachmentProblem::Missing: return subject + "missing";
+    case AttachmentProblem::Unreadable: return subject + "cannot be read";
+    case AttachmentProblem::NotABitmap: return subject + "is not a bitmap the page can show";
+    }
+    return subject;
+}
+
+}  // namespace qb

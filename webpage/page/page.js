@@ -1,0 +1,374 @@
+// Practises the test embedded in this page by the rules of the program's
+// test run. Statuses are kept in the browser under the test's content hash;
+// the counters, like the program's, count from the moment the page opens.
+'use strict';
+(function () {
+  const RANDOM_MAX = 32767;
+  const MESSAGES = {
+    noQuestion: 'No question available !',
+    noDisplay: 'There is no question displayed !',
+    allAnswered: 'All questions are answered ...',
+    right: 'Right answer, counted as correct.',
+    rightNotCounted: 'Right answer, not counted: a wrong one was chosen first.',
+    wrong: 'Wrong answer.',
+  };
+  const data = JSON.parse(document.getElementById('data').textContent);
+  // [keyword, question, right answer, [wrong answers], [files]]
+  const questions = data.questions;
+  const files = data.files;
+  const count = questions.length;
+  const $ = (id) => document.getElementById(id);
+  const buttons = { ask: $('ask'), show: $('show'), mark: $('mark'), reset: $('reset'), resetAll: $('reset-all') };
+  const listItems = new Array(count);
+
+  const status = loadStatus();
+  const run = {
+    asked: 0,
+    correct: 0,
+    remaining: status.reduce((left, s) => left + (s === 0 ? 1 : 0), 0),
+    current: -1,       // may still be shown and marked; the random walk starts here
+    lastAsked: -1,
+    selected: -1,      // the question chosen in the list
+    heldAnswer: null,  // from the display until Show answer
+    wrongChoice: false,
+    answerFiles: [-1, -1],
+  };
+
+  function loadStatus() {
+    const statuses = new Array(count).fill(0);
+    try {
+      const stored = localStorage.getItem(data.store);
+      if (stored && stored.length === count) {
+        for (let i = 0; i < count; ++i) statuses[i] = stored.charCodeAt(i) === 49 ? 1 : 0;
+      }
+    } catch (e) {
+      // A browser without storage practises without keeping progress.
+    }
+    return statuses;
+  }
+
+  function saveStatus() {
+    try {
+      if (status.every((s) => s === 0)) localStorage.removeItem(data.store);
+      else localStorage.setItem(data.store, status.join(''));
+    } catch (e) {
+      // As above: the progress of this visit only.
+    }
+  }
+
+  // An integer from 0 to RANDOM_MAX, as the program's generator draws.
+  function draw() {
+    return Math.floor(Math.random() * (RANDOM_MAX + 1));
+  }
+
+  // 5 to 15 steps from the current question (from none the first lands on
+  // the first question), then on past answered questions and past the last
+  // asked one, the latter until the end has been passed twice.
+  function pickRandomQuestion() {
+    if (count === 0) return -1;
+    let passes = 0;
+    const advance = (i) => {
+      if (i >= 0 && i + 1 < count) return i + 1;
+      if (i >= 0) ++passes;
+      return 0;
+    };
+    const steps = 5 + Math.floor((draw() * 10) / RANDOM_MAX);
+    let i = run.current;
+    for (let step = 0; step < steps; ++step) i = advance(i);
+    passes = 0;
+    while (status[i] !== 0 || (i === run.lastAsked && passes < 2)) {
+      i = advance(i);
+      if (passes >= 3) return -1;
+    }
+    return i;
+  }
+
+  // The rows of count answers: each draws until it hits a free row.
+  function drawPlacement(answers) {
+    const taken = [];
+    const rows = [];
+    for (let a = 0; a < answers; ++a) {
+      let row;
+      do row = Math.floor((draw() * answers) / RANDOM_MAX); while (row >= answers || taken[row]);
+      taken[row] = true;
+      rows.push(row);
+    }
+    return rows;
+  }
+
+  function say(text) {
+    // A new text node each time, so a repeated message is announced again.
+    $('message').textContent = '';
+    window.setTimeout(() => { $('message').textContent = text; }, 30);
+  }
+
+  function enable(name, on) {
+    const button = buttons[name];
+    if (button.disabled === !on) return;
+    if (!on && document.activeElement === button) $('test').focus();
+    button.disabled = !on;
+  }
+
+  function updateCounters() {
+    const rate = run.asked !== 0 ? (run.correct * 100) / run.asked : 0;
+    $('asked').textContent = 'Asked: ' + run.asked;
+    $('correct').textContent = 'Correct: ' + run.correct + ' (' + rate.toFixed(2) + ' %)';
+    $('remaining').textContent = 'Remaining: ' + run.remaining;
+  }
+
+  function showListStatus(i) {
+    const button = listItems[i];
+    button.classList.toggle('answered', status[i] !== 0);
+    button.lastChild.textContent = status[i] !== 0 ? ' (answered)' : '';
+  }
+
+  function deselect() {
+    const chosen = document.querySelector('#list [aria-pressed="true"]');
+    if (chosen) chosen.setAttribute('aria-pressed', 'false');
+  }
+
+  function showText(index) {
+    const pane = $('text-pane');
+    pane.hidden = index < 0;
+    pane.innerHTML = index >= 0 ? files[index] : '';
+  }
+
+  function showPicture(index) {
+    const picture = $('picture');
+    $('picture-pane').hidden = index < 0;
+    if (index >= 0) picture.src = files[index];
+    else picture.removeAttribute('src');
+  }
+
+  function clearDisplay() {
+    $('keyword').textContent = '';
+    $('question').textContent = '';
+    $('answers').textContent = '';
+    showText(-1);
+    showPicture(-1);
+  }
+
+  function display(i) {
+    const [keyword, question, right, wrong, attached] = questions[i];
+    $('keyword').textContent = keyword;
+    $('question').textContent = question;
+    const answers = (right !== '' ? [right] : []).concat(wrong);
+    if (answers.length > 1) {
+      const rows = drawPlacement(answers.length);
+      const texts = [];
+      rows.forEach((row, a) => { texts[row] = answers[a]; });
+      texts.forEach((text, row) => $('answers').appendChild(answerRow(row, text)));
+    }
+    run.heldAnswer = right;
+    if (attached[0] >= 0) showText(attached[0]);
+    if (attached[1] >= 0) showPicture(attached[1]);
+    run.answerFiles = [attached[2], attached[3]];
+  }
+
+  function answerRow(row, text) {
+    const item = document.createElement('li');
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.className = 'answer';
+    button.dataset.row = row;
+    const marker = document.createElement('span');
+    marker.className = 'marker';
+    marker.textContent = String(row + 1);
+    const label = document.createElement('span');
+    label.className = 'text';
+    label.textContent = text;
+    button.append(marker, label);
+    item.appendChild(button);
+    return item;
+  }
+
+  function ask() {
+    run.wrongChoice = false;
+    if (count === 0 || run.remaining === 0) return say(MESSAGES.noQuestion);
+    clearDisplay();
+    const chosen = run.selected >= 0 ? run.selected : pickRandomQuestion();
+    run.current = chosen;
+    run.selected = -1;
+    run.lastAsked = chosen;
+    run.heldAnswer = null;
+    if (chosen >= 0) {
+      display(chosen);
+      say(questions[chosen][0]);
+    }
+    enable('mark', chosen >= 0 && status[chosen] === 0);
+    enable('show', true);
+    enable('reset', false);
+    ++run.asked;
+    updateCounters();
+    deselect();
+    $('test').focus();
+  }
+
+  function showAnswer() {
+    if (run.heldAnswer === null) return say(MESSAGES.noDisplay);
+    const answer = run.heldAnswer;
+    run.heldAnswer = null;
+    const revealed = document.createElement('li');
+    const box = document.createElement('div');
+    box.className = 'revealed';
+    box.textContent = answer;
+    revealed.appendChild(box);
+    $('answers').replaceChildren(revealed);
+    if (run.answerFiles[0] >= 0) showText(run.answerFiles[0]);
+    if (run.answerFiles[1] >= 0) showPicture(run.answerFiles[1]);
+    enable('reset', false);
+    enable('show', false);
+    updateCounters();
+  }
+
+  function markAsAnswered() {
+    const i = run.current;
+    let message = '';
+    if (i < 0) {
+      message = MESSAGES.noDisplay;
+    } else if (status[i] === 0) {
+      if (!run.wrongChoice) {
+        status[i] = 1;
+        --run.remaining;
+        enable('resetAll', true);
+        showListStatus(i);
+        ++run.correct;
+        saveStatus();
+      }
+      if (run.remaining === 0) {
+        enable('ask', false);
+        message = MESSAGES.allAnswered;
+      }
+    }
+    enable('mark', false);
+    enable('reset', false);
+    run.selected = -1;
+    run.current = -1;
+    updateCounters();
+    return message;
+  }
+
+  function resetQuestion() {
+    const i = run.selected;
+    if (i >= 0 && status[i] !== 0) {
+      status[i] = 0;
+      ++run.remaining;
+      saveStatus();
+      showListStatus(i);
+      enable('ask', true);
+    }
+    run.selected = -1;
+    run.current = -1;
+    enable('reset', false);
+    deselect();
+    updateCounters();
+  }
+
+  function resetAll() {
+    if (count === 0) return say(MESSAGES.noQuestion);
+    for (let i = 0; i < count; ++i) {
+      if (status[i] === 0) continue;
+      status[i] = 0;
+      ++run.remaining;
+      showListStatus(i);
+    }
+    saveStatus();
+    enable('reset', false);
+    enable('resetAll', false);
+    enable('ask', true);
+    updateCounters();
+  }
+
+  function select(i) {
+    deselect();
+    listItems[i].setAttribute('aria-pressed', 'true');
+    run.selected = i;
+    enable('reset', status[i] !== 0);
+    enable('show', false);
+    enable('mark', false);
+  }
+
+  // A click on an answer row: the right text reveals and marks, a wrong one
+  // spoils this asking. Rows do nothing once the answer is shown.
+  function chooseRow(row) {
+    if (run.heldAnswer === null) return;
+    const button = document.querySelector('#answers .answer[data-row="' + row + '"]');
+    if (!button) return;
+    if (button.lastChild.textContent === run.heldAnswer) {
+      const spoiled = run.wrongChoice;
+      showAnswer();
+      const note = markAsAnswered();
+      say([spoiled ? MESSAGES.rightNotCounted : MESSAGES.right, note].filter(Boolean).join(' '));
+      return;
+    }
+    run.wrongChoice = true;
+    button.classList.toggle('wrong');
+    say(MESSAGES.wrong);
+  }
+
+  function command(name) {
+    if (buttons[name].disabled) return;
+    if (name === 'ask') ask();
+    if (name === 'show') showAnswer();
+    if (name === 'mark') say(markAsAnswered());
+    if (name === 'reset') resetQuestion();
+    if (name === 'resetAll') resetAll();
+  }
+
+  function fillList() {
+    const collator = new Intl.Collator(undefined, { sensitivity: 'base', numeric: false });
+    const order = questions.map((q, i) => i).sort((a, b) => collator.compare(questions[a][0], questions[b][0]) || a - b);
+    const list = document.createDocumentFragment();
+    for (const i of order) {
+      const item = document.createElement('li');
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.index = i;
+      button.setAttribute('aria-pressed', 'false');
+      const state = document.createElement('span');
+      state.className = 'hidden-text';
+      button.append(questions[i][0] || '\u00a0', state);
+      item.appendChild(button);
+      list.appendChild(item);
+      listItems[i] = button;
+      if (status[i] !== 0) showListStatus(i);
+    }
+    $('list').appendChild(list);
+  }
+
+  function onKey(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    const onButton = event.target.closest && event.target.closest('button');
+    if (event.key >= '1' && event.key <= '5') {
+      chooseRow(Number(event.key) - 1);
+    } else if (event.key === 'm' || event.key === 'M') {
+      command('mark');
+    } else if ((event.key === ' ' || event.key === 'Enter') && !onButton) {
+      command(event.key === 'Enter' ? 'ask' : 'show');
+    } else {
+      return;
+    }
+    event.preventDefault();
+  }
+
+  $('title').textContent = data.title;
+  $('picture').addEventListener('error', () => { $('picture-pane').hidden = true; });
+  fillList();
+  buttons.ask.disabled = count === 0;
+  buttons.resetAll.disabled = run.remaining >= count;
+  buttons.ask.addEventListener('click', () => command('ask'));
+  buttons.show.addEventListener('click', () => command('show'));
+  buttons.mark.addEventListener('click', () => command('mark'));
+  buttons.reset.addEventListener('click', () => command('reset'));
+  buttons.resetAll.addEventListener('click', () => command('resetAll'));
+  $('answers').addEventListener('click', (event) => {
+    const button = event.target.closest('.answer');
+    if (button) chooseRow(Number(button.dataset.row));
+  });
+  $('list').addEventListener('click', (event) => {
+    const button = event.target.closest('button');
+    if (button) select(Number(button.dataset.index));
+  });
+  document.addEventListener('keydown', onKey);
+  updateCounters();
+})();
