@@ -277,6 +277,8 @@ private:
         if (groups_.empty()) return;
         const bool optional = optionalNext_;
         optionalNext_ = false;
+        // Some writers mark a field's result optional; it is what the field shows.
+        if (word == "fldrslt") return;
         if (optional || IsSkippedDestination(word)) {
             State().destination = Destination::Skipped;
             return;
