@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test level:
 #   native unit tests of the core, the same under ASan/UBSan, the fuzz targets'
-#   regression runs, tests of the Win32 layer under Wine and the end-to-end tests.
+#   regression runs, the exported web page practised in headless Chromium, tests
+#   of the Win32 layer under Wine and the end-to-end tests.
 # Ends with one line "N passed, N failed" summed over all levels.
 set -uo pipefail
 qb_root=$(cd "$(dirname "$0")" && pwd)
@@ -74,6 +75,7 @@ run_script_level() { # name script
 
 run_script_level native-sanitizers tests/sanitize.sh
 run_script_level fuzz-regression tests/fuzz/regress.sh
+run_script_level browser tests/browser/run.sh
 run_script_level wine-layer tests/wine/run.sh
 run_script_level end-to-end tests/e2e/run.sh
 

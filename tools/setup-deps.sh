@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb
   imagemagick x11-utils xdotool liblnk-utils
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -14,8 +14,29 @@
 namespace qb {
 namespace {
 
-// Bitmap file header and the smallest information header.
-constexpr size_t kSmallestBitmap = 14 + 12;
+constexpr size_t kBitmapFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;  // the OS/2 header: 16-bit width and height
+constexpr uint32_t kInfoHeaderSize = 40;
+
+uint32_t LittleEndian(const std::string& bytes, size_t at, size_t count) {
+    uint32_t value = 0;
+    for (size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// A bitmap file whose header a browser can take: "BM", a known information
+// header, a width above 0 and a height other than 0.
+bool IsBitmap(const std::string& bytes) {
+    if (bytes.size() < kBitmapFileHeaderSize + kCoreHeaderSize || bytes.compare(0, 2, "BM") != 0) return false;
+    const uint32_t headerSize = LittleEndian(bytes, kBitmapFileHeaderSize, 4);
+    if (headerSize == kCoreHeaderSize)
+        return LittleEndian(bytes, 18, 2) > 0 && LittleEndian(bytes, 20, 2) > 0;
+    if (headerSize < kInfoHeaderSize || headerSize > 124 || bytes.size() < kBitmapFileHeaderSize + kInfoHeaderSize)
+        return false;
+    const int32_t width = static_cast<int32_t>(LittleEndian(bytes, 18, 4));
+    const int32_t height = static_cast<int32_t>(LittleEndian(bytes, 22, 4));
+    return width > 0 && height != 0;
+}
 
 bool EndsWithNoCase(const std::string& name, const std::string& tail) {
     if (name.size() < tail.size()) return false;
@@ -119,7 +140,7 @@ public:
             entry.problem = AttachmentProblem::Missing;
         } else if (!ReadWholeFile(files_, path, bytes)) {
             entry.problem = AttachmentProblem::Unreadable;
-        } else if (picture && (bytes.size() < kSmallestBitmap || bytes.compare(0, 2, "BM") != 0)) {
+        } else if (picture && !IsBitmap(bytes)) {
             entry.problem = AttachmentProblem::NotABitmap;
         } else {
             entry.index = static_cast<int>(json_.size());

@@ -232,6 +232,7 @@ def take_screenshots(page, directory):
     page.reload()
     rich = next(q[0] for q in page.questions if q[4][0] >= 0 and q[4][1] >= 0)
     page.ask(rich)
+    page.browser.js("window.scrollTo(0, 0);")
     page.browser.driver.save_screenshot(directory + "/web-page-desktop.png")
     page.browser.resize(375, 740, mobile=True)
     choice = next(q[0] for q in page.questions if len(q[3]) >= 2)

@@ -105,7 +105,7 @@
   function enable(name, on) {
     const button = buttons[name];
     if (button.disabled === !on) return;
-    if (!on && document.activeElement === button) $('test').focus();
+    if (!on && document.activeElement === button) $('test').focus({ preventScroll: true });
     button.disabled = !on;
   }
 
@@ -191,17 +191,16 @@
     run.selected = -1;
     run.lastAsked = chosen;
     run.heldAnswer = null;
-    if (chosen >= 0) {
-      display(chosen);
-      say(questions[chosen][0]);
-    }
+    // The focus goes to the question, which is announced by its keyword.
+    say('');
+    if (chosen >= 0) display(chosen);
     enable('mark', chosen >= 0 && status[chosen] === 0);
     enable('show', true);
     enable('reset', false);
     ++run.asked;
     updateCounters();
     deselect();
-    $('test').focus();
+    $('test').focus({ preventScroll: true });
   }
 
   function showAnswer() {

@@ -86,10 +86,21 @@ damaged.tvt: question 4 "Gamma": damaged record at byte 120, 44 bytes follow
 case_run "export refuses a damaged test" 2 "damaged.tvt: is damaged: salvage it first; nothing written" \
   export damaged.tvt damaged.csv
 
+# A web page: written with its missing attachments reported as check reports them.
+case_run "export a web page" 0 "sheet.html: 2 questions written" export sheet.tvt sheet.html
+grep -q "Content-Security-Policy" sheet.html && grep -q "$(printf '\[\"Th\xC3\xA9\",')" sheet.html ||
+  fail "sheet.html lacks its policy or the keyword in UTF-8"
+case_run "a web page reports as check" 1 'checked.tvt: question 3 "Files": question text file "*notes.txt" cannot be read
+checked.tvt: question 3 "Files": question picture "*no.bmp" missing
+CHECKED.HTM: 3 questions written' export checked.tvt CHECKED.HTM
+case_run "a web page is not replaced without --force" 2 "sheet.html: exists already; add --force to replace it" \
+  export sheet.tvt sheet.html
+
 usage='usage: qbtool check TEST.tvt
        qbtool salvage DAMAGED.tvt NEW.tvt [--force]
        qbtool import TABLE NEW.tvt [--force]
        qbtool export TEST.tvt TABLE [--force]
+       qbtool export TEST.tvt PAGE.html [--force]
 TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.'
 case_run "no arguments" 2 "$usage"
 case_run "a wrong command" 2 "$usage" convert a b

@@ -103,8 +103,13 @@ protected:
 TEST_F(WebPageTest, AttachmentsAreEmbeddedOnceOrReported) {
     files_.SetContent("a.rtf", "{\\rtf1 {\\b rich}}");
     files_.SetContent("a.txt", "line\r\nnext");
-    files_.SetContent("a.bmp", std::string("BM") + std::string(60, '\0'));
+    std::string bitmap = "BM" + std::string(60, '\0');
+    bitmap[14] = 40;  // information header, 1 x 1 pixel
+    bitmap[18] = bitmap[22] = 1;
+    files_.SetContent("a.bmp", bitmap);
     files_.SetContent("bad.bmp", "GIF89a not a bitmap at all");
+    files_.SetContent("cut.bmp", bitmap.substr(0, 40));
+    files_.SetContent("zero.bmp", bitmap.substr(0, 18) + std::string(44, '\0'));
     QuestionRecord first = MakeRecord("one", "q", "a");
     first.slots[kSlotQuestionTextFile] = "a.rtf";
     first.slots[kSlotQuestionPictureFile] = "a.bmp";
@@ -113,8 +118,13 @@ TEST_F(WebPageTest, AttachmentsAreEmbeddedOnceOrReported) {
     QuestionRecord second = MakeRecord("two", "q", "a");
     second.slots[kSlotQuestionPictureFile] = "a.bmp";
     second.slots[kSlotAnswerPictureFile] = "bad.bmp";
-    const WebPage page = Build({first, second});
-    ASSERT_EQ(page.findings.size(), 2u);
+    QuestionRecord third = MakeRecord("three", "q", "a");
+    third.slots[kSlotQuestionPictureFile] = "cut.bmp";
+    third.slots[kSlotAnswerPictureFile] = "zero.bmp";
+    const WebPage page = Build({first, second, third});
+    ASSERT_EQ(page.findings.size(), 4u);
+    EXPECT_EQ(page.findings[2].problem, AttachmentProblem::NotABitmap);
+    EXPECT_EQ(page.findings[3].problem, AttachmentProblem::NotABitmap);
     EXPECT_EQ(page.findings[0].question, 1);
     EXPECT_EQ(page.findings[0].slot, kSlotAnswerPictureFile);
     EXPECT_EQ(page.findings[0].problem, AttachmentProblem::Missing);
