@@ -5,6 +5,7 @@
 # writes the README's pictures of the page into docs/.
 # Ends with "N passed, N failed".
 set -uo pipefail
+export PYTHONDONTWRITEBYTECODE=1
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 qbtool=${QB_BUILD_DIR:-$root/build}/native/qbtool/qbtool

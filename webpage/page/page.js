@@ -118,8 +118,11 @@
 
   function showListStatus(i) {
     const button = listItems[i];
-    button.classList.toggle('answered', status[i] !== 0);
-    button.lastChild.textContent = status[i] !== 0 ? ' (answered)' : '';
+    const answered = status[i] !== 0;
+    button.classList.toggle('answered', answered);
+    const note = button.querySelector('.hidden-text');
+    if (answered && !note) button.insertAdjacentHTML('beforeend', '<span class="hidden-text"> (answered)</span>');
+    if (!answered && note) note.remove();
   }
 
   function deselect() {
@@ -314,25 +317,21 @@
     if (name === 'resetAll') resetAll();
   }
 
+  function escapeHtml(text) {
+    return text.replace(/[&<>"']/g, (c) => '&#' + c.charCodeAt(0) + ';');
+  }
+
+  // One piece of markup for the whole list: a test may hold ten thousand
+  // questions, and building their elements one by one takes longer.
   function fillList() {
-    const collator = new Intl.Collator(undefined, { sensitivity: 'base', numeric: false });
+    const collator = new Intl.Collator(undefined, { sensitivity: 'base' });
     const order = questions.map((q, i) => i).sort((a, b) => collator.compare(questions[a][0], questions[b][0]) || a - b);
-    const list = document.createDocumentFragment();
-    for (const i of order) {
-      const item = document.createElement('li');
-      const button = document.createElement('button');
-      button.type = 'button';
-      button.dataset.index = i;
-      button.setAttribute('aria-pressed', 'false');
-      const state = document.createElement('span');
-      state.className = 'hidden-text';
-      button.append(questions[i][0] || '\u00a0', state);
-      item.appendChild(button);
-      list.appendChild(item);
-      listItems[i] = button;
-      if (status[i] !== 0) showListStatus(i);
-    }
-    $('list').appendChild(list);
+    $('list').innerHTML = order.map((i) => '<li><button type="button" aria-pressed="false" data-index="' + i + '">' +
+      (escapeHtml(questions[i][0]) || '&#160;') + '</button></li>').join('');
+    $('list').querySelectorAll('button').forEach((button, at) => {
+      listItems[order[at]] = button;
+      if (status[order[at]] !== 0) showListStatus(order[at]);
+    });
   }
 
   function onKey(event) {

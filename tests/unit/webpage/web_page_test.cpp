@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/support/disk_files.h"
 #include "tests/support/html_fragment.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
+#include "webpage/page_template.h"
 #include "webpage/rtf_html.h"
 #include "webpage/web_page.h"
 
@@ -164,6 +167,20 @@ TEST_F(WebPageTest, ProgressIsKeptPerContent) {
     EXPECT_NE(store(test), store({MakeRecord("k", "q", "a"), MakeRecord("l", "q", "c")}));
     EXPECT_NE(store({MakeRecord("ab", "", "c")}), store({MakeRecord("a", "bc", "")}));
     EXPECT_NE(store(test).find("Quorbelind:"), std::string::npos);
+}
+
+// The page's own code is small enough to read, and every marker the
+// builder fills stands in it once, in the order it fills them.
+TEST(WebPageTemplate, SmallAndComplete) {
+    EXPECT_LE(std::strlen(kPageHtml) + std::strlen(kPageStyle) + std::strlen(kPageScript), 40u * 1024);
+    const std::string html = kPageHtml;
+    size_t previous = 0;
+    for (const char* marker : {"{{TITLE}}", "{{STYLE}}", "{{DATA}}", "{{SCRIPT}}"}) {
+        const size_t at = html.find(marker);
+        EXPECT_TRUE(at != std::string::npos && at > previous && html.find(marker, at + 1) == std::string::npos)
+            << marker;
+        previous = at;
+    }
 }
 
 TEST(WebPageName, HtmlAndHtmInAnyCase) {
