@@ -1,5 +1,7 @@
 #include "base/paths.h"
 
+#include <cctype>
+
 namespace qb {
 
 namespace {
@@ -31,6 +33,17 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
 std::string FileNameOfPath(const std::string& path) {
     size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool HasExtension(const std::string& name, const std::string& extension) {
+    if (name.size() < extension.size()) return false;
+    const size_t start = name.size() - extension.size();
+    for (size_t i = 0; i < extension.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[start + i])) !=
+            std::tolower(static_cast<unsigned char>(extension[i])))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace qb

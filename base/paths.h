@@ -20,4 +20,8 @@ bool IsDriveRoot(const std::string& path);
 // The part of a path after its last backslash, or the whole path without one.
 std::string FileNameOfPath(const std::string& path);
 
+// True when name ends in extension (".rtf", ".html"), compared without case
+// as Windows compares names.
+bool HasExtension(const std::string& name, const std::string& extension);
+
 }  // namespace qb

@@ -1,11 +1,11 @@
 #include "webpage/web_page.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
 
+#include "base/paths.h"
 #include "base/product_names.h"
 #include "encoding/cp1252.h"
 #include "webpage/page_template.h"
@@ -36,15 +36,6 @@ bool IsBitmap(const std::string& bytes) {
     const int32_t width = static_cast<int32_t>(LittleEndian(bytes, 18, 4));
     const int32_t height = static_cast<int32_t>(LittleEndian(bytes, 22, 4));
     return width > 0 && height != 0;
-}
-
-bool EndsWithNoCase(const std::string& name, const std::string& tail) {
-    if (name.size() < tail.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[name.size() - tail.size() + i]);
-        if (std::tolower(c) != tail[i]) return false;
-    }
-    return true;
 }
 
 bool ReadWholeFile(FileSystem& files, const std::string& path, std::string& bytes) {
@@ -145,7 +136,7 @@ public:
         } else {
             entry.index = static_cast<int>(json_.size());
             std::string html = picture ? "data:image/bmp;base64," + Base64(bytes)
-                                       : EndsWithNoCase(storedName, ".rtf") ? RtfToHtml(bytes) : PlainTextToHtml(bytes);
+                                       : HasExtension(storedName, ".rtf") ? RtfToHtml(bytes) : PlainTextToHtml(bytes);
             json_.emplace_back();
             AppendJsonString(json_.back(), html);
         }
@@ -254,7 +245,7 @@ WebPage BuildWebPage(const std::string& title, const std::vector<QuestionRecord>
 }
 
 bool IsWebPageName(const std::string& name) {
-    return EndsWithNoCase(name, ".html") || EndsWithNoCase(name, ".htm");
+    return HasExtension(name, ".html") || HasExtension(name, ".htm");
 }
 
 }  // namespace qb

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <string>
 
 #include "document/document.h"
@@ -54,6 +55,20 @@ inline bool Generate(const std::string& path, int count, size_t textLength) {
         if (qb::WriteQuestionRecord(*out, record) < 0) return false;
     }
     return out->WriteLine("") && out->Close();
+}
+
+// The smallest bitmap the picture pane shows: one pixel of 24 bits.
+inline bool WritePicture(const std::string& path) {
+    const unsigned char bytes[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                     0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
+    auto out = qb::RealFileSystem().Open(path, qb::OpenMode::CreateWrite);
+    return out && out->Write(bytes, sizeof bytes) && out->Close();
+}
+
+// Processor time of this process: on a machine shared with others the wall
+// time also holds the waits for a core.
+inline double CpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
 inline size_t HeapInUse() {

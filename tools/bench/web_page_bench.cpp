@@ -22,18 +22,6 @@ using namespace qb::bench;
 
 constexpr int kRuns = 5;
 
-// The smallest bitmap the picture pane shows: one pixel of 24 bits.
-bool WritePicture(const std::string& path) {
-    const unsigned char bytes[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
-                                     0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24, 0};
-    auto out = qb::RealFileSystem().Open(path, qb::OpenMode::CreateWrite);
-    return out && out->Write(bytes, sizeof bytes) && out->Close();
-}
-
-double CpuSeconds() {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

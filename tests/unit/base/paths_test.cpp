@@ -49,6 +49,9 @@ TEST(Paths, FileNameIsThePartAfterTheLastBackslash) {
     EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
     EXPECT_EQ(FileNameOfPath("C:\\dir\\"), "");
     EXPECT_EQ(JoinPath("C:\\Q", "Dist"), "C:\\Q\\Dist");
+    EXPECT_TRUE(HasExtension("C:\\Notes.RtF", ".rtf"));
+    EXPECT_FALSE(HasExtension("rtf", ".rtf"));
+    EXPECT_FALSE(HasExtension("a.rtf.txt", ".RTF"));
 }
 
 TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
