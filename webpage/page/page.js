@@ -4,6 +4,8 @@
 'use strict';
 (function () {
   const RANDOM_MAX = 32767;
+  const FIRST_LIST_PIECE = 200;
+  const LIST_PIECE = 1000;
   const MESSAGES = {
     noQuestion: 'No question available !',
     noDisplay: 'There is no question displayed !',
@@ -118,6 +120,7 @@
 
   function showListStatus(i) {
     const button = listItems[i];
+    if (!button) return;  // not listed yet: it is shown as it is listed
     const answered = status[i] !== 0;
     button.classList.toggle('answered', answered);
     const note = button.querySelector('.hidden-text');
@@ -321,17 +324,26 @@
     return text.replace(/[&<>"']/g, (c) => '&#' + c.charCodeAt(0) + ';');
   }
 
-  // One piece of markup for the whole list: a test may hold ten thousand
-  // questions, and building their elements one by one takes longer.
+  // The list is written as markup a piece at a time: the first entries at
+  // once, the rest after the page is shown, so a test of ten thousand
+  // questions opens without waiting for all of them to be laid out.
   function fillList() {
     const collator = new Intl.Collator(undefined, { sensitivity: 'base' });
     const order = questions.map((q, i) => i).sort((a, b) => collator.compare(questions[a][0], questions[b][0]) || a - b);
-    $('list').innerHTML = order.map((i) => '<li><button type="button" aria-pressed="false" data-index="' + i + '">' +
-      (escapeHtml(questions[i][0]) || '&#160;') + '</button></li>').join('');
-    $('list').querySelectorAll('button').forEach((button, at) => {
-      listItems[order[at]] = button;
-      if (status[order[at]] !== 0) showListStatus(order[at]);
-    });
+    const list = $('list');
+    const entry = (i) => '<li><button type="button" aria-pressed="false" data-index="' + i + '">' +
+      (escapeHtml(questions[i][0]) || '&#160;') + '</button></li>';
+    let next = 0;
+    const addEntries = (size) => {
+      const end = Math.min(order.length, next + size);
+      list.insertAdjacentHTML('beforeend', order.slice(next, end).map(entry).join(''));
+      for (; next < end; ++next) {
+        listItems[order[next]] = list.children[next].firstChild;
+        if (status[order[next]] !== 0) showListStatus(order[next]);
+      }
+      if (next < order.length) window.setTimeout(() => addEntries(LIST_PIECE), 0);
+    };
+    addEntries(FIRST_LIST_PIECE);
   }
 
   function onKey(event) {
