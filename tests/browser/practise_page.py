@@ -148,6 +148,15 @@ def answered_never_asked_again(page):
         expect(asked != answered, "the answered question was asked again")
         expect(asked != previous, "%s was asked twice in a row" % asked)
         previous = asked
+    page.ask(answered)
+    expect_equal(page.keyword(), answered, "a question chosen in the list is asked whatever its state")
+    expect(not page.browser.driver.find_element(By.ID, "mark").is_enabled(), "Mark as answered is off for it")
+    page.choose_in_list(answered)
+    page.click("reset")
+    expect_equal(page.counters()[2], "Remaining: %d" % len(page.questions), "after Reset Question")
+    page.ask(answered)
+    page.click("show")
+    page.click("mark")
     page.click("reset-all")
     seen = set()
     for _ in range(300):
