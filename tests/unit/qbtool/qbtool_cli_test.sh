@@ -88,8 +88,8 @@ case_run "export refuses a damaged test" 2 "damaged.tvt: is damaged: salvage it 
 
 # A web page: written with its missing attachments reported as check reports them.
 case_run "export a web page" 0 "sheet.html: 2 questions written" export sheet.tvt sheet.html
-grep -q "Content-Security-Policy" sheet.html && grep -q "$(printf '\[\"Th\xC3\xA9\",')" sheet.html ||
-  fail "sheet.html lacks its policy or the keyword in UTF-8"
+grep -q "Content-Security-Policy" sheet.html && grep -q "<title>sheet</title>" sheet.html && grep -q "$(printf '\[\"Th\xC3\xA9\",')" sheet.html ||
+  fail "sheet.html lacks its policy, its title or the keyword in UTF-8"
 case_run "a web page reports as check" 1 'checked.tvt: question 3 "Files": question text file "*notes.txt" cannot be read
 checked.tvt: question 3 "Files": question picture "*no.bmp" missing
 CHECKED.HTM: 3 questions written' export checked.tvt CHECKED.HTM
