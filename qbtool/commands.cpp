@@ -102,7 +102,8 @@ private:
         const CheckReport report = CheckTestFile(files_, *stream, path, scan);
         if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
-        for (const Finding& finding : report.findings) ReportFinding(path, finding.question, finding.keyword, finding.what);
+        for (const Finding& finding : report.findings)
+            ReportFinding(path, finding.question, finding.keyword, finding.what);
         console_.out << report.questions << " questions, " << report.findings.size() << " findings\n";
         return report.findings.empty() ? kExitClean : kExitFindings;
     }
@@ -152,7 +153,8 @@ private:
 
     int Export(const std::string& test, const std::string& table, bool force) {
         const TableKind kind = TableKindOf(table);
-        if (kind == TableKind::Unknown && !IsWebPageName(table)) return Fail(table, "a table must be a .csv, .tsv or .txt file");
+        if (kind == TableKind::Unknown && !IsWebPageName(table))
+            return Fail(table, "a table must be a .csv, .tsv or .txt file");
         if (!MayWrite(test, table, force)) return kExitFailed;
         std::unique_ptr<ByteStream> stream;
         TestFileScan scan;
@@ -176,12 +178,12 @@ private:
     // written all the same and shows nothing in their place.
     int ExportWebPage(const std::string& test, const std::string& page, const std::vector<QuestionRecord>& records,
                       bool force) {
-        const WebPage web = BuildWebPage(PageTitleOf(test), records, files_, [&](const std::string& name) {
-            return FindAttachment(files_, name, test);
-        });
+        const WebPage web = BuildWebPage(PageTitleOf(test), records, files_,
+                                         [&](const std::string& name) { return FindAttachment(files_, name, test); });
         for (const PageFinding& finding : web.findings)
             ReportFinding(test, finding.question, finding.keyword, DescribePageFinding(finding));
-        if (!WriteFileReplacing(page, force, [&](ByteStream& out) { return out.Write(web.html.data(), web.html.size()); }))
+        if (!WriteFileReplacing(page, force,
+                                [&](ByteStream& out) { return out.Write(web.html.data(), web.html.size()); }))
             return kExitFailed;
         console_.out << page << ": " << records.size() << " questions written\n";
         return web.findings.empty() ? kExitClean : kExitFindings;

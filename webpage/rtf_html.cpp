@@ -89,11 +89,42 @@ void AppendUtf8(std::string& out, uint32_t code) {
 // Destinations whose content is never shown on the page.
 bool IsSkippedDestination(const std::string& word) {
     static const char* const kSkipped[] = {
-        "fonttbl", "stylesheet", "info",    "pict",    "header",  "headerl", "headerr",   "headerf",
-        "footer",  "footerl",    "footerr", "footerf", "fldinst", "xe",      "tc",        "pn",
-        "filetbl", "revtbl",     "objdata", "objclass", "listtable", "listoverridetable", "footnote",
-        "annotation", "atnid", "atnauthor", "nonshppict", "themedata", "colorschememapping", "datastore",
-        "latentstyles", "rsidtbl", "generator", "private", "userprops", "docvar",
+        "fonttbl",
+        "stylesheet",
+        "info",
+        "pict",
+        "header",
+        "headerl",
+        "headerr",
+        "headerf",
+        "footer",
+        "footerl",
+        "footerr",
+        "footerf",
+        "fldinst",
+        "xe",
+        "tc",
+        "pn",
+        "filetbl",
+        "revtbl",
+        "objdata",
+        "objclass",
+        "listtable",
+        "listoverridetable",
+        "footnote",
+        "annotation",
+        "atnid",
+        "atnauthor",
+        "nonshppict",
+        "themedata",
+        "colorschememapping",
+        "datastore",
+        "latentstyles",
+        "rsidtbl",
+        "generator",
+        "private",
+        "userprops",
+        "docvar",
     };
     return std::any_of(std::begin(kSkipped), std::end(kSkipped), [&](const char* name) { return word == name; });
 }
@@ -104,10 +135,9 @@ uint32_t CharacterWord(const std::string& word) {
         const char* word;
         uint32_t code;
     } kCharacters[] = {
-        {"emdash", 0x2014},  {"endash", 0x2013},    {"emspace", 0x2003},   {"enspace", 0x2002},
-        {"qmspace", 0x2005}, {"bullet", 0x2022},    {"lquote", 0x2018},    {"rquote", 0x2019},
-        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"tab", '\t'},        {"cell", '\t'},
-        {"nestcell", '\t'},
+        {"emdash", 0x2014}, {"endash", 0x2013}, {"emspace", 0x2003}, {"enspace", 0x2002},   {"qmspace", 0x2005},
+        {"bullet", 0x2022}, {"lquote", 0x2018}, {"rquote", 0x2019},  {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+        {"tab", '\t'},      {"cell", '\t'},     {"nestcell", '\t'},
     };
     for (const auto& character : kCharacters)
         if (word == character.word) return character.code;
@@ -313,9 +343,11 @@ private:
         } else if (word == "ulnone") {
             format.underline = false;
         } else if (word == "fs") {
-            format.halfPoints = parameter > 0 ? std::clamp<long>(parameter, kSmallestHalfPoints, kLargestHalfPoints) : 0;
+            format.halfPoints =
+                parameter > 0 ? std::clamp<long>(parameter, kSmallestHalfPoints, kLargestHalfPoints) : 0;
         } else if (word == "cf") {
-            format.colour = parameter > 0 && static_cast<size_t>(parameter) < colours_.size() ? static_cast<int>(parameter) : 0;
+            format.colour =
+                parameter > 0 && static_cast<size_t>(parameter) < colours_.size() ? static_cast<int>(parameter) : 0;
         } else if (word == "plain") {
             format = CharacterFormat();
         } else {
@@ -413,8 +445,8 @@ private:
         const Colour& colour = colours_[static_cast<size_t>(format.colour)];
         if (!colour.automatic) {
             char rgb[40];
-            std::snprintf(rgb, sizeof rgb, "%scolor:#%02x%02x%02x", style.empty() ? "" : ";", colour.red,
-                          colour.green, colour.blue);
+            std::snprintf(rgb, sizeof rgb, "%scolor:#%02x%02x%02x", style.empty() ? "" : ";", colour.red, colour.green,
+                          colour.blue);
             style += rgb;
         }
         html_ += style.empty() ? "<span>" : "<span style=\"" + style + "\">";
@@ -482,8 +514,7 @@ std::string PlainTextToHtml(const std::string& text) {
     for (size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
         if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
-        if (c == '\r' || c == '\n' || c == '\t' || static_cast<unsigned char>(c) >= 0x20)
-            shown += c == '\r' ? '\n' : c;
+        if (c == '\r' || c == '\n' || c == '\t' || static_cast<unsigned char>(c) >= 0x20) shown += c == '\r' ? '\n' : c;
     }
     std::string html = "<p>";
     size_t start = 0;

@@ -29,8 +29,7 @@ uint32_t LittleEndian(const std::string& bytes, size_t at, size_t count) {
 bool IsBitmap(const std::string& bytes) {
     if (bytes.size() < kBitmapFileHeaderSize + kCoreHeaderSize || bytes.compare(0, 2, "BM") != 0) return false;
     const uint32_t headerSize = LittleEndian(bytes, kBitmapFileHeaderSize, 4);
-    if (headerSize == kCoreHeaderSize)
-        return LittleEndian(bytes, 18, 2) > 0 && LittleEndian(bytes, 20, 2) > 0;
+    if (headerSize == kCoreHeaderSize) return LittleEndian(bytes, 18, 2) > 0 && LittleEndian(bytes, 20, 2) > 0;
     if (headerSize < kInfoHeaderSize || headerSize > 124 || bytes.size() < kBitmapFileHeaderSize + kInfoHeaderSize)
         return false;
     const int32_t width = static_cast<int32_t>(LittleEndian(bytes, 18, 4));
@@ -135,8 +134,9 @@ public:
             entry.problem = AttachmentProblem::NotABitmap;
         } else {
             entry.index = static_cast<int>(json_.size());
-            std::string html = picture ? "data:image/bmp;base64," + Base64(bytes)
-                                       : HasExtension(storedName, ".rtf") ? RtfToHtml(bytes) : PlainTextToHtml(bytes);
+            std::string html = picture                            ? "data:image/bmp;base64," + Base64(bytes)
+                               : HasExtension(storedName, ".rtf") ? RtfToHtml(bytes)
+                                                                  : PlainTextToHtml(bytes);
             json_.emplace_back();
             AppendJsonString(json_.back(), html);
         }

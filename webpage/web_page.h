@@ -12,9 +12,9 @@
 namespace qb {
 
 enum class AttachmentProblem {
-    Missing,      // no file where the program would look
-    Unreadable,   // the file is there but cannot be read whole
-    NotABitmap,   // a picture whose bytes are no bitmap a browser shows
+    Missing,     // no file where the program would look
+    Unreadable,  // the file is there but cannot be read whole
+    NotABitmap,  // a picture whose bytes are no bitmap a browser shows
 };
 
 struct PageFinding {

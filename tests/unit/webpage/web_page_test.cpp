@@ -31,20 +31,25 @@ TEST(RtfToHtml, CommonSubset) {
         {"{\\rtf1 one\\par two}", "<p><span>one</span></p><p><span>two</span></p>"},
         {"{\\rtf1 a\\line b\\tab c}", "<p><span>a<br>b\tc</span></p>"},
         {"{\\rtf1 \\par x}", "<p><br></p><p><span>x</span></p>"},
-        {"{\\rtf1 {\\b bold}\\i it\\i0 \\ul u\\ulnone}", "<p><span><b>bold</b></span><span><i>it</i></span><span><u>u</u></span></p>"},
-        {"{\\rtf1 \\fs40 big \\fs21 half}", "<p><span style=\"font-size:20pt\">big </span><span style=\"font-size:10.5pt\">half</span></p>"},
+        {"{\\rtf1 {\\b bold}\\i it\\i0 \\ul u\\ulnone}",
+         "<p><span><b>bold</b></span><span><i>it</i></span><span><u>u</u></span></p>"},
+        {"{\\rtf1 \\fs40 big \\fs21 half}",
+         "<p><span style=\"font-size:20pt\">big </span><span style=\"font-size:10.5pt\">half</span></p>"},
         {"{\\rtf1{\\colortbl;\\red255\\green0\\blue16;}\\cf1 red\\cf0 auto\\cf9 unknown}",
          "<p><span style=\"color:#ff0010\">red</span><span>autounknown</span></p>"},
         {"{\\rtf1{\\colortbl\\red1\\green2\\blue3;}\\cf0 first}", "<p><span style=\"color:#010203\">first</span></p>"},
         {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80\\'9f}", "<p><span>caf\xC3\xA9 \xE2\x82\xAC\xC5\xB8</span></p>"},
         {"{\\rtf1\\ansicpg1251 \\'e9}", "<p><span>\xEF\xBF\xBD</span></p>"},
-        {"{\\rtf1 \\u8364?\\uc2\\u945\\'3f\\'3f!\\uc0\\u-3913 }", "<p><span>\xE2\x82\xAC\xCE\xB1!\xEF\x82\xB7</span></p>"},
+        {"{\\rtf1 \\u8364?\\uc2\\u945\\'3f\\'3f!\\uc0\\u-3913 }",
+         "<p><span>\xE2\x82\xAC\xCE\xB1!\xEF\x82\xB7</span></p>"},
         {"{\\rtf1 \\u-10179?\\u-8704?}", "<p><span>\xF0\x9F\x98\x80</span></p>"},
         {"{\\rtf1 \\u55357? x}", "<p><span>\xEF\xBF\xBD x</span></p>"},
-        {"{\\rtf1 \\emdash\\bullet\\ldblquote\\~\\_\\-\\{\\}\\\\}", "<p><span>\xE2\x80\x94\xE2\x80\xA2\xE2\x80\x9C\xC2\xA0\xE2\x80\x91{}\\</span></p>"},
+        {"{\\rtf1 \\emdash\\bullet\\ldblquote\\~\\_\\-\\{\\}\\\\}",
+         "<p><span>\xE2\x80\x94\xE2\x80\xA2\xE2\x80\x9C\xC2\xA0\xE2\x80\x91{}\\</span></p>"},
         {"{\\rtf1 <script>&\"'}", "<p><span>&lt;script&gt;&amp;&quot;&#39;</span></p>"},
         // Groups the page cannot show, and the visible result of a field.
-        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{Normal;}}{\\info{\\title T}}{\\*\\generator G;}{\\pict\\wmetafile8 0102}x}",
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{Normal;}}{\\info{\\title T}}{\\*\\generator "
+         "G;}{\\pict\\wmetafile8 0102}x}",
          "<p><span>x</span></p>"},
         {"{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}}", "<p><span>link</span></p>"},
         {"{\\rtf1{\\field{\\*\\fldinst PAGE}{\\*\\fldrslt 3}}}", "<p><span>3</span></p>"},
@@ -54,7 +59,8 @@ TEST(RtfToHtml, CommonSubset) {
         // Damaged input.
         {"{\\rtf1 {\\b open", "<p><span><b>open</b></span></p>"},
         {"{\\rtf1 x}}} after{\\b y}", "<p><span>x</span></p>"},
-        {"{\\rtf1 \\fs99999999999999999999 x\\cf-5 y\\bin99999999999}", "<p><span style=\"font-size:144pt\">xy</span></p>"},
+        {"{\\rtf1 \\fs99999999999999999999 x\\cf-5 y\\bin99999999999}",
+         "<p><span style=\"font-size:144pt\">xy</span></p>"},
         {"{\\rtf1 \\'zz\\'4", "<p><span>zz4</span></p>"},
         {"{\\rtf1 \\", ""},
         {"plain <text>\r\nline\ttwo", "<p>plain &lt;text&gt;<br>line\ttwo</p>"},
@@ -73,8 +79,8 @@ TEST(RtfToHtml, RealWritersKeepTextAndFormatting) {
         const std::string html = Converted(ReadAll(std::string(QB_RTF_DIR "/comets-") + writer + ".rtf"));
         for (const char* shown :
              {"<b>small icy body</b>", "<i>releases gases</i>", "<u>away from the Sun</u>", "Nucleus",
-              "caf\xC3\xA9, na\xC3\xAFve, 5 \xE2\x82\xAC", "\xE2\x80\x9Cquoted\xE2\x80\x9D", "&lt;tag&gt; &amp; more.<br>Second line",
-              "the comet page", "\xE2\x80\xA2\t"}) {
+              "caf\xC3\xA9, na\xC3\xAFve, 5 \xE2\x82\xAC", "\xE2\x80\x9Cquoted\xE2\x80\x9D",
+              "&lt;tag&gt; &amp; more.<br>Second line", "the comet page", "\xE2\x80\xA2\t"}) {
             EXPECT_NE(html.find(shown), std::string::npos) << writer << ": " << shown << "\n" << html;
         }
         for (const char* hidden : {"HYPERLINK", "Times", "Helvetica", "Normal", "Heading"})
@@ -91,9 +97,8 @@ TEST(RtfToHtml, RealWritersKeepTextAndFormatting) {
 class WebPageTest : public testing::Test {
 protected:
     WebPage Build(const std::vector<QuestionRecord>& records, const std::string& title = "T") {
-        return BuildWebPage(title, records, files_, [&](const std::string& name) {
-            return files_.Exists(name) ? name : std::string();
-        });
+        return BuildWebPage(title, records, files_,
+                            [&](const std::string& name) { return files_.Exists(name) ? name : std::string(); });
     }
     // The page's data: between the data element's tags.
     static std::string Data(const std::string& html) {
@@ -148,9 +153,10 @@ TEST_F(WebPageTest, TextsCannotEndTheScriptOrTheTitle) {
     const WebPage page = Build({record}, "</title><script>alert(1)</script>");
     const std::string data = Data(page.html);
     EXPECT_EQ(data.find('<', 1), std::string::npos) << data;
-    EXPECT_NE(data.find("[\"\\u003c/script\\u003e\\u003cb\\u003e\",\"a \\\"quote\\\"\\u000d\\u000aand \\\\ \\u0026 'x'\","
-                        "\"\xC3\xA9\xE2\x82\xAC\",[\"\\u003c!--\"]"),
-              std::string::npos)
+    EXPECT_NE(
+        data.find("[\"\\u003c/script\\u003e\\u003cb\\u003e\",\"a \\\"quote\\\"\\u000d\\u000aand \\\\ \\u0026 'x'\","
+                  "\"\xC3\xA9\xE2\x82\xAC\",[\"\\u003c!--\"]"),
+        std::string::npos)
         << data;
     EXPECT_NE(page.html.find("<title>&lt;/title&gt;&lt;script&gt;alert(1)&lt;/script&gt;</title>"), std::string::npos);
     EXPECT_EQ(page.html.find("<script>alert"), std::string::npos);
