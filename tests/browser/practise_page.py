@@ -8,7 +8,10 @@ hostile texts and broken attachments (run.sh makes both with qbtool). With a
 screenshot directory, the phone- and desktop-sized pictures of the README are
 written there. Ends with "N passed, N failed", one count per case.
 """
+import http.server
+import os
 import sys
+import threading
 import time
 import traceback
 
@@ -220,6 +223,36 @@ def phone_has_no_horizontal_scroll(page):
         page.browser.resize(1280, 900)
 
 
+def no_request_from_disk_or_server(page):
+    """Every picture shown from the disk and from a web server on this
+    machine: the page asks for nothing but itself."""
+    asked = []
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, directory=os.path.dirname(os.path.abspath(page.path)), **kwargs)
+
+        def log_message(self, format, *args):
+            asked.append(self.path)
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        for url in ("file://" + os.path.abspath(page.path),
+                    "http://127.0.0.1:%d/%s" % (server.server_address[1], os.path.basename(page.path))):
+            page.browser.driver.get(url)
+            for question in page.questions:
+                if question[4][1] >= 0 or question[4][3] >= 0:
+                    page.ask(question[0])
+                    page.click("show")
+            resources = page.browser.js("return performance.getEntriesByType('resource').map((r) => r.name);")
+            expect_equal(resources, [], "requests of the page at " + url)
+    finally:
+        server.shutdown()
+    pages = [path for path in asked if "favicon" not in path]
+    expect(len(pages) == 1, "the server was asked for %r" % asked)
+
+
 def hostile_texts_never_run(page):
     page.forget_progress()
     expect_equal(len(page.browser.driver.find_elements(By.CSS_SELECTOR, "#list button")), len(page.questions),
@@ -255,7 +288,8 @@ def take_screenshots(page, directory):
 
 
 SAMPLE_CASES = [pictures_load, rich_text_arrives_as_markup, wrong_then_right, answered_never_asked_again,
-                reload_keeps_progress, keyboard_path_equals_mouse_path, phone_has_no_horizontal_scroll]
+                reload_keeps_progress, keyboard_path_equals_mouse_path, phone_has_no_horizontal_scroll,
+                no_request_from_disk_or_server]
 BAD_CASES = [hostile_texts_never_run]
 
 
