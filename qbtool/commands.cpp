@@ -7,9 +7,9 @@
 
 #include "document/record.h"
 #include "encoding/cp1252.h"
-#include "qbtool/question_check.h"
-#include "qbtool/question_table.h"
-#include "qbtool/salvage_scan.h"
+#include "authoring/question_check.h"
+#include "authoring/question_table.h"
+#include "authoring/salvage_scan.h"
 
 namespace qb {
 

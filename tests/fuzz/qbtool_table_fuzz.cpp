@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "qbtool/question_table.h"
+#include "authoring/question_table.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "qbtool/table_text.h"
+#include "authoring/table_text.h"
 
 #include <cctype>
 

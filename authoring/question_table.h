@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/record.h"
-#include "qbtool/table_text.h"
+#include "authoring/table_text.h"
 
 namespace qb {
 

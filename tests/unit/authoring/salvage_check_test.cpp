@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "qbtool/question_check.h"
-#include "qbtool/salvage_scan.h"
+#include "authoring/question_check.h"
+#include "authoring/salvage_scan.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
 #include "tests/unit/shell/bitmap_bytes.h"

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "qbtool/question_table.h"
-#include "qbtool/table_text.h"
+#include "authoring/question_table.h"
+#include "authoring/table_text.h"
 #include "tests/support/test_records.h"
 
 namespace qb {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/byte_stream.h"
-#include "qbtool/salvage_scan.h"
+#include "authoring/salvage_scan.h"
 
 namespace qb {
 

@@ -1,4 +1,4 @@
-#include "qbtool/question_check.h"
+#include "authoring/question_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,8 +8,8 @@
 #include <unordered_map>
 
 #include "document/record.h"
-#include "qbtool/question_table.h"
-#include "shell/picture_layout.h"
+#include "authoring/question_table.h"
+#include "document/bitmap_header.h"
 
 namespace qb {
 

@@ -1,4 +1,4 @@
-#include "qbtool/question_table.h"
+#include "authoring/question_table.h"
 
 #include <algorithm>
 #include <cctype>
