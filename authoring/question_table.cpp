@@ -1,6 +1,5 @@
 #include "authoring/question_table.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -15,17 +14,13 @@ const char* const kColumnNames[kTableColumnCount] = {
     "wrong answer 4", "question text file", "question picture", "answer text file", "answer picture",
 };
 
-bool IsHeaderRow(const TableRow& row) {
-    const std::string expected = kColumnNames[0];
-    if (row.empty() || row[0].size() != expected.size()) return false;
-    for (size_t i = 0; i < expected.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(row[0][i])) != expected[i]) return false;
-    return true;
-}
+const char kNoQuestionsMessage[] = "the table holds no questions";
 
-bool IsBlankRow(const TableRow& row) {
-    for (const std::string& cell : row)
-        if (!cell.empty()) return false;
+bool IsHeaderCell(const std::string& cell) {
+    const std::string expected = kColumnNames[0];
+    if (cell.size() != expected.size()) return false;
+    for (size_t i = 0; i < expected.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(cell[i])) != expected[i]) return false;
     return true;
 }
 
@@ -35,17 +30,45 @@ std::string CodePointName(uint32_t codePoint) {
     return name;
 }
 
-// The cell in Windows-1252, or an error naming the first character without a form.
-bool CellToCp1252(const std::string& cell, TableEncoding encoding, std::string& out, std::string& error) {
-    if (encoding == TableEncoding::Cp1252) {
-        out = cell;
-        return true;
-    }
-    size_t offset = 0;
-    if (Utf8ToCp1252(cell, out, offset)) return true;
+std::string ByteName(unsigned char byte) {
+    char name[8];
+    std::snprintf(name, sizeof name, "0x%02X", byte);
+    return name;
+}
+
+// Why the UTF-8 cell cannot be read at offset.
+std::string Utf8Failure(const std::string& cell, size_t offset, const TableLayout& layout) {
     uint32_t codePoint = 0;
-    DecodeUtf8(cell, offset, codePoint);
-    error = "the character " + CodePointName(codePoint) + " has no Windows-1252 form";
+    const size_t length = DecodeUtf8(cell, offset, codePoint);
+    if (length > 0) return "'" + cell.substr(offset, length) + "' (" + CodePointName(codePoint) + ") has no Windows-1252 form";
+    if (layout.encoding == TableEncoding::Utf16Le || layout.encoding == TableEncoding::Utf16Be)
+        return "holds a UTF-16 character cut in half";
+    const std::string byte = "the byte " + ByteName(static_cast<unsigned char>(cell[offset])) + " is not UTF-8";
+    return layout.mixedEncodings ? byte + ", though other characters of the table are: it mixes two encodings" : byte;
+}
+
+// NUL and the control characters stand for line breaks in a stored text or
+// cut it short; tab, CR and LF are the only ones a cell may hold.
+size_t FindControlCharacter(const std::string& cp1252) {
+    for (size_t i = 0; i < cp1252.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(cp1252[i]);
+        if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') return i;
+    }
+    return std::string::npos;
+}
+
+// The cell in Windows-1252, or an error naming the first character that cannot be taken.
+bool CellToCp1252(const std::string& cell, const TableLayout& layout, std::string& out, std::string& error) {
+    size_t offset = 0;
+    if (layout.encoding == TableEncoding::Cp1252) {
+        out = cell;
+    } else if (!Utf8ToCp1252(cell, out, offset)) {
+        error = Utf8Failure(cell, offset, layout);
+        return false;
+    }
+    const size_t control = FindControlCharacter(out);
+    if (control == std::string::npos) return true;
+    error = "the control character " + CodePointName(static_cast<unsigned char>(out[control])) + " is not allowed";
     return false;
 }
 
@@ -69,23 +92,21 @@ void CheckRecord(const QuestionRecord& record, size_t row, std::vector<RowError>
     }
 }
 
-void TakeRow(const TableRow& cells, TableEncoding encoding, size_t row, QuestionTable& table) {
-    const size_t errorsBefore = table.errors.size();
-    QuestionRecord record;
-    for (size_t column = kTableColumnCount; column < cells.size(); ++column) {
-        if (cells[column].empty()) continue;
-        table.errors.push_back({row, -1, "more than " + std::to_string(kTableColumnCount) + " columns"});
+TableLayout DetectLayout(std::string_view text, const TableText& decoded, const TableOptions& options) {
+    TableLayout layout;
+    layout.encoding = decoded.encoding;
+    layout.mixedEncodings = decoded.mixed;
+    layout.separator = options.separator != 0 ? options.separator : DetectSeparator(text);
+    TableReader reader(text, layout.separator);
+    TableRow row;
+    while (reader.Next(row)) {
+        if (IsBlankRow(row)) continue;
+        layout.firstRow = reader.RowsRead();
         break;
     }
-    for (size_t column = 0; column < cells.size() && column < static_cast<size_t>(kTableColumnCount); ++column) {
-        std::string& target = column == 0 ? record.keyword : record.slots[column - 1];
-        std::string error;
-        if (!CellToCp1252(cells[column], encoding, target, error))
-            table.errors.push_back({row, static_cast<int>(column), error});
-    }
-    if (table.errors.size() > errorsBefore) return;
-    CheckRecord(record, row, table.errors);
-    if (table.errors.size() == errorsBefore) table.records.push_back(std::move(record));
+    const bool named = layout.firstRow > 0 && IsHeaderCell(row[0]);
+    layout.hasHeader = options.header == HeaderChoice::Header || (options.header == HeaderChoice::Detect && named);
+    return layout;
 }
 
 }  // namespace
@@ -95,36 +116,82 @@ const char* ColumnName(int column) {
 }
 
 std::string DescribeRowError(const RowError& error) {
+    if (error.row == 0) return error.what;
     std::string text = "row " + std::to_string(error.row);
     if (error.column >= 0) text += std::string(", ") + ColumnName(error.column);
     return text + ": " + error.what;
 }
 
-QuestionTable ReadQuestionTable(const std::string& bytes, char separator) {
-    QuestionTable table;
-    const TableText text = DecodeTableBytes(bytes);
-    // About one row a line: the records are not moved again as they come.
-    table.records.reserve(static_cast<size_t>(std::count(text.text.begin(), text.text.end(), '\n')));
-    TableReader reader(text.text, separator != 0 ? separator : DetectSeparator(text.text));
+QuestionTableReader::QuestionTableReader(std::string bytes, const TableOptions& options)
+    : text_(DecodeTableBytes(std::move(bytes), options.encoding)),
+      layout_(DetectLayout(text_.View(), text_, options)),
+      rows_(text_.View(), layout_.separator) {}
+
+void QuestionTableReader::Rewind() {
+    rows_ = TableReader(text_.View(), layout_.separator);
+    errors_.clear();
+    questionsRead_ = 0;
+    endReached_ = false;
+}
+
+bool QuestionTableReader::Next(QuestionRecord& record) {
     TableRow row;
-    while (reader.Next(row)) {
-        const size_t number = reader.RowsRead();
-        if (IsBlankRow(row) || (number == 1 && IsHeaderRow(row))) continue;
-        TakeRow(row, text.encoding, number, table);
+    while (rows_.Next(row)) {
+        const size_t number = rows_.RowsRead();
+        if (IsBlankRow(row) || (number == layout_.firstRow && layout_.hasHeader)) continue;
+        if (!TakeRow(row, number, record)) continue;
+        ++questionsRead_;
+        return true;
     }
-    if (reader.Unclosed()) table.errors.push_back({reader.RowsRead() + 1, -1, "a quote is never closed"});
+    if (rows_.Unclosed() && !endReached_) errors_.push_back({rows_.RowsRead() + 1, -1, "a quote is never closed"});
+    if (questionsRead_ == 0 && errors_.empty()) errors_.push_back({0, -1, kNoQuestionsMessage});
+    endReached_ = true;
+    return false;
+}
+
+bool QuestionTableReader::TakeRow(const TableRow& cells, size_t row, QuestionRecord& record) {
+    const size_t errorsBefore = errors_.size();
+    record = QuestionRecord();
+    for (size_t column = kTableColumnCount; column < cells.size(); ++column) {
+        if (cells[column].empty()) continue;
+        errors_.push_back({row, -1, "more than " + std::to_string(kTableColumnCount) + " columns"});
+        break;
+    }
+    for (size_t column = 0; column < cells.size() && column < static_cast<size_t>(kTableColumnCount); ++column) {
+        std::string& target = column == 0 ? record.keyword : record.slots[column - 1];
+        std::string error;
+        if (!CellToCp1252(cells[column], layout_, target, error))
+            errors_.push_back({row, static_cast<int>(column), error});
+    }
+    if (errors_.size() > errorsBefore) return false;
+    CheckRecord(record, row, errors_);
+    return errors_.size() == errorsBefore;
+}
+
+QuestionTable ReadQuestionTable(const std::string& bytes, const TableOptions& options) {
+    QuestionTableReader reader(bytes, options);
+    QuestionTable table;
+    table.layout = reader.Layout();
+    QuestionRecord record;
+    while (reader.Next(record)) table.records.push_back(record);
+    table.errors = reader.Errors();
     return table;
 }
 
-std::string WriteQuestionTable(const std::vector<QuestionRecord>& records, char separator) {
-    std::string table = kUtf8ByteOrderMark;
-    table += FormatTableRow(TableRow(kColumnNames, kColumnNames + kTableColumnCount), separator);
+std::string QuestionTableHeader(char separator) {
+    return kUtf8ByteOrderMark + FormatTableRow(TableRow(kColumnNames, kColumnNames + kTableColumnCount), separator);
+}
+
+std::string QuestionTableRow(const QuestionRecord& record, char separator) {
     TableRow row(kTableColumnCount);
-    for (const QuestionRecord& record : records) {
-        row[0] = Cp1252ToUtf8(record.keyword);
-        for (int k = 0; k < kSlotCount; ++k) row[1 + k] = Cp1252ToUtf8(record.slots[k]);
-        table += FormatTableRow(row, separator);
-    }
+    row[0] = Cp1252ToUtf8(record.keyword);
+    for (int k = 0; k < kSlotCount; ++k) row[1 + k] = Cp1252ToUtf8(record.slots[k]);
+    return FormatTableRow(row, separator);
+}
+
+std::string WriteQuestionTable(const std::vector<QuestionRecord>& records, char separator) {
+    std::string table = QuestionTableHeader(separator);
+    for (const QuestionRecord& record : records) table += QuestionTableRow(record, separator);
     return table;
 }
 

@@ -1,6 +1,7 @@
 #include "authoring/table_text.h"
 
 #include <cctype>
+#include <string>
 
 #include "encoding/cp1252.h"
 
@@ -23,6 +24,10 @@ bool NeedsQuotes(const std::string& cell, char separator) {
     return false;
 }
 
+bool StartsWith(const std::string& bytes, const char* mark) {
+    return bytes.compare(0, std::char_traits<char>::length(mark), mark) == 0;
+}
+
 }  // namespace
 
 TableKind TableKindOf(const std::string& path) {
@@ -31,28 +36,60 @@ TableKind TableKindOf(const std::string& path) {
     return TableKind::Unknown;
 }
 
-char DetectSeparator(const std::string& text) {
-    bool seen[3] = {false, false, false};
-    const char candidates[3] = {'\t', ';', ','};
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"') quoted = !quoted;  // a doubled quote toggles twice
-        if (quoted) continue;
-        if (c == '\r' || c == '\n') break;
-        for (int i = 0; i < 3; ++i)
-            if (c == candidates[i]) seen[i] = true;
-    }
-    for (int i = 0; i < 3; ++i)
-        if (seen[i]) return candidates[i];
-    return ',';
+bool IsBlankRow(const TableRow& row) {
+    for (const std::string& cell : row)
+        if (!cell.empty()) return false;
+    return true;
 }
 
-TableText DecodeTableBytes(const std::string& bytes) {
+char DetectSeparator(std::string_view text) {
+    char widest = ',';
+    size_t widestColumns = 1;
+    for (char separator : kSeparators) {
+        TableReader reader(text, separator);
+        TableRow row;
+        size_t columns = 0;
+        size_t rows = 0;
+        bool same = true;
+        while (rows < kSeparatorSampleRows && reader.Next(row)) {
+            if (IsBlankRow(row)) continue;
+            if (rows == 0 && row.size() > widestColumns) {
+                widest = separator;
+                widestColumns = row.size();
+            }
+            same = same && (rows == 0 || row.size() == columns);
+            columns = row.size();
+            ++rows;
+        }
+        if (rows > 0 && same && columns >= 3) return separator;
+    }
+    return widest;
+}
+
+TableText DecodeTableBytes(std::string bytes, EncodingChoice choice) {
     TableText table;
-    const std::string bom = kUtf8ByteOrderMark;
-    const bool hasMark = bytes.compare(0, bom.size(), bom) == 0;
-    table.text = hasMark ? bytes.substr(bom.size()) : bytes;
-    table.encoding = IsValidUtf8(table.text) ? TableEncoding::Utf8 : TableEncoding::Cp1252;
+    const bool utf8Mark = StartsWith(bytes, kUtf8ByteOrderMark);
+    const bool bigEndianMark = StartsWith(bytes, kUtf16BeByteOrderMark);
+    const bool utf16Mark = StartsWith(bytes, kUtf16LeByteOrderMark) || bigEndianMark;
+    if (choice == EncodingChoice::Utf16 || (choice == EncodingChoice::Detect && utf16Mark)) {
+        table.encoding = bigEndianMark ? TableEncoding::Utf16Be : TableEncoding::Utf16Le;
+        table.text = Utf16ToUtf8(bytes, utf16Mark ? 2 : 0, bigEndianMark);
+        return table;
+    }
+    table.text = std::move(bytes);
+    if (choice == EncodingChoice::Cp1252) {
+        table.encoding = TableEncoding::Cp1252;
+        return table;
+    }
+    table.textStart = utf8Mark ? 3 : 0;
+    if (choice == EncodingChoice::Utf8 || utf8Mark) return table;
+    Utf8Scan scan = ScanUtf8(table.text);
+    if (scan.firstInvalid == std::string::npos) return table;
+    // Valid UTF-8 anywhere, also behind bad bytes, makes the text mixed.
+    while (!scan.multiByteSeen && scan.firstInvalid != std::string::npos)
+        scan = ScanUtf8(table.text, scan.firstInvalid + 1);
+    table.mixed = scan.multiByteSeen;
+    if (!table.mixed) table.encoding = TableEncoding::Cp1252;
     return table;
 }
 
