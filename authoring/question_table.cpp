@@ -135,7 +135,7 @@ void QuestionTableReader::Rewind() {
 }
 
 bool QuestionTableReader::Next(QuestionRecord& record) {
-    TableRow row;
+    TableRow& row = row_;
     while (rows_.Next(row)) {
         const size_t number = rows_.RowsRead();
         if (IsBlankRow(row) || (number == layout_.firstRow && layout_.hasHeader)) continue;
@@ -151,7 +151,10 @@ bool QuestionTableReader::Next(QuestionRecord& record) {
 
 bool QuestionTableReader::TakeRow(const TableRow& cells, size_t row, QuestionRecord& record) {
     const size_t errorsBefore = errors_.size();
-    record = QuestionRecord();
+    // Cleared, not replaced: the strings keep their memory from row to row.
+    record.keyword.clear();
+    for (std::string& slot : record.slots) slot.clear();
+    record.status = 0;
     for (size_t column = kTableColumnCount; column < cells.size(); ++column) {
         if (cells[column].empty()) continue;
         errors_.push_back({row, -1, "more than " + std::to_string(kTableColumnCount) + " columns"});

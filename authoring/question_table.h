@@ -72,6 +72,7 @@ private:
     TableText text_;
     TableLayout layout_;
     TableReader rows_;
+    TableRow row_;  // the row at hand
     std::vector<RowError> errors_;
     size_t questionsRead_ = 0;
     bool endReached_ = false;

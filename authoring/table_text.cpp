@@ -94,40 +94,58 @@ TableText DecodeTableBytes(std::string bytes, EncodingChoice choice) {
 }
 
 bool TableReader::Next(TableRow& row) {
-    row.clear();
-    if (at_ >= text_.size() || unclosed_) return false;
-    std::string cell;
+    if (at_ >= text_.size() || unclosed_) {
+        row.clear();
+        return false;
+    }
+    // The row's cells are overwritten, not replaced: their strings keep
+    // their memory from row to row.
+    size_t cells = 0;
+    const auto nextCell = [&]() -> std::string& {
+        if (cells == row.size()) row.emplace_back();
+        std::string& cell = row[cells++];
+        cell.clear();
+        return cell;
+    };
+    std::string* cell = &nextCell();
     bool cellStarted = false;
     while (at_ < text_.size()) {
         const char c = text_[at_];
         if (c == '"' && !cellStarted) {
             ++at_;
             cellStarted = true;
-            if (!TakeQuoted(cell)) {
+            if (!TakeQuoted(*cell)) {
                 unclosed_ = true;
+                row.clear();
                 return false;
             }
         } else if (c == separator_) {
             ++at_;
-            row.push_back(std::move(cell));
-            cell.clear();
+            cell = &nextCell();
             cellStarted = false;
         } else if (c == '\r' || c == '\n') {
             at_ += c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
             break;
         } else {
-            cell.push_back(c);
+            size_t end = at_ + 1;
+            while (end < text_.size() && text_[end] != separator_ && text_[end] != '\r' && text_[end] != '\n') ++end;
+            cell->append(text_.data() + at_, end - at_);
             cellStarted = true;
-            ++at_;
+            at_ = end;
         }
     }
-    row.push_back(std::move(cell));
+    row.resize(cells);
     ++rowsRead_;
     return true;
 }
 
 bool TableReader::TakeQuoted(std::string& cell) {
     while (at_ < text_.size()) {
+        size_t end = at_;
+        while (end < text_.size() && text_[end] != '"' && text_[end] != '\r' && text_[end] != '\n') ++end;
+        cell.append(text_.data() + at_, end - at_);
+        at_ = end;
+        if (at_ == text_.size()) break;
         const char c = text_[at_++];
         if (c == '"') {
             if (at_ >= text_.size() || text_[at_] != '"') return true;

@@ -161,6 +161,11 @@ bool Utf8ToCp1252(const std::string& utf8, std::string& out, size_t& errorOffset
     out.reserve(utf8.size());
     size_t at = 0;
     while (at < utf8.size()) {
+        // ASCII runs, the bulk of most texts, are taken as they are.
+        const size_t plain = at;
+        while (at < utf8.size() && static_cast<unsigned char>(utf8[at]) < 0x80) ++at;
+        out.append(utf8, plain, at - plain);
+        if (at == utf8.size()) break;
         uint32_t codePoint = 0;
         const size_t length = DecodeUtf8(utf8, at, codePoint);
         int converted = length ? Cp1252Byte(codePoint) : -1;
