@@ -39,13 +39,14 @@ enum class AttachmentState { Fine, Missing, NotShowable, Unreadable };
 // Looks at each file once, however many questions name it.
 class AttachmentChecker {
 public:
-    AttachmentChecker(FileSystem& files, const std::string& testPath) : files_(files), testPath_(testPath) {}
+    AttachmentChecker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+        : files_(files), testPath_(testPath), programDirectory_(programDirectory) {}
 
     AttachmentState Check(const std::string& storedName, bool picture) {
         std::unordered_map<std::string, AttachmentState>& seen = seen_[picture ? 1 : 0];
         const auto known = seen.find(storedName);
         if (known != seen.end()) return known->second;
-        const AttachmentState state = Look(FindAttachment(files_, storedName, testPath_), picture);
+        const AttachmentState state = Look(FindAttachment(files_, storedName, testPath_, programDirectory_), picture);
         seen.emplace(storedName, state);
         return state;
     }
@@ -61,6 +62,7 @@ private:
 
     FileSystem& files_;
     const std::string testPath_;
+    const std::string programDirectory_;
     std::unordered_map<std::string, AttachmentState> seen_[2];  // by stored name; texts, pictures
 };
 
@@ -129,8 +131,8 @@ unsigned SlotsToRead(const RecordHeader& header) {
 
 class Checker {
 public:
-    Checker(FileSystem& files, ByteStream& stream, const std::string& testPath)
-        : stream_(stream), attachments_(files, testPath) {}
+    Checker(FileSystem& files, ByteStream& stream, const std::string& testPath, const std::string& programDirectory)
+        : stream_(stream), attachments_(files, testPath, programDirectory) {}
 
     void CheckDamage(const FilePart& part, int64_t size, int question) {
         std::string line;
@@ -222,18 +224,25 @@ private:
 
 }  // namespace
 
-std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath) {
+std::string DescribeFinding(const Finding& finding) {
+    return "question " + std::to_string(finding.question) + " \"" + finding.keyword + "\": " + finding.what;
+}
+
+std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath,
+                           const std::string& programDirectory) {
     std::string name = storedName;
 #ifndef _WIN32
     // Stored names are Windows paths; the native build reads them on a system with "/".
     std::replace(name.begin(), name.end(), '\\', '/');
 #endif
-    const std::string path = LocateAttachment(files, name, FolderOf(testPath), testPath);
+    const std::string folder = programDirectory.empty() ? FolderOf(testPath) : programDirectory;
+    const std::string path = LocateAttachment(files, name, folder, testPath);
     return !path.empty() && files.Exists(path) ? path : std::string();
 }
 
-CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan) {
-    Checker checker(files, stream, testPath);
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
+                          const std::string& programDirectory) {
+    Checker checker(files, stream, testPath, programDirectory);
     // The scan has taken the size before it finds the first part.
     int question = 0;
     const bool scanned = ScanTestFile(stream, scan, [&](const FilePart& part, const RecordHeader* header) {

@@ -16,20 +16,26 @@ struct Finding {
     std::string what;
 };
 
+// "question 3 "Sky": question picture "*sky.bmp" missing", as stored (Windows-1252).
+std::string DescribeFinding(const Finding& finding);
+
 struct CheckReport {
     int questions = 0;  // records read whole
     std::vector<Finding> findings;
 };
 
 // Where the attachment stored under storedName lies for the test at testPath,
-// or "" when no file is there: the program's lookup, with the test's folder
-// standing for the program directory of a "*" name (the installer puts
-// tests there).
-std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath);
+// or "" when no file is there: the program's lookup, with programDirectory
+// for a "*" name; without one, the test's folder stands for it (the
+// installer puts tests there).
+std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath,
+                           const std::string& programDirectory = "");
 
 // Scans stream, the test at testPath, into scan and checks every part as it
-// is found. Nothing is checked when the stream's size cannot be taken (scan
-// is then empty with a size of -1).
-CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan);
+// is found; attachments are looked for as FindAttachment does. Nothing is
+// checked when the stream's size cannot be taken (scan is then empty with a
+// size of -1).
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
+                          const std::string& programDirectory = "");
 
 }  // namespace qb

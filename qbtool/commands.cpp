@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "base/decimal.h"
 #include "document/record.h"
 #include "encoding/cp1252.h"
 #include "authoring/question_check.h"
@@ -32,10 +33,6 @@ struct Command {
     TableOptions table;
 };
 
-// "1 question", "2 questions".
-std::string Counted(size_t count, const std::string& noun) {
-    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
 
 // The new file's stream while records are written to it: the record writer
 // asks for the end and flushes after every record, which the file itself
@@ -112,11 +109,8 @@ private:
         const CheckReport report = CheckTestFile(files_, *stream, path, scan);
         if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
-        for (const Finding& finding : report.findings) {
-            console_.out << path << ": question " << finding.question << " \"" << Shown(finding.keyword)
-                         << "\": " << Shown(finding.what) << "\n";
-        }
-        console_.out << Counted(report.questions, "question") << ", " << Counted(report.findings.size(), "finding")
+        for (const Finding& finding : report.findings) console_.out << path << ": " << Shown(DescribeFinding(finding)) << "\n";
+        console_.out << CountedNoun(report.questions, "question") << ", " << CountedNoun(report.findings.size(), "finding")
                      << "\n";
         return report.findings.empty() ? kExitClean : kExitFindings;
     }
@@ -144,8 +138,8 @@ private:
             return false;
         };
         if (!WriteTest(output, whole, true, force)) return kExitFailed;
-        console_.out << output << ": " << Counted(scan.recordCount, "question") << " written, "
-                     << Counted(scan.damagedCount, "damaged part") << " skipped (" << skipped << " bytes)\n";
+        console_.out << output << ": " << CountedNoun(scan.recordCount, "question") << " written, "
+                     << CountedNoun(scan.damagedCount, "damaged part") << " skipped (" << skipped << " bytes)\n";
         return kExitClean;
     }
 
@@ -170,7 +164,7 @@ private:
         reader.Rewind();
         if (!WriteTest(output, [&](QuestionRecord& next) { return reader.Next(next); }, false, force))
             return kExitFailed;
-        console_.out << output << ": " << Counted(reader.QuestionsRead(), "question") << " written\n";
+        console_.out << output << ": " << CountedNoun(reader.QuestionsRead(), "question") << " written\n";
         return kExitClean;
     }
 
@@ -200,7 +194,7 @@ private:
             return ok && out.Flush();
         });
         if (!written) return kExitFailed;
-        console_.out << table << ": " << Counted(scan.parts.size(), "question") << " written\n";
+        console_.out << table << ": " << CountedNoun(scan.parts.size(), "question") << " written\n";
         return kExitClean;
     }
 

@@ -140,6 +140,23 @@ TEST(QuestionCheck, EachFinding) {
         found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(report.questions, 5);
+    EXPECT_EQ(DescribeFinding(report.findings[6]), "question 5 \"Files\": answer text file \"/elsewhere/gone.rtf\" missing");
+}
+
+// A "*" name lies in the program directory when one is given, as Creator's
+// export looks for it; else beside the test.
+TEST(QuestionCheck, StarNamesInTheProgramDirectory) {
+    MemoryFileSystem files;
+    files.SetContent("C:\\P\\stars.bmp", BitmapFile(8, 8, 24));
+    QuestionRecord record = MakeRecord("Stars", "q", "a");
+    record.slots[kSlotAnswerPictureFile] = "*stars.bmp";
+    files.SetContent("/t/x.tvt", kMagic + RecordBytes(record));
+    for (const std::string programDirectory : {"", "C:\\P"}) {
+        auto stream = files.Open("/t/x.tvt", OpenMode::Read);
+        TestFileScan scan;
+        const CheckReport report = CheckTestFile(files, *stream, "/t/x.tvt", scan, programDirectory);
+        EXPECT_EQ(report.findings.size(), programDirectory.empty() ? 1u : 0u) << programDirectory;
+    }
 }
 
 // Enough keywords for the keyword table to grow several times.
