@@ -131,13 +131,15 @@ unsigned SlotsToRead(const RecordHeader& header) {
 
 class Checker {
 public:
-    Checker(FileSystem& files, ByteStream& stream, const std::string& testPath, const std::string& programDirectory)
-        : stream_(stream), attachments_(files, testPath, programDirectory) {}
+    Checker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+        : attachments_(files, testPath, programDirectory) {}
 
-    void CheckDamage(const FilePart& part, int64_t size, int question) {
+    // key is the question's in an open test, -1 in a file.
+    void CheckDamage(ByteStream& stream, const FilePart& part, int64_t size, int question, int32_t key = -1) {
+        key_ = key;
         std::string line;
         std::string keyword;
-        if (stream_.Seek(part.start) && ReadLine(stream_, kDamagedLineShown, line) && line.back() == '\n') {
+        if (stream.Seek(part.start) && ReadLine(stream, kDamagedLineShown, line) && line.back() == '\n') {
             DropLineFeed(line);
             keyword = line;
         }
@@ -148,7 +150,10 @@ public:
                 " bytes follow");
     }
 
-    void CheckRecord(const FilePart& part, const RecordHeader& header, int64_t size, int question) {
+    // key is the question's in an open test, -1 in a file.
+    void CheckRecord(ByteStream& stream, const FilePart& part, const RecordHeader& header, int64_t size, int question,
+                     int32_t key = -1) {
+        key_ = key;
         ++report_.questions;
         const std::string& keyword = header.keyword;
         CheckKeyword(keyword, question);
@@ -157,7 +162,7 @@ public:
         const unsigned wanted = SlotsToRead(header);
         if (wanted == 0) return;
         QuestionRecord& record = record_;  // reused: its strings keep their memory from record to record
-        if (!ReadQuestionRecordOfSize(stream_, part.start, size, record, wanted)) {
+        if (!ReadQuestionRecordOfSize(stream, part.start, size, record, wanted)) {
             Add(question, keyword, "record cannot be read at byte " + std::to_string(part.start));
             return;
         }
@@ -169,7 +174,7 @@ public:
 
 private:
     void Add(int question, const std::string& keyword, const std::string& what) {
-        report_.findings.push_back({question, keyword, what});
+        report_.findings.push_back({question, keyword, what, key_});
     }
 
     void CheckKeyword(const std::string& keyword, int question) {
@@ -215,7 +220,7 @@ private:
         }
     }
 
-    ByteStream& stream_;
+    int32_t key_ = -1;  // of the question at hand
     QuestionRecord record_;
     AttachmentChecker attachments_;
     KeywordIndex keywords_;
@@ -242,17 +247,35 @@ std::string FindAttachment(FileSystem& files, const std::string& storedName, con
 
 CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
                           const std::string& programDirectory) {
-    Checker checker(files, stream, testPath, programDirectory);
+    Checker checker(files, testPath, programDirectory);
     // The scan has taken the size before it finds the first part.
     int question = 0;
     const bool scanned = ScanTestFile(stream, scan, [&](const FilePart& part, const RecordHeader* header) {
         ++question;
         if (header)
-            checker.CheckRecord(part, *header, scan.size, question);
+            checker.CheckRecord(stream, part, *header, scan.size, question);
         else
-            checker.CheckDamage(part, scan.size, question);
+            checker.CheckDamage(stream, part, scan.size, question);
     });
     if (!scanned) scan.size = -1;
+    return checker.Take();
+}
+
+CheckReport CheckOpenTest(TestDocument& document, const std::string& programDirectory) {
+    Checker checker(*document.files, document.testPath, programDirectory);
+    const int64_t testSize = StreamSize(*document.testFile);
+    const int64_t journalSize = StreamSize(*document.journalFile);
+    int question = 0;
+    for (const QuestionNode* node = document.head; node; node = node->next) {
+        ByteStream& stream = node->inJournal ? *document.journalFile : *document.testFile;
+        const int64_t size = node->inJournal ? journalSize : testSize;
+        RecordHeader header;
+        if (ReadRecordHeader(stream, node->position, size, header)) {
+            checker.CheckRecord(stream, {node->position, header.end, false}, header, size, ++question, node->key);
+        } else {
+            checker.CheckDamage(stream, {node->position, size, true}, size, ++question, node->key);
+        }
+    }
     return checker.Take();
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/byte_stream.h"
+#include "document/document.h"
 #include "authoring/salvage_scan.h"
 
 namespace qb {
@@ -14,6 +15,7 @@ struct Finding {
     int question = 0;     // records and damaged parts in file order, from 1
     std::string keyword;  // as stored (Windows-1252)
     std::string what;
+    int32_t key = -1;     // the question's key in an open test; -1 in a file
 };
 
 // "question 3 "Sky": question picture "*sky.bmp" missing", as stored (Windows-1252).
@@ -37,5 +39,12 @@ std::string FindAttachment(FileSystem& files, const std::string& storedName, con
 // size of -1).
 CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
                           const std::string& programDirectory = "");
+
+// Checks the open test's current questions in index order, each read where
+// its node points (the change journal's records included), as CheckTestFile
+// checks a file's records. Each finding carries its question's key, so the
+// question list can select it. A record that cannot be read is reported as
+// damaged.
+CheckReport CheckOpenTest(TestDocument& document, const std::string& programDirectory);
 
 }  // namespace qb

@@ -92,7 +92,21 @@ void CheckRecord(const QuestionRecord& record, size_t row, std::vector<RowError>
     }
 }
 
-TableLayout DetectLayout(std::string_view text, const TableText& decoded, const TableOptions& options) {
+}  // namespace
+
+const char* ColumnName(int column) {
+    return column >= 0 && column < kTableColumnCount ? kColumnNames[column] : "";
+}
+
+std::string DescribeRowError(const RowError& error) {
+    if (error.row == 0) return error.what;
+    std::string text = "row " + std::to_string(error.row);
+    if (error.column >= 0) text += std::string(", ") + ColumnName(error.column);
+    return text + ": " + error.what;
+}
+
+TableLayout DetectTableLayout(const TableText& decoded, const TableOptions& options) {
+    const std::string_view text = decoded.View();
     TableLayout layout;
     layout.encoding = decoded.encoding;
     layout.mixedEncodings = decoded.mixed;
@@ -109,22 +123,9 @@ TableLayout DetectLayout(std::string_view text, const TableText& decoded, const 
     return layout;
 }
 
-}  // namespace
-
-const char* ColumnName(int column) {
-    return column >= 0 && column < kTableColumnCount ? kColumnNames[column] : "";
-}
-
-std::string DescribeRowError(const RowError& error) {
-    if (error.row == 0) return error.what;
-    std::string text = "row " + std::to_string(error.row);
-    if (error.column >= 0) text += std::string(", ") + ColumnName(error.column);
-    return text + ": " + error.what;
-}
-
 QuestionTableReader::QuestionTableReader(std::string bytes, const TableOptions& options)
     : text_(DecodeTableBytes(std::move(bytes), options.encoding)),
-      layout_(DetectLayout(text_.View(), text_, options)),
+      layout_(DetectTableLayout(text_, options)),
       rows_(text_.View(), layout_.separator) {}
 
 void QuestionTableReader::Rewind() {
@@ -179,6 +180,24 @@ QuestionTable ReadQuestionTable(const std::string& bytes, const TableOptions& op
     while (reader.Next(record)) table.records.push_back(record);
     table.errors = reader.Errors();
     return table;
+}
+
+ImportPreview PreviewQuestionTable(std::string bytes, const TableOptions& options, size_t rowsShown) {
+    const TableText text = DecodeTableBytes(std::move(bytes), options.encoding);
+    ImportPreview preview;
+    preview.layout = DetectTableLayout(text, options);
+    TableReader reader(text.View(), preview.layout.separator);
+    TableRow row;
+    while (preview.rows.size() < rowsShown && reader.Next(row)) {
+        const size_t number = reader.RowsRead();
+        if (IsBlankRow(row) || (number == preview.layout.firstRow && preview.layout.hasHeader)) continue;
+        row.resize(kTableColumnCount);
+        if (text.encoding == TableEncoding::Cp1252)
+            for (std::string& cell : row) cell = Cp1252ToUtf8(cell);
+        preview.rowNumbers.push_back(number);
+        preview.rows.push_back(row);
+    }
+    return preview;
 }
 
 std::string QuestionTableHeader(char separator) {

@@ -44,6 +44,9 @@ struct TableLayout {
     size_t firstRow = 0;  // the first row that is not empty; 0 when there is none
 };
 
+// How the text will be read: options given, the rest detected.
+TableLayout DetectTableLayout(const TableText& text, const TableOptions& options);
+
 // Reads the question rows of a table one after another, keeping no more of
 // them than the row at hand: a table of a million questions costs its bytes.
 class QuestionTableReader {
@@ -86,6 +89,17 @@ struct QuestionTable {
 
 // The whole table at once, for tables known to be small.
 QuestionTable ReadQuestionTable(const std::string& bytes, const TableOptions& options = {});
+
+// What the import dialog shows before anything is imported: how the table
+// is read, and its first question rows as they stand in the table (no
+// header, no empty rows), cut or filled to the question columns, in UTF-8.
+constexpr size_t kPreviewRows = 20;
+struct ImportPreview {
+    TableLayout layout;
+    std::vector<size_t> rowNumbers;  // counted as RowError counts them
+    std::vector<TableRow> rows;
+};
+ImportPreview PreviewQuestionTable(std::string bytes, const TableOptions& options, size_t rowsShown = kPreviewRows);
 
 // The table file's first bytes: a UTF-8 byte order mark and the header row.
 std::string QuestionTableHeader(char separator);

@@ -159,6 +159,33 @@ TEST(QuestionCheck, StarNamesInTheProgramDirectory) {
     }
 }
 
+// The open test's current questions: a record changed into the journal is
+// checked there, and each finding names its question's key.
+TEST(QuestionCheck, OpenTestWithItsJournal) {
+    MemoryFileSystem files;
+    QuestionRecord moon = MakeRecord("Moon", "Which?", "Luna");
+    moon.slots[kSlotWrongAnswer1] = "Luna";
+    files.SetContent("C:\\T\\sky.tvt", testing_support::TestFileBytes({MakeRecord("Sky", "q", "a"), moon}));
+    TestDocument document;
+    document.files = &files;
+    testing_support::MemoryList list;
+    testing_support::MemoryReporter reporter;
+    int32_t remaining = 0;
+    ASSERT_EQ(OpenTest(document, "C:\\T\\sky.tvt", "C:\\Q\\CHANGINGS.TMP", list, reporter, remaining),
+              DocumentMessage::None);
+    QuestionRecord changed = MakeRecord("Sky", "q", "a");
+    changed.slots[kSlotAnswerPictureFile] = "*gone.bmp";
+    document.head->position = WriteQuestionRecord(*document.journalFile, changed);
+    document.head->inJournal = true;
+    const CheckReport report = CheckOpenTest(document, "C:\\Q");
+    ASSERT_EQ(report.findings.size(), 2u);
+    EXPECT_EQ(report.findings[0].key, 0);
+    EXPECT_EQ(DescribeFinding(report.findings[0]), "question 1 \"Sky\": answer picture \"*gone.bmp\" missing");
+    EXPECT_EQ(report.findings[1].key, 1);
+    EXPECT_EQ(DescribeFinding(report.findings[1]), "question 2 \"Moon\": wrong answer 1 equals the right answer");
+    EXPECT_EQ(report.questions, 2);
+}
+
 // Enough keywords for the keyword table to grow several times.
 TEST(QuestionCheck, RepeatsAmongManyKeywords) {
     MemoryFileSystem files;

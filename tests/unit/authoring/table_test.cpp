@@ -212,6 +212,24 @@ TEST(QuestionTableReader, TablesThatMustNotGarble) {
     }
 }
 
+// The import dialog's preview: the layout, and the rows as they will be read.
+TEST(ImportPreview, LayoutAndFirstRows) {
+    const std::string bytes = "\r\nStichwort;Frage;Antwort\r\nCaf\xE9;\"a\r\nb\";c\r\n;;\r\nk;q;a;;;;;;;;;;x\r\n";
+    const ImportPreview preview = PreviewQuestionTable(bytes, {});
+    EXPECT_EQ(preview.layout.encoding, TableEncoding::Cp1252);
+    EXPECT_EQ(preview.layout.separator, ';');
+    EXPECT_FALSE(preview.layout.hasHeader);
+    EXPECT_EQ(preview.layout.firstRow, 2u);
+    EXPECT_EQ(preview.rowNumbers, (std::vector<size_t>{2, 3, 5}));
+    ASSERT_EQ(preview.rows.size(), 3u);
+    EXPECT_EQ(preview.rows[1], TableRow({"Caf\xC3\xA9", "a\r\nb", "c", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(preview.rows[2].size(), static_cast<size_t>(kTableColumnCount));
+    TableOptions header;
+    header.header = HeaderChoice::Header;
+    EXPECT_EQ(PreviewQuestionTable(bytes, header).rowNumbers, (std::vector<size_t>{3, 5}));
+    EXPECT_EQ(PreviewQuestionTable(bytes, header, 1).rows.size(), 1u);
+}
+
 // Records as the question dialog makes them: texts whose line breaks are CR LF.
 QuestionRecord RandomRecord(std::mt19937& random) {
     static const std::string pieces[] = {"a",    "Z",    " ",    ",",    ";",       "\t", "\"", "\r\n",
