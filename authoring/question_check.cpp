@@ -7,9 +7,9 @@
 #include <memory>
 #include <unordered_map>
 
-#include "document/record.h"
 #include "authoring/question_table.h"
 #include "document/bitmap_header.h"
+#include "document/record.h"
 
 namespace qb {
 

@@ -15,7 +15,7 @@ struct Finding {
     int question = 0;     // records and damaged parts in file order, from 1
     std::string keyword;  // as stored (Windows-1252)
     std::string what;
-    int32_t key = -1;     // the question's key in an open test; -1 in a file
+    int32_t key = -1;  // the question's key in an open test; -1 in a file
 };
 
 // "question 3 "Sky": question picture "*sky.bmp" missing", as stored (Windows-1252).

@@ -40,7 +40,8 @@ std::string ByteName(unsigned char byte) {
 std::string Utf8Failure(const std::string& cell, size_t offset, const TableLayout& layout) {
     uint32_t codePoint = 0;
     const size_t length = DecodeUtf8(cell, offset, codePoint);
-    if (length > 0) return "'" + cell.substr(offset, length) + "' (" + CodePointName(codePoint) + ") has no Windows-1252 form";
+    if (length > 0)
+        return "'" + cell.substr(offset, length) + "' (" + CodePointName(codePoint) + ") has no Windows-1252 form";
     if (layout.encoding == TableEncoding::Utf16Le || layout.encoding == TableEncoding::Utf16Be)
         return "holds a UTF-16 character cut in half";
     const std::string byte = "the byte " + ByteName(static_cast<unsigned char>(cell[offset])) + " is not UTF-8";

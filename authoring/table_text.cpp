@@ -77,11 +77,11 @@ TableText DecodeTableBytes(std::string bytes, EncodingChoice choice) {
         return table;
     }
     table.text = std::move(bytes);
+    table.textStart = utf8Mark ? 3 : 0;  // never text, whatever encoding is chosen
     if (choice == EncodingChoice::Cp1252) {
         table.encoding = TableEncoding::Cp1252;
         return table;
     }
-    table.textStart = utf8Mark ? 3 : 0;
     if (choice == EncodingChoice::Utf8 || utf8Mark) return table;
     Utf8Scan scan = ScanUtf8(table.text);
     if (scan.firstInvalid == std::string::npos) return table;

@@ -10,7 +10,8 @@ std::string ListFindings(const std::vector<Finding>& findings, size_t shownAtMos
         if (i > 0) text += "\n";
         text += DescribeFinding(findings[i]);
     }
-    if (findings.size() > shownAtMost) text += "\n... and " + CountedNoun(findings.size() - shownAtMost, "more finding");
+    if (findings.size() > shownAtMost)
+        text += "\n... and " + CountedNoun(findings.size() - shownAtMost, "more finding");
     return text;
 }
 

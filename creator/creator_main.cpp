@@ -54,7 +54,8 @@ void RunCreator(HINSTANCE instance) {
     InitCommonControls();
 
     std::string testPath;
-    if (!ChooseTest(instance, programDirectory, testPath) || !ConfirmExportAfterCheck(instance, programDirectory, testPath)) {
+    if (!ChooseTest(instance, programDirectory, testPath) ||
+        !ConfirmExportAfterCheck(instance, programDirectory, testPath)) {
         ShowSummary(instance, IDS_NOTHING_EXPORTED, IDS_ABORTED_CAPTION);
         return;
     }

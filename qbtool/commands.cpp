@@ -5,13 +5,13 @@
 #include <memory>
 #include <new>
 
-#include "base/decimal.h"
-#include "document/record.h"
-#include "encoding/cp1252.h"
 #include "authoring/question_check.h"
 #include "authoring/question_table.h"
 #include "authoring/salvage_scan.h"
 #include "authoring/table_text.h"
+#include "base/decimal.h"
+#include "document/record.h"
+#include "encoding/cp1252.h"
 
 namespace qb {
 
@@ -32,7 +32,6 @@ struct Command {
     bool tableOptionGiven = false;
     TableOptions table;
 };
-
 
 // The new file's stream while records are written to it: the record writer
 // asks for the end and flushes after every record, which the file itself
@@ -109,9 +108,10 @@ private:
         const CheckReport report = CheckTestFile(files_, *stream, path, scan);
         if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
-        for (const Finding& finding : report.findings) console_.out << path << ": " << Shown(DescribeFinding(finding)) << "\n";
-        console_.out << CountedNoun(report.questions, "question") << ", " << CountedNoun(report.findings.size(), "finding")
-                     << "\n";
+        for (const Finding& finding : report.findings)
+            console_.out << path << ": " << Shown(DescribeFinding(finding)) << "\n";
+        console_.out << CountedNoun(report.questions, "question") << ", "
+                     << CountedNoun(report.findings.size(), "finding") << "\n";
         return report.findings.empty() ? kExitClean : kExitFindings;
     }
 
@@ -157,13 +157,12 @@ private:
                          << " was read as a question, as its first cell is not \"keyword\"; --header skips it\n";
         }
         QuestionRecord record;
-        while (reader.Next(record)) {
-        }
+        while (reader.Next(record)) {}
         for (const RowError& error : reader.Errors()) console_.err << table << ": " << DescribeRowError(error) << "\n";
         if (!reader.Errors().empty()) return Fail(table, "nothing written");
         reader.Rewind();
-        if (!WriteTest(output, [&](QuestionRecord& next) { return reader.Next(next); }, false, force))
-            return kExitFailed;
+        const RecordSource rows = [&](QuestionRecord& next) { return reader.Next(next); };
+        if (!WriteTest(output, rows, false, force)) return kExitFailed;
         console_.out << output << ": " << CountedNoun(reader.QuestionsRead(), "question") << " written\n";
         return kExitClean;
     }

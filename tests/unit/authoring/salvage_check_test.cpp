@@ -140,7 +140,8 @@ TEST(QuestionCheck, EachFinding) {
         found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(report.questions, 5);
-    EXPECT_EQ(DescribeFinding(report.findings[6]), "question 5 \"Files\": answer text file \"/elsewhere/gone.rtf\" missing");
+    EXPECT_EQ(DescribeFinding(report.findings[6]),
+              "question 5 \"Files\": answer text file \"/elsewhere/gone.rtf\" missing");
 }
 
 // A "*" name lies in the program directory when one is given, as Creator's

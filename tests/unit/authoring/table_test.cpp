@@ -71,8 +71,13 @@ TEST(TableReader, SeparatorIsWhatSplitsTheFirstRow) {
         const char* text;
         char separator;
     } cases[] = {
-        {"a;b,c", ';'},    {"a\tb;c,d", '\t'}, {"a,b", ','},           {"\"x;y\",z", ','},
-        {"abc\nd;e", ','}, {"abc", ','},       {"\"a\"\"\t\";b", ';'},
+        {"a;b,c", ';'},
+        {"a\tb;c,d", '\t'},
+        {"a,b", ','},
+        {"\"x;y\",z", ','},
+        {"abc\nd;e", ','},
+        {"abc", ','},
+        {"\"a\"\"\t\";b", ';'},
         // The rows agree on a count of columns: an unquoted separator in a cell does not lead.
         {"k,Is a;b?,y\nk,q,a", ','},
         {"k,a;b;c,y\nk,q;r;s,a", ';'},  // both split every row into 3: semicolon comes first
@@ -159,7 +164,10 @@ TEST(QuestionTableReader, TablesThatMustNotGarble) {
     struct Case {
         Case(const char* name, std::string bytes, Questions questions, std::vector<std::string> errors,
              TableOptions options = {})
-            : name(name), bytes(std::move(bytes)), questions(std::move(questions)), errors(std::move(errors)),
+            : name(name),
+              bytes(std::move(bytes)),
+              questions(std::move(questions)),
+              errors(std::move(errors)),
               options(options) {}
         const char* name;
         std::string bytes;
@@ -172,10 +180,14 @@ TEST(QuestionTableReader, TablesThatMustNotGarble) {
          "\xEF\xBB\xBFkeyword;question;right answer\nCaf\xC3\xA9;Where?;Paris\nNa\xEFve;q;x\n",
          {{"Caf\xE9", "Where?", "Paris"}},
          {"row 3, keyword: the byte 0xEF is not UTF-8"}},
-        {"mixed without a mark", "Caf\xC3\xA9;Where?;Paris\nNa\xEFve;q;x\n", {{"Caf\xE9", "Where?", "Paris"}},
+        {"mixed without a mark",
+         "Caf\xC3\xA9;Where?;Paris\nNa\xEFve;q;x\n",
+         {{"Caf\xE9", "Where?", "Paris"}},
          {"row 2, keyword: the byte 0xEF is not UTF-8, though other characters of the table are: it mixes two "
           "encodings"}},
-        {"mixed, the UTF-8 behind", "Na\xEFve;q;\xE9t\xE9\nCaf\xC3\xA9;Where?;Paris\n", {{"Caf\xE9", "Where?", "Paris"}},
+        {"mixed, the UTF-8 behind",
+         "Na\xEFve;q;\xE9t\xE9\nCaf\xC3\xA9;Where?;Paris\n",
+         {{"Caf\xE9", "Where?", "Paris"}},
          {"row 1, keyword: the byte 0xEF is not UTF-8, though other characters of the table are: it mixes two "
           "encodings",
           "row 1, right answer: the byte 0xE9 is not UTF-8, though other characters of the table are: it mixes two "
@@ -184,19 +196,39 @@ TEST(QuestionTableReader, TablesThatMustNotGarble) {
         {"UTF-16 LE without one", Utf16(cafe, false), {{"Caf\xE9", "Wo?", "Paris"}}, {}},
         {"UTF-16 BE", Utf16(cafe, true), {{"Caf\xE9", "Wo?", "Paris"}}, {}},
         {"UTF-16 told, without a mark", Utf16(cafe, false).substr(2), {{"Caf\xE9", "Wo?", "Paris"}}, {}, utf16},
-        {"UTF-16 with a lone surrogate", Utf16("k\tq\ta", false) + std::string("\x00\xD8", 2), {},
+        {"UTF-16 with a lone surrogate",
+         Utf16("k\tq\ta", false) + std::string("\x00\xD8", 2),
+         {},
          {"row 1, right answer: holds a UTF-16 character cut in half"}},
-        {"Windows-1252 told", "Caf\xC3\xA9,q,a", {{"Caf\xC3\xA9", "q", "a"}}, {}, cp1252},
-        {"a semicolon in a comma table's first row", "k1,Is a;b?,yes\nk2,q,a\n", {{"k1", "Is a;b?", "yes"}, {"k2", "q", "a"}},
+        {"Windows-1252 told",
+         "\xEF\xBB\xBF"
+         "Caf\xC3\xA9,q,a",
+         {{"Caf\xC3\xA9", "q", "a"}},
+         {},
+         cp1252},
+        {"a semicolon in a comma table's first row",
+         "k1,Is a;b?,yes\nk2,q,a\n",
+         {{"k1", "Is a;b?", "yes"}, {"k2", "q", "a"}},
          {}},
         {"a leading empty line", "\r\nk;q;a\r\n", {{"k", "q", "a"}}, {}},
         {"NUL", std::string("k,q\0x,a", 7), {}, {"row 1, question: the control character U+0000 is not allowed"}},
-        {"0x01 and 0x02", "k\x02,q,a\x01", {},
+        {"0x01 and 0x02",
+         "k\x02,q,a\x01",
+         {},
          {"row 1, keyword: the control character U+0002 is not allowed",
           "row 1, right answer: the control character U+0001 is not allowed"}},
-        {"a combining accent", "Cafe\xCC\x81,Cre\xCC\x80me?,\xC3\xBC\xCC\x88", {}, {"row 1, right answer: '\xCC\x88' (U+0308) has no Windows-1252 form"}},
-        {"a combining accent on a letter that has it", "Cafe\xCC\x81,Cre\xCC\x80me?,S\xCC\x8C", {{"Caf\xE9", "Cr\xE8me?", "\x8A"}}, {}},
-        {"a character without a form, shown", "k,\xC5\x82,a", {}, {"row 1, question: '\xC5\x82' (U+0142) has no Windows-1252 form"}},
+        {"a combining accent",
+         "Cafe\xCC\x81,Cre\xCC\x80me?,\xC3\xBC\xCC\x88",
+         {},
+         {"row 1, right answer: '\xCC\x88' (U+0308) has no Windows-1252 form"}},
+        {"a combining accent on a letter that has it",
+         "Cafe\xCC\x81,Cre\xCC\x80me?,S\xCC\x8C",
+         {{"Caf\xE9", "Cr\xE8me?", "\x8A"}},
+         {}},
+        {"a character without a form, shown",
+         "k,\xC5\x82,a",
+         {},
+         {"row 1, question: '\xC5\x82' (U+0142) has no Windows-1252 form"}},
         {"an empty table", "", {}, {"the table holds no questions"}},
         {"a byte order mark alone", "\xEF\xBB\xBF", {}, {"the table holds no questions"}},
         {"a header alone", "keyword;question;right answer\r\n", {}, {"the table holds no questions"}},
