@@ -27,4 +27,8 @@ long long ParseDecimal(const std::string& text) {
     return negative ? -value : value;
 }
 
+std::string CountedNoun(size_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 }  // namespace qb

@@ -8,6 +8,7 @@
 #include "common/message_box.h"
 #include "common/registry.h"
 #include "creator/destination_dialog.h"
+#include "creator/export_check.h"
 #include "creator/export_dialog.h"
 #include "creator/resource_ids.h"
 
@@ -53,7 +54,8 @@ void RunCreator(HINSTANCE instance) {
     InitCommonControls();
 
     std::string testPath;
-    if (!ChooseTest(instance, programDirectory, testPath)) {
+    if (!ChooseTest(instance, programDirectory, testPath) ||
+        !ConfirmExportAfterCheck(instance, programDirectory, testPath)) {
         ShowSummary(instance, IDS_NOTHING_EXPORTED, IDS_ABORTED_CAPTION);
         return;
     }

@@ -1,5 +1,7 @@
 #include "encoding/cp1252.h"
 
+#include <algorithm>
+
 namespace qb {
 
 namespace {
@@ -27,14 +29,47 @@ int Cp1252Byte(uint32_t codePoint) {
     return -1;
 }
 
+// The accented letters of Windows-1252 by combining mark: the letters each
+// mark goes on and, at the same place, the byte of the composed letter.
+struct Composition {
+    uint32_t mark;
+    const char* letters;
+    const char* composed;
+};
+const Composition kCompositions[] = {
+    {0x0300, "AEIOUaeiou", "\xC0\xC8\xCC\xD2\xD9\xE0\xE8\xEC\xF2\xF9"},
+    {0x0301, "AEIOUYaeiouy", "\xC1\xC9\xCD\xD3\xDA\xDD\xE1\xE9\xED\xF3\xFA\xFD"},
+    {0x0302, "AEIOUaeiou", "\xC2\xCA\xCE\xD4\xDB\xE2\xEA\xEE\xF4\xFB"},
+    {0x0303, "ANOano", "\xC3\xD1\xD5\xE3\xF1\xF5"},
+    {0x0308, "AEIOUYaeiouy", "\xC4\xCB\xCF\xD6\xDC\x9F\xE4\xEB\xEF\xF6\xFC\xFF"},
+    {0x030A, "Aa", "\xC5\xE5"},
+    {0x030C, "SZsz", "\x8A\x8E\x9A\x9E"},
+    {0x0327, "Cc", "\xC7\xE7"},
+};
+
+// The byte of letter with mark on it, or -1.
+int ComposedByte(char letter, uint32_t mark) {
+    for (const Composition& composition : kCompositions) {
+        if (composition.mark != mark) continue;
+        for (size_t i = 0; composition.letters[i] != '\0'; ++i)
+            if (composition.letters[i] == letter) return static_cast<unsigned char>(composition.composed[i]);
+    }
+    return -1;
+}
+
 void AppendUtf8(uint32_t codePoint, std::string& out) {
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));
     } else if (codePoint < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
         out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
+    } else if (codePoint < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
     }
@@ -73,18 +108,52 @@ size_t DecodeUtf8(const std::string& text, size_t at, uint32_t& codePoint) {
 }
 
 bool IsValidUtf8(const std::string& text) {
+    return ScanUtf8(text).firstInvalid == std::string::npos;
+}
+
+Utf8Scan ScanUtf8(const std::string& text, size_t from) {
+    Utf8Scan scan;
     uint32_t codePoint = 0;
-    for (size_t at = 0; at < text.size();) {
+    for (size_t at = from; at < text.size();) {
         // Plain ASCII runs are the common case of a table.
         if (static_cast<unsigned char>(text[at]) < 0x80) {
             ++at;
             continue;
         }
         const size_t length = DecodeUtf8(text, at, codePoint);
-        if (length == 0) return false;
+        if (length == 0) {
+            scan.firstInvalid = at;
+            return scan;
+        }
+        scan.multiByteSeen = true;
         at += length;
     }
-    return true;
+    return scan;
+}
+
+std::string Utf16ToUtf8(const std::string& bytes, size_t from, bool bigEndian) {
+    const auto unitAt = [&](size_t at) {
+        const unsigned first = static_cast<unsigned char>(bytes[at]);
+        const unsigned second = static_cast<unsigned char>(bytes[at + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size() - std::min(from, bytes.size()));
+    size_t at = from;
+    for (; at + 1 < bytes.size(); at += 2) {
+        uint32_t codePoint = unitAt(at);
+        const bool high = codePoint >= 0xD800 && codePoint <= 0xDBFF;
+        if (high && at + 3 < bytes.size()) {
+            const uint32_t low = unitAt(at + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+                at += 2;
+            }
+        }
+        AppendUtf8(codePoint, out);
+    }
+    if (at < bytes.size()) out.push_back(static_cast<char>(0xFF));
+    return out;
 }
 
 bool Utf8ToCp1252(const std::string& utf8, std::string& out, size_t& errorOffset) {
@@ -92,9 +161,18 @@ bool Utf8ToCp1252(const std::string& utf8, std::string& out, size_t& errorOffset
     out.reserve(utf8.size());
     size_t at = 0;
     while (at < utf8.size()) {
+        // ASCII runs, the bulk of most texts, are taken as they are.
+        const size_t plain = at;
+        while (at < utf8.size() && static_cast<unsigned char>(utf8[at]) < 0x80) ++at;
+        out.append(utf8, plain, at - plain);
+        if (at == utf8.size()) break;
         uint32_t codePoint = 0;
         const size_t length = DecodeUtf8(utf8, at, codePoint);
-        const int converted = length ? Cp1252Byte(codePoint) : -1;
+        int converted = length ? Cp1252Byte(codePoint) : -1;
+        if (converted < 0 && length > 0 && !out.empty()) {
+            converted = ComposedByte(out.back(), codePoint);
+            if (converted >= 0) out.pop_back();
+        }
         if (converted < 0) {
             errorOffset = at;
             return false;

@@ -5,12 +5,14 @@
 #include <memory>
 #include <new>
 
+#include "authoring/question_check.h"
+#include "authoring/question_table.h"
+#include "authoring/salvage_scan.h"
+#include "authoring/table_text.h"
+#include "base/decimal.h"
 #include "document/record.h"
 #include "encoding/cp1252.h"
 #include "qbtool/page_export.h"
-#include "qbtool/question_check.h"
-#include "qbtool/question_table.h"
-#include "qbtool/salvage_scan.h"
 #include "webpage/web_page.h"
 
 namespace qb {
@@ -20,7 +22,8 @@ namespace {
 const char kUsage[] =
     "usage: qbtool check TEST.tvt\n"
     "       qbtool salvage DAMAGED.tvt NEW.tvt [--force]\n"
-    "       qbtool import TABLE NEW.tvt [--force]\n"
+    "       qbtool import TABLE NEW.tvt [--force] [--header | --no-header]\n"
+    "                     [--separator tab|semicolon|comma] [--encoding utf-8|windows-1252|utf-16]\n"
     "       qbtool export TEST.tvt TABLE [--force]\n"
     "       qbtool export TEST.tvt PAGE.html [--force]\n"
     "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
@@ -29,6 +32,8 @@ struct Command {
     std::string name;
     std::vector<std::string> files;
     bool force = false;
+    bool tableOptionGiven = false;
+    TableOptions table;
 };
 
 // The new file's stream while records are written to it: the record writer
@@ -63,8 +68,11 @@ private:
     int64_t written_ = 0;
 };
 
-// Writes a whole file; false when a write fails.
+// Writes a whole file; false when a write fails or the writer reported why it stopped.
 using FileWriter = std::function<bool(ByteStream& out)>;
+// The next record to write; false behind the last one or when the source
+// reported why it stopped.
+using RecordSource = std::function<bool(QuestionRecord& record)>;
 
 class Tool {
 public:
@@ -73,13 +81,14 @@ public:
     int Run(const Command& command) {
         if (command.name == "check") return Check(command.files[0]);
         if (command.name == "salvage") return Salvage(command.files[0], command.files[1], command.force);
-        if (command.name == "import") return Import(command.files[0], command.files[1], command.force);
+        if (command.name == "import") return Import(command.files[0], command.files[1], command.table, command.force);
         return Export(command.files[0], command.files[1], command.force);
     }
 
 private:
     int Fail(const std::string& path, const std::string& message) {
         console_.err << path << ": " << message << "\n";
+        ++failures_;
         return kExitFailed;
     }
 
@@ -103,8 +112,9 @@ private:
         if (scan.size < 0) return Fail(path, "cannot be opened");
         if (!scan.magicAccepted) return Fail(path, "is not a test file (its first line is not a test's)");
         for (const Finding& finding : report.findings)
-            ReportFinding(path, finding.question, finding.keyword, finding.what);
-        console_.out << report.questions << " questions, " << report.findings.size() << " findings\n";
+            ReportFinding(path, finding);
+        console_.out << CountedNoun(report.questions, "question") << ", "
+                     << CountedNoun(report.findings.size(), "finding") << "\n";
         return report.findings.empty() ? kExitClean : kExitFindings;
     }
 
@@ -114,41 +124,54 @@ private:
         TestFileScan scan;
         if (!OpenScanned(input, stream, scan)) return kExitFailed;
         if (scan.recordCount == 0 && !scan.magicAccepted) return Fail(input, "holds no question that can be read");
-        std::vector<QuestionRecord> records;
         int64_t skipped = 0;
         for (const FilePart& part : scan.parts) {
-            if (part.damaged) {
-                console_.out << input << ": skipped bytes " << part.start << " to " << part.end - 1 << " ("
-                             << part.end - part.start << " bytes)\n";
-                skipped += part.end - part.start;
-                continue;
-            }
-            records.emplace_back();
-            if (!ReadQuestionRecordOfSize(*stream, part.start, scan.size, records.back()))
-                return Fail(input, "cannot be read at byte " + std::to_string(part.start));
+            if (!part.damaged) continue;
+            console_.out << input << ": skipped bytes " << part.start << " to " << part.end - 1 << " ("
+                         << part.end - part.start << " bytes)\n";
+            skipped += part.end - part.start;
         }
-        if (!WriteTest(output, records, true, force)) return kExitFailed;
-        console_.out << output << ": " << records.size() << " questions written, " << scan.damagedCount
-                     << " damaged parts skipped (" << skipped << " bytes)\n";
+        size_t next = 0;
+        const RecordSource whole = [&](QuestionRecord& record) {
+            while (next < scan.parts.size() && scan.parts[next].damaged) ++next;
+            if (next == scan.parts.size()) return false;
+            const int64_t start = scan.parts[next++].start;
+            if (ReadQuestionRecordOfSize(*stream, start, scan.size, record)) return true;
+            Fail(input, "cannot be read at byte " + std::to_string(start));
+            return false;
+        };
+        if (!WriteTest(output, whole, true, force)) return kExitFailed;
+        console_.out << output << ": " << CountedNoun(scan.recordCount, "question") << " written, "
+                     << CountedNoun(scan.damagedCount, "damaged part") << " skipped (" << skipped << " bytes)\n";
         return kExitClean;
     }
 
-    int Import(const std::string& table, const std::string& output, bool force) {
-        const TableKind kind = TableKindOf(table);
-        if (kind == TableKind::Unknown) return Fail(table, "a table must be a .csv, .tsv or .txt file");
+    // Every row is checked in a first pass; only a table without errors is
+    // read a second time, into the new test.
+    int Import(const std::string& table, const std::string& output, const TableOptions& options, bool force) {
+        if (TableKindOf(table) == TableKind::Unknown) return Fail(table, "a table must be a .csv, .tsv or .txt file");
         if (!MayWrite(table, output, force)) return kExitFailed;
         std::string bytes;
         if (!ReadWholeFile(table, bytes)) return Fail(table, "cannot be read");
-        const QuestionTable questions = ReadQuestionTable(bytes, kind == TableKind::Tab ? '\t' : 0);
-        for (const RowError& error : questions.errors) console_.err << table << ": " << DescribeRowError(error) << "\n";
-        if (!questions.errors.empty()) return Fail(table, "nothing written");
-        if (!WriteTest(output, questions.records, false, force)) return kExitFailed;
-        console_.out << output << ": " << questions.records.size() << " questions written\n";
+        QuestionTableReader reader(std::move(bytes), options);
+        const TableLayout& layout = reader.Layout();
+        if (options.header == HeaderChoice::Detect && !layout.hasHeader && layout.firstRow > 0) {
+            console_.out << table << ": note: row " << layout.firstRow
+                         << " was read as a question, as its first cell is not \"keyword\"; --header skips it\n";
+        }
+        QuestionRecord record;
+        while (reader.Next(record)) {}
+        for (const RowError& error : reader.Errors()) console_.err << table << ": " << DescribeRowError(error) << "\n";
+        if (!reader.Errors().empty()) return Fail(table, "nothing written");
+        reader.Rewind();
+        const RecordSource rows = [&](QuestionRecord& next) { return reader.Next(next); };
+        if (!WriteTest(output, rows, false, force)) return kExitFailed;
+        console_.out << output << ": " << CountedNoun(reader.QuestionsRead(), "question") << " written\n";
         return kExitClean;
     }
 
-    void ReportFinding(const std::string& path, int question, const std::string& keyword, const std::string& what) {
-        console_.out << path << ": question " << question << " \"" << Shown(keyword) << "\": " << Shown(what) << "\n";
+    void ReportFinding(const std::string& path, const Finding& finding) {
+        console_.out << path << ": " << Shown(DescribeFinding(finding)) << "\n";
     }
 
     int Export(const std::string& test, const std::string& table, bool force) {
@@ -161,16 +184,32 @@ private:
         if (!OpenScanned(test, stream, scan)) return kExitFailed;
         if (!scan.magicAccepted) return Fail(test, "is not a test file (its first line is not a test's)");
         if (scan.damagedCount > 0) return Fail(test, "is damaged: salvage it first; nothing written");
-        std::vector<QuestionRecord> records(scan.parts.size());
-        for (size_t i = 0; i < records.size(); ++i) {
-            if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, records[i]))
-                return Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
+        if (IsWebPageName(table)) {
+            std::vector<QuestionRecord> records(scan.parts.size());
+            for (size_t i = 0; i < records.size(); ++i) {
+                if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, records[i]))
+                    return Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
+            }
+            return ExportWebPage(test, table, records, force);
         }
-        if (IsWebPageName(table)) return ExportWebPage(test, table, records, force);
-        const std::string bytes = WriteQuestionTable(records, kind == TableKind::Tab ? '\t' : ',');
-        if (!WriteFileReplacing(table, force, [&](ByteStream& out) { return out.Write(bytes.data(), bytes.size()); }))
-            return kExitFailed;
-        console_.out << table << ": " << records.size() << " questions written\n";
+        const char separator = kind == TableKind::Tab ? '\t' : ',';
+        const bool written = WriteFileReplacing(table, force, [&](ByteStream& file) {
+            BatchedWriteStream out(file);
+            const std::string header = QuestionTableHeader(separator);
+            bool ok = out.Write(header.data(), header.size());
+            QuestionRecord record;  // reused: its strings keep their memory from row to row
+            for (size_t i = 0; ok && i < scan.parts.size(); ++i) {
+                if (!ReadQuestionRecordOfSize(*stream, scan.parts[i].start, scan.size, record)) {
+                    Fail(test, "cannot be read at byte " + std::to_string(scan.parts[i].start));
+                    return false;
+                }
+                const std::string row = QuestionTableRow(record, separator);
+                ok = out.Write(row.data(), row.size());
+            }
+            return ok && out.Flush();
+        });
+        if (!written) return kExitFailed;
+        console_.out << table << ": " << CountedNoun(scan.parts.size(), "question") << " written\n";
         return kExitClean;
     }
 
@@ -181,11 +220,11 @@ private:
         const WebPage web = BuildWebPage(PageTitleOf(test), records, files_,
                                          [&](const std::string& name) { return FindAttachment(files_, name, test); });
         for (const PageFinding& finding : web.findings)
-            ReportFinding(test, finding.question, finding.keyword, DescribePageFinding(finding));
+            ReportFinding(test, Finding{finding.question, finding.keyword, DescribePageFinding(finding)});
         if (!WriteFileReplacing(page, force,
                                 [&](ByteStream& out) { return out.Write(web.html.data(), web.html.size()); }))
             return kExitFailed;
-        console_.out << page << ": " << records.size() << " questions written\n";
+        console_.out << page << ": " << CountedNoun(records.size(), "question") << " written\n";
         return web.findings.empty() ? kExitClean : kExitFindings;
     }
 
@@ -217,20 +256,21 @@ private:
     }
 
     // The magic line, the records and the closing empty line.
-    // The magic line, the records and the closing empty line.
-    bool WriteTest(const std::string& path, const std::vector<QuestionRecord>& records, bool keepStatus, bool force) {
-        for (const QuestionRecord& record : records) {
-            if (IsWritableRecord(record)) continue;
-            Fail(path, "question \"" + Shown(record.keyword) + "\" cannot be written; nothing written");
-            return false;
-        }
+    bool WriteTest(const std::string& path, const RecordSource& next, bool keepStatus, bool force) {
         return WriteFileReplacing(path, force, [&](ByteStream& file) {
             BatchedWriteStream out(file);
             bool ok = out.WriteLine(kMagicLine);
-            for (const QuestionRecord& record : records)
-                ok = ok &&
-                     (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
-            if (!records.empty()) ok = ok && out.WriteLine("");
+            bool any = false;
+            QuestionRecord record;  // reused: its strings keep their memory from record to record
+            while (ok && next(record)) {
+                if (!IsWritableRecord(record)) {
+                    Fail(path, "question \"" + Shown(record.keyword) + "\" cannot be written; nothing written");
+                    return false;
+                }
+                ok = (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
+                any = true;
+            }
+            if (any) ok = ok && out.WriteLine("");
             return ok && out.Flush();
         });
     }
@@ -239,38 +279,75 @@ private:
     // write leaves an existing output as it was.
     bool WriteFileReplacing(const std::string& path, bool force, const FileWriter& write) {
         const std::string partial = path + ".partial";
+        const size_t failuresBefore = failures_;
         std::unique_ptr<ByteStream> out = files_.Open(partial, OpenMode::CreateWrite);
-        bool written = out && write(*out);
+        bool written = out && write(*out) && failures_ == failuresBefore;
         written = out && out->Close() && written;
         if (written && force && files_.Exists(path)) written = files_.Remove(path);
         if (written) written = files_.Rename(partial, path);
         if (!written) {
             files_.Remove(partial);
-            Fail(path, "cannot be written");
+            if (failures_ == failuresBefore) Fail(path, "cannot be written");
         }
         return written;
     }
 
     FileSystem& files_;
     ToolConsole& console_;
+    size_t failures_ = 0;  // messages reported so far
 };
+
+// The value of an option by its name on the command line; false for an unknown one.
+bool TakeTableOption(const std::string& option, const std::string& value, TableOptions& table) {
+    static const struct {
+        const char* option;
+        const char* value;
+        char separator;
+        EncodingChoice encoding;
+    } kValues[] = {
+        {"--separator", "tab", '\t', EncodingChoice::Detect},
+        {"--separator", "semicolon", ';', EncodingChoice::Detect},
+        {"--separator", "comma", ',', EncodingChoice::Detect},
+        {"--encoding", "utf-8", 0, EncodingChoice::Utf8},
+        {"--encoding", "windows-1252", 0, EncodingChoice::Cp1252},
+        {"--encoding", "utf-16", 0, EncodingChoice::Utf16},
+    };
+    for (const auto& known : kValues) {
+        if (option != known.option || value != known.value) continue;
+        if (known.separator != 0) table.separator = known.separator;
+        if (known.encoding != EncodingChoice::Detect) table.encoding = known.encoding;
+        return true;
+    }
+    return false;
+}
 
 // False for a wrong use.
 bool ParseCommand(const std::vector<std::string>& args, Command& command) {
-    for (const std::string& arg : args) {
-        if (arg == "--force")
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "--separator" || arg == "--encoding";
+        if (arg == "--force") {
             command.force = true;
-        else if (arg.size() > 1 && arg[0] == '-')
+        } else if (arg == "--header" || arg == "--no-header") {
+            if (command.table.header != HeaderChoice::Detect) return false;
+            command.table.header = arg == "--header" ? HeaderChoice::Header : HeaderChoice::NoHeader;
+            command.tableOptionGiven = true;
+        } else if (takesValue) {
+            if (i + 1 >= args.size() || !TakeTableOption(arg, args[++i], command.table)) return false;
+            command.tableOptionGiven = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
             return false;
-        else if (command.name.empty())
+        } else if (command.name.empty()) {
             command.name = arg;
-        else
+        } else {
             command.files.push_back(arg);
+        }
     }
     const size_t wanted = command.name == "check" ? 1 : 2;
     const bool known =
         command.name == "check" || command.name == "salvage" || command.name == "import" || command.name == "export";
-    return known && command.files.size() == wanted && !(command.force && command.name == "check");
+    return known && command.files.size() == wanted && !(command.force && command.name == "check") &&
+           !(command.tableOptionGiven && command.name != "import");
 }
 
 }  // namespace

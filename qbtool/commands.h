@@ -16,8 +16,8 @@ constexpr int kExitFailed = 2;
 struct ToolConsole {
     std::ostream& out;
     std::ostream& err;
-    // Keywords and texts shown converted from Windows-1252 to UTF-8 (the
-    // native build); on Windows they are shown as stored.
+    // Keywords and texts shown converted from Windows-1252 to UTF-8, as the
+    // messages about a table's characters are; else shown as stored.
     bool showUtf8 = false;
 };
 

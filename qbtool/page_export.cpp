@@ -1,7 +1,7 @@
 #include "qbtool/page_export.h"
 
 #include "encoding/cp1252.h"
-#include "qbtool/question_table.h"
+#include "authoring/question_table.h"
 
 namespace qb {
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Checks the include lines of the sources against the folder table of
-docs/architecture.md, and that no source file outside tests/ is named like a
-test. Prints one line per violation; exit code 1 when there is any.
+docs/architecture.md, that a row names only folders above it, that a library
+folder (one that builds no program) includes no program's folder, and that no
+source file outside tests/ is named like a test. Prints one line per
+violation; exit code 1 when there is any.
 
 Usage: check_layers.py [root]      check the tree at root (default: this repository)
        check_layers.py --self-test check the checker on planted violations
@@ -20,7 +22,7 @@ TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
 
 
 def read_table(root):
-    """Folder -> the set of folders it may include (itself always)."""
+    """Folder -> the set of folders it may include (itself always), in table order."""
     allowed = {}
     path = os.path.join(root, "docs", "architecture.md")
     if not os.path.isfile(path):
@@ -32,6 +34,30 @@ def read_table(root):
                 folder = row.group(1)
                 allowed[folder] = set(FOLDER_NAME.findall(row.group(2))) | {folder}
     return allowed
+
+
+def builds_program(root, folder):
+    """True when a CMakeLists.txt in the folder adds an executable."""
+    for directory, _, names in os.walk(os.path.join(root, folder)):
+        if "CMakeLists.txt" in names:
+            with open(os.path.join(directory, "CMakeLists.txt"), encoding="utf-8", errors="replace") as lists:
+                if "add_executable(" in lists.read():
+                    return True
+    return False
+
+
+def table_violations(root, allowed):
+    """Rows that name a folder not above them, and libraries that may include a program."""
+    found = []
+    above = set()
+    for folder, names in allowed.items():
+        for name in sorted(names - {folder}):
+            if name not in above:
+                found.append(f"docs/architecture.md: {folder}/ names {name}/, which is not above it in the table")
+            elif folder != "tests" and not builds_program(root, folder) and builds_program(root, name):
+                found.append(f"docs/architecture.md: the library {folder}/ names the program folder {name}/")
+        above.add(folder)
+    return found
 
 
 def source_files(root):
@@ -50,6 +76,7 @@ def violations(root):
     found = []
     if not allowed:
         return ["docs/architecture.md: no folder table found"]
+    found += table_violations(root, allowed)
     for folder, path in source_files(root):
         shown = os.path.relpath(path, root)
         if TEST_WORD.search(os.path.basename(path)):
@@ -86,11 +113,14 @@ def self_test():
         ("production file named like a test", {"shell/test_pane.cpp": ""}),
         ("production header named like a test", {"document/save_test.h": ""}),
         ("folder missing from the table", {"extra/thing.cpp": ""}),
+        ("row names a folder below it", {"docs/architecture.md": table.replace("`document/` | x | `base/` |", "`document/` | x | `base/`, `editor/` |")}),
+        ("library names a program", {"docs/architecture.md": table + "| `cards/` | x | `shell/` |\n",
+                                     "shell/CMakeLists.txt": "add_executable(Main main.cpp)\n"}),
     ]
     failures = 0
     for name, planted in [("clean tree", {})] + cases:
         with tempfile.TemporaryDirectory() as root:
-            for path, text in [("docs/architecture.md", table)] + list({**clean, **planted}.items()):
+            for path, text in list({"docs/architecture.md": table, **clean, **planted}.items()):
                 os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
                 with open(os.path.join(root, path), "w", encoding="utf-8") as out:
                     out.write(text)

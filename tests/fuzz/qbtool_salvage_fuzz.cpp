@@ -8,7 +8,7 @@
 
 #include "document/document.h"
 #include "qbtool/commands.h"
-#include "qbtool/salvage_scan.h"
+#include "authoring/salvage_scan.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/memory_files.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "qbtool/commands.h"
-#include "qbtool/question_check.h"
+#include "authoring/question_check.h"
 #include "tools/bench/generated_questions.h"
 
 namespace {

@@ -18,11 +18,13 @@ w=$(winpath "$source_dir")
 head -c -3 "$source_dir/full.bin" > "$source_dir/Cut.tvt"
 set_data_path "$PROGRAM_DIR"
 
-# run_export TEST NAME VAR: runs an export of TEST into NAME up to its summary; VAR gets the pid.
+# run_export TEST NAME VAR [FINDINGS]: runs an export of TEST into NAME up to
+# its summary, answering Yes to the check's FINDINGS; VAR gets the pid.
 run_export() {
   local __pid dialog
   start_creator __pid
   choose_test "$__pid" "$1"
+  [ -z "${4:-}" ] || answer_check "$__pid" "$4" IDYES "the check before the export lists the damage"
   destination_dialog dialog "$__pid"
   need set-text "$dialog:IDC_DESTINATION_NAME" "$2" > /dev/null
   need press "$dialog:IDOK" > /dev/null
@@ -35,7 +37,9 @@ expect_exit_zero "$pid" "Creator ends with exit code 0 after an empty test"
 expect_bytes "$PROGRAM_DIR/Empty/TEST.LST" 'Empty.tvt\r\n' "the list file of the empty test is complete"
 expect_bytes "$PROGRAM_DIR/Empty/T0000001" '' "the exported empty test is empty"
 
-run_export "$source_dir/Cut.tvt" Cut pid
+damage=$({ printf 'QBKX0101A\r\n'; record Sun 0 'Which star?' 'The sun' '' '' '' '' '' "$w\\Sun.bmp" '' ''; } | wc -c)
+follow=$(($(stat -c %s "$source_dir/Cut.tvt") - damage))
+run_export "$source_dir/Cut.tvt" Cut pid "question 2 \"Cut\": damaged record at byte $damage, $follow bytes follow"
 answer_box "$pid" "$CREATOR_EXPORT_CAPTION" "$CREATOR_FAULTY" IDOK "names that end early give text 12"
 expect_exit_zero "$pid" "Creator ends with exit code 0 after a damaged test"
 expect_bytes "$PROGRAM_DIR/Cut/TEST.LST" 'Cut.tvt\r\nSun.bmp\r\n' "the record before the damage was exported"

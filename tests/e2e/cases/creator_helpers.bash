@@ -31,6 +31,7 @@ You now may pack the files contained in the destionation directory and/or copy i
 CREATOR_NOT_COPIED='File could not be copied:'
 CREATOR_DESTINATION_TITLE='Select Destination Directory'
 CREATOR_EXPORT_TITLE='Exporting a Test ...'
+CREATOR_CHECK_CAPTION='Test checked ...'
 
 # Control of the file dialog that holds the typed file name (Wine's explorer style).
 FILE_NAME_CONTROL=0x47c
@@ -60,6 +61,16 @@ answer_box() {
   expect_eq "$text" "$seen" "$what"
   need press "$box:$button" > /dev/null
   drive wait-gone "$box" --timeout 20000 > /dev/null
+}
+
+# answer_check PID FINDINGS BUTTON WHAT: the box of the check before the
+# export must list FINDINGS (lines); BUTTON (IDYES or IDNO) is pressed on it.
+answer_check() {
+  answer_box "$1" "$CREATOR_CHECK_CAPTION" "Checking the test before its export found:
+
+$2
+
+Export the test anyway?" "$3" "$4"
 }
 
 # start_creator VAR: Creator started from the program directory, greeting answered with OK.

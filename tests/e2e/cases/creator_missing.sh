@@ -19,6 +19,8 @@ set_data_path "$PROGRAM_DIR"
 
 start_creator pid
 choose_test "$pid" "$source_dir/Sky.tvt"
+answer_check "$pid" "question 1 \"Sky\": question text file \"$w\\gone.rtf\" missing
+question 1 \"Sky\": answer text file \"*lost.txt\" missing" IDYES "the check lists the missing files, and Yes exports"
 destination_dialog dialog "$pid"
 need set-text "$dialog:IDC_DESTINATION_NAME" Sky > /dev/null
 need press "$dialog:IDOK" > /dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # qbtool.exe imports a table as a spreadsheet saves it (semicolons, a byte
 # order mark, accents, a quoted cell over two lines); Quorbelind opens the
-# test it wrote, lists every keyword and shows the line break as one.
+# test it wrote, lists every keyword and shows the line break as one. A
+# UTF-16 table is read; a refused character is shown in the console.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/testrun_helpers.bash"
 
@@ -15,6 +16,18 @@ output=$("$QB_WINE" "$PROGRAM_DIR/qbtool.exe" import "$(winpath "$table")" "$(wi
 status=$?
 expect_eq 0 "$status" "qbtool.exe import exit code"
 expect_eq "$(winpath "$test_file"): 3 questions written" "$(tr -d '\r' <<<"$output")" "qbtool.exe import output"
+
+# A "Unicode text" table (UTF-16 LE, tab-separated, no last line end) of one
+# question, and one with a character Windows-1252 has no form for: the
+# console shows it in UTF-8.
+printf 'keyword\tquestion\tright answer\r\nNa\xefve\tq\ta' | iconv -f latin1 -t utf-16 > "$CASE_DIR/unicode.txt"
+output=$("$QB_WINE" "$PROGRAM_DIR/qbtool.exe" import "$(winpath "$CASE_DIR/unicode.txt")" "$(winpath "$CASE_DIR/u.tvt")" 2>&1)
+expect_eq "$(winpath "$CASE_DIR/u.tvt"): 1 question written" "$(tr -d '\r' <<<"$output")" "a UTF-16 table of one question"
+printf 'k,\xC5\x82,a\r\n' > "$CASE_DIR/polish.csv"
+output=$("$QB_WINE" "$PROGRAM_DIR/qbtool.exe" import --no-header "$(winpath "$CASE_DIR/polish.csv")" "$(winpath "$CASE_DIR/p.tvt")" 2>&1)
+expect_eq "$(winpath "$CASE_DIR/polish.csv"): row 1, question: 'ł' (U+0142) has no Windows-1252 form
+$(winpath "$CASE_DIR/polish.csv"): nothing written" "$(tr -d '\r' <<<"$output")" "the character is shown beside its code point"
+expect_no_file "$CASE_DIR/p.tvt" "nothing is written for a refused table"
 
 questions() {
   record $'Caf\xe9' $'Where do you\x02\x01drink it?' "At home; outside" "Nowhere" "" "" "" "" "" "" ""

@@ -1,10 +1,13 @@
 #include "creator/export.h"
 
+#include "creator/check_summary.h"
+
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -475,6 +478,32 @@ TEST(TextMode, LineFeedsBecomeCrLf) {
     EXPECT_EQ(ToTextMode("a\nb\n"), "a\r\nb\r\n");
     EXPECT_EQ(ToTextMode("no end"), "no end");
     EXPECT_EQ(ToTextMode("\rx\n"), "\rx\r\n");
+}
+
+}  // namespace
+}  // namespace qb::creator
+
+namespace qb::creator {
+namespace {
+
+// The findings shown before an export: at most kFindingsShown, the rest counted.
+TEST(FindingsShownBeforeExport, ListedThenCounted) {
+    std::vector<Finding> findings;
+    for (int i = 1; i <= 17; ++i) findings.push_back({i, "K" + std::to_string(i), "question empty"});
+    const struct {
+        size_t count;
+        std::string last;
+    } cases[] = {
+        {1, "question 1 \"K1\": question empty"},
+        {15, "question 15 \"K15\": question empty"},
+        {16, "... and 1 more finding"},
+        {17, "... and 2 more findings"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = ListFindings(std::vector<Finding>(findings.begin(), findings.begin() + c.count));
+        EXPECT_EQ(text.substr(text.rfind('\n') + 1), c.last) << c.count;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(std::min<size_t>(c.count, 16) - 1));
+    }
 }
 
 }  // namespace

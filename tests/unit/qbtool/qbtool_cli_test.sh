@@ -8,6 +8,15 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 failures=0
+cat > usage.txt <<'EOF'
+usage: qbtool check TEST.tvt
+       qbtool salvage DAMAGED.tvt NEW.tvt [--force]
+       qbtool import TABLE NEW.tvt [--force] [--header | --no-header]
+                     [--separator tab|semicolon|comma] [--encoding utf-8|windows-1252|utf-16]
+       qbtool export TEST.tvt TABLE [--force]
+       qbtool export TEST.tvt PAGE.html [--force]
+TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.
+EOF
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -48,8 +57,25 @@ bad.txt: row 3, question: empty
 bad.txt: nothing written" import bad.txt bad.tvt
 [ -e bad.tvt ] && fail "import with errors wrote bad.tvt"
 printf 'k,\xE2\x86\x92,a\n' > arrow.csv
-case_run "a character without a Windows-1252 form" 2 "arrow.csv: row 1, question: the character U+2192 has no Windows-1252 form
-arrow.csv: nothing written" import arrow.csv arrow.tvt
+case_run "a character without a Windows-1252 form" 2 'arrow.csv: note: row 1 was read as a question, as its first cell is not "keyword"; --header skips it
+arrow.csv: row 1, question: '"'"'→'"'"' (U+2192) has no Windows-1252 form
+arrow.csv: nothing written' import arrow.csv arrow.tvt
+printf '\xEF\xBB\xBFkeyword;question;right answer\nCaf\xC3\xA9;Where?;Paris\nNa\xEFve;q;x\n' > mixed.csv
+case_run "a byte that is not UTF-8 behind a UTF-8 mark" 2 "mixed.csv: row 3, keyword: the byte 0xEF is not UTF-8
+mixed.csv: nothing written" import mixed.csv mixed.tvt
+printf '\xEF\xBB\xBFkeyword,question,right answer\r\n' > empty.csv
+case_run "a header alone" 2 "empty.csv: the table holds no questions
+empty.csv: nothing written" import empty.csv empty.tvt
+[ -e empty.tvt ] && fail "an empty table wrote empty.tvt"
+
+# The options: a Windows-1252 table with a header of other names, split by semicolons.
+printf 'Stichwort;Frage;Antwort\r\nCaf\xC3\xA9;Wo?;Paris\r\n' > german.txt
+case_run "--header, --separator, --encoding" 0 "german.tvt: 1 question written" \
+  import german.txt german.tvt --header --separator semicolon --encoding windows-1252
+same_bytes "--header, --separator, --encoding" german.tvt 'QBKX0101A\r\nCaf\xc3\xa9\r\n3\r\n5\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nWo?Paris\r\n'
+case_run "--no-header" 0 "german.tvt: 2 questions written" import german.txt german.tvt --no-header --force
+case_run "an unknown separator" 2 "$(cat usage.txt)" import german.txt x.tvt --separator pipe
+case_run "a table option for export" 2 "$(cat usage.txt)" export sheet.tvt x.csv --header
 case_run "a table of unknown kind" 2 "sheet.xls: a table must be a .csv, .tsv or .txt file" import sheet.xls x.tvt
 
 header='keyword%squestion%sright answer%swrong answer 1%swrong answer 2%swrong answer 3%swrong answer 4%squestion text file%squestion picture%sanswer text file%sanswer picture'
@@ -96,12 +122,7 @@ CHECKED.HTM: 3 questions written' export checked.tvt CHECKED.HTM
 case_run "a web page is not replaced without --force" 2 "sheet.html: exists already; add --force to replace it" \
   export sheet.tvt sheet.html
 
-usage='usage: qbtool check TEST.tvt
-       qbtool salvage DAMAGED.tvt NEW.tvt [--force]
-       qbtool import TABLE NEW.tvt [--force]
-       qbtool export TEST.tvt TABLE [--force]
-       qbtool export TEST.tvt PAGE.html [--force]
-TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.'
+usage=$(cat usage.txt)
 case_run "no arguments" 2 "$usage"
 case_run "a wrong command" 2 "$usage" convert a b
 case_run "--help" 0 "$usage" --help

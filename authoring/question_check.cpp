@@ -1,4 +1,4 @@
-#include "qbtool/question_check.h"
+#include "authoring/question_check.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,9 +7,9 @@
 #include <memory>
 #include <unordered_map>
 
+#include "authoring/question_table.h"
+#include "document/bitmap_header.h"
 #include "document/record.h"
-#include "qbtool/question_table.h"
-#include "shell/picture_layout.h"
 
 namespace qb {
 
@@ -39,13 +39,14 @@ enum class AttachmentState { Fine, Missing, NotShowable, Unreadable };
 // Looks at each file once, however many questions name it.
 class AttachmentChecker {
 public:
-    AttachmentChecker(FileSystem& files, const std::string& testPath) : files_(files), testPath_(testPath) {}
+    AttachmentChecker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+        : files_(files), testPath_(testPath), programDirectory_(programDirectory) {}
 
     AttachmentState Check(const std::string& storedName, bool picture) {
         std::unordered_map<std::string, AttachmentState>& seen = seen_[picture ? 1 : 0];
         const auto known = seen.find(storedName);
         if (known != seen.end()) return known->second;
-        const AttachmentState state = Look(FindAttachment(files_, storedName, testPath_), picture);
+        const AttachmentState state = Look(FindAttachment(files_, storedName, testPath_, programDirectory_), picture);
         seen.emplace(storedName, state);
         return state;
     }
@@ -61,6 +62,7 @@ private:
 
     FileSystem& files_;
     const std::string testPath_;
+    const std::string programDirectory_;
     std::unordered_map<std::string, AttachmentState> seen_[2];  // by stored name; texts, pictures
 };
 
@@ -129,13 +131,15 @@ unsigned SlotsToRead(const RecordHeader& header) {
 
 class Checker {
 public:
-    Checker(FileSystem& files, ByteStream& stream, const std::string& testPath)
-        : stream_(stream), attachments_(files, testPath) {}
+    Checker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+        : attachments_(files, testPath, programDirectory) {}
 
-    void CheckDamage(const FilePart& part, int64_t size, int question) {
+    // key is the question's in an open test, -1 in a file.
+    void CheckDamage(ByteStream& stream, const FilePart& part, int64_t size, int question, int32_t key = -1) {
+        key_ = key;
         std::string line;
         std::string keyword;
-        if (stream_.Seek(part.start) && ReadLine(stream_, kDamagedLineShown, line) && line.back() == '\n') {
+        if (stream.Seek(part.start) && ReadLine(stream, kDamagedLineShown, line) && line.back() == '\n') {
             DropLineFeed(line);
             keyword = line;
         }
@@ -146,7 +150,10 @@ public:
                 " bytes follow");
     }
 
-    void CheckRecord(const FilePart& part, const RecordHeader& header, int64_t size, int question) {
+    // key is the question's in an open test, -1 in a file.
+    void CheckRecord(ByteStream& stream, const FilePart& part, const RecordHeader& header, int64_t size, int question,
+                     int32_t key = -1) {
+        key_ = key;
         ++report_.questions;
         const std::string& keyword = header.keyword;
         CheckKeyword(keyword, question);
@@ -155,7 +162,7 @@ public:
         const unsigned wanted = SlotsToRead(header);
         if (wanted == 0) return;
         QuestionRecord& record = record_;  // reused: its strings keep their memory from record to record
-        if (!ReadQuestionRecordOfSize(stream_, part.start, size, record, wanted)) {
+        if (!ReadQuestionRecordOfSize(stream, part.start, size, record, wanted)) {
             Add(question, keyword, "record cannot be read at byte " + std::to_string(part.start));
             return;
         }
@@ -167,7 +174,7 @@ public:
 
 private:
     void Add(int question, const std::string& keyword, const std::string& what) {
-        report_.findings.push_back({question, keyword, what});
+        report_.findings.push_back({question, keyword, what, key_});
     }
 
     void CheckKeyword(const std::string& keyword, int question) {
@@ -213,7 +220,7 @@ private:
         }
     }
 
-    ByteStream& stream_;
+    int32_t key_ = -1;  // of the question at hand
     QuestionRecord record_;
     AttachmentChecker attachments_;
     KeywordIndex keywords_;
@@ -222,28 +229,53 @@ private:
 
 }  // namespace
 
-std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath) {
+std::string DescribeFinding(const Finding& finding) {
+    return "question " + std::to_string(finding.question) + " \"" + finding.keyword + "\": " + finding.what;
+}
+
+std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath,
+                           const std::string& programDirectory) {
     std::string name = storedName;
 #ifndef _WIN32
     // Stored names are Windows paths; the native build reads them on a system with "/".
     std::replace(name.begin(), name.end(), '\\', '/');
 #endif
-    const std::string path = LocateAttachment(files, name, FolderOf(testPath), testPath);
+    const std::string folder = programDirectory.empty() ? FolderOf(testPath) : programDirectory;
+    const std::string path = LocateAttachment(files, name, folder, testPath);
     return !path.empty() && files.Exists(path) ? path : std::string();
 }
 
-CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan) {
-    Checker checker(files, stream, testPath);
+CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
+                          const std::string& programDirectory) {
+    Checker checker(files, testPath, programDirectory);
     // The scan has taken the size before it finds the first part.
     int question = 0;
     const bool scanned = ScanTestFile(stream, scan, [&](const FilePart& part, const RecordHeader* header) {
         ++question;
         if (header)
-            checker.CheckRecord(part, *header, scan.size, question);
+            checker.CheckRecord(stream, part, *header, scan.size, question);
         else
-            checker.CheckDamage(part, scan.size, question);
+            checker.CheckDamage(stream, part, scan.size, question);
     });
     if (!scanned) scan.size = -1;
+    return checker.Take();
+}
+
+CheckReport CheckOpenTest(TestDocument& document, const std::string& programDirectory) {
+    Checker checker(*document.files, document.testPath, programDirectory);
+    const int64_t testSize = StreamSize(*document.testFile);
+    const int64_t journalSize = StreamSize(*document.journalFile);
+    int question = 0;
+    for (const QuestionNode* node = document.head; node; node = node->next) {
+        ByteStream& stream = node->inJournal ? *document.journalFile : *document.testFile;
+        const int64_t size = node->inJournal ? journalSize : testSize;
+        RecordHeader header;
+        if (ReadRecordHeader(stream, node->position, size, header)) {
+            checker.CheckRecord(stream, {node->position, header.end, false}, header, size, ++question, node->key);
+        } else {
+            checker.CheckDamage(stream, {node->position, size, true}, size, ++question, node->key);
+        }
+    }
     return checker.Take();
 }
 

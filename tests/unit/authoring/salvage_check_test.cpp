@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "qbtool/question_check.h"
-#include "qbtool/salvage_scan.h"
+#include "authoring/question_check.h"
+#include "authoring/salvage_scan.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
 #include "tests/unit/shell/bitmap_bytes.h"
@@ -140,6 +140,51 @@ TEST(QuestionCheck, EachFinding) {
         found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
     EXPECT_EQ(found, expected);
     EXPECT_EQ(report.questions, 5);
+    EXPECT_EQ(DescribeFinding(report.findings[6]),
+              "question 5 \"Files\": answer text file \"/elsewhere/gone.rtf\" missing");
+}
+
+// A "*" name lies in the program directory when one is given, as Creator's
+// export looks for it; else beside the test.
+TEST(QuestionCheck, StarNamesInTheProgramDirectory) {
+    MemoryFileSystem files;
+    files.SetContent("C:\\P\\stars.bmp", BitmapFile(8, 8, 24));
+    QuestionRecord record = MakeRecord("Stars", "q", "a");
+    record.slots[kSlotAnswerPictureFile] = "*stars.bmp";
+    files.SetContent("/t/x.tvt", kMagic + RecordBytes(record));
+    for (const std::string programDirectory : {"", "C:\\P"}) {
+        auto stream = files.Open("/t/x.tvt", OpenMode::Read);
+        TestFileScan scan;
+        const CheckReport report = CheckTestFile(files, *stream, "/t/x.tvt", scan, programDirectory);
+        EXPECT_EQ(report.findings.size(), programDirectory.empty() ? 1u : 0u) << programDirectory;
+    }
+}
+
+// The open test's current questions: a record changed into the journal is
+// checked there, and each finding names its question's key.
+TEST(QuestionCheck, OpenTestWithItsJournal) {
+    MemoryFileSystem files;
+    QuestionRecord moon = MakeRecord("Moon", "Which?", "Luna");
+    moon.slots[kSlotWrongAnswer1] = "Luna";
+    files.SetContent("C:\\T\\sky.tvt", testing_support::TestFileBytes({MakeRecord("Sky", "q", "a"), moon}));
+    TestDocument document;
+    document.files = &files;
+    testing_support::MemoryList list;
+    testing_support::MemoryReporter reporter;
+    int32_t remaining = 0;
+    ASSERT_EQ(OpenTest(document, "C:\\T\\sky.tvt", "C:\\Q\\CHANGINGS.TMP", list, reporter, remaining),
+              DocumentMessage::None);
+    QuestionRecord changed = MakeRecord("Sky", "q", "a");
+    changed.slots[kSlotAnswerPictureFile] = "*gone.bmp";
+    document.head->position = WriteQuestionRecord(*document.journalFile, changed);
+    document.head->inJournal = true;
+    const CheckReport report = CheckOpenTest(document, "C:\\Q");
+    ASSERT_EQ(report.findings.size(), 2u);
+    EXPECT_EQ(report.findings[0].key, 0);
+    EXPECT_EQ(DescribeFinding(report.findings[0]), "question 1 \"Sky\": answer picture \"*gone.bmp\" missing");
+    EXPECT_EQ(report.findings[1].key, 1);
+    EXPECT_EQ(DescribeFinding(report.findings[1]), "question 2 \"Moon\": wrong answer 1 equals the right answer");
+    EXPECT_EQ(report.questions, 2);
 }
 
 // Enough keywords for the keyword table to grow several times.

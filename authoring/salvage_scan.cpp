@@ -1,4 +1,4 @@
-#include "qbtool/salvage_scan.h"
+#include "authoring/salvage_scan.h"
 
 #include <string>
 
