@@ -37,6 +37,16 @@ int RunMessageLoop(HWND mainWindow, HINSTANCE module) {
     return static_cast<int>(message.wParam);
 }
 
+// The command line's path made full against the directory the program was
+// started in, so that the journal names the test from anywhere. A full path
+// that does not fit the path buffer becomes empty, as a long given path does.
+std::string FullPath(const std::string& path) {
+    if (path.empty()) return path;
+    char full[kPathBufferSize] = {};
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length != 0 && length < sizeof full ? std::string(full, length) : std::string();
+}
+
 // Open as the command line's test opens: the path is taken without the dialog.
 void OpenWithoutDialog(MainWindow& state, const std::string& path) {
     state.document.testPath = path;
@@ -63,7 +73,7 @@ int Run(HINSTANCE module, const char* commandLine, int showMode) {
     const std::string recovered = OfferRecovery(*state);
     std::string path;
     if (TakeCommandLinePath(commandLine ? commandLine : "", path))
-        OpenWithoutDialog(*state, path);
+        OpenWithoutDialog(*state, FullPath(path));
     else if (!recovered.empty())
         OpenWithoutDialog(*state, recovered);
     return RunMessageLoop(mainWindow, module);
