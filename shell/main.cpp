@@ -10,10 +10,18 @@
 #include "shell/main_window.h"
 #include "shell/recovery_prompt.h"
 #include "shell/resource_ids.h"
+#include "shell/shell_ui.h"
 #include "shell/startup_core.h"
 
 namespace qb {
 namespace {
+
+// The stored main window's two corners, moved onto a monitor when on none.
+RECT CornersOnAMonitor(const RECT& corners) {
+    const RECT place = PlaceOnAMonitor(
+        {corners.left, corners.top, corners.right - corners.left, corners.bottom - corners.top});
+    return {place.left, place.top, place.left + place.right, place.top + place.bottom};
+}
 
 void ReadSettings(ProgramContext& program) {
     char directory[kPathBufferSize] = {};
@@ -24,6 +32,8 @@ void ReadSettings(ProgramContext& program) {
     program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
     MarkInstalled(kProductName, kVersionKeyName);
     ReadStartupSettings(kProductName, program.programDir, program.mainRect);
+    program.mainRect = CornersOnAMonitor(program.mainRect);
+    program.scale = DisplayScale(ScreenDpi());
 }
 
 int RunMessageLoop(HWND mainWindow, HINSTANCE module) {

@@ -220,6 +220,16 @@ int CmdFont(const Args& args) {
     return kOk;
 }
 
+int CmdTextExtent(const Args& args) {
+    if (args.Count() != 1) return Usage("text-extent WIN");
+    HWND window = nullptr;
+    ProbeRequest request;
+    if (!WindowArgument(args, 0, &window) || !RunProbeFor(window, kProbeTextExtent, 0, &request)) return kFailed;
+    if (!request.result) return Fail("cannot measure the text of " + args.At(0));
+    std::printf("%s\n", request.text);
+    return kOk;
+}
+
 int CmdListItems(const Args& args) {
     if (args.Count() != 1) return Usage("lv-items LIST");
     HWND list = nullptr;
