@@ -3,7 +3,8 @@
 // programs with windows, system DPI awareness and the supported systems. Then
 // starts Quorbelind and checks that the common controls it loaded are those
 // of version 6. Under Wine nothing is stretched or elevated, so the manifest
-// itself is the evidence for those.
+// itself is the evidence for those. Last, the program files Creator ships
+// still fit the size they are allowed.
 #include <windows.h>
 #include <psapi.h>
 
@@ -128,11 +129,28 @@ void CheckStartedProgramLoadsCommonControls6() {
     WaitForSingleObject(process.get(), 10000);
 }
 
+// The four programs, the help file and the read-me together: at most 1,250 KB.
+void CheckShippedSize() {
+    const char* const files[] = {"Quorbelind.exe", "Creator.exe", "Install.exe", "Uninstall.exe", "Quorbelind.hlp",
+                                 "ReadMe.txt"};
+    unsigned long long total = 0;
+    for (const char* file : files) {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        const bool found =
+            GetFileAttributesExA((kProgramDirectory + "\\" + file).c_str(), GetFileExInfoStandard, &data) != FALSE;
+        CHECK_ABOUT(std::string(file), found);
+        total += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    std::printf("the six program files: %llu bytes\n", total);
+    CHECK(total <= 1250ull * 1024);
+}
+
 }  // namespace
 }  // namespace qb
 
 int main() {
     for (const qb::ProgramManifest& program : qb::kPrograms) qb::CheckManifest(program);
     qb::CheckStartedProgramLoadsCommonControls6();
+    qb::CheckShippedSize();
     return wine_check::Finish();
 }
