@@ -18,8 +18,8 @@ namespace {
 
 // The stored main window's two corners, moved onto a monitor when on none.
 RECT CornersOnAMonitor(const RECT& corners) {
-    const RECT place = PlaceOnAMonitor(
-        {corners.left, corners.top, corners.right - corners.left, corners.bottom - corners.top});
+    const RECT place =
+        PlaceOnAMonitor({corners.left, corners.top, corners.right - corners.left, corners.bottom - corners.top});
     return {place.left, place.top, place.left + place.right, place.top + place.bottom};
 }
 

@@ -26,7 +26,7 @@ struct ProgramContext {
     RECT mainRect = {};      // from "WindowPosMain"
     int maxWidth = 0;        // size of a maximised window
     int maxHeight = 0;
-    DisplayScale scale;  // the display's resolution, for the layout in pixels
+    DisplayScale scale;                // the display's resolution, for the layout in pixels
     bool pathFromCommandLine = false;  // one-shot: Open takes testPath without asking
     // A journal left behind that could be neither kept in a test nor moved
     // aside stays held here, so that no Open empties it.

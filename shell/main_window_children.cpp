@@ -126,9 +126,10 @@ bool CreateToolbar(MainWindow& state) {
         buttons[i].fsStyle = entry.command == 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
     }
     const int art = state.program->scale.ArtSize();
-    state.toolbar = CreateToolbarEx(state.window, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                    IDC_TOOLBAR, kToolbarImageCount, state.module, ArtBitmapId(state, IDB_TOOLBAR),
-                                    buttons, static_cast<int>(kToolbarEntryCount), art, art, art, art, sizeof(TBBUTTON));
+    state.toolbar =
+        CreateToolbarEx(state.window, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                        IDC_TOOLBAR, kToolbarImageCount, state.module, ArtBitmapId(state, IDB_TOOLBAR), buttons,
+                        static_cast<int>(kToolbarEntryCount), art, art, art, art, sizeof(TBBUTTON));
     if (!state.toolbar) return false;
     DisableDocumentCommands(state);
     return true;
@@ -158,7 +159,8 @@ bool CreateTestPane(MainWindow& state) {
 }
 
 bool CreateTextPane(MainWindow& state) {
-    RECT place = StoredPanePlace(kValueWinPosText, DefaultTextPaneRect(state.program->maxWidth, state.program->maxHeight));
+    RECT place =
+        StoredPanePlace(kValueWinPosText, DefaultTextPaneRect(state.program->maxWidth, state.program->maxHeight));
     state.textPane = CreatePane(state, kTextClass, IDS_TEXT_PANE_CAPTION, 0, place);
     if (!state.textPane) return false;
     RECT client;
@@ -178,7 +180,8 @@ bool CreateTextPane(MainWindow& state) {
 }
 
 bool CreatePicturePane(MainWindow& state) {
-    RECT place = StoredPanePlace(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
+    RECT place =
+        StoredPanePlace(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
     state.picturePane = CreatePane(state, kPictureClass, IDS_PICTURE_PANE_CAPTION, WS_HSCROLL | WS_VSCROLL, place);
     return state.picturePane != nullptr;
 }

@@ -111,9 +111,9 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 void RelayoutTestPane(MainWindow& state) {
     if (state.run.rowCount == 0) return;
     const SIZE size = PaneSize(state);
-    const TestPaneLayout layout =
-        state.run.answerShown ? LayOutShownAnswer(size.cx, size.cy, state.program->scale)
-                              : LayOutRows(size.cx, size.cy, state.run.rowCount, state.program->scale);
+    const TestPaneLayout layout = state.run.answerShown
+                                      ? LayOutShownAnswer(size.cx, size.cy, state.program->scale)
+                                      : LayOutRows(size.cx, size.cy, state.run.rowCount, state.program->scale);
     ApplyLayout(state.pane, layout);
     if (IsWindowVisible(state.pane.questionBox)) FitScrollBar(state.pane.questionBox);
     for (int k = 0; k < layout.answerRows; ++k) {

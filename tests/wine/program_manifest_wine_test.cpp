@@ -131,8 +131,8 @@ void CheckStartedProgramLoadsCommonControls6() {
 
 // The four programs, the help file and the read-me together: at most 1,250 KB.
 void CheckShippedSize() {
-    const char* const files[] = {"Quorbelind.exe", "Creator.exe", "Install.exe", "Uninstall.exe", "Quorbelind.hlp",
-                                 "ReadMe.txt"};
+    const char* const files[] = {"Quorbelind.exe", "Creator.exe",    "Install.exe",
+                                 "Uninstall.exe",  "Quorbelind.hlp", "ReadMe.txt"};
     unsigned long long total = 0;
     for (const char* file : files) {
         WIN32_FILE_ATTRIBUTE_DATA data = {};

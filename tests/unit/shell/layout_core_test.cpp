@@ -76,14 +76,14 @@ TEST(RowLayout, TinyPaneGetsEmptyBoxesRatherThanNegativeSizes) {
 TEST(DisplayScale, FiguresAndArtSizeFollowTheResolution) {
     struct Case {
         int dpi;
-        int marker;   // 16 at 96 DPI
-        int box;      // 169 at 96 DPI
-        int negative; // -5 at 96 DPI
+        int marker;    // 16 at 96 DPI
+        int box;       // 169 at 96 DPI
+        int negative;  // -5 at 96 DPI
         int art;
     };
     const Case cases[] = {
-        {96, 16, 169, -5, 16},  {120, 20, 211, -6, 24}, {144, 24, 254, -8, 24}, {168, 28, 296, -9, 32},
-        {192, 32, 338, -10, 32}, {288, 48, 507, -15, 32}, {0, 16, 169, -5, 16},  {72, 12, 127, -4, 16},
+        {96, 16, 169, -5, 16},   {120, 20, 211, -6, 24},  {144, 24, 254, -8, 24}, {168, 28, 296, -9, 32},
+        {192, 32, 338, -10, 32}, {288, 48, 507, -15, 32}, {0, 16, 169, -5, 16},   {72, 12, 127, -4, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dpi << " DPI");
@@ -103,11 +103,11 @@ TEST(DisplayScale, WindowOffEveryMonitorMovesOntoTheWorkArea) {
         ScreenRect expected;
     };
     const Case cases[] = {
-        {{3000, 200, 400, 300}, {880, 200, 400, 300}},     // right of the monitor: in by its width
-        {{-900, -700, 400, 300}, {0, 0, 400, 300}},        // above and left
-        {{100, 2000, 400, 300}, {100, 694, 400, 300}},     // below
-        {{5000, 5000, 2000, 1200}, {0, 0, 2000, 1200}},    // larger than the area: top-left corner in
-        {{10, 20, 400, 300}, {10, 20, 400, 300}},          // already inside
+        {{3000, 200, 400, 300}, {880, 200, 400, 300}},   // right of the monitor: in by its width
+        {{-900, -700, 400, 300}, {0, 0, 400, 300}},      // above and left
+        {{100, 2000, 400, 300}, {100, 694, 400, 300}},   // below
+        {{5000, 5000, 2000, 1200}, {0, 0, 2000, 1200}},  // larger than the area: top-left corner in
+        {{10, 20, 400, 300}, {10, 20, 400, 300}},        // already inside
     };
     for (const Case& c : cases) {
         const ScreenRect moved = MovedOnto(c.window, work);
