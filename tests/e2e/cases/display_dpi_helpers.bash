@@ -59,15 +59,14 @@ expect_inside_without_overlap() {
   expect_eq "" "$verdict" "$what: inside the parent, none overlapping"
 }
 
-# size_test_pane WIDTH HEIGHT: the main window resized until the Test pane's
-# client area has that size (its margins are fixed, so one correction does).
+# size_test_pane WIDTH HEIGHT: the main window resized so that the Test
+# pane's client area gets that size (its margins are fixed, so one move does).
 size_test_pane() {
   local want_width=$1 want_height=$2 width height left top right bottom
-  need move "$MAIN" 0 0 1000 700
   read -r width height <<<"$(drive client-size "$MAIN:IDC_TEST_PANE")"
   read -r left top right bottom <<<"$(drive rect "$MAIN")"
-  need move "$MAIN" 0 0 $((right - left + want_width - width)) $((bottom - top + want_height - height))
-  expect_drive "$want_width $want_height" "the Test pane's client size" client-size "$MAIN:IDC_TEST_PANE"
+  need move "$MAIN" "$left" "$top" $((right - left + want_width - width)) $((bottom - top + want_height - height))
+  eventually "$want_width $want_height" "the Test pane's client size" client-size "$MAIN:IDC_TEST_PANE"
 }
 
 # check_layout_at DPI
