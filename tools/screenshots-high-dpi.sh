@@ -8,49 +8,36 @@
 # QB_BUILD_DIR chooses the build root as for tools/build.sh.
 set -euo pipefail
 qb_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$qb_root/tools/wine-env.sh"
 docs=$qb_root/docs
-driver=$QB_WIN_BUILD/tests/e2e/qbdrive.exe
-[ -x "$QB_DIST/Quorbelind.exe" ] && [ -f "$driver" ] || { echo "run tools/build.sh first"; exit 1; }
+source "$qb_root/tests/e2e/session.sh"
+[ -x "$QB_DIST/Quorbelind.exe" ] && [ -f "$QB_WIN_BUILD/tests/e2e/qbdrive.exe" ] || { echo "run tools/build.sh first"; exit 1; }
 
-export WINEPREFIX=$QB_BUILD_DIR/wineprefix-screenshot-144dpi-$WINEARCH
 desktop_name=QuorbelindShot
-xvfb_pid=
+mkdir -p "$QB_BUILD_DIR/e2e"
+run_dir=$(mktemp -d "$QB_BUILD_DIR/e2e/dpi-shot-XXXXXX")
 pids=()
-
-display_number=61
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=:$display_number
-
-cleanup() {
+finish() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  "$WINESERVER" -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  qb_session_stop
+  rm -rf "$run_dir"
 }
-trap cleanup EXIT
+trap finish EXIT
+qb_session_start "$run_dir"
+# The programs run from a copy, so the build's program directory stays as built.
+cp -a "$QB_DIST" "$run_dir/program"
+drive() { "$QB_WINE" "$QB_DRIVER" "$@" | tr -d '\r'; }
 
-Xvfb "$DISPLAY" -screen 0 1600x1200x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$QB_WINE" wineboot -i >/dev/null 2>&1
-  "$WINESERVER" -w
-fi
-drive() { "$QB_WINE" "$driver" "$@" | tr -d '\r'; }
-
-# 144 DPI, every program in one virtual desktop, and the windows at fixed
-# places (those of tools/screenshot-main.sh, half as large again).
+# 144 DPI, every program in one virtual desktop as large as the display, and
+# the windows at fixed places.
 drive reg-set 'HKCU\Control Panel\Desktop' LogPixels 144 --type dword
 drive reg-set 'HKCU\Software\Wine\Explorer' Desktop "$desktop_name"
-drive reg-set 'HKCU\Software\Wine\Explorer\Desktops' "$desktop_name" 1536x1050
+drive reg-set 'HKCU\Software\Wine\Explorer\Desktops' "$desktop_name" 1280x1024
 drive reg-delete 'HKCU\Software\Tolvexia' 'HKLM\Software\Tolvexia'
 key='HKCU\Software\Tolvexia\Quorbelind'
-drive reg-set "$key" WindowPosMain "00000,00000,01536,00705"
-drive reg-set "$key" WinPosText "00000,00705,00768,00345"
-drive reg-set "$key" WinPosBild "00768,00705,00768,00345"
+drive reg-set "$key" WindowPosMain "00000,00000,01280,00690"
+drive reg-set "$key" WinPosText "00000,00690,00640,00334"
+drive reg-set "$key" WinPosBild "00640,00690,00640,00334"
 
 desktop_window() { xwininfo -root -tree 2>/dev/null | awk -v name="$desktop_name" '$0 ~ name { print $1; exit }'; }
 # shot FILE [WINDOW]: the whole desktop, or only the window's rectangle.
@@ -67,7 +54,7 @@ shot() {
 }
 
 # Install first: Quorbelind marks the programs installed, and Install would then ask about that.
-cd "$QB_DIST"
+cd "$run_dir/program"
 "$QB_WINE" Install.exe >/dev/null 2>&1 &
 pids+=("$!")
 install=$(drive wait-dialog --caption "Setup for Quorbelind V1.00" --timeout 60000)
@@ -80,17 +67,24 @@ wait "${pids[0]}" || true
 
 # The sample is opened through a drive letter of its own, so the title shows
 # a short path rather than where this build lives.
-ln -sfn "$QB_DIST" "$WINEPREFIX/dosdevices/q:"
+ln -sfn "$run_dir/program" "$WINEPREFIX/dosdevices/q:"
 "$QB_WINE" Quorbelind.exe 'Q:\Astronomy.tvt' >/dev/null 2>&1 &
 pids+=("$!")
 main=$(drive wait-window --class Quorbelind --title-contains ": " --timeout 60000)
-item=$(drive lv-items "$main:IDC_QUESTION_LIST" | awk -F '\t' '$2 == "Nearest star" { print $1 }')
-drive lv-select "$main:IDC_QUESTION_LIST" "$item"
+# select_question KEYWORD: the question's item in the list.
+select_question() {
+  local item
+  item=$(drive lv-items "$main:IDC_QUESTION_LIST" | awk -F '\t' -v keyword="$1" '$2 == keyword { print $1 }')
+  drive lv-select "$main:IDC_QUESTION_LIST" "$item"
+}
+select_question "Nearest star"
 drive post-command "$main" IDM_QUESTION_EDIT
 dialog=$(drive wait-dialog --caption "Edit Question")
 shot "$docs/question-dialog-144dpi.png" "$dialog"
 drive press "$dialog:IDCANCEL" >/dev/null
 drive wait-gone "$dialog" >/dev/null
+# A question with a picture, so that the Bild pane shows something too.
+select_question "Rings"
 drive command "$main" IDM_TEST_ASK
 shot "$docs/main-window-144dpi.png"
 drive post-command "$main" IDM_EXIT
