@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/message_box.h"
+#include "common/scoped_handles.h"
 #include "shell/command_table.h"
 #include "shell/counters.h"
 #include "shell/display_scale.h"
@@ -70,10 +71,8 @@ void SetDocumentTitle(const MainWindow& state, const std::string& path) {
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi;
+    ScopedWindowDc screen(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kBaseDpi;
 }
 
 RECT PlaceOnAMonitor(const RECT& place) {
