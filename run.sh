@@ -11,13 +11,10 @@ mkdir -p "$(dirname "$build_log")"
 tools/build.sh > "$build_log" 2>&1 || { tail -n 40 "$build_log"; echo "build failed (log: $build_log)"; exit 1; }
 
 source tools/wine-env.sh
-export WINEPREFIX=$QB_BUILD_DIR/wineprefix-$WINEARCH
+# QB_RUN_PREFIX names another prefix (tests/run_without_display.sh uses a fresh one).
+export WINEPREFIX=${QB_RUN_PREFIX:-$QB_BUILD_DIR/wineprefix-$WINEARCH}
 if [ "$WINEARCH" = win64 ]; then
   echo "This host cannot run 32-bit programs; starting the 64-bit build of the same sources ($QB_DIST)."
-fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX ..."
-  "$QB_WINE" wineboot -i >/dev/null 2>&1
 fi
 
 # Without a display the program runs on a private Xvfb: a screenshot of the
@@ -46,6 +43,16 @@ if [ -z "${DISPLAY:-}" ]; then
     xwininfo -root >/dev/null 2>&1 && break
     sleep 0.25
   done
+fi
+
+# A new prefix is made on the display the program will use, and the program
+# starts only once the prefix is ready: wineboot returns while Wine's own
+# processes still set it up, and those that began without the display would
+# serve the program without one.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the Wine prefix $WINEPREFIX ..."
+  "$QB_WINE" wineboot -i >/dev/null 2>&1
+  "$WINESERVER" -w
 fi
 
 if [ $# -ge 1 ]; then

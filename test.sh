@@ -2,7 +2,8 @@
 # Builds everything and runs every test level:
 #   native unit tests of the core, the same under ASan/UBSan, the fuzz targets'
 #   regression runs, the exported web page practised in headless Chromium, tests
-#   of the Win32 layer under Wine and the end-to-end tests.
+#   of the Win32 layer under Wine, the end-to-end tests and a new user's first
+#   ./run.sh without a display or a Wine prefix.
 # Ends with one line "N passed, N failed" summed over all levels.
 set -uo pipefail
 qb_root=$(cd "$(dirname "$0")" && pwd)
@@ -78,6 +79,7 @@ run_script_level fuzz-regression tests/fuzz/regress.sh
 run_script_level browser tests/browser/run.sh
 run_script_level wine-layer tests/wine/run.sh
 run_script_level end-to-end tests/e2e/run.sh
+run_script_level first-run tests/run_without_display.sh
 
 echo "logs: $logs"
 echo "$total_passed passed, $total_failed failed"

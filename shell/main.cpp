@@ -10,10 +10,18 @@
 #include "shell/main_window.h"
 #include "shell/recovery_prompt.h"
 #include "shell/resource_ids.h"
+#include "shell/shell_ui.h"
 #include "shell/startup_core.h"
 
 namespace qb {
 namespace {
+
+// The stored main window's two corners, moved onto a monitor when on none.
+RECT CornersOnAMonitor(const RECT& corners) {
+    const RECT place =
+        PlaceOnAMonitor({corners.left, corners.top, corners.right - corners.left, corners.bottom - corners.top});
+    return {place.left, place.top, place.left + place.right, place.top + place.bottom};
+}
 
 void ReadSettings(ProgramContext& program) {
     char directory[kPathBufferSize] = {};
@@ -24,6 +32,8 @@ void ReadSettings(ProgramContext& program) {
     program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
     MarkInstalled(kProductName, kVersionKeyName);
     ReadStartupSettings(kProductName, program.programDir, program.mainRect);
+    program.mainRect = CornersOnAMonitor(program.mainRect);
+    program.scale = DisplayScale(ScreenDpi());
 }
 
 int RunMessageLoop(HWND mainWindow, HINSTANCE module) {
@@ -35,6 +45,16 @@ int RunMessageLoop(HWND mainWindow, HINSTANCE module) {
         DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+// The command line's path made full against the directory the program was
+// started in, so that the journal names the test from anywhere. A full path
+// that does not fit the path buffer becomes empty, as a long given path does.
+std::string FullPath(const std::string& path) {
+    if (path.empty()) return path;
+    char full[kPathBufferSize] = {};
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length != 0 && length < sizeof full ? std::string(full, length) : std::string();
 }
 
 // Open as the command line's test opens: the path is taken without the dialog.
@@ -63,7 +83,7 @@ int Run(HINSTANCE module, const char* commandLine, int showMode) {
     const std::string recovered = OfferRecovery(*state);
     std::string path;
     if (TakeCommandLinePath(commandLine ? commandLine : "", path))
-        OpenWithoutDialog(*state, path);
+        OpenWithoutDialog(*state, FullPath(path));
     else if (!recovered.empty())
         OpenWithoutDialog(*state, recovered);
     return RunMessageLoop(mainWindow, module);

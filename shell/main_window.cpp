@@ -62,8 +62,8 @@ void OnSize(MainWindow& state, int width, int height) {
     SendMessageA(state.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts.edges));
     SendMessageA(state.toolbar, TB_AUTOSIZE, 0, 0);
     StoreMainRect(state);
-    MoveChild(state.questionList, QuestionListPlace(width, height));
-    MoveChild(state.testPane, TestPanePlace(width, height));
+    MoveChild(state.questionList, QuestionListPlace(width, height, state.program->scale));
+    MoveChild(state.testPane, TestPanePlace(width, height, state.program->scale));
     if (state.run.rowCount != 0) RelayoutTestPane(state);
 }
 
@@ -192,7 +192,9 @@ bool RegisterWindowClasses(HINSTANCE module) {
         windowClass.lpfnWndProc = info.procedure;
         windowClass.hInstance = module;
         windowClass.hIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_PROGRAM));
-        windowClass.hIconSm = LoadIconA(module, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL));
+        windowClass.hIconSm =
+            static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(info.background));
         windowClass.lpszMenuName = info.menu;

@@ -14,6 +14,7 @@
 #include "document/journal.h"
 #include "editor/question_dialog.h"
 #include "settings/settings_text.h"
+#include "shell/display_scale.h"
 #include "shell/practice_state.h"
 
 namespace qb {
@@ -25,6 +26,7 @@ struct ProgramContext {
     RECT mainRect = {};      // from "WindowPosMain"
     int maxWidth = 0;        // size of a maximised window
     int maxHeight = 0;
+    DisplayScale scale;                // the display's resolution, for the layout in pixels
     bool pathFromCommandLine = false;  // one-shot: Open takes testPath without asking
     // A journal left behind that could be neither kept in a test nor moved
     // aside stays held here, so that no Open empties it.

@@ -6,6 +6,7 @@
 #include "base/product_names.h"
 #include "settings/settings_registry.h"
 #include "shell/command_table.h"
+#include "shell/layout_core.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_ui.h"
@@ -23,9 +24,10 @@ HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DW
 }
 
 // The pane's stored rectangle (corner and size), or its default written back.
-RECT PaneRect(const char* valueName, const StoredRect& fallback) {
+// A stored place on no monitor is shown on the nearest one.
+RECT StoredPanePlace(const char* valueName, const StoredRect& fallback) {
     RECT stored;
-    if (ReadWindowRect(stored, kProductName, valueName)) return stored;
+    if (ReadWindowRect(stored, kProductName, valueName)) return PlaceOnAMonitor(stored);
     RECT rect = ToRect(fallback);
     WriteWindowRect(rect, kProductName, valueName);
     return rect;
@@ -36,8 +38,21 @@ HWND CreatePane(MainWindow& state, const char* className, UINT captionId, DWORD 
                            place.top, place.right, place.bottom, nullptr, nullptr, state.module, &state);
 }
 
-HICON LoadSmallIcon(HINSTANCE module, int id) {
-    return static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+// The marker's icon at the marker's size: the system takes the icon's image
+// nearest to it.
+HICON LoadMarkerIcon(const MainWindow& state, int id) {
+    const int size = state.program->scale.Pixels(kMarkerSize);
+    return static_cast<HICON>(LoadImageA(state.module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+static_assert(IDB_TOOLBAR_24 == IDB_TOOLBAR + ART_ID_STEP && IDB_TOOLBAR_32 == IDB_TOOLBAR + 2 * ART_ID_STEP &&
+                  IDB_LIST_SINGLE_24 == IDB_LIST_SINGLE + ART_ID_STEP &&
+                  IDB_LIST_MULTI_ANSWERED_32 == IDB_LIST_MULTI_ANSWERED + 2 * ART_ID_STEP,
+              "the larger art's ids follow the 16-pixel art's by whole steps");
+
+// The bitmap of the 16-pixel art whose id is given, in the art size of the display.
+int ArtBitmapId(const MainWindow& state, int id16) {
+    return id16 + ART_ID_STEP * state.program->scale.ArtIndex();
 }
 
 HWND CreateMarker(MainWindow& state, int id, HICON icon) {
@@ -110,9 +125,11 @@ bool CreateToolbar(MainWindow& state) {
         buttons[i].fsState = TBSTATE_ENABLED;
         buttons[i].fsStyle = entry.command == 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
     }
-    state.toolbar = CreateToolbarEx(state.window, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                    IDC_TOOLBAR, kToolbarImageCount, state.module, IDB_TOOLBAR, buttons,
-                                    static_cast<int>(kToolbarEntryCount), 16, 16, 16, 16, sizeof(TBBUTTON));
+    const int art = state.program->scale.ArtSize();
+    state.toolbar =
+        CreateToolbarEx(state.window, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                        IDC_TOOLBAR, kToolbarImageCount, state.module, ArtBitmapId(state, IDB_TOOLBAR), buttons,
+                        static_cast<int>(kToolbarEntryCount), art, art, art, art, sizeof(TBBUTTON));
     if (!state.toolbar) return false;
     DisableDocumentCommands(state);
     return true;
@@ -122,9 +139,10 @@ bool CreateQuestionList(MainWindow& state) {
     state.questionList = CreateChild(state, state.window, WC_LISTVIEWA,
                                      WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, IDC_QUESTION_LIST);
     if (!state.questionList) return false;
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR4, 4, 4);
+    const int art = state.program->scale.ArtSize();
+    HIMAGELIST images = ImageList_Create(art, art, ILC_COLOR4, 4, 4);
     for (int id = IDB_LIST_SINGLE; id <= IDB_LIST_MULTI_ANSWERED; ++id) {
-        ScopedGdiObject bitmap(LoadBitmapA(state.module, MAKEINTRESOURCEA(id)));
+        ScopedGdiObject bitmap(LoadBitmapA(state.module, MAKEINTRESOURCEA(ArtBitmapId(state, id))));
         ImageList_Add(images, static_cast<HBITMAP>(bitmap.get()), nullptr);
     }
     // The list view destroys its image list with itself.
@@ -141,7 +159,8 @@ bool CreateTestPane(MainWindow& state) {
 }
 
 bool CreateTextPane(MainWindow& state) {
-    RECT place = PaneRect(kValueWinPosText, DefaultTextPaneRect(state.program->maxWidth, state.program->maxHeight));
+    RECT place =
+        StoredPanePlace(kValueWinPosText, DefaultTextPaneRect(state.program->maxWidth, state.program->maxHeight));
     state.textPane = CreatePane(state, kTextClass, IDS_TEXT_PANE_CAPTION, 0, place);
     if (!state.textPane) return false;
     RECT client;
@@ -161,7 +180,8 @@ bool CreateTextPane(MainWindow& state) {
 }
 
 bool CreatePicturePane(MainWindow& state) {
-    RECT place = PaneRect(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
+    RECT place =
+        StoredPanePlace(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
     state.picturePane = CreatePane(state, kPictureClass, IDS_PICTURE_PANE_CAPTION, WS_HSCROLL | WS_VSCROLL, place);
     return state.picturePane != nullptr;
 }
@@ -182,8 +202,8 @@ void CreateQuestionFont(MainWindow& state) {
 }
 
 void CreateTestPaneControls(MainWindow& state) {
-    state.questionMarkerIcon.reset(LoadSmallIcon(state.module, IDI_QUESTION_MARKER));
-    state.answerMarkerIcon.reset(LoadSmallIcon(state.module, IDI_ANSWER_MARKER));
+    state.questionMarkerIcon.reset(LoadMarkerIcon(state, IDI_QUESTION_MARKER));
+    state.answerMarkerIcon.reset(LoadMarkerIcon(state, IDI_ANSWER_MARKER));
     state.pane.questionMarker = CreateMarker(state, IDC_QUESTION_MARKER, state.questionMarkerIcon.get());
     for (int k = 0; k < kAnswerRows; ++k) {
         state.pane.answerMarkers[k] = CreateMarker(state, IDC_ANSWER_MARKER_FIRST + k, state.answerMarkerIcon.get());

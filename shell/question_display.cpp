@@ -111,8 +111,9 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 void RelayoutTestPane(MainWindow& state) {
     if (state.run.rowCount == 0) return;
     const SIZE size = PaneSize(state);
-    const TestPaneLayout layout =
-        state.run.answerShown ? LayOutShownAnswer(size.cx, size.cy) : LayOutRows(size.cx, size.cy, state.run.rowCount);
+    const TestPaneLayout layout = state.run.answerShown
+                                      ? LayOutShownAnswer(size.cx, size.cy, state.program->scale)
+                                      : LayOutRows(size.cx, size.cy, state.run.rowCount, state.program->scale);
     ApplyLayout(state.pane, layout);
     if (IsWindowVisible(state.pane.questionBox)) FitScrollBar(state.pane.questionBox);
     for (int k = 0; k < layout.answerRows; ++k) {
@@ -199,7 +200,7 @@ void StreamTextFile(MainWindow& state, const std::string& path) {
 void RevealAnswer(MainWindow& state, const std::string& answer) {
     const TestPaneControls& pane = state.pane;
     const SIZE size = PaneSize(state);
-    const TestPaneLayout layout = LayOutShownAnswer(size.cx, size.cy);
+    const TestPaneLayout layout = LayOutShownAnswer(size.cx, size.cy, state.program->scale);
     Place(pane.questionBox, layout.questionBox);
     Place(pane.answerBoxes[0], layout.answerBoxes[0]);
     Place(pane.answerMarkers[0], layout.answerMarkers[0]);

@@ -19,6 +19,19 @@
 #define IDB_LIST_SINGLE_ANSWERED 120
 #define IDB_LIST_MULTI 121
 #define IDB_LIST_MULTI_ANSWERED 122
+// The same bitmaps drawn at 24 and 32 pixels: the 16-pixel art's id plus one
+// or two steps (the art sizes' order in shell/display_scale.h).
+#define ART_ID_STEP 1000
+#define IDB_TOOLBAR_24 1104
+#define IDB_LIST_SINGLE_24 1119
+#define IDB_LIST_SINGLE_ANSWERED_24 1120
+#define IDB_LIST_MULTI_24 1121
+#define IDB_LIST_MULTI_ANSWERED_24 1122
+#define IDB_TOOLBAR_32 2104
+#define IDB_LIST_SINGLE_32 2119
+#define IDB_LIST_SINGLE_ANSWERED_32 2120
+#define IDB_LIST_MULTI_32 2121
+#define IDB_LIST_MULTI_ANSWERED_32 2122
 
 // The main menu is a named resource.
 #define MAIN_MENU_NAME "Quorbelind"

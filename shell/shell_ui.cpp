@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "common/message_box.h"
+#include "common/scoped_handles.h"
 #include "shell/command_table.h"
 #include "shell/counters.h"
+#include "shell/display_scale.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/startup_core.h"
@@ -66,6 +68,23 @@ void UpdateCounters(HWND statusBar, int32_t asked, int32_t correct, int32_t rema
 
 void SetDocumentTitle(const MainWindow& state, const std::string& path) {
     SetWindowTextA(state.window, DocumentTitle(LoadText(IDS_PROGRAM_TITLE), path).c_str());
+}
+
+int ScreenDpi() {
+    ScopedWindowDc screen(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kBaseDpi;
+}
+
+RECT PlaceOnAMonitor(const RECT& place) {
+    const RECT corners = {place.left, place.top, place.left + place.right, place.top + place.bottom};
+    if (MonitorFromRect(&corners, MONITOR_DEFAULTTONULL) != nullptr) return place;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&corners, MONITOR_DEFAULTTONEAREST), &monitor)) return place;
+    const RECT& work = monitor.rcWork;
+    const ScreenRect moved = MovedOnto({place.left, place.top, place.right, place.bottom},
+                                       {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    return {moved.x, moved.y, moved.width, moved.height};
 }
 
 }  // namespace qb

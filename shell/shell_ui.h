@@ -43,4 +43,12 @@ void UpdateCounters(HWND statusBar, int32_t asked, int32_t correct, int32_t rema
 // The window title: the program title alone, or with ": path".
 void SetDocumentTitle(const MainWindow& state, const std::string& path);
 
+// The screen's resolution in dots per inch, as the system scales for it.
+int ScreenDpi();
+
+// A window's place (left, top, width, height, as the panes' rectangles are
+// stored) that lies on no monitor, moved onto the nearest monitor's work
+// area; any other place unchanged.
+RECT PlaceOnAMonitor(const RECT& place);
+
 }  // namespace qb

@@ -35,13 +35,14 @@ StoredRect DefaultPicturePaneRect(int maxWidth, int maxHeight) {
     return Make(maxWidth / 2, 2 * (maxHeight / 3), maxWidth / 2, maxHeight / 3);
 }
 
-ChildPlace QuestionListPlace(int clientWidth, int clientHeight) {
+ChildPlace QuestionListPlace(int clientWidth, int clientHeight, const DisplayScale& scale) {
     (void)clientWidth;
-    return Place(10, 40, 150, clientHeight - 70);
+    return Place(scale.Pixels(10), scale.Pixels(40), scale.Pixels(150), clientHeight - scale.Pixels(70));
 }
 
-ChildPlace TestPanePlace(int clientWidth, int clientHeight) {
-    return Place(169, 30, clientWidth - 169, clientHeight - 53);
+ChildPlace TestPanePlace(int clientWidth, int clientHeight, const DisplayScale& scale) {
+    const int left = scale.Pixels(169);
+    return Place(left, scale.Pixels(30), clientWidth - left, clientHeight - scale.Pixels(53));
 }
 
 StatusPartEdges StatusParts(int clientWidth) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/path_limits.h"
+#include "shell/display_scale.h"
 #include "settings/settings_text.h"
 
 namespace qb {
@@ -23,9 +24,10 @@ struct ChildPlace {
     int height = 0;
 };
 
-// Places in a main window of client width W and height H.
-ChildPlace QuestionListPlace(int clientWidth, int clientHeight);
-ChildPlace TestPanePlace(int clientWidth, int clientHeight);
+// Places in a main window of client width W and height H; the margins are
+// those of 96 DPI, scaled for the display.
+ChildPlace QuestionListPlace(int clientWidth, int clientHeight, const DisplayScale& scale);
+ChildPlace TestPanePlace(int clientWidth, int clientHeight, const DisplayScale& scale);
 
 // Right edges of the three status-bar parts; the last one reaches the edge.
 struct StatusPartEdges {

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Writes the main program's icons and bitmaps from the text pixel art in
 shell/art/*.txt. Every picture is 16 colours (the standard VGA palette).
+The art is drawn at 16 pixels and written at 16, 24 and 32: the 32-pixel
+pictures are the drawing doubled with edge smoothing (Scale2x), the 24-pixel
+ones the drawing widened by half with every other pixel doubled.
 
     tools/make-art.py          write the .ico and .bmp files beside the sources
     tools/make-art.py --check  exit 1 when a written file differs from its source
@@ -93,14 +96,56 @@ def bitmap_file(rows, background):
     return struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) + header + pixels
 
 
-def doubled(rows):
-    return ["".join(ch * 2 for ch in row) for row in rows for _ in (0, 1)]
+# The sizes every toolbar and list picture is written at; the programs choose
+# by the display's resolution (shell/display_scale.h).
+ART_SIZES = (16, 24, 32)
+
+
+def scale2x(rows):
+    """Each pixel becomes four; a corner takes the colour of the two
+    neighbours it lies between where they agree, so diagonals stay smooth."""
+    height, width = len(rows), len(rows[0])
+    out = []
+    for y in range(height):
+        top, bottom = ["", ""]
+        for x in range(width):
+            p = rows[y][x]
+            a = rows[y - 1][x] if y > 0 else p
+            d = rows[y + 1][x] if y + 1 < height else p
+            c = rows[y][x - 1] if x > 0 else p
+            b = rows[y][x + 1] if x + 1 < width else p
+            top += (a if c == a and c != d and a != b else p) + (b if a == b and a != c and b != d else p)
+            bottom += (c if d == c and d != b and c != a else p) + (d if b == d and b != a and d != c else p)
+        out += [top, bottom]
+    return out
+
+
+def widened_by_half(rows):
+    """Nearest neighbour from 16 to 24: pixels 0, 2, 4 ... are doubled."""
+    size = len(rows) * 3 // 2
+    return ["".join(rows[y * 2 // 3][x * 2 // 3] for x in range(size)) for y in range(size)]
+
+
+def at_size(rows, size):
+    if size == 16:
+        return rows
+    if size == 24:
+        return widened_by_half(rows)
+    if size == 32:
+        return scale2x(rows)
+    sys.exit("no art size %d: 16, 24 or 32" % size)
+
+
+def sized_name(name, size):
+    """toolbar.bmp at 16 pixels, toolbar-24.bmp at 24."""
+    stem, ext = os.path.splitext(name)
+    return name if size == 16 else "%s-%d%s" % (stem, size, ext)
 
 
 def icon_file(rows, sizes):
     images = []
     for size in sizes:
-        drawn = rows if size == 16 else doubled(rows)
+        drawn = at_size(rows, size)
         xor = pixel_rows(drawn, "k")
         mask = mask_rows(drawn)
         images.append((size, info_header(size, 2 * size, len(xor) + len(mask)) + palette_bytes() + xor + mask))
@@ -121,14 +166,17 @@ def outputs():
         strip.append(rows)
     if len(strip) != 14:
         sys.exit("toolbar.txt: 14 images expected, found %d" % len(strip))
-    joined = ["".join(image[y] for image in strip) for y in range(16)]
-    result.append(("toolbar.bmp", bitmap_file(joined, "s")))
+    for size in ART_SIZES:
+        images = [at_size(image, size) for image in strip]
+        joined = ["".join(image[y] for image in images) for y in range(size)]
+        result.append((sized_name("toolbar.bmp", size), bitmap_file(joined, "s")))
     for header, rows in read_blocks("list.txt"):
         check_shape(header[1], rows)
         number = int(header[2])
-        result.append(("list%d.bmp" % number, bitmap_file(rows, "W")))
         grey = ["".join(GREY.get(ch, "s") if ch != "." else "." for ch in row) for row in rows]
-        result.append(("list%d.bmp" % (number + 1), bitmap_file(grey, "W")))
+        for size in ART_SIZES:
+            result.append((sized_name("list%d.bmp" % number, size), bitmap_file(at_size(rows, size), "W")))
+            result.append((sized_name("list%d.bmp" % (number + 1), size), bitmap_file(at_size(grey, size), "W")))
     for header, rows in read_blocks("icons.txt"):
         check_shape(header[1], rows)
         sizes = [int(s) for s in header[header.index("sizes") + 1:]]

@@ -4,6 +4,7 @@
 
 #include "common/scoped_handles.h"
 #include "common/work_dialog.h"
+#include "uninstall/recycling.h"
 #include "uninstall/resource_ids.h"
 
 namespace qb {
@@ -24,7 +25,7 @@ int CheckBoxOf(RemovalKind kind) {
 }
 
 void RemoveGroup(const RemovalData& data, const RemovalGroup& group) {
-    for (const std::string& path : group.paths) RemoveOneKind(path);
+    for (const std::string& path : group.paths) RemoveOneKind(path, GoesToRecycleBin(group.kind, path));
     if (group.kind == RemovalKind::SystemEntries) {
         RemoveSystemEntries(data.names);
         RemoveShortcuts(data.names);
@@ -60,11 +61,13 @@ private:
 
 }  // namespace
 
-void RemoveOneKind(const std::string& pathOrPattern) {
+void RemoveOneKind(const std::string& pathOrPattern, bool toRecycleBin) {
     // Asking the shell to delete what is not there can raise its error box.
-    if (AnythingMatches(pathOrPattern)) {
-        ShellDelete(pathOrPattern, FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY);
-    }
+    if (!AnythingMatches(pathOrPattern)) return;
+    // Where the files cannot be recycled (a drive without a Recycle Bin), the
+    // shell asks before it deletes them for good.
+    const unsigned undo = toRecycleBin ? FOF_ALLOWUNDO | FOF_WANTNUKEWARNING : 0;
+    ShellDelete(pathOrPattern, FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY | undo);
 }
 
 void RunRemovalDialog(HINSTANCE instance, RemovalData* data) {

@@ -19,7 +19,8 @@ struct RemovalData {
 
 void RunRemovalDialog(HINSTANCE instance, RemovalData* data);
 
-// Deletes the files matching one path or pattern for good; folders are left.
-void RemoveOneKind(const std::string& pathOrPattern);
+// Deletes the files matching one path or pattern, into the Recycle Bin or for
+// good; folders are left.
+void RemoveOneKind(const std::string& pathOrPattern, bool toRecycleBin);
 
 }  // namespace qb

@@ -31,6 +31,8 @@ clean_state() {
     'HKCU\Software\Tolvexia' 'HKLM\Software\Tolvexia' 'HKU\.Default\Software\Tolvexia' \
     'HKCR\.tvt' 'HKCR\Quorbelind' \
     'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorbelind: Uninstall'
+  # A case may set the display's resolution; the next one starts at 96 DPI.
+  "$QB_WINE" "$QB_DRIVER" reg-delete-value 'HKCU\Control Panel\Desktop' LogPixels
   find "$WINEPREFIX/drive_c/users" -name 'Quorbelind.lnk' -delete 2>/dev/null
   find "$WINEPREFIX/drive_c" -maxdepth 6 -iname 'TmpDelQB.BAT' -delete 2>/dev/null
   return 0

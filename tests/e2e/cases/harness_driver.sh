@@ -9,6 +9,8 @@ get main wait-window --pid "$pid" --class QbFixture
 status="$main:IDC_FIXTURE_STATUS"
 
 expect_drive "Fixture" "title of the fixture window" text "$main"
+expect_drive "30 30 500 300" "a top-level window's place on the screen" place "$main"
+expect_drive "10 40 200 100" "a child's place in its parent's client area" place "$main:IDC_FIXTURE_LIST"
 expect_drive "[\"a b\" c] in $(winpath "$CASE_DIR")" "command line and current directory reach the program" \
   status "$status" 1
 
@@ -40,6 +42,8 @@ expect_drive -1 "nothing selected" lv-selected "$main:IDC_FIXTURE_LIST"
 
 need type "$main:IDC_FIXTURE_EDIT" "abcdefgh"
 expect_drive "abcde" "typing respects the edit field's limit" text "$main:IDC_FIXTURE_EDIT"
+expect_match '^[1-9][0-9]* (1[7-9]|2[0-9])$' "$(drive text-extent "$main:IDC_FIXTURE_EDIT")" \
+  "the edit field's text measured in its 17-pixel font, inside the program"
 
 # A command that opens a message box is posted; the box is found by process.
 need post-command "$main" IDM_FIXTURE_MESSAGE

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A later start reads the stored values back: window rectangles and the
 # question font are used; values that cannot be used are replaced or ignored
-# as the settings store says.
+# as the settings store says, and a place on no monitor is moved onto one.
 source "$(dirname "$0")/../lib.sh"
 
 get cx metric SM_CXMAXIMIZED
@@ -58,3 +58,18 @@ expect_drive "$system_font" "a deleted Font value gives the system font" \
 expect_reg "$KEY_USER" Font "$system_font" "the default font is written back"
 need post-command "$main" IDM_EXIT
 expect_eq 0 "$(wait_exit "$pid")" "third program ended"
+
+# A place on no monitor (stored while another display was attached) is shown
+# on the nearest monitor instead, with its size.
+get screen_width metric SM_CXSCREEN
+get screen_height metric SM_CYSCREEN
+need reg-set "$KEY_USER" WindowPosMain "03000,00100,03700,00600"
+need reg-set "$KEY_USER" WinPosText "00100,05000,00300,00200"
+start_program pid "$PROGRAM_DIR/Quorbelind.exe"
+get main wait-window --pid "$pid" --class Quorbelind
+get text_pane wait-window --pid "$pid" --class Text
+expect_drive "$((screen_width - 700)) 100 $screen_width 600" "the main window is moved onto the screen" rect "$main"
+expect_drive "100 $((screen_height - 200)) 400 $screen_height" "the Text pane is moved onto the screen" \
+  rect "$text_pane"
+need post-command "$main" IDM_EXIT
+expect_eq 0 "$(wait_exit "$pid")" "fourth program ended"

@@ -2,7 +2,9 @@
 # After an installation, Uninstall with every kind ticked removes the program
 # files and all user files, every system entry and shortcut; its batch file,
 # run by the real command interpreter, then deletes Uninstall.exe, the program
-# directory and itself. A second Uninstall finds nothing to remove.
+# directory and itself. The user's files are in the Recycle Bin (under Wine
+# the freedesktop trash) with their content and original place; the program
+# files and the journal are not. A second Uninstall finds nothing to remove.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/setup_helpers.bash"
 
@@ -13,6 +15,13 @@ make_distribution "$dist"
 run_full_install "$dist" "$(winpath "$target")" IDC_SHORTCUT_DESKTOP IDC_SHORTCUT_STARTUP IDC_SHORTCUT_START_MENU
 add_user_files "$target"
 mkdir -p "$CASE_DIR/second"
+mkdir -p "$CASE_DIR/before"
+users_files=$(cd "$target" && ls | grep -i -E '\.(tvt|bak|txt|rtf|bmp)$' | grep -v -i -x 'readme.txt')
+(cd "$target" && cp $users_files "$CASE_DIR/before/")
+# Wine deletes for good, and reports success, when the trash's parent is missing.
+export XDG_DATA_HOME="$CASE_DIR/xdg-data"
+trash=$XDG_DATA_HOME/Trash
+mkdir -p "$XDG_DATA_HOME"
 cp "$target/Uninstall.exe" "$CASE_DIR/second/Uninstall.exe"
 
 start_program pid "$target/Uninstall.exe"
@@ -28,6 +37,17 @@ answer_box "$pid" "$UNINSTALL_CAPTION" "$UNINSTALL_DONE" IDOK "the removal ends 
 expect_exit_zero "$pid" "Uninstall ends with exit code 0"
 
 expect_system_entries_removed
+for name in Astronomy.tvt Biology.TVT Astronomy.BAK notes.txt answer.RTF green.bmp; do
+  expect_eq "$name" "$(grep -x -F "$name" <<<"$users_files")" "$name is among the files to recycle"
+done
+for name in $users_files; do
+  expect_same_file "$CASE_DIR/before/$name" "$trash/files/$name" "$name is in the Recycle Bin as it was"
+  expect_eq "Path=$target/$name" "$(grep '^Path=' "$trash/info/$name.trashinfo" | sed 's/%20/ /g')" \
+    "the Recycle Bin knows where $name came from"
+done
+for name in CHANGINGS.TMP ReadMe.txt Quorbelind.exe; do
+  expect_no_file "$trash/files/$name" "$name is deleted for good"
+done
 wait_until_gone "$target" 150
 expect_no_file "$target" "the batch file removed Uninstall.exe and the program directory"
 deadline=$((SECONDS + 30))

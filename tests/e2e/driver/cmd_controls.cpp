@@ -210,14 +210,27 @@ int CmdMenuState(const Args& args) {
     return kOk;
 }
 
-int CmdFont(const Args& args) {
-    if (args.Count() != 1) return Usage("font WIN");
+namespace {
+
+// A command of one window whose answer the probe gives as a line of text.
+int PrintProbeAnswer(const Args& args, const char* usage, ProbeOperation operation, const char* failure) {
+    if (args.Count() != 1) return Usage(usage);
     HWND window = nullptr;
     ProbeRequest request;
-    if (!WindowArgument(args, 0, &window) || !RunProbeFor(window, kProbeFont, 0, &request)) return kFailed;
-    if (!request.result) return Fail("cannot read the font of " + args.At(0));
+    if (!WindowArgument(args, 0, &window) || !RunProbeFor(window, operation, 0, &request)) return kFailed;
+    if (!request.result) return Fail(failure + args.At(0));
     std::printf("%s\n", request.text);
     return kOk;
+}
+
+}  // namespace
+
+int CmdFont(const Args& args) {
+    return PrintProbeAnswer(args, "font WIN", kProbeFont, "cannot read the font of ");
+}
+
+int CmdTextExtent(const Args& args) {
+    return PrintProbeAnswer(args, "text-extent WIN", kProbeTextExtent, "cannot measure the text of ");
 }
 
 int CmdListItems(const Args& args) {

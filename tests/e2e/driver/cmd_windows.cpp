@@ -253,6 +253,19 @@ int CmdClientSize(const Args& args) {
     return kOk;
 }
 
+int CmdPlace(const Args& args) {
+    HWND window = nullptr;
+    RECT rect = {};
+    if (args.Count() != 1) return Usage("place WIN");
+    if (!WindowArgument(args, 0, &window)) return kFailed;
+    if (!GetWindowRect(window, &rect)) return Fail("cannot read the rectangle of " + args.At(0));
+    // A child's place is in its parent's client area, a top-level window's on the screen.
+    HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+    if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return kOk;
+}
+
 int CmdMove(const Args& args) {
     if (args.Count() != 3 && args.Count() != 5) return Usage("move WIN X Y [WIDTH HEIGHT]");
     HWND window = nullptr;

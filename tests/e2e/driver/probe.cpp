@@ -54,6 +54,24 @@ bool ProbeFont(HWND window, std::string* out) {
     return true;
 }
 
+bool ProbeTextExtent(HWND window, std::string* out) {
+    char text[1024] = {};
+    const int length = GetWindowTextA(window, text, sizeof text);
+    DWORD_PTR font = 0;
+    if (!SendMessageTimeoutA(window, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 5000, &font)) return false;
+    HDC dc = GetDC(window);
+    if (dc == nullptr) return false;
+    HGDIOBJ previous = SelectObject(dc, font ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    SIZE size = {};
+    const bool measured = GetTextExtentPoint32A(dc, text, length, &size) != FALSE;
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    char line[64];
+    std::snprintf(line, sizeof line, "%ld %ld", size.cx, size.cy);
+    *out = line;
+    return measured;
+}
+
 void Answer(ProbeRequest* request) {
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));
     std::string text;
@@ -73,6 +91,7 @@ void Answer(ProbeRequest* request) {
         break;
     }
     case qbdrive::kProbeFont: request->result = ProbeFont(window, &text); break;
+    case qbdrive::kProbeTextExtent: request->result = ProbeTextExtent(window, &text); break;
     default: break;
     }
     lstrcpynA(request->text, text.c_str(), sizeof request->text);

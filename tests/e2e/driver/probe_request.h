@@ -7,9 +7,10 @@
 namespace qbdrive {
 
 enum ProbeOperation : int32_t {
-    kProbeMenuState = 1,  // state of menu item `id` of window `window`'s menu
-    kProbeMenuDump = 2,   // every item of the window's menu, one line each
-    kProbeFont = 3,       // the logical font of the font the window uses
+    kProbeMenuState = 1,   // state of menu item `id` of window `window`'s menu
+    kProbeMenuDump = 2,    // every item of the window's menu, one line each
+    kProbeFont = 3,        // the logical font of the font the window uses
+    kProbeTextExtent = 4,  // width and height of the window's text in its font
 };
 
 struct ProbeRequest {

@@ -359,10 +359,11 @@ TEST(Save, RefusedWithoutTestOrUsableName) {
 }
 
 TEST(Save, OnTheRealDisk) {
-    const std::string dir = ::testing::TempDir();
+    const testing_support::ScratchDirectory scratch;
+    ASSERT_TRUE(scratch.Made());
+    const std::string dir = scratch.File("");
     const std::string test = dir + "disk exam.TVT";
     const std::string journal = dir + "disk CHANGINGS.TMP";
-    std::remove((dir + "disk exam.BAK").c_str());
     const std::vector<QuestionRecord> records = {Planet("Saturn", "Which planet has\r\nthe widest rings?", "Saturn"),
                                                  Planet("Uranus", "Which planet rolls on its side?", "Uranus", 1)};
     std::ofstream(test, std::ios::binary) << TestFileBytes(records);
@@ -391,10 +392,11 @@ TEST(Save, OnTheRealDisk) {
 // straddle the blocks' ends, reach the saved file byte for byte; the
 // questions edited meanwhile come from the journal.
 TEST(Save, OnTheRealDiskWithTextsAcrossReadBlocks) {
-    const std::string dir = ::testing::TempDir();
+    const testing_support::ScratchDirectory scratch;
+    ASSERT_TRUE(scratch.Made());
+    const std::string dir = scratch.File("");
     const std::string test = dir + "blocks exam.TVT";
     const std::string journal = dir + "blocks CHANGINGS.TMP";
-    std::remove((dir + "blocks exam.BAK").c_str());
     std::vector<QuestionRecord> records;
     for (int i = 0; i < 300; ++i) {
         const size_t textLength = i % 50 == 7 ? 70000 + static_cast<size_t>(i) : (i % 9 == 0 ? 4000 : 40);

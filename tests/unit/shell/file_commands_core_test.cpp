@@ -17,20 +17,6 @@ namespace {
 using testing_support::ReadAll;
 using testing_support::WriteAll;
 
-// A directory of its own per test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/qb-file-commands-XXXXXX";
-        path_ = mkdtemp(pattern);
-    }
-    ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
 bool Exists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
@@ -171,7 +157,7 @@ protected:
     }
     static std::string Damaged() { return ThreeQuestions().substr(0, ThreeQuestions().size() - 5); }
 
-    TempDir dir;
+    testing_support::ScratchDirectory dir;
     TestDocument document;
     TestRunState run;
     bool fromCommandLine = false;

@@ -34,8 +34,11 @@ TEST(DefaultPlaces, FollowTheMaximisedWindowWithIntegerDivisions) {
 }
 
 TEST(ChildPlaces, ListAndTestPaneFollowTheClientSize) {
-    EXPECT_PLACE(QuestionListPlace(800, 500), 10, 40, 150, 430);
-    EXPECT_PLACE(TestPanePlace(800, 500), 169, 30, 631, 447);
+    EXPECT_PLACE(QuestionListPlace(800, 500, DisplayScale()), 10, 40, 150, 430);
+    EXPECT_PLACE(TestPanePlace(800, 500, DisplayScale()), 169, 30, 631, 447);
+    // At 144 DPI every margin is half as large again.
+    EXPECT_PLACE(QuestionListPlace(1200, 750, DisplayScale(144)), 15, 60, 225, 645);
+    EXPECT_PLACE(TestPanePlace(1200, 750, DisplayScale(144)), 254, 45, 946, 670);
 }
 
 TEST(ChildPlaces, StatusBarPartsEndAtThirds) {

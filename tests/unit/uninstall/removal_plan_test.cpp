@@ -1,4 +1,5 @@
 #include "uninstall/removal_plan.h"
+#include "uninstall/recycling.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,23 @@ TEST(RemovalGroups, UninstallerItselfIsNeverInTheLists) {
             EXPECT_EQ(path.find("UNINSTALL"), std::string::npos) << path;
         }
     }
+}
+
+// Every path of the plan, with where it goes: the user's chosen kinds to the
+// Recycle Bin, the program files and the working files (*.TMP) for good.
+TEST(RemovalGroups, OnlyTheUsersFilesGoToTheRecycleBin) {
+    std::vector<std::string> recycled;
+    std::vector<std::string> deleted;
+    for (const RemovalGroup& group : RemovalGroups("C:\\Q", "QUORBELIND", RemovalChoice{})) {
+        for (const std::string& path : group.paths) {
+            (GoesToRecycleBin(group.kind, path) ? recycled : deleted).push_back(path.substr(5));
+        }
+    }
+    EXPECT_EQ(recycled, (std::vector<std::string>{"*.BAK", "*.TVT", "*.TXT", "*.RTF", "*.BMP"}));
+    EXPECT_EQ(deleted, (std::vector<std::string>{"QUORBELIND.EXE", "QUORBELIND.HLP", "QUORBELIND.GID", "README.TXT",
+                                                 "INSTALL.EXE", "CREATOR.EXE", "*.TMP"}));
+    EXPECT_FALSE(GoesToRecycleBin(RemovalKind::Tests, "C:\\Q\\changings.tmp")) << "the ending in any case";
+    EXPECT_TRUE(GoesToRecycleBin(RemovalKind::Bitmaps, "C:\\Q\\TMP"));
 }
 
 }  // namespace
