@@ -1,4 +1,4 @@
-#include "shell/counters.h"
+#include "shell/session/counters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,69 @@
+// The children and tool windows the main window creates with itself.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "base/product_names.h"
+#include "settings/settings_registry.h"
+#include "shell/frame/main_window.h"
+#include "shell/frame/message_display.h"
+#include "shell/resource_ids.h"
+#include "shell/session/command_table.h"
+#include "shell/session/startup_core.h"
+
+namespace qb {
+namespace {
+
+// The pane's stored rectangle (corner and size), or its default written back.
+RECT StoredPaneRect(const char* valueName, const StoredRect& fallback) {
+    RECT stored;
+    if (ReadWindowRect(stored, kProductName, valueName)) return stored;
+    RECT rect = ToRect(fallback);
+    WriteWindowRect(rect, kProductName, valueName);
+    return rect;
+}
+
+// Each button starts enabled; the command states follow once the children exist.
+bool CreateToolbar(MainWindow& state) {
+    TBBUTTON buttons[kMainCommandCount + 3] = {};
+    int count = 0;
+    for (const MainCommand& command : kMainCommands) {
+        if (command.toolbarImage < 0) continue;
+        if (command.separatorBefore) buttons[count++].fsStyle = TBSTYLE_SEP;
+        TBBUTTON& button = buttons[count++];
+        button.iBitmap = command.toolbarImage;
+        button.idCommand = command.id;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = TBSTYLE_BUTTON;
+    }
+    state.toolbar = CreateToolbarEx(state.window, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                                    IDC_TOOLBAR, kToolbarImageCount, state.module, IDB_TOOLBAR, buttons, count, 16, 16,
+                                    16, 16, sizeof(TBBUTTON));
+    return state.toolbar != nullptr;
+}
+
+bool CreatePicturePane(MainWindow& state) {
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+    RECT place =
+        StoredPaneRect(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
+    state.picturePane =
+        CreateWindowExA(WS_EX_TOOLWINDOW, kPictureClass, LoadText(IDS_PICTURE_PANE_CAPTION).c_str(), style, place.left,
+                        place.top, place.right, place.bottom, nullptr, nullptr, state.module, &state);
+    return state.picturePane != nullptr;
+}
+
+}  // namespace
+
+bool CreateChildren(MainWindow& state) {
+    if (!state.statusBar.Create(state.window, state.module) || !CreateToolbar(state) ||
+        !state.questionList.Create(state.window, state.module) ||
+        !state.testPane.Create(state, state.window, state.module))
+        return false;
+    const ProgramContext& program = *state.program;
+    const RECT textPlace = StoredPaneRect(kValueWinPosText, DefaultTextPaneRect(program.maxWidth, program.maxHeight));
+    if (!state.textPane.Create(state, state.module, textPlace) || !CreatePicturePane(state)) return false;
+    state.questionFont.Create(state.window);
+    state.testPane.SetFont(state.questionFont.Handle());
+    return true;
+}
+
+}  // namespace qb

@@ -1,0 +1,25 @@
+// Showing what the session tells: one helper for every message of the main
+// program, and the string-table texts of its windows.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "common/failure_guard.h"
+#include "shell/session/message.h"
+
+namespace qb {
+
+// Loads text and caption from the string table, fills their placeholders,
+// sounds the icon's system sound and shows the box. Returns the button pressed
+// (Cancel when no box could be shown).
+MessageAnswer ShowMessage(HWND owner, const Message& message);
+
+// "... no memory available !" for a lack of memory, the file error for any
+// other failure, captioned "An error occured ...".
+void ShowFailure(HWND owner, FailureKind kind);
+
+// A string-table text of the main program (at most 255 characters).
+std::string LoadText(UINT id);
+
+}  // namespace qb
