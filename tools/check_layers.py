@@ -3,6 +3,10 @@
 docs/architecture.md, and that no source file outside tests/ is named like a
 test. Prints one line per violation; exit code 1 when there is any.
 
+A row names a folder or a sub-folder (`shell/session/`); a file belongs to the
+most specific row whose folder holds it. A row's "May include" cell names
+folders (`base/`) and single files (`shell/frame/message_display.h`).
+
 Usage: check_layers.py [root]      check the tree at root (default: this repository)
        check_layers.py --self-test check the checker on planted violations
 """
@@ -13,14 +17,14 @@ import tempfile
 
 SOURCE_SUFFIXES = (".cpp", ".h", ".rc")
 SKIPPED_FOLDERS = {"build", "tests", "cmake", "docs", "samples"}
-TABLE_ROW = re.compile(r"^\|\s*`([a-z0-9_]+)/`\s*\|[^|]*\|([^|]*)\|\s*$")
-FOLDER_NAME = re.compile(r"`([a-z0-9_]+)/`")
+TABLE_ROW = re.compile(r"^\|\s*`([a-z0-9_/]+)/`\s*\|[^|]*\|([^|]*)\|\s*$")
+ALLOWED_NAME = re.compile(r"`([a-z0-9_/.]+)`")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
 
 
 def read_table(root):
-    """Folder -> the set of folders it may include (itself always)."""
+    """Folder -> (the folders it may include, itself always; the single files it may include)."""
     allowed = {}
     path = os.path.join(root, "docs", "architecture.md")
     if not os.path.isfile(path):
@@ -30,8 +34,20 @@ def read_table(root):
             row = TABLE_ROW.match(line.strip())
             if row:
                 folder = row.group(1)
-                allowed[folder] = set(FOLDER_NAME.findall(row.group(2))) | {folder}
+                names = ALLOWED_NAME.findall(row.group(2))
+                folders = {name.rstrip("/") for name in names if name.endswith("/")} | {folder}
+                files = {name for name in names if not name.endswith("/")}
+                allowed[folder] = (folders, files)
     return allowed
+
+
+def owner(allowed, path):
+    """The most specific folder of the table that holds path, or None."""
+    found = None
+    for folder in allowed:
+        if path.startswith(folder + "/") and (found is None or len(folder) > len(found)):
+            found = folder
+    return found
 
 
 def source_files(root):
@@ -50,21 +66,23 @@ def violations(root):
     found = []
     if not allowed:
         return ["docs/architecture.md: no folder table found"]
-    for folder, path in source_files(root):
-        shown = os.path.relpath(path, root)
+    for top, path in source_files(root):
+        shown = os.path.relpath(path, root).replace(os.sep, "/")
         if TEST_WORD.search(os.path.basename(path)):
             found.append(f"{shown}: named like a test, but lies outside tests/")
-        if folder not in allowed:
-            found.append(f"{shown}: folder {folder}/ is missing from the table in docs/architecture.md")
+        folder = owner(allowed, shown)
+        if folder is None:
+            found.append(f"{shown}: folder {top}/ is missing from the table in docs/architecture.md")
             continue
+        folders, files = allowed[folder]
         with open(path, encoding="utf-8", errors="replace") as source:
             for number, line in enumerate(source, 1):
                 include = INCLUDE.match(line)
                 if not include or "/" not in include.group(1):
                     continue
-                target = include.group(1).split("/")[0]
-                if target not in allowed[folder]:
-                    found.append(f"{shown}:{number}: {folder}/ must not include {include.group(1)}")
+                target = include.group(1)
+                if owner(allowed, target) not in folders and target not in files:
+                    found.append(f"{shown}:{number}: {folder}/ must not include {target}")
     return found
 
 
@@ -74,10 +92,16 @@ def self_test():
              "| `base/` | x | nothing of the project |\n"
              "| `document/` | x | `base/` |\n"
              "| `editor/` | x | `base/`, `document/` |\n"
-             "| `shell/` | x | `base/`, `document/`, `editor/` |\n")
+             "| `shell/` | x | `base/`, `document/`, `editor/` |\n"
+             "| `shell/session/` | x | `document/`, `shell/` |\n"
+             "| `shell/panes/` | x | `shell/session/`, `shell/frame/view.h` |\n"
+             "| `shell/frame/` | x | `shell/session/`, `shell/panes/` |\n")
     clean = {"base/paths.h": '#include <string>\n', "document/record.h": '#include "base/paths.h"\n',
              "editor/dialog.cpp": '#include "document/record.h"\n#include "editor/dialog.h"\n',
              "shell/main.cpp": '#include "editor/dialog.h"\n', "shell/quorbelind.rc": '#include "editor/editor.rc"\n',
+             "shell/session/core.cpp": '#include "document/record.h"\n#include "shell/ids.h"\n',
+             "shell/panes/pane.cpp": '#include "shell/session/core.h"\n#include "shell/frame/view.h"\n',
+             "shell/frame/frame.cpp": '#include "shell/panes/pane.h"\n#include "shell/session/core.h"\n',
              "tests/unit/any_test.cpp": '#include "shell/main.h"\n'}
     cases = [
         ("base includes a folder", {"base/paths.cpp": '#include "document/record.h"\n'}),
@@ -86,6 +110,8 @@ def self_test():
         ("production file named like a test", {"shell/test_pane.cpp": ""}),
         ("production header named like a test", {"document/save_test.h": ""}),
         ("folder missing from the table", {"extra/thing.cpp": ""}),
+        ("sub-folder includes the part above it", {"shell/session/rules.cpp": '#include "shell/frame/frame.h"\n'}),
+        ("sub-folder includes a file beyond the one it may", {"shell/panes/more.cpp": '#include "shell/frame/x.h"\n'}),
     ]
     failures = 0
     for name, planted in [("clean tree", {})] + cases:

@@ -19,9 +19,6 @@
 namespace qb {
 
 const char kMainClass[] = "Quorbelind";
-const char kPictureClass[] = "Bild";
-const char kTextClass[] = "Text";
-const char kTestClass[] = "Test";
 
 MainWindow::MainWindow() = default;
 MainWindow::~MainWindow() = default;
@@ -171,13 +168,8 @@ void OpenTestAtStart(MainWindow& state, const std::string& path) {
         0);
 }
 
-LRESULT ReportWindowFailure(MainWindow&, HWND window, UINT message, WPARAM, LPARAM, FailureKind kind) {
-    ShowFailure(GetAncestor(window, GA_ROOT), kind);
-    return message == WM_CREATE ? -1 : 0;
-}
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure>(window, message, wParam, lParam);
+    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure<MainWindow>>(window, message, wParam, lParam);
 }
 
 bool RegisterWindowClasses(HINSTANCE module) {

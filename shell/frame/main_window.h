@@ -63,24 +63,16 @@ struct MainWindow {
     wchar_t tooltipTextWide[256] = {};
 };
 
-// Class names of the four window classes.
+// Class name of the main window's class.
 extern const char kMainClass[];
-extern const char kPictureClass[];
-extern const char kTextClass[];
-extern const char kTestClass[];
 
-// Registers the four classes. False when one cannot be registered.
+// Registers the main window's class and the three panes' classes. False when one cannot be registered.
 bool RegisterWindowClasses(HINSTANCE module);
 
 // Creates the main window at the stored rectangle; nullptr when its creation failed.
 HWND CreateMainWindow(ProgramContext& program, MainWindow& state);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// What the main window and its panes do when a handler fails: show the
-// failure over the main window; a failed WM_CREATE fails the creation.
-LRESULT ReportWindowFailure(MainWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            FailureKind kind);
 
 // Creation of the children, called from the main window's creation.
 bool CreateChildren(MainWindow& state);

@@ -6,6 +6,7 @@
 #include "settings/settings_registry.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
+#include "shell/panes/picture_pane.h"
 #include "shell/resource_ids.h"
 #include "shell/session/command_table.h"
 #include "shell/session/startup_core.h"
@@ -41,26 +42,20 @@ bool CreateToolbar(MainWindow& state) {
     return state.toolbar != nullptr;
 }
 
-bool CreatePicturePane(MainWindow& state) {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
-    RECT place =
-        StoredPaneRect(kValueWinPosBild, DefaultPicturePaneRect(state.program->maxWidth, state.program->maxHeight));
-    state.picturePane =
-        CreateWindowExA(WS_EX_TOOLWINDOW, kPictureClass, LoadText(IDS_PICTURE_PANE_CAPTION).c_str(), style, place.left,
-                        place.top, place.right, place.bottom, nullptr, nullptr, state.module, &state);
-    return state.picturePane != nullptr;
-}
-
 }  // namespace
 
 bool CreateChildren(MainWindow& state) {
     if (!state.statusBar.Create(state.window, state.module) || !CreateToolbar(state) ||
         !state.questionList.Create(state.window, state.module) ||
-        !state.testPane.Create(state, state.window, state.module))
+        !state.testPane.Create(*state.session, state.window, state.module))
         return false;
     const ProgramContext& program = *state.program;
     const RECT textPlace = StoredPaneRect(kValueWinPosText, DefaultTextPaneRect(program.maxWidth, program.maxHeight));
-    if (!state.textPane.Create(state, state.module, textPlace) || !CreatePicturePane(state)) return false;
+    if (!state.textPane.Create(state.module, textPlace)) return false;
+    const RECT picturePlace =
+        StoredPaneRect(kValueWinPosBild, DefaultPicturePaneRect(program.maxWidth, program.maxHeight));
+    state.picturePane = CreatePicturePane(state.module, picturePlace);
+    if (!state.picturePane) return false;
     state.questionFont.Create(state.window);
     state.testPane.SetFont(state.questionFont.Handle());
     return true;

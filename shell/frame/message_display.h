@@ -22,4 +22,12 @@ void ShowFailure(HWND owner, FailureKind kind);
 // A string-table text of the main program (at most 255 characters).
 std::string LoadText(UINT id);
 
+// What a window of the main program does when a handler fails: show the
+// failure over its top-level window; a failed WM_CREATE fails the creation.
+template <typename State>
+LRESULT ReportWindowFailure(State&, HWND window, UINT message, WPARAM, LPARAM, FailureKind kind) {
+    ShowFailure(GetAncestor(window, GA_ROOT), kind);
+    return message == WM_CREATE ? -1 : 0;
+}
+
 }  // namespace qb

@@ -10,9 +10,13 @@
 #include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/session/picture_layout.h"
+#include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 
 namespace qb {
+
+const char kPictureClass[] = "Bild";
+
 namespace {
 
 struct PicturePane {
@@ -238,6 +242,12 @@ void LoadPicture(HWND picturePane, const std::string& path) {
     SendMessageA(picturePane, WM_COMMAND, IDM_PICTURE_LAYOUT, 0);
     InvalidateRect(picturePane, nullptr, TRUE);
     UpdateWindow(picturePane);
+}
+
+HWND CreatePicturePane(HINSTANCE module, const RECT& place) {
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
+    return CreateWindowExA(WS_EX_TOOLWINDOW, kPictureClass, LoadText(IDS_PICTURE_PANE_CAPTION).c_str(), style,
+                           place.left, place.top, place.right, place.bottom, nullptr, nullptr, module, nullptr);
 }
 
 LRESULT CALLBACK PicturePaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

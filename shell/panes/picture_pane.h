@@ -7,6 +7,12 @@
 
 namespace qb {
 
+// Class name of the pane's window class.
+extern const char kPictureClass[];
+
+// The tool window at place (corner and size); nullptr when it cannot be created.
+HWND CreatePicturePane(HINSTANCE module, const RECT& place);
+
 LRESULT CALLBACK PicturePaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Replaces the pane's picture by the bitmap file at path (1, 4, 8 or 24 bits

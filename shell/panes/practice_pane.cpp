@@ -3,11 +3,14 @@
 #include <vector>
 
 #include "common/window.h"
-#include "shell/frame/main_window.h"
+#include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 #include "shell/session/layout_core.h"
 
 namespace qb {
+
+const char kTestClass[] = "Test";
+
 namespace {
 
 void Place(HWND control, const PaneRect& rect) {
@@ -53,9 +56,11 @@ HWND CreateBox(HWND pane, HINSTANCE module, int id) {
 
 }  // namespace
 
-bool TestPaneView::Create(MainWindow& state, HWND parent, HINSTANCE module) {
+bool TestPaneView::Create(TestSession& session, HWND parent, HINSTANCE module) {
+    session_ = &session;
+    mainWindow_ = parent;
     pane_ = CreateWindowExA(0, kTestClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_PANE)), module, &state);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEST_PANE)), module, this);
     if (!pane_) return false;
     questionMarkerIcon_.reset(LoadSmallIcon(module, IDI_QUESTION_MARKER));
     answerMarkerIcon_.reset(LoadSmallIcon(module, IDI_ANSWER_MARKER));
@@ -184,38 +189,36 @@ void TestPaneView::InvertMarker(int index) const {
     if (dc.get() != nullptr) InvertRect(dc.get(), &rect);
 }
 
-namespace {
-
-void SendCommand(HWND mainWindow, int command) {
-    SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-}
-
-void OnMarkerClicked(MainWindow& state, int controlId) {
-    const int index = TestPaneView::MarkerIndex(controlId);
-    const std::string text = index < 0 ? std::string() : state.testPane.AnswerText(index);
-    switch (state.session->JudgeMarkerClick(index, text)) {
+// Commands sent this way run whatever the state of their menu items.
+void TestPaneView::OnMarkerClicked(int controlId) {
+    const int index = MarkerIndex(controlId);
+    const std::string text = index < 0 ? std::string() : AnswerText(index);
+    const auto send = [this](int command) { SendMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(command, 0), 0); };
+    switch (session_->JudgeMarkerClick(index, text)) {
     case MarkerClick::Ignored: break;
-    case MarkerClick::ShowAnswer: SendCommand(state.window, IDM_TEST_SHOW_ANSWER); break;
+    case MarkerClick::ShowAnswer: send(IDM_TEST_SHOW_ANSWER); break;
     case MarkerClick::RightAnswer:
         MessageBeep(MB_OK);
-        SendCommand(state.window, IDM_TEST_SHOW_ANSWER);
-        SendCommand(state.window, IDM_TEST_MARK_ANSWERED);
+        send(IDM_TEST_SHOW_ANSWER);
+        send(IDM_TEST_MARK_ANSWERED);
         break;
     case MarkerClick::WrongAnswer:
-        state.testPane.InvertMarker(index);
+        InvertMarker(index);
         MessageBeep(MB_ICONQUESTION);
         break;
     }
 }
 
-void OnCommand(MainWindow& state, WPARAM wParam) {
+namespace {
+
+void OnCommand(TestPaneView& pane, WPARAM wParam) {
     const int id = LOWORD(wParam);
-    if (HIWORD(wParam) == STN_CLICKED && TestPaneView::IsMarker(id)) OnMarkerClicked(state, id);
+    if (HIWORD(wParam) == STN_CLICKED && TestPaneView::IsMarker(id)) pane.OnMarkerClicked(id);
 }
 
-LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(TestPaneView& pane, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND: OnCommand(state, wParam); return 0;
+    case WM_COMMAND: OnCommand(pane, wParam); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -223,7 +226,8 @@ LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LP
 }  // namespace
 
 LRESULT CALLBACK TestPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure>(window, message, wParam, lParam);
+    return GuardedWindowProc<TestPaneView, Dispatch, ReportWindowFailure<TestPaneView>>(window, message, wParam,
+                                                                                        lParam);
 }
 
 }  // namespace qb

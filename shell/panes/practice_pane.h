@@ -10,15 +10,17 @@
 
 namespace qb {
 
-struct MainWindow;
+// Class name of the pane's window class.
+extern const char kTestClass[];
 
 constexpr int kAnswerRows = 5;
 
 class TestPaneView {
 public:
-    // The pane of class "Test" and its controls; its window procedure reaches
-    // the main window's state, handed in at creation.
-    bool Create(MainWindow& state, HWND parent, HINSTANCE module);
+    // The pane and its controls in parent, the main window, to which the
+    // marker clicks send Show answer and Mark as answered after asking the
+    // session for its judgement.
+    bool Create(TestSession& session, HWND parent, HINSTANCE module);
     HWND Handle() const { return pane_; }
     void Move(int x, int y, int width, int height);
     // Gives the keyword label and the six boxes the question font.
@@ -41,12 +43,15 @@ public:
     std::string AnswerText(int index) const;
     // Not stored: the marker's next repaint restores it, a second inversion undoes it.
     void InvertMarker(int index) const;
+    void OnMarkerClicked(int controlId);
 
 private:
     SIZE ClientSize() const;
     void HideQuestionRows();
     void HideAnswerRows(int fromRow);
 
+    TestSession* session_ = nullptr;
+    HWND mainWindow_ = nullptr;
     HWND pane_ = nullptr;
     HWND questionMarker_ = nullptr;
     HWND answerMarkers_[kAnswerRows] = {};

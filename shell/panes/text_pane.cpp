@@ -6,12 +6,14 @@
 #include "base/product_names.h"
 #include "common/window.h"
 #include "settings/settings_registry.h"
-#include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 #include "shell/session/question_display_core.h"
 
 namespace qb {
+
+const char kTextClass[] = "Text";
+
 namespace {
 
 const DWORD kPaneStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE;
@@ -41,7 +43,7 @@ void OnSize(HWND window, int width, int height) {
 }
 
 // The pane's state is the main window's, handed in at creation.
-LRESULT Dispatch(MainWindow&, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(TextPane&, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE: OnSize(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_MOVE: StorePlace(window); return 0;
@@ -51,9 +53,9 @@ LRESULT Dispatch(MainWindow&, HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-bool TextPane::Create(MainWindow& state, HINSTANCE module, const RECT& place) {
+bool TextPane::Create(HINSTANCE module, const RECT& place) {
     pane_ = CreateWindowExA(WS_EX_TOOLWINDOW, kTextClass, LoadText(IDS_TEXT_PANE_CAPTION).c_str(), kPaneStyle,
-                            place.left, place.top, place.right, place.bottom, nullptr, nullptr, module, &state);
+                            place.left, place.top, place.right, place.bottom, nullptr, nullptr, module, this);
     if (!pane_) return false;
     RECT client;
     GetClientRect(pane_, &client);
@@ -101,7 +103,7 @@ void TextPane::ShowFile(const std::string& path) {
 }
 
 LRESULT CALLBACK TextPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return GuardedWindowProc<MainWindow, Dispatch, ReportWindowFailure>(window, message, wParam, lParam);
+    return GuardedWindowProc<TextPane, Dispatch, ReportWindowFailure<TextPane>>(window, message, wParam, lParam);
 }
 
 }  // namespace qb

@@ -8,12 +8,13 @@
 
 namespace qb {
 
-struct MainWindow;
+// Class name of the pane's window class.
+extern const char kTextClass[];
 
 class TextPane {
 public:
-    // The pane of class "Text" at place (corner and size) with its rich-text control.
-    bool Create(MainWindow& state, HINSTANCE module, const RECT& place);
+    // The tool window at place (corner and size) with its rich-text control.
+    bool Create(HINSTANCE module, const RECT& place);
     HWND Handle() const { return pane_; }
     void Destroy();
     void Clear();
