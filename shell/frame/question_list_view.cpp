@@ -1,10 +1,12 @@
 #include "shell/frame/question_list_view.h"
 
-#include "common/scoped_handles.h"
-#include "shell/resource_ids.h"
-
+#include <algorithm>
 #include <climits>
 #include <new>
+#include <numeric>
+
+#include "common/scoped_handles.h"
+#include "shell/resource_ids.h"
 
 namespace qb {
 
@@ -15,16 +17,17 @@ bool InsertListItem(HWND list, int position, const std::string& keyword, int ima
     return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
 }
 
-// The list's own order: a new item goes before the first item whose text is
-// not below its own, so of equal texts the later inserted comes first.
-int CALLBACK CompareFilledItems(LPARAM firstKey, LPARAM secondKey, LPARAM keywordsByKey) {
-    const auto& keywords = *reinterpret_cast<const std::vector<std::string>*>(keywordsByKey);
-    const auto keywordOf = [&keywords](LPARAM key) {
-        return key >= 0 && static_cast<size_t>(key) < keywords.size() ? keywords[static_cast<size_t>(key)].c_str() : "";
-    };
-    const int order = lstrcmpA(keywordOf(firstKey), keywordOf(secondKey));
-    if (order != 0) return order;
-    return firstKey > secondKey ? -1 : (firstKey < secondKey ? 1 : 0);
+// The bytes whose plain comparison orders texts as lstrcmpA (the list's own
+// comparison) does; false when the system gives none.
+bool SortKeyOf(const std::string& text, std::string& key) {
+    key.clear();
+    if (text.empty()) return true;
+    const LCID locale = GetThreadLocale();
+    const int length = static_cast<int>(text.size());
+    const int size = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
+    if (size <= 0) return false;
+    key.resize(static_cast<size_t>(size));
+    return LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, &key[0], size) == size;
 }
 
 }  // namespace
@@ -41,59 +44,72 @@ LVITEMA QuestionListItem(int position, const std::string& keyword, int image, in
 
 void ListViewQuestionList::DeleteAllItems() {
     SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-    fillKeywords_.clear();
-    filledCount_ = 0;
+    fillItems_.clear();
 }
 
 bool ListViewQuestionList::InsertItem(const std::string& keyword, int image, int key) {
-    if (filling_) return AppendItem(keyword, image, key);
-    // The list sorts by text; the position asked for is only a hint.
-    return InsertListItem(list_, 0, keyword, image, key);
-}
-
-bool ListViewQuestionList::AppendItem(const std::string& keyword, int image, int key) {
-    if (key < 0) return false;
+    if (!filling_) {
+        // The list sorts by text; the position asked for is only a hint.
+        return InsertListItem(list_, 0, keyword, image, key);
+    }
     try {
-        const size_t slot = static_cast<size_t>(key);
-        if (slot >= fillKeywords_.size()) fillKeywords_.resize(slot + 1);
-        fillKeywords_[slot] = keyword;
+        fillItems_.push_back(FillItem{keyword, image, key});
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (!InsertListItem(list_, INT_MAX, keyword, image, key)) return false;
-    ++filledCount_;
     return true;
 }
 
 void ListViewQuestionList::BeginFill() {
     if (filling_) return;
-    fillKeywords_.clear();
-    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    sortStyle_ = style & LVS_SORTASCENDING;
-    if (sortStyle_) SetWindowLongPtrA(list_, GWL_STYLE, style & ~sortStyle_);
+    fillItems_.clear();
     filling_ = true;
+}
+
+// The fill's items in the order the list's own sorted inserts give them: by
+// text, and of equal texts the later inserted first.
+std::vector<size_t> ListViewQuestionList::FillOrder() const {
+    std::vector<size_t> order(fillItems_.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::vector<std::string> keys(fillItems_.size());
+    bool keyed = true;
+    for (size_t i = 0; i < fillItems_.size() && keyed; ++i) keyed = SortKeyOf(fillItems_[i].keyword, keys[i]);
+    const auto laterFirst = [](size_t a, size_t b) { return a > b; };
+    if (keyed) {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = keys[a].compare(keys[b]);
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    } else {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = lstrcmpA(fillItems_[a].keyword.c_str(), fillItems_[b].keyword.c_str());
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    }
+    return order;
 }
 
 void ListViewQuestionList::EndFill() {
     if (!filling_) return;
     filling_ = false;
-    if (!sortStyle_) {
-        fillKeywords_.clear();
-        return;
+    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+    const bool empty = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0;
+    if ((style & LVS_SORTASCENDING) == 0 || !empty) {
+        // Among items it did not insert, the fill's items take the list's own places.
+        for (const FillItem& item : fillItems_) InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+    } else {
+        // Appended in their final order, with nothing for the list to compare.
+        SetWindowLongPtrA(list_, GWL_STYLE, style & ~LVS_SORTASCENDING);
+        SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(fillItems_.size()), 0);
+        for (size_t index : FillOrder()) {
+            const FillItem& item = fillItems_[index];
+            InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+        }
+        SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SORTASCENDING);
     }
-    // Only a list that holds nothing but the fill's items is sorted by their keywords.
-    const LRESULT count = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0);
-    if (count > 1 && static_cast<size_t>(count) == filledCount_)
-        SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&fillKeywords_),
-                     reinterpret_cast<LPARAM>(&CompareFilledItems));
-    SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | sortStyle_);
-    fillKeywords_.clear();
-    fillKeywords_.shrink_to_fit();
+    fillItems_.clear();
+    fillItems_.shrink_to_fit();
 }
-
-}  // namespace qb
-
-namespace qb {
 
 bool QuestionListView::Create(HWND parent, HINSTANCE module) {
     list_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING,
@@ -122,7 +138,7 @@ void QuestionListView::Refill(const TestSession& session) {
         fill.DeleteAllItems();
         fill.BeginFill();
         for (const QuestionNode* node = session.Document().head; node != nullptr; node = node->next)
-            fill.InsertItem(session.Keyword(node->key), session.RowImage(node->key), node->key);
+            fill.InsertItem(session.Keyword(node->key), session.RowImage(*node), node->key);
         fill.EndFill();
     }
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);

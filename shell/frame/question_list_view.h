@@ -4,9 +4,9 @@
 //
 // The list view sorts by itself: each item it is given is compared with the
 // items already there, one by one, so a test of thousands of questions would
-// take minutes to list. While a fill runs (Open), items are appended unsorted
-// and put in order once at its end, in the order the list's own inserts
-// would have given them.
+// take minutes to list. While a fill runs (Open), the items are kept aside and
+// put in order once at its end, by sort keys taken once per keyword, in the
+// order the list's own inserts would have given them; then they are appended.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -32,21 +32,23 @@ public:
     void DeleteAllItems() override;
     bool InsertItem(const std::string& keyword, int image, int key) override;
 
-    // Items inserted from now on are appended; EndFill sorts them all.
+    // Items inserted from now on are kept for EndFill.
     void BeginFill();
-    // Sorts what the fill inserted and gives the list its sorting back.
-    // Nothing happens when no fill runs.
+    // Puts the fill's items into the list in sorted order. Nothing happens
+    // when no fill runs.
     void EndFill();
 
 private:
-    bool AppendItem(const std::string& keyword, int image, int key);
+    struct FillItem {
+        std::string keyword;
+        int image;
+        int key;
+    };
+    std::vector<size_t> FillOrder() const;
 
     HWND list_;
     bool filling_ = false;
-    LONG_PTR sortStyle_ = 0;
-    // The keywords of the items the fill inserted, by key, for the sort.
-    std::vector<std::string> fillKeywords_;
-    size_t filledCount_ = 0;
+    std::vector<FillItem> fillItems_;
 };
 
 class QuestionListView {

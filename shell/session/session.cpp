@@ -25,9 +25,14 @@ std::string TestSession::Keyword(int32_t key) const {
 }
 
 int TestSession::RowImage(int32_t key) const {
-    const bool multipleChoice =
-        key >= 0 && static_cast<size_t>(key) < rows_.size() && rows_[static_cast<size_t>(key)].multipleChoice;
-    return ListImage(IsAnswered(key) ? 1 : 0, multipleChoice);
+    const QuestionNode* node = key >= 0 ? FindNode(document_, key) : nullptr;
+    return node != nullptr ? RowImage(*node) : ListImage(0, false);
+}
+
+int TestSession::RowImage(const QuestionNode& node) const {
+    const size_t slot = static_cast<size_t>(node.key);
+    const bool multipleChoice = node.key >= 0 && slot < rows_.size() && rows_[slot].multipleChoice;
+    return ListImage(node.status != 0 ? 1 : 0, multipleChoice);
 }
 
 bool TestSession::CanAsk() const {

@@ -62,6 +62,8 @@ public:
     // The keyword and the list image (0 to 3) of a question's row.
     std::string Keyword(int32_t key) const;
     int RowImage(int32_t key) const;
+    // The same for a node of the index, without looking it up.
+    int RowImage(const QuestionNode& node) const;
     // Ask a Question has a question to offer and has not said all are answered.
     bool CanAsk() const;
     const ShownQuestion& Shown() const { return shown_; }
