@@ -24,6 +24,13 @@ bool SortKeyOf(const std::string& text, std::string& key) {
     if (text.empty()) return true;
     const LCID locale = GetThreadLocale();
     const int length = static_cast<int>(text.size());
+    // One call for a keyword's key; a longer text asks for its size first.
+    char shortKey[256];
+    const int written = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, shortKey, sizeof shortKey);
+    if (written > 0) {
+        key.assign(shortKey, static_cast<size_t>(written));
+        return true;
+    }
     const int size = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
     if (size <= 0) return false;
     key.resize(static_cast<size_t>(size));
