@@ -23,11 +23,11 @@ struct QuestionNode {
 // Messages of the document, mapped by the shell to its string table.
 enum class DocumentMessage {
     None,          // success, nothing to show
-    OtherVersion,  // "This Test was created by another programs version ..."
-    FileAccess,    // "... while accessing a file !"
-    NoMemory,      // "... no memory available !"
-    NoTestOpened,  // "... no test opened !"
-    NoQuestions,   // "... no questions available !"
+    OtherVersion,  // the test was written by another version of the program
+    FileAccess,    // a file could not be read, written, renamed or removed
+    NoMemory,      // memory ran out
+    NoTestOpened,  // no test is open
+    NoQuestions,   // the test holds no question to save
 };
 
 // Where LoadQuestionIndex reports the message it shows itself.

@@ -1,4 +1,4 @@
-// The About box 116, "Program Information".
+// The About box, dialog 116.
 #pragma once
 #include <windows.h>
 

@@ -15,8 +15,8 @@ namespace qb {
 // (Cancel when no box could be shown).
 MessageAnswer ShowMessage(HWND owner, const Message& message);
 
-// "... no memory available !" for a lack of memory, the file error for any
-// other failure, captioned "An error occured ...".
+// The lack of memory, or the file error for any other failure, captioned as
+// errors are.
 void ShowFailure(HWND owner, FailureKind kind);
 
 // A string-table text of the main program (at most 255 characters).

@@ -15,7 +15,7 @@ public:
     bool Create(HWND parent, HINSTANCE module);
     // Follows the main window's new client width.
     void Resize(int clientWidth);
-    // "Asked: n", "Correct: n (r %)", "Remaining: n" into the three parts.
+    // The asked, correct (with the rate) and remaining counts into the three parts.
     void ShowCounters(const Counters& counters);
     // The two hints of the start-up status bar, the third part empty.
     void ShowStartupHints();

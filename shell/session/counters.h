@@ -6,9 +6,9 @@
 namespace qb {
 
 struct CounterLabels {
-    std::string asked;      // "Asked:"
-    std::string correct;    // "Correct:"
-    std::string remaining;  // "Remaining:"
+    std::string asked;
+    std::string correct;
+    std::string remaining;
 };
 
 struct CounterTexts {
@@ -17,7 +17,8 @@ struct CounterTexts {
     std::string remaining;  // part 2
 };
 
-// "Asked: 3", "Correct: 2 (66.67 %)", "Remaining: 5"; the rate is 0 while
+// Each label, a blank and its count; the correct count is followed by its
+// rate in per cent of the asked ones, with two decimals. The rate is 0 while
 // nothing was asked.
 CounterTexts FormatCounters(const CounterLabels& labels, int32_t asked, int32_t correct, int32_t remaining);
 

@@ -134,7 +134,9 @@ private:
         bool showAnswer = false;
         bool markAnswered = false;
         bool resetAll = false;
-        bool allAnsweredTold = false;  // "All questions are answered" withdrew Ask until a question becomes askable
+        // Marking the last question told the user all are answered, which
+        // withdrew Ask until a question becomes askable again.
+        bool allAnsweredTold = false;
     };
     struct Row {
         std::string keyword;

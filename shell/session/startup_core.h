@@ -39,7 +39,7 @@ StatusPartEdges StatusParts(int clientWidth);
 // not taken: path becomes empty, so the Open command reports a file error.
 bool TakeCommandLinePath(const std::string& commandLine, std::string& path);
 
-// "Quorbelind V1.00: C:\tests\a.tvt"; just the program title without a path.
+// The program title, a colon, a blank and the path; the title alone without a path.
 std::string DocumentTitle(const std::string& programTitle, const std::string& path);
 
 // The dialogs' path buffer keeps at most 259 characters.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "shell/resource_ids.h"
+#include "tests/unit/shell/sequence_random.h"
 
 namespace qb {
 namespace {
@@ -99,6 +100,18 @@ TEST(CommandTable, ToolbarShowsTheFourteenImagesInOrderInFourGroups) {
     EXPECT_EQ(kMainCommands[0].id, IDM_FILE_NEW);
     EXPECT_EQ(kMainCommands[11].id, IDM_TEST_RESET);
     EXPECT_EQ(kMainCommands[12].id, IDM_TEST_RESET_ALL);
+}
+
+// Without a test only the commands that need none are offered; ids outside
+// the table are never switched off.
+TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
+    SequenceRandom random({});
+    TestSession session("C:\\Program", "C:\\Program\\CHANGINGS.TMP", random);
+    std::set<int> enabled;
+    for (const MainCommand& command : kMainCommands)
+        if (IsCommandEnabled(session, command.id)) enabled.insert(command.id);
+    EXPECT_EQ(enabled, (std::set<int>{IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT}));
+    EXPECT_TRUE(IsCommandEnabled(session, IDM_PICTURE_LAYOUT));
 }
 
 }  // namespace

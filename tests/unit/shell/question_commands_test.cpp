@@ -345,5 +345,23 @@ TEST_F(QuestionChanges, EditAndRemoveWithoutSelectionOnlyResetTheCommands) {
     EXPECT_FALSE(Enabled(IDM_QUESTION_EDIT));
 }
 
+// The rows move when a question sorts in before them; Edit and Remove still
+// work on the row of the selected question, found by its key.
+TEST_F(QuestionChanges, EditAndRemoveFindTheSelectedRowAfterANewQuestionMovedIt) {
+    AddThree();
+    list.Select(2);  // Moon, the second row
+    Add(Typing("Aldebaran", "Which star is the eye of the bull?", "Aldebaran"));
+    ASSERT_EQ(list.Texts(), (std::vector<std::string>{"Aldebaran", "Asteroids", "Moon", "Zodiac"}));
+    frame.script.push_back(Typing("New moon", "What does the Moon show at new moon?", "Its dark side"));
+    session.EditQuestion(frame);
+    EXPECT_EQ(list.Texts(), (std::vector<std::string>{"Aldebaran", "Asteroids", "New moon", "Zodiac"}));
+    EXPECT_EQ(list.Row(2)->text, "New moon");
+    list.Select(2);
+    session.RemoveQuestion(frame);
+    EXPECT_EQ(Confirmations(), std::vector<std::string>{"New moon"});
+    EXPECT_EQ(list.Texts(), (std::vector<std::string>{"Aldebaran", "Asteroids", "Zodiac"}));
+    EXPECT_EQ(IndexKeys(), (std::vector<int32_t>{0, 1, 3}));
+}
+
 }  // namespace
 }  // namespace qb
