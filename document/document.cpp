@@ -27,7 +27,6 @@ int ListImage(int status, bool multipleChoice) {
 
 TestDocument::~TestDocument() {
     FreeQuestionIndex(*this);
-    delete pendingNode;
 }
 
 // --- The question index ---------------------------------------------------
@@ -185,8 +184,6 @@ void CloseStream(std::unique_ptr<ByteStream>& stream) {
 
 void ResetDocument(TestDocument& document) {
     FreeQuestionIndex(document);
-    delete document.pendingNode;
-    document.pendingNode = nullptr;
     CloseStream(document.testFile);
     CloseStream(document.journalFile);
     document.testFilePath.clear();
@@ -194,8 +191,6 @@ void ResetDocument(TestDocument& document) {
     document.questionCount = 0;
     document.nextKey = 0;
     document.modified = false;
-    document.selectedKey = -1;
-    document.selectedItem = -1;
 }
 
 DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {

@@ -23,11 +23,11 @@ struct QuestionNode {
 // Messages of the document, mapped by the shell to its string table.
 enum class DocumentMessage {
     None,          // success, nothing to show
-    OtherVersion,  // "This Test was created by another programs version ..."
-    FileAccess,    // "... while accessing a file !"
-    NoMemory,      // "... no memory available !"
-    NoTestOpened,  // "... no test opened !"
-    NoQuestions,   // "... no questions available !"
+    OtherVersion,  // the test was written by another version of the program
+    FileAccess,    // a file could not be read, written, renamed or removed
+    NoMemory,      // memory ran out
+    NoTestOpened,  // no test is open
+    NoQuestions,   // the test holds no question to save
 };
 
 // Where LoadQuestionIndex reports the message it shows itself.
@@ -76,9 +76,6 @@ struct TestDocument {
     // index, so no save may replace this file. Names the file as Open found
     // it (the shell keeps its full path); empty while the test is whole.
     std::string damagedFile;
-    QuestionNode* pendingNode = nullptr;  // set only while a question dialog runs
-    int32_t selectedKey = -1;
-    int32_t selectedItem = -1;
 
     FileSystem* files = &RealFileSystem();
     DocumentMemory* memory = &SystemMemory();
@@ -86,7 +83,7 @@ struct TestDocument {
     TestDocument() = default;
     TestDocument(const TestDocument&) = delete;
     TestDocument& operator=(const TestDocument&) = delete;
-    ~TestDocument();  // frees the index and pendingNode; deletes nothing on disk
+    ~TestDocument();  // frees the index; deletes nothing on disk
 
     bool IsOpen() const { return testFile && journalFile; }
 };
@@ -125,9 +122,8 @@ RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode&
 
 // --- New, Open, Close ------------------------------------------------------
 
-// Frees the index and pendingNode, closes both files, clears modified,
-// damagedFile, questionCount, nextKey and the selection. Paths and files on
-// disk are kept.
+// Frees the index, closes both files, clears modified, damagedFile,
+// questionCount and nextKey. Paths and files on disk are kept.
 void ResetDocument(TestDocument& document);
 
 // New: creates the change journal (held exclusively, with the test's path as

@@ -57,7 +57,7 @@ void Warn(HWND dialog, HINSTANCE module, UINT textId) {
 
 void LoadForEdit(HWND dialog, QuestionDialogData& data) {
     QuestionFields fields;
-    EditLoadOutcome outcome = LoadPendingQuestion(*data.document, fields, data.editor->slots);
+    EditLoadOutcome outcome = LoadPendingQuestion(*data.document, data.node, fields, data.editor->slots);
     ShowFields(dialog, fields);
     switch (outcome) {
     case EditLoadOutcome::Loaded: break;
@@ -116,8 +116,8 @@ void Finish(HWND dialog, QuestionDialogData& data, int result) {
 }
 
 void OnAccept(HWND dialog, QuestionDialogData& data) {
-    AcceptResult accept =
-        AcceptQuestion(*data.document, data.mode, ReadFields(dialog), data.editor->slots, data.editor->keyword);
+    AcceptResult accept = AcceptQuestion(*data.document, data.node, data.mode, ReadFields(dialog), data.editor->slots,
+                                         data.editor->keyword);
     if (accept.missing != MissingField::None) {
         Inform(dialog, data, MessageOf(accept.missing));
         SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, FieldOf(accept.missing))),

@@ -26,7 +26,8 @@ struct QuestionDialogData {
     EditorMode mode = EditorMode::Define;
     HINSTANCE module = nullptr;
     std::string programDirectory;
-    TestDocument* document = nullptr;  // its pendingNode is the node to fill
+    TestDocument* document = nullptr;
+    QuestionNode* node = nullptr;  // the question to fill: a new node, or the one edited
     QuestionEditorState* editor = nullptr;
     int result = 0;
 };

@@ -70,11 +70,11 @@ LoadOutcome LoadQuestion(ByteStream& stream, int64_t position, QuestionFields& f
     return LoadOutcome::FileError;
 }
 
-EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fields, AttachmentSlots& slots) {
+EditLoadOutcome LoadPendingQuestion(TestDocument& document, const QuestionNode* node, QuestionFields& fields,
+                                    AttachmentSlots& slots) {
     fields = QuestionFields{};
     slots = AttachmentSlots{};
     if (!document.IsOpen()) return EditLoadOutcome::NoTest;
-    const QuestionNode* node = document.pendingNode;
     if (!node) return EditLoadOutcome::NoNode;
     ByteStream& stream = node->inJournal ? *document.journalFile : *document.testFile;
     switch (LoadQuestion(stream, node->position, fields, slots)) {
@@ -85,12 +85,11 @@ EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fiel
     return EditLoadOutcome::FileError;
 }
 
-AcceptResult AcceptQuestion(TestDocument& document, EditorMode mode, const QuestionFields& fields,
+AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
                             const AttachmentSlots& slots, std::string& keyword) {
     AcceptResult accept;
     accept.missing = FirstMissingField(fields);
     if (accept.missing != MissingField::None) return accept;
-    QuestionNode* node = document.pendingNode;
     if (!node) {
         accept.noNode = true;
         return accept;

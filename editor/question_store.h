@@ -46,10 +46,11 @@ LoadOutcome LoadQuestion(ByteStream& stream, int64_t position, QuestionFields& f
 
 // --- The dialog's two ends, over the open test -------------------------------
 
-// Edit mode's loading: the current record of document.pendingNode, from the
-// file its inJournal names.
+// Edit mode's loading: the current record of node, from the file its
+// inJournal names.
 enum class EditLoadOutcome { Loaded, NoTest, NoNode, FileError, NoMemory };
-EditLoadOutcome LoadPendingQuestion(TestDocument& document, QuestionFields& fields, AttachmentSlots& slots);
+EditLoadOutcome LoadPendingQuestion(TestDocument& document, const QuestionNode* node, QuestionFields& fields,
+                                    AttachmentSlots& slots);
 
 struct AcceptResult {
     MissingField missing = MissingField::None;  // refused: the field to fill first
@@ -59,10 +60,10 @@ struct AcceptResult {
 };
 
 // Accept: checks the fields, appends the record to the change journal and,
-// only once it is stored completely, points document.pendingNode at it
-// (inJournal set; in define mode the key becomes nextKey) and leaves the
-// stored keyword in keyword. A failed store leaves the node as it was.
-AcceptResult AcceptQuestion(TestDocument& document, EditorMode mode, const QuestionFields& fields,
+// only once it is stored completely, points node at it (inJournal set; in
+// define mode the key becomes nextKey) and leaves the stored keyword in
+// keyword. A failed store leaves the node as it was.
+AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
                             const AttachmentSlots& slots, std::string& keyword);
 
 }  // namespace qb

@@ -1,6 +1,8 @@
 // Ids of the question editor: its two dialogs, their controls and the strings
-// they show. The dialogs and strings are resources of the main program, whose
-// id header includes this one; the editor itself includes nothing of the shell.
+// they show. The dialogs and strings (editor.rc) are resources of the main
+// program, whose id header includes this one; the editor itself includes
+// nothing of the shell. The numbers are the ones the main program has always
+// given them; its own ids never reuse them.
 // Plain #defines: windres reads this file too.
 #pragma once
 
@@ -20,10 +22,11 @@
 #define IDC_ATTACH_QUESTION_PICTURE 1019
 #define IDC_ATTACH_ANSWER_TEXT 1020
 #define IDC_ATTACH_ANSWER_PICTURE 1021
+// The Help button of both dialogs; the number is the main menu's Help command's.
 #define IDC_DIALOG_HELP 40001
 #define IDC_QUESTION_ATTACH_FILES 40029
 
-// Strings of the main program's table that only the editor shows
+// Strings only the editor shows, in editor.rc
 #define IDS_NEED_QUESTION_TEXT 9
 #define IDS_NEED_RIGHT_ANSWER 10
 #define IDS_NEED_KEYWORD 11

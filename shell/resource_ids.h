@@ -20,7 +20,7 @@
 #define IDB_LIST_MULTI 121
 #define IDB_LIST_MULTI_ANSWERED 122
 // The same bitmaps drawn at 24 and 32 pixels: the 16-pixel art's id plus one
-// or two steps (the art sizes' order in shell/display_scale.h).
+// or two steps (the art sizes' order in shell/session/display_scale.h).
 #define ART_ID_STEP 1000
 #define IDB_TOOLBAR_24 1104
 #define IDB_LIST_SINGLE_24 1119

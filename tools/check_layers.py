@@ -5,6 +5,10 @@ folder (one that builds no program) includes no program's folder, and that no
 source file outside tests/ is named like a test. Prints one line per
 violation; exit code 1 when there is any.
 
+A row names a folder or a sub-folder (`shell/session/`); a file belongs to the
+most specific row whose folder holds it. A row's "May include" cell names
+folders (`base/`) and single files (`shell/frame/message_display.h`).
+
 Usage: check_layers.py [root]      check the tree at root (default: this repository)
        check_layers.py --self-test check the checker on planted violations
 """
@@ -15,14 +19,14 @@ import tempfile
 
 SOURCE_SUFFIXES = (".cpp", ".h", ".rc")
 SKIPPED_FOLDERS = {"build", "tests", "cmake", "docs", "samples"}
-TABLE_ROW = re.compile(r"^\|\s*`([a-z0-9_]+)/`\s*\|[^|]*\|([^|]*)\|\s*$")
-FOLDER_NAME = re.compile(r"`([a-z0-9_]+)/`")
+TABLE_ROW = re.compile(r"^\|\s*`([a-z0-9_/]+)/`\s*\|[^|]*\|([^|]*)\|\s*$")
+ALLOWED_NAME = re.compile(r"`([a-z0-9_/.]+)`")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
 
 
 def read_table(root):
-    """Folder -> the set of folders it may include (itself always), in table order."""
+    """Folder -> (the folders it may include, itself always; the single files it may include), in table order."""
     allowed = {}
     path = os.path.join(root, "docs", "architecture.md")
     if not os.path.isfile(path):
@@ -32,7 +36,10 @@ def read_table(root):
             row = TABLE_ROW.match(line.strip())
             if row:
                 folder = row.group(1)
-                allowed[folder] = set(FOLDER_NAME.findall(row.group(2))) | {folder}
+                names = ALLOWED_NAME.findall(row.group(2))
+                folders = {name.rstrip("/") for name in names if name.endswith("/")} | {folder}
+                files = {name for name in names if not name.endswith("/")}
+                allowed[folder] = (folders, files)
     return allowed
 
 
@@ -46,17 +53,32 @@ def builds_program(root, folder):
     return False
 
 
+def top_folder(folder):
+    return folder.split("/")[0]
+
+
 def table_violations(root, allowed):
-    """Rows that name a folder not above them, and libraries that may include a program."""
+    """Rows that name a folder not above them, and libraries that may include a program.
+    A sub-folder belongs to the program or library of its top folder."""
     found = []
     above = set()
-    for folder, names in allowed.items():
+    for folder, (names, _) in allowed.items():
+        library = folder != "tests" and not builds_program(root, top_folder(folder))
         for name in sorted(names - {folder}):
             if name not in above:
                 found.append(f"docs/architecture.md: {folder}/ names {name}/, which is not above it in the table")
-            elif folder != "tests" and not builds_program(root, folder) and builds_program(root, name):
+            elif library and top_folder(name) != top_folder(folder) and builds_program(root, top_folder(name)):
                 found.append(f"docs/architecture.md: the library {folder}/ names the program folder {name}/")
         above.add(folder)
+    return found
+
+
+def owner(allowed, path):
+    """The most specific folder of the table that holds path, or None."""
+    found = None
+    for folder in allowed:
+        if path.startswith(folder + "/") and (found is None or len(folder) > len(found)):
+            found = folder
     return found
 
 
@@ -77,21 +99,23 @@ def violations(root):
     if not allowed:
         return ["docs/architecture.md: no folder table found"]
     found += table_violations(root, allowed)
-    for folder, path in source_files(root):
-        shown = os.path.relpath(path, root)
+    for top, path in source_files(root):
+        shown = os.path.relpath(path, root).replace(os.sep, "/")
         if TEST_WORD.search(os.path.basename(path)):
             found.append(f"{shown}: named like a test, but lies outside tests/")
-        if folder not in allowed:
-            found.append(f"{shown}: folder {folder}/ is missing from the table in docs/architecture.md")
+        folder = owner(allowed, shown)
+        if folder is None:
+            found.append(f"{shown}: folder {top}/ is missing from the table in docs/architecture.md")
             continue
+        folders, files = allowed[folder]
         with open(path, encoding="utf-8", errors="replace") as source:
             for number, line in enumerate(source, 1):
                 include = INCLUDE.match(line)
                 if not include or "/" not in include.group(1):
                     continue
-                target = include.group(1).split("/")[0]
-                if target not in allowed[folder]:
-                    found.append(f"{shown}:{number}: {folder}/ must not include {include.group(1)}")
+                target = include.group(1)
+                if owner(allowed, target) not in folders and target not in files:
+                    found.append(f"{shown}:{number}: {folder}/ must not include {target}")
     return found
 
 
@@ -101,10 +125,16 @@ def self_test():
              "| `base/` | x | nothing of the project |\n"
              "| `document/` | x | `base/` |\n"
              "| `editor/` | x | `base/`, `document/` |\n"
-             "| `shell/` | x | `base/`, `document/`, `editor/` |\n")
+             "| `shell/` | x | `base/`, `document/`, `editor/` |\n"
+             "| `shell/session/` | x | `document/`, `shell/` |\n"
+             "| `shell/panes/` | x | `shell/session/`, `shell/frame/view.h` |\n"
+             "| `shell/frame/` | x | `shell/session/`, `shell/panes/` |\n")
     clean = {"base/paths.h": '#include <string>\n', "document/record.h": '#include "base/paths.h"\n',
              "editor/dialog.cpp": '#include "document/record.h"\n#include "editor/dialog.h"\n',
              "shell/main.cpp": '#include "editor/dialog.h"\n', "shell/quorbelind.rc": '#include "editor/editor.rc"\n',
+             "shell/session/core.cpp": '#include "document/record.h"\n#include "shell/ids.h"\n',
+             "shell/panes/pane.cpp": '#include "shell/session/core.h"\n#include "shell/frame/view.h"\n',
+             "shell/frame/frame.cpp": '#include "shell/panes/pane.h"\n#include "shell/session/core.h"\n',
              "tests/unit/any_test.cpp": '#include "shell/main.h"\n'}
     cases = [
         ("base includes a folder", {"base/paths.cpp": '#include "document/record.h"\n'}),
@@ -116,11 +146,13 @@ def self_test():
         ("row names a folder below it", {"docs/architecture.md": table.replace("`document/` | x | `base/` |", "`document/` | x | `base/`, `editor/` |")}),
         ("library names a program", {"docs/architecture.md": table + "| `cards/` | x | `shell/` |\n",
                                      "shell/CMakeLists.txt": "add_executable(Main main.cpp)\n"}),
+        ("sub-folder includes the part above it", {"shell/session/rules.cpp": '#include "shell/frame/frame.h"\n'}),
+        ("sub-folder includes a file beyond the one it may", {"shell/panes/more.cpp": '#include "shell/frame/x.h"\n'}),
     ]
     failures = 0
     for name, planted in [("clean tree", {})] + cases:
         with tempfile.TemporaryDirectory() as root:
-            for path, text in list({"docs/architecture.md": table, **clean, **planted}.items()):
+            for path, text in [("docs/architecture.md", table)] + list({**clean, **planted}.items()):
                 os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
                 with open(os.path.join(root, path), "w", encoding="utf-8") as out:
                     out.write(text)

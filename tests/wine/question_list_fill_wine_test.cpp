@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/question_list_fill.h"
+#include "shell/frame/question_list_view.h"
 #include "tests/wine/wine_check.h"
 
 namespace {

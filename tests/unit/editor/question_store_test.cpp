@@ -273,12 +273,10 @@ protected:
 TEST_F(EditorDocument, DefineModeGivesTheNodeNextKeyAndTheJournalPosition) {
     QuestionNode node;
     node.key = -5;
-    document.pendingNode = &node;
     document.nextKey = 7;
     QuestionFields fields = MoonQuestion();
     fields.wrongAnswers = {"Phobos", "", "Titan", ""};
-    AcceptResult accept = AcceptQuestion(document, EditorMode::Define, fields, AttachmentSlots{}, keyword);
-    document.pendingNode = nullptr;
+    AcceptResult accept = AcceptQuestion(document, &node, EditorMode::Define, fields, AttachmentSlots{}, keyword);
     EXPECT_EQ(accept.result, 3);
     EXPECT_EQ(node.key, 7);
     EXPECT_TRUE(node.inJournal);
@@ -288,12 +286,10 @@ TEST_F(EditorDocument, DefineModeGivesTheNodeNextKeyAndTheJournalPosition) {
 
 TEST_F(EditorDocument, RefusedAcceptWritesNothing) {
     QuestionNode node;
-    document.pendingNode = &node;
     QuestionFields fields = MoonQuestion();
     fields.question.clear();
     int64_t before = JournalSize();
-    AcceptResult accept = AcceptQuestion(document, EditorMode::Define, fields, AttachmentSlots{}, keyword);
-    document.pendingNode = nullptr;
+    AcceptResult accept = AcceptQuestion(document, &node, EditorMode::Define, fields, AttachmentSlots{}, keyword);
     EXPECT_EQ(accept.missing, MissingField::Question);
     EXPECT_EQ(accept.result, 0);
     EXPECT_EQ(JournalSize(), before);
@@ -305,29 +301,25 @@ TEST_F(EditorDocument, EditKeepsTheKeyAndPointsAtTheNewRecord) {
     node.key = 0;
     node.position = 11;
     node.status = 1;
-    document.pendingNode = &node;
     QuestionFields fields;
     AttachmentSlots slots;
-    ASSERT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::Loaded);
+    ASSERT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::Loaded);
     EXPECT_EQ(fields.keyword, "Sun");
     EXPECT_EQ(fields.question, "Star?");
     EXPECT_EQ(fields.rightAnswer, "Yes!");
     EXPECT_EQ(fields.wrongAnswers[0], "No");
 
     fields.rightAnswer = "Yes, our own star";
-    AcceptResult accept = AcceptQuestion(document, EditorMode::Edit, fields, slots, keyword);
-    document.pendingNode = nullptr;
+    AcceptResult accept = AcceptQuestion(document, &node, EditorMode::Edit, fields, slots, keyword);
     EXPECT_EQ(accept.result, 2);
     EXPECT_EQ(node.key, 0);
     EXPECT_TRUE(node.inJournal);
     EXPECT_EQ(node.position, static_cast<int64_t>(kJournalStart.size()));
 
     // A second edit reads the journal's record and appends another one.
-    document.pendingNode = &node;
-    ASSERT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::Loaded);
+    ASSERT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::Loaded);
     EXPECT_EQ(fields.rightAnswer, "Yes, our own star");
-    AcceptQuestion(document, EditorMode::Edit, fields, slots, keyword);
-    document.pendingNode = nullptr;
+    AcceptQuestion(document, &node, EditorMode::Edit, fields, slots, keyword);
     EXPECT_GT(node.position, static_cast<int64_t>(kJournalStart.size()));
 }
 
@@ -335,14 +327,13 @@ TEST_F(EditorDocument, FailedStoreInEditModeKeepsThePreviousRecord) {
     QuestionNode node;
     node.key = 0;
     node.position = 11;
-    document.pendingNode = &node;
     auto faulty = std::make_unique<FaultyStream>(std::move(document.journalFile));
     faulty->writeBudget = 40;
     FaultyStream* journal = faulty.get();
     document.journalFile = std::move(faulty);
 
     QuestionFields fields = MoonQuestion();
-    AcceptResult accept = AcceptQuestion(document, EditorMode::Edit, fields, AttachmentSlots{}, keyword);
+    AcceptResult accept = AcceptQuestion(document, &node, EditorMode::Edit, fields, AttachmentSlots{}, keyword);
     EXPECT_EQ(accept.store, StoreOutcome::FileError);
     EXPECT_EQ(accept.result, 0);
     EXPECT_EQ(node.position, 11);
@@ -351,19 +342,19 @@ TEST_F(EditorDocument, FailedStoreInEditModeKeepsThePreviousRecord) {
 
     journal->failTell = true;
     journal->writeBudget = -1;
-    accept = AcceptQuestion(document, EditorMode::Edit, fields, AttachmentSlots{}, keyword);
+    accept = AcceptQuestion(document, &node, EditorMode::Edit, fields, AttachmentSlots{}, keyword);
     EXPECT_EQ(accept.store, StoreOutcome::FileError);
     EXPECT_EQ(node.position, 11);
 
     AttachmentSlots slots;
-    ASSERT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::Loaded);
+    ASSERT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::Loaded);
     EXPECT_EQ(fields.keyword, "Sun");
-    document.pendingNode = nullptr;
 }
 
 TEST_F(EditorDocument, AcceptWithoutANodeStoresNothing) {
     int64_t before = JournalSize();
-    AcceptResult accept = AcceptQuestion(document, EditorMode::Edit, MoonQuestion(), AttachmentSlots{}, keyword);
+    AcceptResult accept =
+        AcceptQuestion(document, nullptr, EditorMode::Edit, MoonQuestion(), AttachmentSlots{}, keyword);
     EXPECT_TRUE(accept.noNode);
     EXPECT_EQ(accept.result, 0);
     EXPECT_EQ(JournalSize(), before);
@@ -372,23 +363,19 @@ TEST_F(EditorDocument, AcceptWithoutANodeStoresNothing) {
 TEST_F(EditorDocument, LoadingNeedsAnOpenTestAndANode) {
     QuestionFields fields;
     AttachmentSlots slots;
-    EXPECT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::NoNode);
+    EXPECT_EQ(LoadPendingQuestion(document, nullptr, fields, slots), EditLoadOutcome::NoNode);
     QuestionNode node;
     node.position = 11;
-    document.pendingNode = &node;
     document.journalFile.reset();
-    EXPECT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::NoTest);
-    document.pendingNode = nullptr;
+    EXPECT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::NoTest);
 }
 
 TEST_F(EditorDocument, PositionOutsideTheFileIsAFileError) {
     QuestionNode node;
     node.position = 5000;
-    document.pendingNode = &node;
     QuestionFields fields;
     AttachmentSlots slots;
-    EXPECT_EQ(LoadPendingQuestion(document, fields, slots), EditLoadOutcome::FileError);
-    document.pendingNode = nullptr;
+    EXPECT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::FileError);
 }
 
 }  // namespace

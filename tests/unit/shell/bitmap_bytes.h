@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/picture_layout.h"
+#include "shell/session/picture_layout.h"
 
 namespace qb {
 namespace testing_support {

@@ -1,50 +1,117 @@
-#include "shell/command_table.h"
+// The command table against the resource script: every menu item and every
+// accelerator names a command of the table and the other way round, and the
+// toolbar shows the fourteen images in order with three separators.
+#include "shell/session/command_table.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <fstream>
+#include <map>
+#include <regex>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "shell/resource_ids.h"
+#include "tests/unit/shell/sequence_random.h"
 
 namespace qb {
 namespace {
 
-TEST(Toolbar, SeventeenEntriesWithSeparatorsAtSixTenAndSixteen) {
-    std::set<size_t> separators;
-    for (size_t i = 0; i < kToolbarEntryCount; ++i) {
-        if (kToolbarEntries[i].command == 0) separators.insert(i + 1);
-    }
-    EXPECT_EQ(separators, (std::set<size_t>{6, 10, 16}));
+// The ids the resource script names, by name; read as the resource compiler sees it.
+std::map<std::string, int> CommandIds() {
+    return {{"IDM_HELP", IDM_HELP},
+            {"IDM_ABOUT", IDM_ABOUT},
+            {"IDM_EXIT", IDM_EXIT},
+            {"IDM_FILE_NEW", IDM_FILE_NEW},
+            {"IDM_FILE_OPEN", IDM_FILE_OPEN},
+            {"IDM_FILE_SAVE", IDM_FILE_SAVE},
+            {"IDM_FILE_SAVE_AS", IDM_FILE_SAVE_AS},
+            {"IDM_FILE_CLOSE", IDM_FILE_CLOSE},
+            {"IDM_QUESTION_NEW", IDM_QUESTION_NEW},
+            {"IDM_QUESTION_EDIT", IDM_QUESTION_EDIT},
+            {"IDM_QUESTION_REMOVE", IDM_QUESTION_REMOVE},
+            {"IDM_TEST_ASK", IDM_TEST_ASK},
+            {"IDM_TEST_SHOW_ANSWER", IDM_TEST_SHOW_ANSWER},
+            {"IDM_TEST_MARK_ANSWERED", IDM_TEST_MARK_ANSWERED},
+            {"IDM_TEST_RESET_ALL", IDM_TEST_RESET_ALL},
+            {"IDM_TEST_RESET", IDM_TEST_RESET},
+            {"IDM_FONT", IDM_FONT}};
 }
 
-TEST(Toolbar, ButtonsUseTheFourteenImagesInOrder) {
+// The text of one block (MENU or ACCELERATORS) of the main program's script.
+std::string Block(const std::string& header) {
+    std::ifstream file(QB_MAIN_RESOURCE_SCRIPT);
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string script = text.str();
+    const size_t start = script.find(header);
+    if (start == std::string::npos) return std::string();
+    // Nested BEGIN/END pairs of the menu's popups end at the first END at line start.
+    const size_t end = script.find("\nEND", start);
+    return script.substr(start, end - start);
+}
+
+// The command ids a block names, as numbers.
+std::set<int> IdsIn(const std::string& block) {
+    std::set<int> ids;
+    const std::map<std::string, int> known = CommandIds();
+    const std::regex name("IDM_[A-Z_]+");
+    for (auto it = std::sregex_iterator(block.begin(), block.end(), name); it != std::sregex_iterator(); ++it) {
+        auto found = known.find(it->str());
+        EXPECT_NE(found, known.end()) << it->str() << " is not a command of the main program";
+        if (found != known.end()) ids.insert(found->second);
+    }
+    return ids;
+}
+
+std::set<int> TableIds() {
+    std::set<int> ids;
+    for (const MainCommand& command : kMainCommands) EXPECT_TRUE(ids.insert(command.id).second) << command.id;
+    return ids;
+}
+
+TEST(CommandTable, NamesTheCommandsOfTheMenuAndTheAccelerators) {
+    const std::set<int> table = TableIds();
+    EXPECT_EQ(IdsIn(Block("Quorbelind MENU")), table);
+    EXPECT_EQ(IdsIn(Block("IDA_MAIN ACCELERATORS")), table);
+    for (const MainCommand& command : kMainCommands) {
+        EXPECT_NE(command.run, nullptr) << command.id;
+        EXPECT_NE(command.enabled, nullptr) << command.id;
+        EXPECT_EQ(FindMainCommand(command.id), &command);
+    }
+    EXPECT_EQ(FindMainCommand(IDM_PICTURE_LAYOUT), nullptr);
+}
+
+TEST(CommandTable, ToolbarShowsTheFourteenImagesInOrderInFourGroups) {
     int expectedImage = 0;
-    for (const ToolbarEntry& entry : kToolbarEntries) {
-        if (entry.command == 0) continue;
-        EXPECT_EQ(entry.image, expectedImage) << "command " << entry.command;
+    std::vector<int> groupStarts;
+    for (const MainCommand& command : kMainCommands) {
+        if (command.toolbarImage < 0) {
+            EXPECT_FALSE(command.separatorBefore) << command.id;
+            continue;
+        }
+        EXPECT_EQ(command.toolbarImage, expectedImage) << command.id;
+        if (command.separatorBefore) groupStarts.push_back(command.id);
         ++expectedImage;
     }
     EXPECT_EQ(expectedImage, kToolbarImageCount);
-    EXPECT_EQ(kToolbarEntries[0].command, IDM_FILE_NEW);
-    EXPECT_EQ(kToolbarEntries[13].command, IDM_TEST_RESET);
-    EXPECT_EQ(kToolbarEntries[14].command, IDM_TEST_RESET_ALL);
-    EXPECT_EQ(kToolbarEntries[16].command, IDM_HELP);
+    EXPECT_EQ(groupStarts, (std::vector<int>{IDM_QUESTION_NEW, IDM_TEST_ASK, IDM_HELP}));
+    EXPECT_EQ(kMainCommands[0].id, IDM_FILE_NEW);
+    EXPECT_EQ(kMainCommands[11].id, IDM_TEST_RESET);
+    EXPECT_EQ(kMainCommands[12].id, IDM_TEST_RESET_ALL);
 }
 
-TEST(CommandGroups, OpenTestCommandsAreDocumentCommands) {
-    const int* begin = kDocumentCommands;
-    const int* end = kDocumentCommands + kDocumentCommandCount;
-    for (int command : kOpenTestCommands) EXPECT_NE(std::find(begin, end, command), end) << command;
-}
-
-TEST(CommandGroups, FileNewOpenExitHelpAboutFontStayOutOfTheDocumentGroup) {
-    const int* begin = kDocumentCommands;
-    const int* end = kDocumentCommands + kDocumentCommandCount;
-    for (int command : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT}) {
-        EXPECT_EQ(std::find(begin, end, command), end) << command;
-    }
-    EXPECT_EQ(std::set<int>(begin, end).size(), kDocumentCommandCount);
+// Without a test only the commands that need none are offered; ids outside
+// the table are never switched off.
+TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
+    SequenceRandom random({});
+    TestSession session("C:\\Program", "C:\\Program\\CHANGINGS.TMP", random);
+    std::set<int> enabled;
+    for (const MainCommand& command : kMainCommands)
+        if (IsCommandEnabled(session, command.id)) enabled.insert(command.id);
+    EXPECT_EQ(enabled, (std::set<int>{IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT}));
+    EXPECT_TRUE(IsCommandEnabled(session, IDM_PICTURE_LAYOUT));
 }
 
 }  // namespace

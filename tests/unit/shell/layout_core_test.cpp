@@ -1,4 +1,4 @@
-#include "shell/layout_core.h"
+#include "shell/session/layout_core.h"
 
 #include <gtest/gtest.h>
 

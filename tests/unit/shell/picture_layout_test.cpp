@@ -1,4 +1,4 @@
-#include "shell/picture_layout.h"
+#include "shell/session/picture_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/question_display_core.h"
+#include "shell/session/question_display_core.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/question_pick.h"
+#include "shell/session/question_pick.h"
 
 #include <gtest/gtest.h>
 

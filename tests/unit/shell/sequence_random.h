@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/random_source.h"
+#include "shell/session/random_source.h"
 
 namespace qb {
 
@@ -17,6 +17,8 @@ public:
         return draws_[next_++];
     }
     size_t Used() const { return next_; }
+    // Further draws, played after the ones given so far.
+    void Append(const std::vector<int>& draws) { draws_.insert(draws_.end(), draws.begin(), draws.end()); }
 
 private:
     std::vector<int> draws_;

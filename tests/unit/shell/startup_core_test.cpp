@@ -1,4 +1,4 @@
-#include "shell/startup_core.h"
+#include "shell/session/startup_core.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,197 @@
+#include "shell/frame/question_list_view.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+#include <numeric>
+
+#include "common/scoped_handles.h"
+#include "shell/frame/screen.h"
+#include "shell/resource_ids.h"
+
+namespace qb {
+
+namespace {
+
+bool InsertListItem(HWND list, int position, const std::string& keyword, int image, int key) {
+    LVITEMA item = QuestionListItem(position, keyword, image, key);
+    return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
+}
+
+// The bytes whose plain comparison orders texts as lstrcmpA (the list's own
+// comparison) does; false when the system gives none.
+bool SortKeyOf(const std::string& text, std::string& key) {
+    key.clear();
+    if (text.empty()) return true;
+    const LCID locale = GetThreadLocale();
+    const int length = static_cast<int>(text.size());
+    // One call for a keyword's key; a longer text asks for its size first.
+    char shortKey[256];
+    const int written = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, shortKey, sizeof shortKey);
+    if (written > 0) {
+        key.assign(shortKey, static_cast<size_t>(written));
+        return true;
+    }
+    const int size = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
+    if (size <= 0) return false;
+    key.resize(static_cast<size_t>(size));
+    return LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, &key[0], size) == size;
+}
+
+}  // namespace
+
+LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(keyword.c_str());
+    item.iImage = image;
+    item.lParam = key;
+    return item;
+}
+
+void ListViewQuestionList::DeleteAllItems() {
+    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    fillItems_.clear();
+}
+
+bool ListViewQuestionList::InsertItem(const std::string& keyword, int image, int key) {
+    if (!filling_) {
+        // The list sorts by text; the position asked for is only a hint.
+        return InsertListItem(list_, 0, keyword, image, key);
+    }
+    try {
+        fillItems_.push_back(FillItem{keyword, image, key});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+void ListViewQuestionList::BeginFill() {
+    if (filling_) return;
+    fillItems_.clear();
+    filling_ = true;
+}
+
+// The fill's items in the order the list's own sorted inserts give them: by
+// text, and of equal texts the later inserted first.
+std::vector<size_t> ListViewQuestionList::FillOrder() const {
+    std::vector<size_t> order(fillItems_.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::vector<std::string> keys(fillItems_.size());
+    bool keyed = true;
+    for (size_t i = 0; i < fillItems_.size() && keyed; ++i) keyed = SortKeyOf(fillItems_[i].keyword, keys[i]);
+    const auto laterFirst = [](size_t a, size_t b) { return a > b; };
+    if (keyed) {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = keys[a].compare(keys[b]);
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    } else {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = lstrcmpA(fillItems_[a].keyword.c_str(), fillItems_[b].keyword.c_str());
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    }
+    return order;
+}
+
+void ListViewQuestionList::EndFill() {
+    if (!filling_) return;
+    filling_ = false;
+    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+    const bool empty = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0;
+    if ((style & LVS_SORTASCENDING) == 0 || !empty) {
+        // Among items it did not insert, the fill's items take the list's own places.
+        for (const FillItem& item : fillItems_) InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+    } else {
+        // Appended in their final order, with nothing for the list to compare.
+        SetWindowLongPtrA(list_, GWL_STYLE, style & ~LVS_SORTASCENDING);
+        SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(fillItems_.size()), 0);
+        for (size_t index : FillOrder()) {
+            const FillItem& item = fillItems_[index];
+            InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+        }
+        SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SORTASCENDING);
+    }
+    fillItems_.clear();
+    fillItems_.shrink_to_fit();
+}
+
+bool QuestionListView::Create(HWND parent, HINSTANCE module, const DisplayScale& scale) {
+    list_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING,
+                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QUESTION_LIST)),
+                            module, nullptr);
+    if (!list_) return false;
+    const int art = scale.ArtSize();
+    HIMAGELIST images = ImageList_Create(art, art, ILC_COLOR4, 4, 4);
+    for (int id = IDB_LIST_SINGLE; id <= IDB_LIST_MULTI_ANSWERED; ++id) {
+        ScopedGdiObject bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(ArtBitmapId(id, scale))));
+        ImageList_Add(images, static_cast<HBITMAP>(bitmap.get()), nullptr);
+    }
+    // The list view destroys its image list with itself.
+    SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    return true;
+}
+
+void QuestionListView::Move(int x, int y, int width, int height) {
+    MoveWindow(list_, x, y, width, height, TRUE);
+}
+
+void QuestionListView::Refill(const TestSession& session) {
+    // The list is filled item by item; it lays itself out once at the end.
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    {
+        ListViewQuestionList fill(list_);
+        fill.DeleteAllItems();
+        fill.BeginFill();
+        for (const QuestionNode* node = session.Document().head; node != nullptr; node = node->next)
+            fill.InsertItem(session.Keyword(node->key), session.RowImage(*node), node->key);
+        fill.EndFill();
+    }
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void QuestionListView::Add(const TestSession& session, int32_t key) {
+    ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
+}
+
+void QuestionListView::Update(const TestSession& session, int32_t key) {
+    const int row = FindRow(key);
+    if (row < 0) return;
+    const std::string keyword = session.Keyword(key);
+    LVITEMA entry = QuestionListItem(row, keyword, session.RowImage(key), key);
+    SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+}
+
+void QuestionListView::Remove(int32_t key) {
+    const int row = FindRow(key);
+    if (row >= 0) SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
+
+void QuestionListView::ClearSelection(int32_t key) {
+    const int row = FindRow(key);
+    if (row < 0) return;
+    const LRESULT flags = SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_FOCUSED);
+    if (flags == 0) return;
+    LVITEMA entry = {};
+    entry.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    entry.state = 0;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
+}
+
+int32_t QuestionListView::ChangedKey(const NMLISTVIEW& change) {
+    return change.iItem < 0 ? -1 : static_cast<int32_t>(change.lParam);
+}
+
+int QuestionListView::FindRow(int32_t key) const {
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = key;
+    return static_cast<int>(
+        SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+}  // namespace qb

@@ -1,0 +1,83 @@
+// The question list of the main window: the one owner of the list view.
+// Each row shows a question of the session, its keyword, its image (answered,
+// multiple choice) and its key as the item parameter.
+//
+// The list view sorts by itself: each item it is given is compared with the
+// items already there, one by one, so a test of thousands of questions would
+// take minutes to list. While a fill runs (Open), the items are kept aside and
+// put in order once at its end, by sort keys taken once per keyword, in the
+// order the list's own inserts would have given them; then they are appended.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "shell/session/display_scale.h"
+#include "shell/session/session.h"
+
+namespace qb {
+
+// A question's list item: the keyword, image 0 to 3 and the key as parameter.
+LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key);
+
+class ListViewQuestionList : public QuestionList {
+public:
+    explicit ListViewQuestionList(HWND list) : list_(list) {}
+    ~ListViewQuestionList() override { EndFill(); }
+    ListViewQuestionList(const ListViewQuestionList&) = delete;
+    ListViewQuestionList& operator=(const ListViewQuestionList&) = delete;
+
+    void DeleteAllItems() override;
+    bool InsertItem(const std::string& keyword, int image, int key) override;
+
+    // Items inserted from now on are kept for EndFill.
+    void BeginFill();
+    // Puts the fill's items into the list in sorted order. Nothing happens
+    // when no fill runs.
+    void EndFill();
+
+private:
+    struct FillItem {
+        std::string keyword;
+        int image;
+        int key;
+    };
+    std::vector<size_t> FillOrder() const;
+
+    HWND list_;
+    bool filling_ = false;
+    std::vector<FillItem> fillItems_;
+};
+
+class QuestionListView {
+public:
+    // The sorted single-selection list with the four row images.
+    bool Create(HWND parent, HINSTANCE module, const DisplayScale& scale);
+    HWND Handle() const { return list_; }
+    void Move(int x, int y, int width, int height);
+
+    // Every question of the session's index, in one fill.
+    void Refill(const TestSession& session);
+    void Add(const TestSession& session, int32_t key);
+    // The row's keyword and image as the session has them now.
+    void Update(const TestSession& session, int32_t key);
+    void Remove(int32_t key);
+    // Clears the selection of the row of key; the list reports the change
+    // (nested in this call) only when the row was selected or focused.
+    void ClearSelection(int32_t key);
+
+    // The key of the row an item-changed notification names; -1 for a
+    // change applied to all rows.
+    static int32_t ChangedKey(const NMLISTVIEW& change);
+
+private:
+    // Position of the row whose parameter is key, -1 when there is none.
+    int FindRow(int32_t key) const;
+
+    HWND list_ = nullptr;
+};
+
+}  // namespace qb

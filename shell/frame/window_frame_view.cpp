@@ -1,0 +1,103 @@
+#include "shell/frame/window_frame_view.h"
+
+#include "shell/frame/about_dialog.h"
+#include "shell/frame/main_window.h"
+#include "shell/frame/message_display.h"
+#include "shell/resource_ids.h"
+#include "shell/session/startup_core.h"
+
+namespace qb {
+namespace {
+
+// The full path with its long names (a short alias names the same file), or
+// the path as it is when the system cannot resolve it.
+std::string FullPathOf(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return path;
+    char longName[MAX_PATH];
+    const DWORD longLength = GetLongPathNameA(full, longName, sizeof longName);
+    return longLength == 0 || longLength >= sizeof longName ? full : longName;
+}
+
+}  // namespace
+
+WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_(TestFileFilter()) {
+    fileDialog_.lStructSize = sizeof fileDialog_;
+    fileDialog_.hwndOwner = state.window;
+    fileDialog_.lpstrFilter = fileFilter_.c_str();
+    fileDialog_.lpstrFile = fileName_;
+    fileDialog_.nMaxFile = sizeof fileName_;
+    fileDialog_.lpstrInitialDir = state.program->programDir.c_str();
+    fileDialog_.lpstrDefExt = "tvt";
+    fileDialog_.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+}
+
+// The box shows over menus and buttons as the session has left them so far.
+MessageAnswer WindowFrameView::Show(const Message& message) {
+    ApplyCommandStates(state_);
+    return ShowMessage(state_.window, message);
+}
+
+bool WindowFrameView::ChoosePath(PathDialog kind, std::string& path) {
+    const UINT titleIds[] = {IDS_NEW_TEST_TITLE, IDS_OPEN_TEST_TITLE, IDS_SAVE_AS_TITLE};
+    const std::string title = LoadText(titleIds[static_cast<int>(kind)]);
+    const bool open = kind == PathDialog::Open;
+    lstrcpynA(fileName_, FitPathBuffer(path).c_str(), sizeof fileName_);
+    OPENFILENAMEA dialog = fileDialog_;
+    dialog.hwndOwner = state_.window;
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST) : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+    ApplyCommandStates(state_);
+    const bool chosen = (open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
+    fileDialog_.nFilterIndex = dialog.nFilterIndex;
+    if (!chosen) return false;
+    path = fileName_;
+    return true;
+}
+
+int WindowFrameView::RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) {
+    QuestionDialogData data;
+    data.mode = mode;
+    data.module = state_.module;
+    data.programDirectory = state_.program->programDir;
+    data.document = &state_.session->Document();
+    data.node = &node;
+    data.editor = &editor_;
+    ApplyCommandStates(state_);
+    const int result = qb::RunQuestionDialog(state_.window, data);
+    if (result != 0) keyword = editor_.keyword;
+    return result;
+}
+
+void WindowFrameView::BeginBusy(int busyText) {
+    waitCursor_ = std::make_unique<WaitCursor>();
+    state_.statusBar.ShowBusy(busyText);
+}
+
+void WindowFrameView::EndBusy() {
+    waitCursor_.reset();
+}
+
+std::string WindowFrameView::FullPath(const std::string& path) {
+    return FullPathOf(path);
+}
+
+void WindowFrameView::ShowHelp() {
+    const std::string path = state_.program->programDir + "\\" + LoadText(IDS_HELP_FILE);
+    WinHelpA(state_.window, path.c_str(), HELP_CONTENTS, 0);
+}
+
+void WindowFrameView::ShowAbout() {
+    RunAboutDialog(state_.window);
+}
+
+void WindowFrameView::ChooseQuestionFont() {
+    if (state_.questionFont.Choose()) state_.testPane.SetFont(state_.questionFont.Handle());
+}
+
+void WindowFrameView::Exit() {
+    SendMessageA(state_.window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace qb

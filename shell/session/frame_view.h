@@ -1,0 +1,35 @@
+// What only the frame can do for the session: message boxes, the file and
+// question dialogs, the busy cursor, and the frame's own commands.
+#pragma once
+#include <string>
+
+#include "document/document.h"
+#include "editor/question_form.h"
+#include "shell/session/message.h"
+
+namespace qb {
+
+// The file dialog's purpose: its title and whether it opens or saves.
+enum class PathDialog { New, Open, SaveAs };
+
+class FrameView {
+public:
+    virtual ~FrameView() = default;
+    virtual MessageAnswer Show(const Message& message) = 0;
+    // The file dialog proposing path; false when cancelled.
+    virtual bool ChoosePath(PathDialog dialog, std::string& path) = 0;
+    // Runs the question dialog on node. Returns 0 when nothing was stored,
+    // otherwise 1 plus the number of wrong answers, and the stored keyword.
+    virtual int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) = 0;
+    // The wait cursor and the busy text (a string id) in status-bar part 0.
+    virtual void BeginBusy(int busyText) = 0;
+    virtual void EndBusy() = 0;
+    // The path as a full path, the way the system resolves it now.
+    virtual std::string FullPath(const std::string& path) = 0;
+    virtual void ShowHelp() = 0;
+    virtual void ShowAbout() = 0;
+    virtual void ChooseQuestionFont() = 0;
+    virtual void Exit() = 0;
+};
+
+}  // namespace qb

@@ -1,0 +1,203 @@
+// The one owner of the open test's state: the document, the practising of
+// it and the selection of the question list. Its operations are the main
+// program's commands; what they change goes to one SessionObserver, what
+// they need of the windows (dialogs, message boxes, the busy cursor) to a
+// FrameView. No windows.h: the whole of it is tested natively.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "shell/session/frame_view.h"
+#include "shell/session/question_display_core.h"
+#include "shell/session/random_source.h"
+#include "shell/session/session_observer.h"
+
+namespace qb {
+
+struct Counters {
+    int32_t asked = 0;
+    int32_t correct = 0;
+    int32_t remaining = 0;
+};
+
+// What the Test pane shows and the panes load, from Ask a Question on.
+struct ShownQuestion {
+    int rowCount = 0;          // 0 while nothing is displayed, else 1 + the number of answers
+    bool answerShown = false;  // the pane uses the two rows of Show answer
+    QuestionDisplay plan;      // what was read of the question
+    std::string answer;        // the answer revealed by Show answer
+    // The attached files to load now, found where LocateAttachment looks; empty: the pane keeps its file.
+    std::string textPath;
+    std::string picturePath;
+};
+
+enum class MarkerClick {
+    Ignored,      // nothing is held for judging (no question, or its answer is shown)
+    ShowAnswer,   // the question marker: reveal the answer
+    RightAnswer,  // beep, then Show answer and Mark as answered
+    WrongAnswer,  // marker inverted, question sound; the question cannot count as right any more
+};
+
+class TestSession {
+public:
+    // programDirectory: where "*" attachment names point; journalPath: the change journal.
+    TestSession(std::string programDirectory, std::string journalPath, RandomSource& random);
+    TestSession(const TestSession&) = delete;
+    TestSession& operator=(const TestSession&) = delete;
+
+    void SetObserver(SessionObserver* observer) { observer_ = observer; }
+
+    // --- Queries ---------------------------------------------------------
+    const TestDocument& Document() const { return document_; }
+    TestDocument& Document() { return document_; }
+    const std::string& ProgramDirectory() const { return programDirectory_; }
+    bool IsOpen() const { return document_.IsOpen(); }
+    bool IsModified() const { return document_.modified; }
+    int32_t QuestionCount() const { return document_.questionCount; }
+    Counters CurrentCounters() const;
+    bool IsAnswered(int32_t key) const;
+    // The keyword and the list image (0 to 3) of a question's row.
+    std::string Keyword(int32_t key) const;
+    int RowImage(int32_t key) const;
+    // The same for a node of the index, without looking it up.
+    int RowImage(const QuestionNode& node) const;
+    // Ask a Question has a question to offer and has not said all are answered.
+    bool CanAsk() const;
+    const ShownQuestion& Shown() const { return shown_; }
+    const QuestionNode* CurrentQuestion() const { return currentQuestion_; }
+    const QuestionNode* LastAsked() const { return lastAsked_; }
+    int32_t SelectedKey() const { return selection_.key; }
+    bool HoldsAnswer() const { return heldAnswer_.has_value(); }
+
+    // What the commands that depend on the practising offer right now.
+    bool OffersShowAnswer() const { return IsOpen() && offers_.showAnswer; }
+    bool OffersMarkAnswered() const { return IsOpen() && offers_.markAnswered; }
+    bool OffersResetAll() const { return IsOpen() && offers_.resetAll; }
+    // Edit, Remove (and Reset, for an answered question) act on the selected row.
+    bool OffersSelectionCommands() const { return IsOpen() && selection_.commandsOn && selection_.key >= 0; }
+
+    // --- File commands -----------------------------------------------------
+    // New, Open and Close run the save prompt first. For a damaged test its Yes
+    // saves under a new name only; without one the command stops.
+    void NewTest(FrameView& view);
+    // A damaged test opens with the questions read, and the user is told.
+    void OpenTest(FrameView& view);
+    // Open of a path given at start-up, without the dialog. An empty path
+    // (one that did not fit the path buffer) is reported as a file error.
+    void OpenTestAt(const std::string& path, FrameView& view);
+    void CloseTest(FrameView& view);
+    // A damaged test is always saved as Save as saves, and never under a name
+    // that would replace its damaged file.
+    void SaveTest(FrameView& view);
+    void SaveTestAs(FrameView& view);
+    // The close request and the system's question before the session ends:
+    // true when the test may be given up (not modified, saved, or the user
+    // said No). Clears modified when it says yes.
+    bool MayGiveUpTest(FrameView& view);
+    // The end of the program: the journal goes, nothing is asked.
+    void EndProgram();
+
+    // --- Question commands -------------------------------------------------
+    void NewQuestion(FrameView& view);
+    void EditQuestion(FrameView& view);
+    void RemoveQuestion(FrameView& view);
+
+    // --- Practice commands -------------------------------------------------
+    // The selected question, or a random unanswered one.
+    void AskQuestion(FrameView& view);
+    void ShowAnswer(FrameView& view);
+    void MarkAnswered(FrameView& view);
+    // Works on the question selected in the list.
+    void ResetQuestion(FrameView& view);
+    void ResetAllQuestions(FrameView& view);
+    // The question marker is index -1, the answer markers 0 to 4; boxText is
+    // the whole text of the answer box beside the clicked marker.
+    MarkerClick JudgeMarkerClick(int markerIndex, const std::string& boxText);
+
+    // --- The question list -------------------------------------------------
+    // The list reports a change of the row of key: the program's own
+    // deselection while one is pending, otherwise the user's selection. The
+    // list reports an image change of a row like a selection of it.
+    void TakeListChange(int32_t key);
+
+private:
+    struct Selection {
+        int32_t key = -1;      // the question the selection commands work on
+        int32_t itemKey = -1;  // the row the list shows selected
+        bool commandsOn = false;
+        bool ownDeselectPending = false;
+    };
+    struct Offers {
+        bool showAnswer = false;
+        bool markAnswered = false;
+        bool resetAll = false;
+        // Marking the last question told the user all are answered, which
+        // withdrew Ask until a question becomes askable again.
+        bool allAnsweredTold = false;
+    };
+    struct Row {
+        std::string keyword;
+        bool multipleChoice = false;
+    };
+    class RowCollector;
+
+    void Tell(FrameView& view, const Message& message);
+    void TellDocumentMessage(FrameView& view, DocumentMessage message, bool saving);
+    // Observer shorthands.
+    void ShowCounters();
+    void ChangeDisplay(DisplayChange change);
+    void SetTitle(const std::string& path);
+
+    // File commands' steps.
+    bool SaveAndReport(FrameView& view);
+    bool ChooseSavePath(FrameView& view);
+    enum class PromptedSave { Saved, Failed, NoName };
+    PromptedSave SaveAfterPrompt(FrameView& view);
+    bool PromptBeforeGivingUp(FrameView& view);
+    void ForgetTest();
+    void OpenPath(const std::optional<std::string>& commandLinePath, FrameView& view);
+    void Save(FrameView& view, bool saveAs);
+    bool SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FrameView& view);
+    bool IsDamaged() const { return !document_.damagedFile.empty(); }
+
+    // Practice steps.
+    QuestionNode* ChooseQuestion();
+    std::string AttachmentPath(const std::string& name) const;
+    bool DisplayQuestion(QuestionNode* node, FrameView& view);
+    void SetStatus(QuestionNode& node, int32_t status);
+    void Unmark(QuestionNode& node);
+    void ClearOwnSelection();
+    void TakeOwnDeselection();
+    void EndSelectionCommand();
+    void WithdrawAnswerCommands();
+
+    // Question steps.
+    bool StoreRow(int32_t key, const std::string& keyword, int dialogResult);
+    void EditSelectedQuestion(FrameView& view);
+    void RemoveSelectedQuestion(FrameView& view);
+    void CountAnswered();
+
+    std::string programDirectory_;
+    std::string journalPath_;
+    RandomSource& random_;
+    SessionObserver* observer_ = nullptr;
+
+    TestDocument document_;
+    std::vector<Row> rows_;  // by key
+    int32_t answeredCount_ = 0;
+    int32_t askedCount_ = 0;
+    int32_t correctCount_ = 0;
+    QuestionNode* currentQuestion_ = nullptr;  // may still be shown and marked; the random walk starts here
+    QuestionNode* lastAsked_ = nullptr;
+    QuestionNode* pendingNode_ = nullptr;    // set only while a question dialog runs
+    std::optional<std::string> heldAnswer_;  // from the display of a question until Show answer
+    bool wrongChoice_ = false;               // a wrong answer was clicked since the latest Ask a Question
+    ShownQuestion shown_;
+    Selection selection_;
+    Offers offers_;
+};
+
+}  // namespace qb

@@ -1,0 +1,267 @@
+// The frame of the main program in memory, for the session's tests: a
+// FrameView that answers the dialogs and message boxes as told and keeps what
+// was shown, and a question list that reports its changes back to the
+// session as the real list does (an image change or a cleared selection
+// reaches TakeListChange; so does the deselection of a removed row).
+#pragma once
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "editor/question_store.h"
+#include "shell/resource_ids.h"
+#include "shell/session/command_table.h"
+#include "shell/session/session.h"
+#include "tests/support/disk_files.h"
+#include "tests/unit/shell/sequence_random.h"
+
+namespace qb {
+
+// Messages in failure output: the text and caption ids and the arguments.
+inline void PrintTo(const Message& message, std::ostream* out) {
+    *out << "{text " << message.text << ", caption " << message.caption;
+    for (const std::string& argument : message.arguments) *out << ", \"" << argument << "\"";
+    *out << "}";
+}
+
+namespace session_testing {
+
+using TempDir = testing_support::ScratchDirectory;
+
+inline bool Exists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
+
+// One question record as the format lays it out: keyword, ten lengths, status, slots.
+inline std::string Record(const std::string& keyword, const std::vector<std::string>& slots, int status) {
+    std::string record = keyword + "\r\n";
+    for (int k = 0; k < 10; ++k) {
+        record += std::to_string(k < static_cast<int>(slots.size()) ? slots[k].size() : 0) + "\r\n";
+    }
+    record += std::to_string(status) + "\r\n";
+    for (const std::string& slot : slots) record += slot;
+    return record;
+}
+
+constexpr char kMagicLine[] = "QBKX0101A\r\n";
+
+// What the author types into one run of the question dialog; an empty
+// question text stands for pressing Cancel.
+struct Typed {
+    QuestionFields fields;
+    AttachmentSlots slots;
+};
+
+inline Typed Typing(const std::string& keyword, const std::string& question, const std::string& answer,
+                    std::array<std::string, 4> wrong = {}) {
+    Typed typed;
+    typed.fields.keyword = keyword;
+    typed.fields.question = question;
+    typed.fields.rightAnswer = answer;
+    typed.fields.wrongAnswers = wrong;
+    return typed;
+}
+
+// Answers as told and keeps what the session asked for.
+class FakeFrame final : public FrameView {
+public:
+    explicit FakeFrame(TestDocument& document) : document_(document) {}
+
+    MessageAnswer Show(const Message& message) override {
+        messages.push_back(message);
+        if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        return answer;
+    }
+    bool ChoosePath(PathDialog dialog, std::string& path) override {
+        dialogs.push_back(dialog);
+        proposed.push_back(path);
+        if (chosenPath.empty()) return false;
+        path = chosenPath;
+        return true;
+    }
+    // Stores what the script says through the editor's real Accept.
+    int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) override {
+        dialogModes.push_back(mode);
+        if (script.empty()) return 0;
+        const Typed typed = script.front();
+        script.pop_front();
+        if (typed.fields.question.empty()) return 0;
+        return AcceptQuestion(document_, &node, mode, typed.fields, typed.slots, keyword).result;
+    }
+    void BeginBusy(int busyText) override {
+        EXPECT_EQ(busyDepth, 0) << "busy twice";
+        busyTexts.push_back(busyText);
+        ++busyDepth;
+    }
+    void EndBusy() override {
+        EXPECT_EQ(busyDepth, 1) << "cursor restored without a wait cursor";
+        --busyDepth;
+    }
+    std::string FullPath(const std::string& path) override { return path; }
+    void ShowHelp() override {}
+    void ShowAbout() override {}
+    void ChooseQuestionFont() override {}
+    void Exit() override {}
+
+    // The text ids of the messages shown, in order.
+    std::vector<int> Texts() const {
+        std::vector<int> texts;
+        for (const Message& message : messages) texts.push_back(message.text);
+        return texts;
+    }
+
+    MessageAnswer answer = MessageAnswer::Cancel;  // to every question box
+    std::string chosenPath;                        // empty: the file dialog is cancelled
+    std::deque<Typed> script;
+    std::vector<Message> messages;
+    std::vector<PathDialog> dialogs;
+    std::vector<std::string> proposed;
+    std::vector<EditorMode> dialogModes;
+    std::vector<int> busyTexts;
+    int busyDepth = 0;
+
+private:
+    TestDocument& document_;
+};
+
+struct ListRow {
+    std::string text;
+    int image;
+    int32_t key;
+};
+
+// The sorted question list, the status bar, the title and the Test pane.
+class FakeList final : public SessionObserver {
+public:
+    explicit FakeList(TestSession& session) : session_(session) { session.SetObserver(this); }
+    ~FakeList() override { session_.SetObserver(nullptr); }
+
+    void QuestionsReplaced() override {
+        rows.clear();
+        highlighted = -1;
+        for (const QuestionNode* node = session_.Document().head; node; node = node->next) Insert(node->key);
+    }
+    void QuestionAdded(int32_t key) override { Insert(key); }
+    void QuestionChanged(int32_t key) override {
+        ListRow* row = Row(key);
+        if (row == nullptr) return;
+        const std::string text = session_.Keyword(key);
+        const int image = session_.RowImage(key);
+        if (row->text == text && row->image == image) return;
+        row->text = text;
+        row->image = image;
+        session_.TakeListChange(key);
+    }
+    void QuestionRemoved(int32_t key) override {
+        rows.erase(std::remove_if(rows.begin(), rows.end(), [key](const ListRow& row) { return row.key == key; }),
+                   rows.end());
+        if (highlighted != key) return;
+        highlighted = -1;
+        session_.TakeListChange(key);
+    }
+    void ListSelectionCleared(int32_t key) override {
+        ++ownDeselections;
+        if (highlighted != key) return;
+        highlighted = -1;
+        session_.TakeListChange(key);
+    }
+    void StatusChanged(StatusShown shown) override {
+        if (shown == StatusShown::StartupHints) {
+            ++startupHints;
+            return;
+        }
+        const Counters now = session_.CurrentCounters();
+        counters = {now.asked, now.correct, now.remaining};
+        ++counterUpdates;
+    }
+    void DisplayChanged(DisplayChange change) override { displayChanges.push_back(change); }
+    void TitleChanged(const std::string& path) override { title = path; }
+
+    // The user clicks the row of key.
+    void Select(int32_t key) {
+        highlighted = key;
+        session_.TakeListChange(key);
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const ListRow& row : rows) texts.push_back(row.text);
+        return texts;
+    }
+    ListRow* Row(int32_t key) {
+        for (ListRow& row : rows)
+            if (row.key == key) return &row;
+        return nullptr;
+    }
+
+    std::vector<ListRow> rows;
+    int32_t highlighted = -1;
+    int ownDeselections = 0;
+    std::vector<int32_t> counters;
+    int counterUpdates = 0;
+    int startupHints = 0;
+    std::vector<DisplayChange> displayChanges;
+    std::string title = "untouched";
+
+private:
+    // Of equal texts the later inserted comes first, as in the list view.
+    void Insert(int32_t key) {
+        ListRow row{session_.Keyword(key), session_.RowImage(key), key};
+        auto place = std::lower_bound(rows.begin(), rows.end(), row,
+                                      [](const ListRow& a, const ListRow& b) { return a.text < b.text; });
+        rows.insert(place, row);
+    }
+
+    TestSession& session_;
+};
+
+// The enabled commands of the table, by id, for one look at the session.
+inline std::vector<int> EnabledCommands(const TestSession& session) {
+    std::vector<int> enabled;
+    for (const MainCommand& command : kMainCommands)
+        if (command.enabled(session)) enabled.push_back(command.id);
+    std::sort(enabled.begin(), enabled.end());
+    return enabled;
+}
+
+// A session over a test directory: the frame, the list and a scripted random source.
+class SessionTest : public testing::Test {
+public:
+    SessionTest() : session(dir.File(""), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
+
+    // Writes the test and opens it through the dialog; the fakes start afresh.
+    void OpenFile(const std::string& name, const std::string& bytes) {
+        testing_support::WriteAll(dir.File(name), bytes);
+        frame.chosenPath = dir.File(name);
+        session.OpenTest(frame);
+        ResetFrame();
+    }
+    void ResetFrame() {
+        frame.messages.clear();
+        frame.dialogs.clear();
+        frame.proposed.clear();
+        frame.busyTexts.clear();
+        frame.chosenPath.clear();
+        list.counterUpdates = 0;
+        list.displayChanges.clear();
+    }
+    QuestionNode* Node(int32_t key) { return FindNode(session.Document(), key); }
+    bool Enabled(int command) const { return IsCommandEnabled(session, command); }
+
+    TempDir dir;
+    SequenceRandom random{{}};
+    TestSession session;
+    FakeFrame frame;
+    FakeList list{session};
+};
+
+}  // namespace session_testing
+}  // namespace qb
