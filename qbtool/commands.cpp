@@ -12,7 +12,7 @@
 #include "base/decimal.h"
 #include "document/record.h"
 #include "encoding/cp1252.h"
-#include "qbtool/page_export.h"
+#include "webpage/page_export.h"
 #include "webpage/web_page.h"
 
 namespace qb {

@@ -1,4 +1,4 @@
-// What qbtool says about a test exported as a web page.
+// What qbtool and the program say about a test exported as a web page.
 #pragma once
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "qbtool/page_export.h"
+#include "webpage/page_export.h"
 
 #include "encoding/cp1252.h"
 #include "authoring/question_table.h"
