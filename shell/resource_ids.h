@@ -54,6 +54,7 @@
 #define IDM_TEST_RESET_ALL 40020
 #define IDM_TEST_RESET 40032
 #define IDM_FONT 40033
+#define IDM_FILE_EXPORT_WEB_PAGE 40034
 // Sent to the Bild pane: lay the picture out again and repaint.
 #define IDM_PICTURE_LAYOUT 40030
 
@@ -111,4 +112,10 @@
 #define IDS_RECOVERY_QUESTION 61
 #define IDS_DAMAGED_TEST 64
 #define IDS_DAMAGED_FILE_KEPT 65
+// Export as web page
+#define IDS_EXPORT_CAPTION 66
+#define IDS_EXPORT_TITLE 67
+#define IDS_BUSY_EXPORTING 68
+#define IDS_EXPORT_INCOMPLETE 69
+#define IDS_WEB_PAGE_NAME 70
 // The tooltip of a toolbar button is the string whose id is its command id.

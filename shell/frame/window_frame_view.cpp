@@ -22,7 +22,8 @@ std::string FullPathOf(const std::string& path) {
 
 }  // namespace
 
-WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_(TestFileFilter()) {
+WindowFrameView::WindowFrameView(MainWindow& state)
+    : state_(state), fileFilter_(TestFileFilter()), webPageFilter_(WebPageFileFilter()) {
     fileDialog_.lStructSize = sizeof fileDialog_;
     fileDialog_.hwndOwner = state.window;
     fileDialog_.lpstrFilter = fileFilter_.c_str();
@@ -31,6 +32,10 @@ WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_
     fileDialog_.lpstrInitialDir = state.program->programDir.c_str();
     fileDialog_.lpstrDefExt = "tvt";
     fileDialog_.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    webPageDialog_ = fileDialog_;
+    webPageDialog_.lpstrFilter = webPageFilter_.c_str();
+    webPageDialog_.nFilterIndex = 1;
+    webPageDialog_.lpstrDefExt = "html";
 }
 
 // The box shows over menus and buttons as the session has left them so far.
@@ -40,17 +45,18 @@ MessageAnswer WindowFrameView::Show(const Message& message) {
 }
 
 bool WindowFrameView::ChoosePath(PathDialog kind, std::string& path) {
-    const UINT titleIds[] = {IDS_NEW_TEST_TITLE, IDS_OPEN_TEST_TITLE, IDS_SAVE_AS_TITLE};
+    const UINT titleIds[] = {IDS_NEW_TEST_TITLE, IDS_OPEN_TEST_TITLE, IDS_SAVE_AS_TITLE, IDS_EXPORT_TITLE};
     const std::string title = LoadText(titleIds[static_cast<int>(kind)]);
     const bool open = kind == PathDialog::Open;
+    OPENFILENAMEA& settings = kind == PathDialog::WebPage ? webPageDialog_ : fileDialog_;
     lstrcpynA(fileName_, FitPathBuffer(path).c_str(), sizeof fileName_);
-    OPENFILENAMEA dialog = fileDialog_;
+    OPENFILENAMEA dialog = settings;
     dialog.hwndOwner = state_.window;
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST) : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
     ApplyCommandStates(state_);
     const bool chosen = (open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
-    fileDialog_.nFilterIndex = dialog.nFilterIndex;
+    settings.nFilterIndex = dialog.nFilterIndex;
     if (!chosen) return false;
     path = fileName_;
     return true;

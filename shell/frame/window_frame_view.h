@@ -35,6 +35,9 @@ private:
     // Shared by New, Open and Save as; the filter the user picked stays picked.
     OPENFILENAMEA fileDialog_ = {};
     std::string fileFilter_;
+    // The save dialog of Export as web page, with its own filter and extension.
+    OPENFILENAMEA webPageDialog_ = {};
+    std::string webPageFilter_;
     char fileName_[MAX_PATH] = {};
     // The question dialogs' keyword, attachment slots and file dialog settings.
     QuestionEditorState editor_;

@@ -45,6 +45,9 @@ void SaveTest(TestSession& session, FrameView& view) {
 void SaveTestAs(TestSession& session, FrameView& view) {
     session.SaveTestAs(view);
 }
+void ExportWebPage(TestSession& session, FrameView& view) {
+    session.ExportWebPage(view);
+}
 void NewQuestion(TestSession& session, FrameView& view) {
     session.NewQuestion(view);
 }
@@ -102,6 +105,7 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_HELP, ShowHelp, Always, 13, true},
     {IDM_ABOUT, ShowAbout, Always, -1, false},
     {IDM_FONT, ChooseQuestionFont, Always, -1, false},
+    {IDM_FILE_EXPORT_WEB_PAGE, ExportWebPage, TestIsOpen, -1, false},
     {IDM_EXIT, Exit, Always, -1, false},
 };
 

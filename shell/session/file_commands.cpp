@@ -1,8 +1,13 @@
-// New, Open, Close, Save, Save as and the save prompt, as operations of the session.
+// New, Open, Close, Save, Save as, Export as web page and the save prompt,
+// as operations of the session.
+#include <memory>
 #include <new>
 
+#include "authoring/question_check.h"
 #include "shell/resource_ids.h"
 #include "shell/session/session.h"
+#include "webpage/page_export.h"
+#include "webpage/web_page.h"
 
 namespace qb {
 
@@ -27,6 +32,43 @@ public:
     void Report(DocumentMessage message) override { messages.push_back(message); }
     std::vector<DocumentMessage> messages;
 };
+
+// The message box lists this many of the attached files the page lacks;
+// their count says how many more there are.
+constexpr size_t kPageFindingsListed = 20;
+
+// The test's name with the web page's extension, beside the test.
+std::string ProposedPageName(const std::string& testPath) {
+    const size_t slash = testPath.find_last_of("\\/");
+    const size_t dot = testPath.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? testPath.substr(0, dot) : testPath) + ".html";
+}
+
+// Written in full under a name beside the page first, so a failed write
+// leaves an existing page as it was.
+bool WriteFileReplacing(FileSystem& files, const std::string& path, const std::string& bytes) {
+    const std::string partial = path + ".partial";
+    std::unique_ptr<ByteStream> out = files.Open(partial, OpenMode::CreateWrite);
+    bool written = out && out->Write(bytes.data(), bytes.size());
+    written = out && out->Close() && written;
+    if (written && files.Exists(path)) written = files.Remove(path);
+    if (written) written = files.Rename(partial, path);
+    if (!written) files.Remove(partial);
+    return written;
+}
+
+// One line per attached file the page lacks, in qbtool's words.
+std::string ListPageFindings(const std::vector<PageFinding>& findings) {
+    std::string lines;
+    for (size_t i = 0; i < findings.size() && i < kPageFindingsListed; ++i) {
+        const PageFinding& finding = findings[i];
+        if (i > 0) lines += "\n";
+        lines += DescribeFinding(Finding{finding.question, finding.keyword, DescribePageFinding(finding)});
+    }
+    if (findings.size() > kPageFindingsListed) lines += "\n...";
+    return lines;
+}
 
 }  // namespace
 
@@ -197,6 +239,66 @@ void TestSession::Save(FrameView& view, bool saveAs) {
     SetTitle(document_.testPath);
     view.EndBusy();
     ShowCounters();
+}
+
+// Every question of the index as Save would write it: the record its node
+// points at (in the test file or the change journal) with the node's status.
+bool TestSession::ReadCurrentRecords(std::vector<QuestionRecord>& records) {
+    records.clear();
+    records.reserve(static_cast<size_t>(document_.questionCount > 0 ? document_.questionCount : 0));
+    for (const QuestionNode* node = document_.head; node != nullptr; node = node->next) {
+        records.emplace_back();
+        if (!ReadNodeRecord(document_, *node, records.back())) return false;
+        records.back().status = node->status;
+    }
+    return true;
+}
+
+void TestSession::ExportWebPage(FrameView& view) {
+    if (!document_.IsOpen()) {
+        Tell(view, Information(IDS_NO_TEST_OPENED, IDS_EXPORT_CAPTION));
+        return;
+    }
+    if (document_.head == nullptr) {
+        Tell(view, Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_EXPORT_CAPTION));
+        return;
+    }
+    std::string path = ProposedPageName(document_.testPath);
+    if (!view.ChoosePath(PathDialog::WebPage, path)) return;
+    // The page never takes the name of the test, its journal or its backup.
+    if (!IsWebPageName(path)) {
+        Tell(view, Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION));
+        return;
+    }
+    view.BeginBusy(IDS_BUSY_EXPORTING);
+    DocumentMessage failure = DocumentMessage::None;
+    WebPage page;
+    try {
+        std::vector<QuestionRecord> records;
+        if (ReadCurrentRecords(records)) {
+            page = BuildWebPage(PageTitleOf(document_.testPath), records, *document_.files,
+                                [this](const std::string& name) {
+                                    return FindAttachment(*document_.files, name, AttachmentBase(), programDirectory_);
+                                });
+            if (!WriteFileReplacing(*document_.files, path, page.html)) failure = DocumentMessage::FileAccess;
+        } else {
+            failure = DocumentMessage::FileAccess;
+        }
+    } catch (const std::bad_alloc&) {
+        failure = DocumentMessage::NoMemory;
+    }
+    view.EndBusy();
+    ShowCounters();
+    if (failure != DocumentMessage::None) {
+        if (failure == DocumentMessage::FileAccess)
+            Tell(view, Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION));
+        else
+            TellDocumentMessage(view, failure, false);
+        return;
+    }
+    if (!page.findings.empty())
+        Tell(view, Exclamation(IDS_EXPORT_INCOMPLETE, IDS_EXPORT_CAPTION,
+                               {std::to_string(page.findings.size()), ListPageFindings(page.findings)}));
 }
 
 bool TestSession::MayGiveUpTest(FrameView& view) {

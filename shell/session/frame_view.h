@@ -9,8 +9,9 @@
 
 namespace qb {
 
-// The file dialog's purpose: its title and whether it opens or saves.
-enum class PathDialog { New, Open, SaveAs };
+// The file dialog's purpose: its title, its filter and whether it opens or
+// saves. WebPage saves the page Export as web page writes.
+enum class PathDialog { New, Open, SaveAs, WebPage };
 
 class FrameView {
 public:

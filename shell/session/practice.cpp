@@ -11,11 +11,14 @@ QuestionNode* TestSession::ChooseQuestion() {
     return PickRandomQuestion(document_.head, currentQuestion_, lastAsked_, random_);
 }
 
+const std::string& TestSession::AttachmentBase() const {
+    return document_.testFilePath.empty() ? document_.testPath : document_.testFilePath;
+}
+
 // Where an attached file of the open test is found; empty for no file.
 std::string TestSession::AttachmentPath(const std::string& name) const {
     if (name.empty()) return name;
-    const std::string& testFile = document_.testFilePath.empty() ? document_.testPath : document_.testFilePath;
-    return LocateAttachment(*document_.files, name, programDirectory_, testFile);
+    return LocateAttachment(*document_.files, name, programDirectory_, AttachmentBase());
 }
 
 // Reads the node's record and plans what the panes show, keeping the right

@@ -93,6 +93,10 @@ public:
     // that would replace its damaged file.
     void SaveTest(FrameView& view);
     void SaveTestAs(FrameView& view);
+    // The current questions (changes included, as Save would write them) as
+    // one web page under a name the user chooses. Attached files that
+    // cannot be put into the page are listed; the page is written anyway.
+    void ExportWebPage(FrameView& view);
     // The close request and the system's question before the session ends:
     // true when the test may be given up (not modified, saved, or the user
     // said No). Clears modified when it says yes.
@@ -162,10 +166,13 @@ private:
     void Save(FrameView& view, bool saveAs);
     bool SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FrameView& view);
     bool IsDamaged() const { return !document_.damagedFile.empty(); }
+    bool ReadCurrentRecords(std::vector<QuestionRecord>& records);
 
     // Practice steps.
     QuestionNode* ChooseQuestion();
     std::string AttachmentPath(const std::string& name) const;
+    // The test file the attachments' relative names start from.
+    const std::string& AttachmentBase() const;
     bool DisplayQuestion(QuestionNode* node, FrameView& view);
     void SetStatus(QuestionNode& node, int32_t status);
     void Unmark(QuestionNode& node);

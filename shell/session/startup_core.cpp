@@ -76,4 +76,9 @@ std::string TestFileFilter() {
     return std::string(kFilter, sizeof kFilter);
 }
 
+std::string WebPageFileFilter() {
+    static const char kFilter[] = "Web pages (*.html)\0*.html\0All Files (*.*)\0*.*\0";
+    return std::string(kFilter, sizeof kFilter);
+}
+
 }  // namespace qb

@@ -47,8 +47,9 @@ std::string DocumentTitle(const std::string& programTitle, const std::string& pa
 // The dialogs' path buffer keeps at most 259 characters.
 std::string FitPathBuffer(const std::string& path);
 
-// The file dialogs' filter, as pairs separated by zero characters and ending
-// in two of them.
+// The file dialogs' filters, as pairs separated by zero characters and ending
+// in two of them: tests, and the web page Export as web page writes.
 std::string TestFileFilter();
+std::string WebPageFileFilter();
 
 }  // namespace qb

@@ -2,6 +2,9 @@
 // test files in a directory of their own.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "tests/support/disk_files.h"
@@ -30,7 +33,7 @@ const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAP
 // The commands an open test enables before anything is asked or selected.
 const std::vector<int> kOpenTestCommands = {IDM_HELP,         IDM_ABOUT,     IDM_EXIT,         IDM_FILE_NEW,
                                             IDM_FILE_OPEN,    IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE,
-                                            IDM_QUESTION_NEW, IDM_FONT};
+                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_WEB_PAGE};
 const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FONT};
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {
@@ -333,6 +336,129 @@ TEST_F(FileCommandsTest, PromptForADamagedTestKeepsItUnlessSavedUnderANewName) {
     EXPECT_EQ(list.title, dir.File("kept.TVT"));
     EXPECT_TRUE(Exists(dir.File("kept.TVT")));
     EXPECT_EQ(ReadAll(dir.File("exam.tvt")), Damaged());
+}
+
+// --- Export as web page -------------------------------------------------------
+
+const char kPagePolicy[] = "<meta http-equiv=\"Content-Security-Policy\"";
+
+// The page holds the questions as they are now: a question added since the
+// last save is in it, and the test stays as it was, unsaved.
+TEST_F(FileCommandsTest, ExportWritesThePageOfTheCurrentQuestionsBesideTheTest) {
+    OpenThreeQuestions();
+    frame.script.push_back(session_testing::Typing("Venus", "Morning star?", "Yes"));
+    session.NewQuestion(frame);
+    ASSERT_TRUE(document.modified);
+    ResetFrame();
+    frame.chosenPath = dir.File("page.html");
+    session.ExportWebPage(frame);
+    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::WebPage});
+    EXPECT_EQ(frame.proposed, std::vector<std::string>{dir.File("exam.html")});
+    EXPECT_TRUE(frame.messages.empty());
+    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_EXPORTING});
+    EXPECT_EQ(list.counterUpdates, 1);
+    const std::string page = ReadAll(dir.File("page.html"));
+    EXPECT_NE(page.find(kPagePolicy), std::string::npos);
+    EXPECT_NE(page.find("<title>exam</title>"), std::string::npos);
+    for (const char* keyword : {"Zebra", "Apple", "Moon", "Venus", "Morning star?"})
+        EXPECT_NE(page.find(keyword), std::string::npos) << keyword;
+    EXPECT_FALSE(Exists(dir.File("page.html.partial")));
+    EXPECT_TRUE(document.modified);
+    EXPECT_EQ(ReadAll(dir.File("exam.TVT")), ThreeQuestions());
+}
+
+// An existing page is replaced whole; a failed write leaves it as it was.
+TEST_F(FileCommandsTest, ExportReplacesAnExistingPageAndAFailedWriteKeepsIt) {
+    OpenThreeQuestions();
+    WriteAll(dir.File("page.htm"), "old page");
+    frame.chosenPath = dir.File("page.htm");
+    session.ExportWebPage(frame);
+    EXPECT_TRUE(frame.messages.empty());
+    EXPECT_NE(ReadAll(dir.File("page.htm")).find(kPagePolicy), std::string::npos);
+
+    // The working file's name is taken by a directory: nothing can be written.
+    WriteAll(dir.File("kept.html"), "old page");
+    ASSERT_EQ(mkdir(dir.File("kept.html.partial").c_str(), 0700), 0);
+    ResetFrame();
+    frame.chosenPath = dir.File("kept.html");
+    session.ExportWebPage(frame);
+    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)});
+    EXPECT_EQ(ReadAll(dir.File("kept.html")), "old page");
+    EXPECT_EQ(frame.busyDepth, 0);
+}
+
+// What Export says, and writes nothing, when it has nothing to export or no
+// name a page may take.
+TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
+    struct Case {
+        const char* what;
+        const char* test;    // nullptr: no test open
+        const char* chosen;  // "": the dialog is cancelled
+        std::vector<Message> told;
+        size_t dialogs;
+    };
+    const Case cases[] = {
+        {"no test", nullptr, "page.html", {Information(IDS_NO_TEST_OPENED, IDS_EXPORT_CAPTION)}, 0},
+        {"no questions", "", "page.html", {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_EXPORT_CAPTION)}, 0},
+        {"cancelled", "three", "", {}, 1},
+        {"the test's own name", "three", "exam.TVT", {Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION)}, 1},
+        {"not a page", "three", "page.txt", {Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION)}, 1},
+        {"missing folder", "three", "missing/page.html", {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}, 1},
+    };
+    for (const Case& c : cases) {
+        session_testing::TempDir caseDir;
+        TestSession caseSession(caseDir.File(""), caseDir.File("CHANGINGS.TMP"), random);
+        session_testing::FakeFrame caseFrame(caseSession.Document());
+        session_testing::FakeList caseList(caseSession);
+        if (c.test) {
+            WriteAll(caseDir.File("exam.TVT"), std::string(c.test).empty() ? std::string(kMagicLine) : ThreeQuestions());
+            caseFrame.chosenPath = caseDir.File("exam.TVT");
+            caseSession.OpenTest(caseFrame);
+            ASSERT_TRUE(caseSession.IsOpen()) << c.what;
+            caseFrame.messages.clear();
+            caseFrame.dialogs.clear();
+        }
+        caseFrame.chosenPath = std::string(c.chosen).empty() ? std::string() : caseDir.File(c.chosen);
+        caseSession.ExportWebPage(caseFrame);
+        EXPECT_EQ(caseFrame.messages, c.told) << c.what;
+        EXPECT_EQ(caseFrame.dialogs.size(), c.dialogs) << c.what;
+        EXPECT_FALSE(Exists(caseDir.File("page.html"))) << c.what;
+        EXPECT_FALSE(Exists(caseDir.File("page.txt"))) << c.what;
+        if (c.test && std::string(c.test) == "three") {
+            EXPECT_EQ(ReadAll(caseDir.File("exam.TVT")), ThreeQuestions()) << c.what;
+        }
+        EXPECT_EQ(caseFrame.busyDepth, 0) << c.what;
+    }
+}
+
+// Attached files the page lacks are listed in qbtool's words, at most twenty
+// of them and their count; the page is written without them. Files that are
+// there are found as Ask a Question finds them: "*" names in the program
+// directory, others beside the test.
+TEST_F(FileCommandsTest, ExportListsTheAttachedFilesThePageLacks) {
+    WriteAll(dir.File("notes.txt"), "Seen with the naked eye");
+    std::string bytes = kMagicLine;
+    bytes += Record("Moon", {"Satellite of?", "Earth", "", "", "", "", "notes.txt", "moon.bmp"}, 0);
+    bytes += Record("Sun", {"A star?", "Yes", "", "", "", "", "*notes.txt"}, 0);
+    for (int i = 0; i < 24; ++i)
+        bytes += Record("Q" + std::to_string(i), {"Why?", "So", "", "", "", "", "", "", "gone.txt"}, 0);
+    OpenFile("sky.tvt", bytes + "\r\n");
+    frame.chosenPath = dir.File("sky.html");
+    session.ExportWebPage(frame);
+    ASSERT_EQ(frame.messages.size(), 1u);
+    const Message& told = frame.messages[0];
+    EXPECT_EQ(told.text, IDS_EXPORT_INCOMPLETE);
+    EXPECT_EQ(told.caption, IDS_EXPORT_CAPTION);
+    EXPECT_EQ(told.icon, MessageIcon::Exclamation);
+    ASSERT_EQ(told.arguments.size(), 2u);
+    EXPECT_EQ(told.arguments[0], "25");
+    const std::string& lines = told.arguments[1];
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), "question 1 \"Moon\": question picture \"moon.bmp\" missing");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 20);
+    EXPECT_NE(lines.find("question 3 \"Q0\": answer text file \"gone.txt\" missing"), std::string::npos);
+    EXPECT_EQ(lines.substr(lines.rfind('\n') + 1), "...");
+    const std::string page = ReadAll(dir.File("sky.html"));
+    EXPECT_NE(page.find("Seen with the naked eye"), std::string::npos);
 }
 
 }  // namespace
