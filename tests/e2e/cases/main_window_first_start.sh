@@ -56,7 +56,7 @@ get menu menu "$main"
 get toolbar toolbar "$main:IDC_TOOLBAR"
 menu_state() { awk -F'\t' -v id="$1" '$2 == id { print $3 }' <<<"$menu"; }
 button_state() { awk -F'\t' -v id="$1" '$2 == id && $5 == "button" { print $4 }' <<<"$toolbar"; }
-for name in $document_commands; do
+for name in $document_commands IDM_FILE_EXPORT_WEB_PAGE; do
   expect_eq grayed "$(menu_state "${!name}")" "$name grayed in the menu"
 done
 for name in $other_commands; do
