@@ -80,9 +80,9 @@ std::string ProgramFolder(const std::string& programDirectory) {
 }  // namespace
 
 std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
-    const std::string stem = folder + NameWithoutExtension(testPath) + " recovered";
+    const std::string stem = NameWithoutExtension(testPath);
     for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
-        const std::string path = stem + (number == 1 ? std::string() : " " + std::to_string(number)) + ".tvt";
+        const std::string path = folder + RecoveredTestName(stem, number);
         if (!files.Exists(path)) return path;
     }
     return std::string();
@@ -94,8 +94,10 @@ bool WriteRecoveryFile(FileSystem& files, ByteStream& journal, const JournalScan
     if (!out) return false;
     bool written = false;
     try {
-        written = out->WriteLine(kMagicLine) && CopyBytes(journal, scan.recordsStart, scan.recordsEnd, *out) &&
-                  out->WriteLine("");
+        TestFileWriter writer(*out);
+        written = writer.Start() && CopyBytes(journal, scan.recordsStart, scan.recordsEnd, writer.Out());
+        writer.Counted(scan.recordCount);
+        written = written && writer.Finish();
     } catch (const std::bad_alloc&) {
         written = false;
     }

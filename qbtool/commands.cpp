@@ -194,8 +194,6 @@ private:
         return size == 0 || stream->Read(&bytes[0], bytes.size()) == bytes.size();
     }
 
-    // The magic line, the records and the closing empty line.
-    // The magic line, the records and the closing empty line.
     bool WriteTest(const std::string& path, const std::vector<QuestionRecord>& records, bool keepStatus, bool force) {
         for (const QuestionRecord& record : records) {
             if (IsWritableRecord(record)) continue;
@@ -204,12 +202,7 @@ private:
         }
         return WriteFileReplacing(path, force, [&](ByteStream& file) {
             BatchedWriteStream out(file);
-            bool ok = out.WriteLine(kMagicLine);
-            for (const QuestionRecord& record : records)
-                ok = ok &&
-                     (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
-            if (!records.empty()) ok = ok && out.WriteLine("");
-            return ok && out.Flush();
+            return WriteTestFile(out, records, keepStatus ? StatusWritten::Kept : StatusWritten::Zero);
         });
     }
 

@@ -1,5 +1,7 @@
 #include "shell/file_commands_core.h"
 
+#include "base/document_names.h"
+
 namespace qb {
 namespace {
 
@@ -163,8 +165,8 @@ bool MayGiveUpTest(FileCommandContext& context, FileCommandsView& view) {
 }
 
 bool SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FileCommandsView& view) {
-    const std::string names[] = {chosenPath, CompanionName(chosenPath, "TMP"), CompanionName(chosenPath, "BAK"),
-                                 CompanionName(chosenPath, "TVT")};
+    const std::string names[] = {chosenPath, CompanionName(chosenPath, kTemporarySuffix),
+                                 CompanionName(chosenPath, kBackupSuffix), CompanionName(chosenPath, kSavedSuffix)};
     for (const std::string& name : names)
         if (!name.empty() && SamePath(view.FullPath(name), damagedFile)) return true;
     return false;

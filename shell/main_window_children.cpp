@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include "base/product_names.h"
+#include "base/document_names.h"
 #include "settings/settings_registry.h"
 #include "shell/command_table.h"
 #include "shell/main_window.h"
@@ -203,7 +204,7 @@ void ApplyQuestionFont(MainWindow& state) {
 }
 
 void PrepareFileDialog(MainWindow& state) {
-    state.fileFilter = TestFileFilter();
+    state.fileFilter = TestFileFilter(true);
     OPENFILENAMEA& dialog = state.fileDialog;
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = state.window;
@@ -211,7 +212,7 @@ void PrepareFileDialog(MainWindow& state) {
     dialog.lpstrFile = state.fileName;
     dialog.nMaxFile = sizeof state.fileName;
     dialog.lpstrInitialDir = state.program->programDir.c_str();
-    dialog.lpstrDefExt = "tvt";
+    dialog.lpstrDefExt = kTestExtension;
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
 }
 

@@ -1,13 +1,14 @@
 #include "uninstall/removal_plan.h"
 
 #include "base/paths.h"
+#include "base/document_names.h"
 
 namespace qb {
 namespace {
 
-std::vector<std::string> InDirectory(const std::string& directory, std::initializer_list<std::string> names) {
+std::vector<std::string> InDirectory(const std::string& directory, const std::vector<std::string>& names) {
     std::vector<std::string> paths;
-    for (const std::string& name : names) paths.push_back(directory + '\\' + name);
+    for (const std::string& name : names) paths.push_back(JoinPath(directory, name));
     return paths;
 }
 
@@ -19,7 +20,7 @@ std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std:
         {RemovalKind::ProgramFiles, true,
          InDirectory(directory, {baseName + ".EXE", baseName + ".HLP", baseName + ".GID", "README.TXT", "INSTALL.EXE",
                                  "CREATOR.EXE"})},
-        {RemovalKind::Tests, choice.tests, InDirectory(directory, {"*.TMP", "*.BAK", "*.TVT"})},
+        {RemovalKind::Tests, choice.tests, InDirectory(directory, TestFilePatterns())},
         {RemovalKind::TextFiles, choice.textFiles, InDirectory(directory, {"*.TXT", "*.RTF"})},
         {RemovalKind::Bitmaps, choice.bitmaps, InDirectory(directory, {"*.BMP"})},
         {RemovalKind::SystemEntries, true, {}},

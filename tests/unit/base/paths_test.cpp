@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/data_path.h"
+#include "base/document_names.h"
 
 namespace qb {
 namespace {
@@ -57,6 +58,16 @@ TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
     EXPECT_EQ(PickDataPath(std::string(""), std::string("C:\\Default\\")), "C:\\Default\\");
     EXPECT_FALSE(PickDataPath(std::nullopt, std::nullopt).has_value());
     EXPECT_FALSE(PickDataPath(std::string(""), std::string("")).has_value());
+}
+
+TEST(TestNames, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
+    EXPECT_EQ(TestFileFilter(true), std::string("Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0\0", 41));
+    EXPECT_EQ(TestFileFilter(false), std::string("Tests (*.tvt)\0*.tvt\0\0", 21));
+}
+
+TEST(TestNames, RecoveredTestsAreCountedFromTheSecond) {
+    EXPECT_EQ(RecoveredTestName("exam", 1), "exam recovered.tvt");
+    EXPECT_EQ(RecoveredTestName("exam", 2), "exam recovered 2.tvt");
 }
 
 }  // namespace

@@ -18,8 +18,11 @@ TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
               (std::vector<std::string>{"C:\\Quorbelind\\QUORBELIND.EXE", "C:\\Quorbelind\\QUORBELIND.HLP",
                                         "C:\\Quorbelind\\QUORBELIND.GID", "C:\\Quorbelind\\README.TXT",
                                         "C:\\Quorbelind\\INSTALL.EXE", "C:\\Quorbelind\\CREATOR.EXE"}));
-    EXPECT_EQ(groups[1].paths,
-              (std::vector<std::string>{"C:\\Quorbelind\\*.TMP", "C:\\Quorbelind\\*.BAK", "C:\\Quorbelind\\*.TVT"}));
+    // The journal, the kept journal and recovered tests by their own names.
+    EXPECT_EQ(groups[1].paths, (std::vector<std::string>{
+                                   "C:\\Quorbelind\\CHANGINGS.TMP", "C:\\Quorbelind\\CHANGINGS.OLD",
+                                   "C:\\Quorbelind\\*.TMP", "C:\\Quorbelind\\*.BAK", "C:\\Quorbelind\\* RECOVERED.TVT",
+                                   "C:\\Quorbelind\\* RECOVERED *.TVT", "C:\\Quorbelind\\*.TVT"}));
     EXPECT_EQ(groups[2].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.TXT", "C:\\Quorbelind\\*.RTF"}));
     EXPECT_EQ(groups[3].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.BMP"}));
     EXPECT_TRUE(groups[4].paths.empty());
