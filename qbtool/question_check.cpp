@@ -9,7 +9,7 @@
 
 #include "document/record.h"
 #include "qbtool/question_table.h"
-#include "shell/picture_layout.h"
+#include "media/bitmap.h"
 
 namespace qb {
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/byte_stream.h"
+#include "media/rich_text.h"
 #include "shell/layout_core.h"
 #include "shell/main_window.h"
 #include "shell/picture_pane.h"

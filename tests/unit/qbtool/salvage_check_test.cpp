@@ -5,7 +5,7 @@
 #include "qbtool/salvage_scan.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
-#include "tests/unit/shell/bitmap_bytes.h"
+#include "tests/support/bitmap_bytes.h"
 
 namespace qb {
 namespace {
