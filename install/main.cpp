@@ -11,15 +11,10 @@
 #include "install/progress_dialog.h"
 #include "install/resource_ids.h"
 #include "install/shortcut_dialog.h"
-#include "install/system_keys.h"
+#include "system/system_names.h"
 
 namespace qb {
 namespace {
-
-SystemNames LoadInstallNames(HINSTANCE instance) {
-    return {LoadResourceString(instance, IDS_MAIN_PROGRAM_FILE), LoadResourceString(instance, IDS_OPEN_VERB_TEXT),
-            LoadResourceString(instance, IDS_UNINSTALL_ENTRY), LoadResourceString(instance, IDS_LINK_FILE_NAME)};
-}
 
 std::string SourceDirectory() {
     char current[MAX_PATH] = {};
@@ -74,7 +69,7 @@ void RunInstall(HINSTANCE instance) {
 
     ProgressData progress;
     progress.state = &state;
-    progress.names = LoadInstallNames(instance);
+    progress.names = SuiteSystemNames();
     if (!RunProgressDialog(instance, &progress)) return;
 
     if (!state.testsOnly) {

@@ -5,6 +5,7 @@
 
 #include "base/product_names.h"
 #include "common/window.h"
+#include "distribution/program_files.h"
 #include "settings/settings_registry.h"
 #include "shell/about_dialog.h"
 #include "shell/file_commands.h"
@@ -68,7 +69,7 @@ void OnSize(MainWindow& state, int width, int height) {
 }
 
 void OnHelp(const MainWindow& state) {
-    std::string path = state.program->programDir + "\\" + LoadText(IDS_HELP_FILE);
+    const std::string path = ProgramFilePath(state.program->programDir, kHelpFile);
     WinHelpA(state.window, path.c_str(), HELP_CONTENTS, 0);
 }
 

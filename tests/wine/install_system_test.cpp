@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/registry.h"
-#include "install/system_integration.h"
-#include "install/system_keys.h"
+#include "system/system_entries.h"
+#include "system/system_names.h"
 #include "settings/settings_registry.h"
 
 namespace qb {

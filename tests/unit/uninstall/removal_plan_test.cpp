@@ -17,7 +17,7 @@ TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
     EXPECT_EQ(groups[0].paths,
               (std::vector<std::string>{"C:\\Quorbelind\\QUORBELIND.EXE", "C:\\Quorbelind\\QUORBELIND.HLP",
                                         "C:\\Quorbelind\\QUORBELIND.GID", "C:\\Quorbelind\\README.TXT",
-                                        "C:\\Quorbelind\\INSTALL.EXE", "C:\\Quorbelind\\CREATOR.EXE"}));
+                                        "C:\\Quorbelind\\CREATOR.EXE", "C:\\Quorbelind\\INSTALL.EXE"}));
     // The journal, the kept journal and recovered tests by their own names.
     EXPECT_EQ(groups[1].paths, (std::vector<std::string>{
                                    "C:\\Quorbelind\\CHANGINGS.TMP", "C:\\Quorbelind\\CHANGINGS.OLD",

@@ -1,4 +1,4 @@
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -7,8 +7,6 @@
 
 #include "common/registry.h"
 #include "common/scoped_handles.h"
-#include "install/install_paths.h"
-#include "install/system_keys.h"
 
 namespace qb {
 namespace {
@@ -40,7 +38,7 @@ const int kShortcutFolders[] = {CSIDL_DESKTOP, CSIDL_STARTUP, CSIDL_STARTMENU};
 }  // namespace
 
 void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
-    WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, kTestFileExtension).get(), nullptr, kFileClassName);
+    WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, TestExtensionKey().c_str()).get(), nullptr, kFileClassName);
     ScopedRegKey fileClass = OpenOrCreateKey(HKEY_CLASSES_ROOT, kFileClassName);
     WriteStringValue(fileClass.get(), nullptr, kFileClassName);
     WriteStringValue(OpenOrCreateKey(fileClass.get(), "DefaultIcon").get(), nullptr,
@@ -96,7 +94,7 @@ void CreateShortcut(const std::string& dir, int folder, const SystemNames& names
 }
 
 void RemoveSystemEntries(const SystemNames& names) {
-    DeleteKeyTree(HKEY_CLASSES_ROOT, kTestFileExtension);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, TestExtensionKey().c_str());
     DeleteKeyTree(HKEY_CLASSES_ROOT, kFileClassName);
     DeleteBelow(HKEY_LOCAL_MACHINE, kVendorKeyPath, kProductName);
     DeleteBelow(HKEY_USERS, kDefaultUserVendorPath, kProductName);
