@@ -15,13 +15,6 @@ namespace qb {
 
 namespace {
 
-const char kUsage[] =
-    "usage: qbtool check TEST.tvt\n"
-    "       qbtool salvage DAMAGED.tvt NEW.tvt [--force]\n"
-    "       qbtool import TABLE NEW.tvt [--force]\n"
-    "       qbtool export TEST.tvt TABLE [--force]\n"
-    "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
-
 struct Command {
     std::string name;
     std::vector<std::string> files;
@@ -67,12 +60,10 @@ class Tool {
 public:
     Tool(FileSystem& files, ToolConsole& console) : files_(files), console_(console) {}
 
-    int Run(const Command& command) {
-        if (command.name == "check") return Check(command.files[0]);
-        if (command.name == "salvage") return Salvage(command.files[0], command.files[1], command.force);
-        if (command.name == "import") return Import(command.files[0], command.files[1], command.force);
-        return Export(command.files[0], command.files[1], command.force);
-    }
+    int RunCheck(const Command& command) { return Check(command.files[0]); }
+    int RunSalvage(const Command& command) { return Salvage(command.files[0], command.files[1], command.force); }
+    int RunImport(const Command& command) { return Import(command.files[0], command.files[1], command.force); }
+    int RunExport(const Command& command) { return Export(command.files[0], command.files[1], command.force); }
 
 private:
     int Fail(const std::string& path, const std::string& message) {
@@ -226,39 +217,70 @@ private:
     ToolConsole& console_;
 };
 
-// False for a wrong use.
-bool ParseCommand(const std::vector<std::string>& args, Command& command) {
+// What each command takes and which of the tool's handlers runs it.
+struct CommandSpec {
+    const char* name;
+    const char* arguments;  // as the usage shows them
+    size_t files;
+    bool mayForce;  // --force replaces an existing output
+    int (Tool::*handler)(const Command&);
+};
+
+const CommandSpec kCommands[] = {
+    {"check", "TEST.tvt", 1, false, &Tool::RunCheck},
+    {"salvage", "DAMAGED.tvt NEW.tvt", 2, true, &Tool::RunSalvage},
+    {"import", "TABLE NEW.tvt", 2, true, &Tool::RunImport},
+    {"export", "TEST.tvt TABLE", 2, true, &Tool::RunExport},
+};
+
+std::string Usage() {
+    std::string usage;
+    for (const CommandSpec& spec : kCommands) {
+        usage += usage.empty() ? "usage: " : "       ";
+        usage += std::string("qbtool ") + spec.name + " " + spec.arguments + (spec.mayForce ? " [--force]" : "") + "\n";
+    }
+    return usage + "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+    for (const CommandSpec& spec : kCommands)
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+// The command's entry in kCommands, or nullptr for a wrong use.
+const CommandSpec* ParseCommand(const std::vector<std::string>& args, Command& command) {
     for (const std::string& arg : args) {
         if (arg == "--force")
             command.force = true;
         else if (arg.size() > 1 && arg[0] == '-')
-            return false;
+            return nullptr;
         else if (command.name.empty())
             command.name = arg;
         else
             command.files.push_back(arg);
     }
-    const size_t wanted = command.name == "check" ? 1 : 2;
-    const bool known =
-        command.name == "check" || command.name == "salvage" || command.name == "import" || command.name == "export";
-    return known && command.files.size() == wanted && !(command.force && command.name == "check");
+    const CommandSpec* spec = FindCommand(command.name);
+    if (!spec || command.files.size() != spec->files || (command.force && !spec->mayForce)) return nullptr;
+    return spec;
 }
 
 }  // namespace
 
 int RunQbtool(const std::vector<std::string>& args, FileSystem& files, ToolConsole& console) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "/?")) {
-        console.out << kUsage;
+        console.out << Usage();
         return kExitClean;
     }
     Command command;
-    if (!ParseCommand(args, command)) {
-        console.err << kUsage;
+    const CommandSpec* spec = ParseCommand(args, command);
+    if (!spec) {
+        console.err << Usage();
         return kExitFailed;
     }
     try {
         Tool tool(files, console);
-        return tool.Run(command);
+        return (tool.*spec->handler)(command);
     } catch (const std::bad_alloc&) {
         console.err << "qbtool: not enough memory\n";
         return kExitFailed;

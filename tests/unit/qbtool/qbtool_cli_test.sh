@@ -93,6 +93,7 @@ usage='usage: qbtool check TEST.tvt
 TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.'
 case_run "no arguments" 2 "$usage"
 case_run "a wrong command" 2 "$usage" convert a b
+case_run "check with --force" 2 "$usage" check sheet.tvt --force
 case_run "--help" 0 "$usage" --help
 
 echo "$failures failed"
