@@ -143,11 +143,6 @@ ByteStream* StreamOfNode(TestDocument& document, const QuestionNode& node) {
 
 }  // namespace
 
-bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record, unsigned wanted) {
-    ByteStream* stream = StreamOfNode(document, node);
-    return stream && ReadQuestionRecord(*stream, node.position, record, wanted);
-}
-
 RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode& node, QuestionRecord& record) {
     ByteStream* stream = StreamOfNode(document, node);
     if (!stream) {

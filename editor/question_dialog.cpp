@@ -82,7 +82,7 @@ void FillFileSettings(QuestionEditorState& editor, EditorMode mode) {
 INT_PTR OnInitDialog(QuestionDialogData& data, HWND dialog) {
     data.result = 0;
     FillFileSettings(*data.editor, data.mode);
-    SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kKeywordMaxChars, 0);
+    SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
     data.editor->slots = AttachmentSlots{};
     if (data.mode == EditorMode::Edit) {
         SetWindowTextA(dialog, LoadResourceString(data.module, IDS_EDIT_QUESTION_TITLE).c_str());

@@ -60,7 +60,7 @@ public:
     }
 
     std::string ListItemText(int32_t item) override {
-        char text[kKeywordMaxChars + 1] = {};
+        char text[kMaxKeywordLength + 1] = {};
         LVITEMA request = {};
         request.iSubItem = 0;
         request.pszText = text;
