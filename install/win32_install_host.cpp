@@ -44,11 +44,11 @@ void Win32InstallHost::SetStepText(int stringId) {
 }
 
 void Win32InstallHost::MarkInstalled() {
-    qb::MarkInstalled(kProductName, kVersionKeyName);
+    qb::MarkInstalled();
 }
 
 void Win32InstallHost::WriteDataPath(const std::string& directory) {
-    WriteUserValue(kProductName, kDataPathValue, directory);
+    WriteUserValue(kDataPathValue, directory);
 }
 
 void Win32InstallHost::AssociateTestFiles(const std::string& directory) {

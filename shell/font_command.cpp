@@ -19,7 +19,7 @@ void OnChooseFont(MainWindow& state) {
     ScopedGdiObject font(CreateFontIndirectA(&chosen));
     if (!font) return;
     state.questionLogFont = chosen;
-    WriteUserValue(kProductName, kValueFont, FormatFont(ToFontRecord(chosen)));
+    WriteUserValue(kValueFont, FormatFont(ToFontRecord(chosen)));
     state.questionFont = std::move(font);
     ApplyQuestionFont(state);
     InvalidateRect(state.testPane, nullptr, TRUE);

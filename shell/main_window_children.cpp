@@ -26,9 +26,9 @@ HWND CreateChild(const MainWindow& state, HWND parent, const char* className, DW
 // The pane's stored rectangle (corner and size), or its default written back.
 RECT PaneRect(const char* valueName, const StoredRect& fallback) {
     RECT stored;
-    if (ReadWindowRect(stored, kProductName, valueName)) return stored;
+    if (ReadWindowRect(valueName, stored)) return stored;
     RECT rect = ToRect(fallback);
-    WriteWindowRect(rect, kProductName, valueName);
+    WriteWindowRect(valueName, rect);
     return rect;
 }
 
@@ -172,7 +172,7 @@ void CreateQuestionFont(MainWindow& state) {
     GetObjectA(GetStockObject(SYSTEM_FONT), sizeof systemFont, &systemFont);
     FontRecord record = ToFontRecord(systemFont);
     std::string text = FormatFont(record);
-    ReadOrInitUserValue(kProductName, kValueFont, text);
+    ReadOrInitUserValue(kValueFont, text);
     ParseFont(text, record);
     state.questionLogFont = ToLogFont(record);
     state.questionFont.reset(CreateFontIndirectA(&state.questionLogFont));

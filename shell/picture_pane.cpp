@@ -34,7 +34,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, kProductName, kValueWinPosBild);
+    WriteWindowRect(kValueWinPosBild, place);
 }
 
 PaneMetrics Metrics(HWND window) {

@@ -15,7 +15,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, kProductName, kValueWinPosText);
+    WriteWindowRect(kValueWinPosText, place);
 }
 
 void OnSize(HWND window, int width, int height) {
