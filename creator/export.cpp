@@ -48,7 +48,7 @@ std::string ToTextMode(const std::string& text) {
 
 TestExport::TestExport(ExportSettings settings, FileSystem& files, FileCopier& copier, ExportReporter& reporter)
     : settings_(std::move(settings)), files_(files), copier_(copier), reporter_(reporter) {
-    testFileName_ = FileNameOfPath(settings_.testPath);
+    testFileName_ = BaseNameOf(settings_.testPath);
     listPath_ = ListFilePath(settings_.destinationPath);
     outputPath_ = NumberedFilePath(settings_.destinationPath, 1);
     listText_ = testFileName_;

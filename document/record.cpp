@@ -1,5 +1,7 @@
 #include "document/record.h"
 
+#include "base/paths.h"
+
 #include <cctype>
 #include <cstdint>
 #include <memory>
@@ -140,37 +142,17 @@ RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionR
 
 std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory) {
     if (storedName.empty() || storedName[0] != '*') return storedName;
-    return programDirectory + "\\" + storedName.substr(1);
+    return JoinPath(programDirectory, storedName.substr(1));
 }
-
-namespace {
-
-// Where the folder part of a path ends: behind its last separator, 0 when it has none.
-size_t FolderPartLength(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/:");
-    return separator == std::string::npos ? 0 : separator + 1;
-}
-
-}  // namespace
 
 std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
                              const std::string& testPath) {
     const std::string resolved = ResolveAttachmentName(storedName, programDirectory);
     if (resolved.empty() || testPath.empty() || files.Exists(resolved)) return resolved;
-    const std::string name = resolved.substr(FolderPartLength(resolved));
+    const std::string name = FileName(resolved);
     if (name.empty()) return resolved;
-    const std::string beside = testPath.substr(0, FolderPartLength(testPath)) + name;
+    const std::string beside = Folder(testPath) + name;
     return files.Exists(beside) ? beside : resolved;
-}
-
-bool SamePath(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
 }
 
 }  // namespace qb

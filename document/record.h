@@ -88,8 +88,5 @@ std::string ResolveAttachmentName(const std::string& storedName, const std::stri
 std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
                              const std::string& testPath);
 
-// Paths that name the same file, as Windows compares names: without regard
-// to case. Both must be full paths for the answer to hold.
-bool SamePath(const std::string& a, const std::string& b);
 
 }  // namespace qb

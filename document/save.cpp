@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "base/paths.h"
 #include "document/journal.h"
 
 namespace qb {
@@ -32,9 +33,9 @@ bool FormSaveNames(const TestDocument& document, SaveNames& names) {
     names.final = CompanionName(document.testPath, kSavedSuffix);
     names.source = document.testFilePath;
     if (names.temporary.empty() || names.source.empty()) return false;
-    if (SamePath(names.temporary, names.source) || SamePath(names.backup, names.source)) return false;
+    if (SameFile(names.temporary, names.source) || SameFile(names.backup, names.source)) return false;
     for (const std::string* name : {&names.temporary, &names.backup, &names.final})
-        if (SamePath(*name, document.journalPath)) return false;
+        if (SameFile(*name, document.journalPath)) return false;
     return true;
 }
 
@@ -168,7 +169,7 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     // An open file cannot be renamed on every system: let go of the old test.
     document.testFile->Close();
     document.testFile.reset();
-    const bool sourceIsFinal = SamePath(names.source, names.final);
+    const bool sourceIsFinal = SameFile(names.source, names.final);
     bool finalMoved = false;
     if (files.Exists(names.final)) {
         if (files.Exists(names.backup) && !files.Remove(names.backup)) return ReopenPrevious(document, names.source);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/path_limits.h"
 #include "common/message_box.h"
 #include "common/registry.h"
 #include "install/destination_dialog.h"
@@ -17,8 +18,8 @@ namespace qb {
 namespace {
 
 std::string SourceDirectory() {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
+    char current[kPathBufferSize] = {};
+    GetCurrentDirectoryA(sizeof current, current);
     return WithTrailingBackslash(current);
 }
 

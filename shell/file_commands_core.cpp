@@ -1,6 +1,7 @@
 #include "shell/file_commands_core.h"
 
 #include "base/document_names.h"
+#include "base/paths.h"
 
 namespace qb {
 namespace {
@@ -168,7 +169,7 @@ bool SaveWouldReplace(const std::string& chosenPath, const std::string& damagedF
     const std::string names[] = {chosenPath, CompanionName(chosenPath, kTemporarySuffix),
                                  CompanionName(chosenPath, kBackupSuffix), CompanionName(chosenPath, kSavedSuffix)};
     for (const std::string& name : names)
-        if (!name.empty() && SamePath(view.FullPath(name), damagedFile)) return true;
+        if (!name.empty() && SameFile(view.FullPath(name), damagedFile)) return true;
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/path_limits.h"
 #include "common/registry.h"
 #include "common/scoped_handles.h"
 
@@ -65,7 +66,7 @@ void AddUninstallEntry(const std::string& dir, const SystemNames& names) {
 std::optional<std::string> SpecialFolderPath(int folder) {
     ScopedHandle<ItemListTraits> items;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, items.receive())) || !items) return std::nullopt;
-    char path[MAX_PATH] = {};
+    char path[kPathBufferSize] = {};
     if (!SHGetPathFromIDListA(items.get(), path) || path[0] == '\0') return std::nullopt;
     return std::string(path);
 }
@@ -88,8 +89,8 @@ void CreateShortcut(const std::string& dir, int folder, const SystemNames& names
     if (FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.receive()))) || !file) {
         return;
     }
-    WCHAR widePath[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH) == 0) return;
+    WCHAR widePath[kPathBufferSize] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, static_cast<int>(kPathBufferSize)) == 0) return;
     file.get()->Save(widePath, TRUE);
 }
 

@@ -45,10 +45,24 @@ TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
     }
 }
 
-TEST(Paths, FileNameIsThePartAfterTheLastBackslash) {
-    EXPECT_EQ(FileNameOfPath("C:\\Tests\\Biology.tvt"), "Biology.tvt");
-    EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
-    EXPECT_EQ(FileNameOfPath("C:\\dir\\"), "");
+TEST(Paths, FolderFileNameAndStemShareOneSeparatorSet) {
+    EXPECT_EQ(FileName("C:\\Tests\\Biology.tvt"), "Biology.tvt");
+    EXPECT_EQ(FileName("exam.TVT"), "exam.TVT");
+    EXPECT_EQ(FileName("C:\\dir\\"), "");
+    // One separator set: backslash, slash, and a drive's colon.
+    const struct {
+        const char* path;
+        const char* folder;
+        const char* stem;
+    } cases[] = {{"C:\\T\\a.b.tvt", "C:\\T\\", "a.b"}, {"/t/x.tvt", "/t/", "x"}, {"D:exam.tvt", "D:", "exam"},
+                 {"exam", "", "exam"}, {"C:\\T.d\\exam", "C:\\T.d\\", "exam"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Folder(c.path), c.folder) << c.path;
+        EXPECT_EQ(Folder(c.path) + FileName(c.path), c.path) << c.path;
+        EXPECT_EQ(Stem(c.path), c.stem) << c.path;
+    }
+    EXPECT_TRUE(SameFile("C:\\T\\Exam.TVT", "c:\\t\\exam.tvt"));
+    EXPECT_FALSE(SameFile("C:\\T\\exam.tvt", "C:\\T\\exam.tv"));
     EXPECT_EQ(JoinPath("C:\\Q", "Dist"), "C:\\Q\\Dist");
 }
 
