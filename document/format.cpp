@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "base/decimal.h"
 
@@ -114,34 +115,30 @@ bool ReadStrictLines(ByteStream& stream, RecordHeader& header) {
 }
 
 // Splits the line at the start of bytes as ReadLine with the header line
-// buffer would take it. False when the bytes end before ReadLine could tell
-// where the line ends; used is then unchanged.
+// buffer would take it: at most 21 characters, CR LF counting as one. False
+// when the bytes end before ReadLine could tell where the line ends; used is
+// then unchanged.
 bool SplitLine(const char* bytes, size_t count, size_t& used, HeaderLine& line) {
     const size_t limit = kHeaderLineBuffer - 1;
     const char* start = bytes + used;
     const size_t available = count - used;
-    size_t length = 0;  // characters taken, CR LF counting as one
-    size_t at = 0;
-    while (length < limit && at < available) {
-        if (start[at] == '\r') {
-            if (at + 1 >= available) return false;
-            if (start[at + 1] == '\n') {
-                line = {start, at, true};
-                used += at + 2;
-                return true;
-            }
-        }
-        if (start[at] == '\n') {
-            line = {start, at, true};
-            used += at + 1;
-            return true;
-        }
-        ++at;
-        ++length;
+    const size_t scan = available < limit + 1 ? available : limit + 1;
+    const char* feed = static_cast<const char*>(std::memchr(start, '\n', scan));
+    if (feed == nullptr) {
+        if (available <= limit) return false;
+        line = {start, limit, false};
+        used += limit;
+        return true;
     }
-    if (length < limit) return false;
-    line = {start, at, false};
-    used += at;
+    const size_t at = static_cast<size_t>(feed - start);
+    const bool carriageReturn = at > 0 && start[at - 1] == '\r';
+    if (at == limit && !carriageReturn) {
+        line = {start, limit, false};
+        used += limit;
+        return true;
+    }
+    line = {start, at - (carriageReturn ? 1 : 0), true};
+    used += at + 1;
     return true;
 }
 
@@ -152,11 +149,12 @@ int TakeBufferedLines(ByteStream& stream, RecordHeader& header) {
     const char* bytes = nullptr;
     const size_t count = stream.Peek(&bytes);
     size_t used = 0;
-    std::array<HeaderLine, kHeaderLineCount> lines;
-    for (HeaderLine& line : lines)
+    for (int index = 0; index < kHeaderLineCount; ++index) {
+        HeaderLine line;
         if (!SplitLine(bytes, count, used, line)) return -1;
-    for (int index = 0; index < kHeaderLineCount; ++index)
-        if (!TakeStrictLine(index, lines[index], header)) return 0;
+        // A line refused here is refused by the line path too: it reads the same lines.
+        if (!TakeStrictLine(index, line, header)) return 0;
+    }
     stream.Skip(used);
     return 1;
 }
