@@ -22,7 +22,10 @@ bool SectionShowsImage(const qb::DibImage& image) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, section);
     const int rows = image.height < 0 ? -image.height : image.height;
-    bool same = true;
+    // The pane lays the picture out by the section's own size.
+    BITMAP bitmap = {};
+    bool same = GetObjectA(section, sizeof bitmap, &bitmap) != 0 && bitmap.bmWidth == image.width &&
+                bitmap.bmHeight == rows;
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < image.width; ++x) {
             const qb::PaletteColour want = PixelColour(image, x, y);
