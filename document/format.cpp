@@ -123,6 +123,7 @@ bool SplitLine(const char* bytes, size_t count, size_t& used, HeaderLine& line) 
     const char* start = bytes + used;
     const size_t available = count - used;
     const size_t scan = available < limit + 1 ? available : limit + 1;
+    if (scan == 0) return false;  // streams without a buffer of their own have no bytes to give
     const char* feed = static_cast<const char*>(std::memchr(start, '\n', scan));
     if (feed == nullptr) {
         if (available <= limit) return false;
