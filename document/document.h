@@ -114,10 +114,8 @@ void AppendNode(TestDocument& document, QuestionNode* node);
 // Unlinks the node with the key and returns it (the caller deletes it), or nullptr.
 QuestionNode* UnlinkNode(TestDocument& document, int32_t key);
 
-// Reads the current record of node from the file its inJournal names.
-bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record,
-                    unsigned wanted = kAllSlots);
-// The same in slot order, keeping what was read before a failure (ReadRecordInOrder).
+// Reads the current record of node, from the file its inJournal names, in
+// slot order, keeping what was read before a failure (ReadRecordInOrder).
 RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode& node, QuestionRecord& record);
 
 // --- New, Open, Close ------------------------------------------------------

@@ -29,7 +29,7 @@ void StoreMainRect(const MainWindow& state) {
     if (IsIconic(state.window) || IsZoomed(state.window)) return;
     RECT rect;
     GetWindowRect(state.window, &rect);
-    WriteWindowRect(rect, kProductName, kValueWindowPosMain);
+    WriteWindowRect(kValueWindowPosMain, rect);
 }
 
 bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {

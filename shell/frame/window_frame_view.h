@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/path_limits.h"
 #include "common/scoped_handles.h"
 #include "editor/question_dialog.h"
 #include "shell/session/frame_view.h"
@@ -35,7 +36,7 @@ private:
     // Shared by New, Open and Save as; the filter the user picked stays picked.
     OPENFILENAMEA fileDialog_ = {};
     std::string fileFilter_;
-    char fileName_[MAX_PATH] = {};
+    char fileName_[kPathBufferSize] = {};
     // The question dialogs' keyword, attachment slots and file dialog settings.
     QuestionEditorState editor_;
     std::unique_ptr<WaitCursor> waitCursor_;

@@ -7,6 +7,7 @@
 #include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/frame/message_display.h"
+#include "media/rich_text.h"
 #include "shell/resource_ids.h"
 #include "shell/session/question_display_core.h"
 
@@ -34,7 +35,7 @@ void StorePlace(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);
     RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, kProductName, kValueWinPosText);
+    WriteWindowRect(kValueWinPosText, place);
 }
 
 void OnSize(HWND window, int width, int height) {

@@ -1,6 +1,8 @@
 // New, Open, Close, Save, Save as and the save prompt, as operations of the session.
 #include <new>
 
+#include "base/document_names.h"
+#include "base/paths.h"
 #include "shell/resource_ids.h"
 #include "shell/session/session.h"
 
@@ -217,10 +219,10 @@ void TestSession::EndProgram() {
 // damagedFile (a full path): the chosen name itself or one of the save's
 // working names names it.
 bool TestSession::SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FrameView& view) {
-    const std::string names[] = {chosenPath, CompanionName(chosenPath, "TMP"), CompanionName(chosenPath, "BAK"),
-                                 CompanionName(chosenPath, "TVT")};
+    const std::string names[] = {chosenPath, CompanionName(chosenPath, kTemporarySuffix),
+                                 CompanionName(chosenPath, kBackupSuffix), CompanionName(chosenPath, kSavedSuffix)};
     for (const std::string& name : names)
-        if (!name.empty() && SamePath(view.FullPath(name), damagedFile)) return true;
+        if (!name.empty() && SameFile(view.FullPath(name), damagedFile)) return true;
     return false;
 }
 

@@ -71,9 +71,4 @@ std::string FitPathBuffer(const std::string& path) {
     return path.substr(0, kPathBufferSize - 1);
 }
 
-std::string TestFileFilter() {
-    static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0";
-    return std::string(kFilter, sizeof kFilter);
-}
-
 }  // namespace qb

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "document/record.h"
 
 namespace qb {
@@ -35,6 +36,17 @@ inline std::string RecordBytes(const QuestionRecord& record) {
     for (int k = 0; k < kFirstFileSlot; ++k) stored.slots[k] = EncodeLineBreaks(record.slots[k]);
     return StoredRecordBytes(stored);
 }
+
+}  // namespace testing_support
+
+// Reads the current record of node from the file its inJournal names.
+inline bool ReadNodeRecord(TestDocument& document, const QuestionNode& node, QuestionRecord& record,
+                           unsigned wanted = kAllSlots) {
+    ByteStream* stream = node.inJournal ? document.journalFile.get() : document.testFile.get();
+    return stream && ReadQuestionRecord(*stream, node.position, record, wanted);
+}
+
+namespace testing_support {
 
 // A whole test file: the magic line, the records, the closing empty line.
 inline std::string TestFileBytes(const std::vector<QuestionRecord>& records,
