@@ -90,6 +90,15 @@ bool WriteWindowRect(const char* valueName, const RECT& rect) {
     return WriteRectValue(store, valueName, ToStoredRect(rect));
 }
 
+void StoreWindowPlace(HWND window, const char* valueName, StoredPlaceForm form) {
+    if (IsIconic(window) || IsZoomed(window)) return;
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return;
+    if (form == StoredPlaceForm::CornerAndSize)
+        rect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    WriteWindowRect(valueName, rect);
+}
+
 bool ReadWindowRect(const char* valueName, RECT& rect) {
     ScopedRegKey key = OpenExistingUserKey();
     RegistryValueStore store(key.get());

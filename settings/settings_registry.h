@@ -24,6 +24,13 @@ bool ReadOrInitUserValue(const char* valueName, std::string& value);
 bool WriteUserValue(const char* valueName, const std::string& text);
 bool WriteWindowRect(const char* valueName, const RECT& rect);
 
+// How a window's place is stored: the main window by its two corners, the
+// panes by their corner and size.
+enum class StoredPlaceForm { Corners, CornerAndSize };
+
+// Where the user left the window, unless it is minimised or maximised.
+void StoreWindowPlace(HWND window, const char* valueName, StoredPlaceForm form);
+
 // Opens the per-user key without creating it. 1 if the value was read; a value
 // longer than 23 characters counts as missing.
 bool ReadWindowRect(const char* valueName, RECT& rect);

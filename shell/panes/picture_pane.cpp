@@ -34,11 +34,7 @@ struct PicturePane {
 };
 
 void StorePlace(HWND window) {
-    if (IsIconic(window) || IsZoomed(window)) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(kValueWinPosBild, place);
+    StoreWindowPlace(window, kValueWinPosBild, StoredPlaceForm::CornerAndSize);
 }
 
 PaneMetrics Metrics(HWND window) {

@@ -31,11 +31,7 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 
 // Where the user left the pane, unless it is minimised or maximised.
 void StorePlace(HWND window) {
-    if (IsIconic(window) || IsZoomed(window)) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(kValueWinPosText, place);
+    StoreWindowPlace(window, kValueWinPosText, StoredPlaceForm::CornerAndSize);
 }
 
 void OnSize(HWND window, int width, int height) {
