@@ -8,8 +8,9 @@
 #include <unordered_map>
 
 #include "authoring/question_table.h"
-#include "document/bitmap_header.h"
+#include "base/paths.h"
 #include "document/record.h"
+#include "media/bitmap.h"
 
 namespace qb {
 
@@ -18,9 +19,13 @@ namespace {
 // Longer first lines of a damaged part are not shown as its keyword.
 constexpr size_t kDamagedLineShown = 256;
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+// The test's folder as a directory: without its closing separator, but a
+// root or a drive kept whole; "." for a bare name.
+std::string DirectoryOf(const std::string& path) {
+    std::string folder = Folder(path);
+    if (folder.empty()) return ".";
+    if (folder.size() > 1 && folder.back() != ':') folder.pop_back();
+    return folder;
 }
 
 bool CanReadWhole(FileSystem& files, const std::string& path) {
@@ -240,7 +245,7 @@ std::string FindAttachment(FileSystem& files, const std::string& storedName, con
     // Stored names are Windows paths; the native build reads them on a system with "/".
     std::replace(name.begin(), name.end(), '\\', '/');
 #endif
-    const std::string folder = programDirectory.empty() ? FolderOf(testPath) : programDirectory;
+    const std::string folder = programDirectory.empty() ? DirectoryOf(testPath) : programDirectory;
     const std::string path = LocateAttachment(files, name, folder, testPath);
     return !path.empty() && files.Exists(path) ? path : std::string();
 }

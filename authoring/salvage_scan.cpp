@@ -1,21 +1,10 @@
 #include "authoring/salvage_scan.h"
 
-#include <string>
-
 #include "document/record.h"
 
 namespace qb {
 
 namespace {
-
-// The rest of the file from position is the empty line that closes a test.
-bool IsClosingLine(ByteStream& stream, int64_t position, int64_t size) {
-    const int64_t rest = size - position;
-    if (rest < 1 || rest > 2 || !stream.Seek(position)) return false;
-    char bytes[2] = {};
-    if (stream.Read(bytes, static_cast<size_t>(rest)) != static_cast<size_t>(rest)) return false;
-    return rest == 1 ? bytes[0] == '\n' : bytes[0] == '\r' && bytes[1] == '\n';
-}
 
 // A record that reads whole, with a keyword and plain number lines; end is set behind it.
 bool IsPlausibleRecord(ByteStream& stream, int64_t position, int64_t size, int64_t& end) {
@@ -40,13 +29,11 @@ int64_t FindResumableRecord(ByteStream& stream, int64_t from, int64_t size) {
     return -1;
 }
 
-// Reads the first line as the loader does; where records begin, or -1 when
-// the file is not a test.
+// Where records begin, or -1 when the file is not a test; an empty file is
+// a test without questions.
 int64_t RecordsStart(ByteStream& stream, int64_t size) {
-    std::string firstLine;
     if (size == 0) return 0;
-    if (!stream.Seek(0) || !ReadLine(stream, kMagicLineBuffer, firstLine)) return -1;
-    if (!IsAcceptedMagicLine(firstLine)) return -1;
+    if (ReadMagicLine(stream) != MagicLineRead::Accepted) return -1;
     return stream.Tell();
 }
 
@@ -62,7 +49,7 @@ void Take(TestFileScan& scan, const FilePart& part, const RecordHeader* header, 
 bool IsResumableRecord(ByteStream& stream, int64_t position, int64_t size) {
     int64_t end = 0;
     if (!IsPlausibleRecord(stream, position, size, end)) return false;
-    return end == size || IsClosingLine(stream, end, size) || IsRecordStart(stream, end, size);
+    return OnlyClosingLineFollows(stream, end, size) || IsRecordStart(stream, end, size);
 }
 
 bool ScanTestFile(ByteStream& stream, TestFileScan& scan, const FilePartVisitor& visit) {
@@ -72,7 +59,7 @@ bool ScanTestFile(ByteStream& stream, TestFileScan& scan, const FilePartVisitor&
     int64_t position = RecordsStart(stream, scan.size);
     scan.magicAccepted = position >= 0;
     if (!scan.magicAccepted) position = 0;
-    while (position < scan.size && !IsClosingLine(stream, position, scan.size)) {
+    while (!OnlyClosingLineFollows(stream, position, scan.size)) {
         RecordHeader header;
         if (ReadRecordHeader(stream, position, scan.size, header)) {
             ++scan.recordCount;

@@ -30,9 +30,28 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     return directory + "\\" + name;
 }
 
-std::string FileNameOfPath(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+std::string Folder(const std::string& path) {
+    const size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string FileName(const std::string& path) {
+    return path.substr(Folder(path).size());
+}
+
+std::string Stem(const std::string& path) {
+    const std::string name = FileName(path);
+    return name.substr(0, name.find_last_of('.'));
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y)) return false;
+    }
+    return true;
 }
 
 bool HasExtension(const std::string& name, const std::string& extension) {

@@ -1,4 +1,6 @@
-// Texts of Windows paths, whose separator is the backslash on every build host.
+// Texts of Windows paths. A folder is separated from what it holds by a
+// backslash or a slash, a drive by its colon. Directories are passed without
+// a trailing backslash, except where a name says WithTrailingBackslash.
 #pragma once
 #include <string>
 
@@ -17,8 +19,17 @@ std::string JoinPath(const std::string& directory, const std::string& name);
 // "C:" or "C:\", with any number of trailing backslashes or slashes.
 bool IsDriveRoot(const std::string& path);
 
-// The part of a path after its last backslash, or the whole path without one.
-std::string FileNameOfPath(const std::string& path);
+// The folder part of a path with its closing separator ("C:\\T\\" of
+// "C:\\T\\a.tvt"); empty for a bare name.
+std::string Folder(const std::string& path);
+// The part behind the folder part ("a.tvt").
+std::string FileName(const std::string& path);
+// The file name without its extension ("a").
+std::string Stem(const std::string& path);
+
+// Names of the same file as Windows compares them: without regard to case.
+// Both must be full paths for the answer to hold.
+bool SameFile(const std::string& a, const std::string& b);
 
 // True when name ends in extension (".rtf", ".html"), compared without case
 // as Windows compares names.

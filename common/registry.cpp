@@ -63,23 +63,6 @@ bool WriteStringValue(HKEY key, const char* name, const std::string& text) {
                                             static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-std::optional<DWORD> ReadNumberValue(HKEY key, const char* name) {
-    if (key == nullptr) return std::nullopt;
-    DWORD number = 0;
-    DWORD size = sizeof number;
-    DWORD type = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof number) {
-        return std::nullopt;
-    }
-    return number;
-}
-
-bool WriteNumberValue(HKEY key, const char* name, DWORD number) {
-    return key != nullptr && RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                                            sizeof number) == ERROR_SUCCESS;
-}
-
 std::optional<std::string> ReadProgramDirectory(DataPathLookup lookup, DriveRoot driveRoot) {
     const std::optional<std::string> currentUser =
         ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kPathBufferSize);

@@ -30,9 +30,6 @@ std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const
 // Stored as REG_SZ with its terminating zero; name nullptr is the key's default value.
 bool WriteStringValue(HKEY key, const char* name, const std::string& text);
 
-std::optional<DWORD> ReadNumberValue(HKEY key, const char* name);
-// Stored as REG_DWORD.
-bool WriteNumberValue(HKEY key, const char* name, DWORD number);
 
 // Where a program finds the DataPath value setup wrote.
 enum class DataPathLookup {

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "base/path_limits.h"
+#include "base/document_names.h"
 #include "common/message_box.h"
 #include "common/registry.h"
 #include "creator/destination_dialog.h"
@@ -25,16 +26,16 @@ void ShowSummary(HINSTANCE instance, UINT textId, UINT captionId) {
 bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::string& testPath) {
     char path[kPathBufferSize] = {};
     std::string title = LoadResourceString(instance, IDS_SELECT_TEST);
-    static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0";
+    const std::string filter = TestFileFilter(false);
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = nullptr;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
     dialog.lpstrInitialDir = programDirectory.c_str();
     dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = "tvt";
+    dialog.lpstrDefExt = kTestExtension;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER;
     if (!GetOpenFileNameA(&dialog)) return false;
     testPath = path;

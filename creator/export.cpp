@@ -1,6 +1,5 @@
 #include "creator/export.h"
 
-#include "base/decimal.h"
 #include "base/path_limits.h"
 #include "creator/export_names.h"
 #include "distribution/list_file.h"
@@ -49,7 +48,7 @@ std::string ToTextMode(const std::string& text) {
 
 TestExport::TestExport(ExportSettings settings, FileSystem& files, FileCopier& copier, ExportReporter& reporter)
     : settings_(std::move(settings)), files_(files), copier_(copier), reporter_(reporter) {
-    testFileName_ = FileNameOfPath(settings_.testPath);
+    testFileName_ = BaseNameOf(settings_.testPath);
     listPath_ = ListFilePath(settings_.destinationPath);
     outputPath_ = NumberedFilePath(settings_.destinationPath, 1);
     listText_ = testFileName_;
@@ -127,24 +126,20 @@ void TestExport::CopyProgramFiles() {
 // next number. The empty line that ends a test is read as one more keyword
 // line and copied, after which the source ends.
 TestExport::RecordResult TestExport::ExportRecord() {
-    std::string line;
-    if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
-    if (!WriteTest(line)) return RecordResult::Broken;
-
+    HeaderLinesAsRead read;
+    ReadHeaderLinesLeniently(*source_, read);
+    if (read.count == 0) return RecordResult::SourceEnded;
+    // The keyword and the text lengths, up to a negative length.
+    constexpr int kCopiedLines = 1 + kFirstFileSlot;
     long long textSize = 0;
-    for (int slot = 0; slot < kFirstFileSlot; ++slot) {
-        if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
-        if (!WriteTest(line)) return RecordResult::Broken;
-        long long length = ParseDecimal(line);
-        if (length < 0) return RecordResult::Broken;
-        textSize = SaturatingAdd(textSize, length);
+    for (int line = 0; line < read.count && line < kCopiedLines; ++line) {
+        if (!WriteTestLines(read, line)) return RecordResult::Broken;
+        if (line == 0) continue;
+        if (read.numbers[line] < 0) return RecordResult::Broken;
+        textSize = SaturatingAdd(textSize, read.numbers[line]);
     }
-    long long nameLengths[kFileSlotCount];
-    for (long long& length : nameLengths) {
-        if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
-        length = ParseDecimal(line);
-    }
-    if (!ReadLine(*source_, kLineBuffer, line)) return RecordResult::SourceEnded;
+    if (read.count < kHeaderLineCount) return RecordResult::SourceEnded;
+    const int64_t* nameLengths = &read.numbers[kCopiedLines];
 
     // A text block or a stored name that ends early means a damaged test:
     // what the record would need is not there.
@@ -159,19 +154,16 @@ TestExport::RecordResult TestExport::ExportRecord() {
         baseNames[slot] = BaseNameOf(storedNames[slot]);
     }
 
-    std::string header;
+    int64_t newLengths[kFileSlotCount];
     std::string nameBlock;
-    for (const std::string& base : baseNames) {
-        header += std::to_string(base.empty() ? 0 : base.size() + 1) + "\n";
+    for (int slot = 0; slot < kFileSlotCount; ++slot) {
+        const std::string& base = baseNames[slot];
+        newLengths[slot] = base.empty() ? 0 : static_cast<int64_t>(base.size()) + 1;
         if (!base.empty()) nameBlock += "*" + base;
     }
-    header += "0\n";
-    if (!WriteTest(header)) return RecordResult::Broken;
+    if (!WriteNumberLines(*output_, newLengths, kFileSlotCount, RecordStatus{0})) return WriteFailed();
     if (!output_->Write(textBlock.data(), textBlock.size()) || !output_->Write(nameBlock.data(), nameBlock.size())) {
-        writeFailed_ = true;
-        Fail();
-        reporter_.Report(ExportProblem::FileNotWritten, outputPath_);
-        return RecordResult::Broken;
+        return WriteFailed();
     }
     return CopyAttachments(storedNames, baseNames);
 }
@@ -205,10 +197,21 @@ TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedN
 
 bool TestExport::WriteTest(const std::string& text) {
     if (output_->WriteText(ToTextMode(text))) return true;
+    WriteFailed();
+    return false;
+}
+
+bool TestExport::WriteTestLines(const HeaderLinesAsRead& read, int line) {
+    if (WriteHeaderLinesAsRead(*output_, read, line, line + 1)) return true;
+    WriteFailed();
+    return false;
+}
+
+TestExport::RecordResult TestExport::WriteFailed() {
     writeFailed_ = true;
     Fail();
     reporter_.Report(ExportProblem::FileNotWritten, outputPath_);
-    return false;
+    return RecordResult::Broken;
 }
 
 bool TestExport::WriteList(const std::string& name) {

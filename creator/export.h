@@ -71,6 +71,9 @@ private:
     RecordResult CopyAttachments(const std::string (&storedNames)[kFileSlotCount],
                                  const std::string (&baseNames)[kFileSlotCount]);
     bool WriteTest(const std::string& text);
+    // Line of a record header, as read.
+    bool WriteTestLines(const HeaderLinesAsRead& read, int line);
+    RecordResult WriteFailed();
     // Writes name as the next line of the list file.
     bool WriteList(const std::string& name);
     void CloseOutput(std::unique_ptr<ByteStream>& stream, const std::string& path);

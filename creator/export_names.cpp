@@ -7,7 +7,8 @@ namespace qb::creator {
 
 std::string BaseNameOf(const std::string& storedName) {
     if (!storedName.empty() && storedName[0] == '*') return storedName.substr(1);
-    return FileNameOfPath(storedName);
+    const size_t backslash = storedName.rfind('\\');
+    return backslash == std::string::npos ? storedName : storedName.substr(backslash + 1);
 }
 
 std::string NumberedFilePath(const std::string& destinationPath, int number) {

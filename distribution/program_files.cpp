@@ -2,10 +2,21 @@
 
 #include <cstdio>
 
+#include "base/paths.h"
+#include "base/product_names.h"
+
 namespace qb {
 
 std::string InstalledName(const DistributedProgramFile& file, const std::string& productWord) {
     return (file.stem ? std::string(file.stem) : productWord) + file.extension;
+}
+
+std::string InstalledName(ProgramFileIndex file) {
+    return InstalledName(kDistributedProgramFiles[file], kProductName);
+}
+
+std::string ProgramFilePath(const std::string& programDirectory, ProgramFileIndex file) {
+    return JoinPath(programDirectory, InstalledName(file));
 }
 
 std::string DistributedName(const DistributedProgramFile& file, const std::string& productWord) {

@@ -2,7 +2,6 @@
 
 #include "document/journal.h"
 
-#include <cctype>
 #include <climits>
 #include <new>
 
@@ -43,21 +42,6 @@ private:
     DocumentMessage message_ = DocumentMessage::None;
 };
 
-// True when the bytes from position to the end are at most the closing
-// empty line (CR LF, LF, or what is left of it). A file of unknown size
-// may hold anything.
-bool OnlyClosingLineFollows(ByteStream& stream, int64_t position, int64_t fileSize) {
-    if (fileSize < 0) return false;
-    const int64_t rest = fileSize - position;
-    if (rest <= 0) return true;
-    if (rest > 2) return false;
-    char tail[2] = {};
-    const size_t size = static_cast<size_t>(rest);
-    if (!stream.Seek(position) || stream.Read(tail, size) != size) return false;
-    const std::string bytes(tail, size);
-    return bytes == "\r\n" || bytes == "\n" || bytes == "\r";
-}
-
 }  // namespace
 
 int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReporter& reporter, int32_t& remainingCount) {
@@ -66,9 +50,10 @@ int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReport
     FreeQuestionIndex(document);
     list.DeleteAllItems();
     ByteStream* stream = document.testFile.get();
-    std::string firstLine;
-    if (!stream || !stream->Seek(0) || !ReadLine(*stream, kMagicLineBuffer, firstLine)) return 0;
-    if (!IsAcceptedMagicLine(firstLine)) {
+    if (!stream) return 0;
+    const MagicLineRead magic = ReadMagicLine(*stream);
+    if (magic == MagicLineRead::Missing) return 0;
+    if (magic == MagicLineRead::Refused) {
         reporter.Report(DocumentMessage::OtherVersion);
         return -1;
     }

@@ -45,17 +45,6 @@ namespace {
 
 constexpr size_t kCopyBlock = 64 * 1024;
 
-// The folder part of a path, with its closing backslash ("" for a bare name).
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.size() - FileNameOfPath(path).size());
-}
-
-std::string NameWithoutExtension(const std::string& path) {
-    const std::string name = FileNameOfPath(path);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 bool CopyBytes(ByteStream& from, int64_t start, int64_t end, ByteStream& to) {
     if (!from.Seek(start)) return false;
     std::vector<char> block(kCopyBlock);
@@ -80,9 +69,9 @@ std::string ProgramFolder(const std::string& programDirectory) {
 }  // namespace
 
 std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
-    const std::string stem = folder + NameWithoutExtension(testPath) + " recovered";
+    const std::string stem = Stem(testPath);
     for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
-        const std::string path = stem + (number == 1 ? std::string() : " " + std::to_string(number)) + ".tvt";
+        const std::string path = folder + RecoveredTestName(stem, number);
         if (!files.Exists(path)) return path;
     }
     return std::string();
@@ -94,8 +83,10 @@ bool WriteRecoveryFile(FileSystem& files, ByteStream& journal, const JournalScan
     if (!out) return false;
     bool written = false;
     try {
-        written = out->WriteLine(kMagicLine) && CopyBytes(journal, scan.recordsStart, scan.recordsEnd, *out) &&
-                  out->WriteLine("");
+        TestFileWriter writer(*out);
+        written = writer.Start() && CopyBytes(journal, scan.recordsStart, scan.recordsEnd, writer.Out());
+        writer.Counted(scan.recordCount);
+        written = written && writer.Finish();
     } catch (const std::bad_alloc&) {
         written = false;
     }
@@ -112,7 +103,7 @@ bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const st
     if (!stream) return false;
     const JournalScan scan = ScanJournal(*stream);
     if (!scan.IsRecoverable()) return false;
-    found.recoveryPath = RecoveryFileName(files, FolderOf(scan.testPath), scan.testPath);
+    found.recoveryPath = RecoveryFileName(files, Folder(scan.testPath), scan.testPath);
     if (found.recoveryPath.empty())
         found.recoveryPath = RecoveryFileName(files, ProgramFolder(programDirectory), scan.testPath);
     found.journalPath = journalPath;

@@ -16,10 +16,6 @@ namespace qb {
 // A test's path fits a path buffer; the first line is read with room for it
 // and its line end, so a longer line names no test.
 constexpr size_t kJournalFirstLineBuffer = kMaxPathLength + 2;
-// Where a journal is kept when its records could not be put anywhere else.
-constexpr const char* kKeptJournalName = "CHANGINGS.OLD";
-// " recovered.tvt", then " recovered 2.tvt" up to this number.
-constexpr int kMaxRecoveryNumber = 999;
 
 // Creates (or empties) the journal at journalPath, held exclusively, with
 // testPath as its first line, flushed at once. nullptr when that fails; a

@@ -1,47 +1,17 @@
-// The question record: the layout shared by test files and the change journal.
-//
-// A record is a keyword line, ten length lines, a status line and then ten
-// slots of exactly the given byte lengths. Texts (slots 0 to 5) store LF as
-// 0x01 and CR as 0x02, so no slot ever holds a line end; file names (slots 6
-// to 9) are stored as they are. Every line ends in CR LF on disk.
+// The question record as the program holds it, and the reading and writing
+// of whole records in the layout of document/format.h.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/byte_stream.h"
 #include "base/path_limits.h"
+#include "base/document_names.h"
+#include "document/format.h"
 
 namespace qb {
-
-enum Slot {
-    kSlotQuestion = 0,
-    kSlotRightAnswer = 1,
-    kSlotWrongAnswer1 = 2,  // wrong answers 1 to 4 are slots 2 to 5
-    kSlotQuestionTextFile = 6,
-    kSlotQuestionPictureFile = 7,
-    kSlotAnswerTextFile = 8,
-    kSlotAnswerPictureFile = 9,
-};
-constexpr int kSlotCount = 10;
-constexpr int kFirstFileSlot = 6;  // slots before it hold texts
-constexpr int kFileSlotCount = kSlotCount - kFirstFileSlot;
-constexpr int kWrongAnswerCount = 4;
-
-constexpr size_t kMaxKeywordLength = 20;
-// Readers take header lines with fgets-style buffers of this size.
-constexpr size_t kHeaderLineBuffer = 22;
-// The first line of a test file.
-constexpr const char* kMagicLine = "QBKX0101A";
-constexpr size_t kMagicLineBuffer = 11;
-
-// Bit masks for the slots a reader wants; the others are skipped by seeking.
-constexpr unsigned SlotBit(int slot) {
-    return 1u << slot;
-}
-constexpr unsigned kAllSlots = (1u << kSlotCount) - 1;
-constexpr unsigned kTextSlots = (1u << kFirstFileSlot) - 1;
-constexpr unsigned kFileSlots = kAllSlots & ~kTextSlots;
 
 // One question as the program holds it: texts with their CR LF line breaks,
 // file names as stored (a "*" name still unresolved).
@@ -50,23 +20,6 @@ struct QuestionRecord {
     std::array<std::string, kSlotCount> slots;
     int status = 0;  // 0 not answered, 1 answered
 };
-
-// The twelve header lines of a record, checked against the file they lie in.
-struct RecordHeader {
-    std::string keyword;
-    std::array<int64_t, kSlotCount> lengths{};
-    int status = 0;          // normalised: 1 for any stored value above 0, else 0
-    int64_t slotsStart = 0;  // position of slot 0
-    int64_t end = 0;         // position just behind the last slot
-
-    int64_t SlotPosition(int slot) const;
-    // More than one of slots 1 to 5 is filled: a multiple-choice question.
-    bool IsMultipleChoice() const;
-};
-
-// LF -> 0x01, CR -> 0x02 (length unchanged), and back.
-std::string EncodeLineBreaks(const std::string& text);
-std::string DecodeLineBreaks(const std::string& stored);
 
 // True when the record can be written so that every reader reads it back:
 // keyword of at most 20 characters without CR or LF, names of at most 259
@@ -85,15 +38,12 @@ int64_t WriteQuestionRecord(ByteStream& stream, const QuestionRecord& record);
 // tools that rewrite whole tests and must keep what was answered.
 int64_t WriteQuestionRecordWithStatus(ByteStream& stream, const QuestionRecord& record);
 
-// Size of the stream in bytes (its position is restored), or -1.
-int64_t StreamSize(ByteStream& stream);
+// Which status a whole test's writer gives its records.
+enum class StatusWritten { Zero, Kept };
 
-// Reads the header of the record at position. False, like a record cut
-// short, when a line is missing or overlong (the keyword line must end in a
-// line end within the 22-byte buffer), a number line holds no number, a
-// length is negative, a name is longer than 259 bytes, or the slots run past
-// fileSize. On success the stream stands at slot 0.
-bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header);
+// Writes a whole test file of records (TestFileWriter). False when a record
+// is not writable or a write fails.
+bool WriteTestFile(ByteStream& out, const std::vector<QuestionRecord>& records, StatusWritten status);
 
 // Reads the record at position: the header, then the slots named in wanted
 // (decoded for texts), seeking over the others. Slots not wanted are left
@@ -104,12 +54,6 @@ bool ReadQuestionRecord(ByteStream& stream, int64_t position, QuestionRecord& re
 // file spare asking for the size each time.
 bool ReadQuestionRecordOfSize(ByteStream& stream, int64_t position, int64_t fileSize, QuestionRecord& record,
                               unsigned wanted = kAllSlots);
-
-// True when every number line of the record header at position holds only
-// decimal digits before its line end, as the writer writes them. Readers
-// take more (blanks, signs, trailing characters); salvage asks for this to
-// tell a record from bytes that merely parse as one.
-bool HasPlainNumberLines(ByteStream& stream, int64_t position);
 
 // A text slot longer than this can never be held by the 32-bit program, so
 // reading it fails for want of memory in every build.
@@ -144,20 +88,5 @@ std::string ResolveAttachmentName(const std::string& storedName, const std::stri
 std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
                              const std::string& testPath);
 
-// The first line of a test, read with an 11-byte buffer and its LF dropped,
-// is accepted when it is not empty and ends in "A".
-bool IsAcceptedMagicLine(const std::string& firstLine);
-
-// The path with its last three characters replaced by suffix ("TMP", "BAK",
-// "TVT"). Empty when the path is too short or its last three characters
-// include a directory or drive separator.
-std::string CompanionName(const std::string& path, const char* suffix);
-
-// Paths that name the same file, as Windows compares names: without regard
-// to case. Both must be full paths for the answer to hold.
-bool SamePath(const std::string& a, const std::string& b);
-
-// The change journal's path in the program directory ("%s\\CHANGINGS.TMP").
-std::string JournalPathFor(const std::string& programDirectory);
 
 }  // namespace qb

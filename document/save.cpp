@@ -5,13 +5,13 @@
 // the nodes keep their old positions until the new file is in place and open
 // again, and the journal is emptied last.
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <new>
 #include <vector>
 
 #include "document/document.h"
+#include "base/paths.h"
 #include "document/journal.h"
 
 namespace qb {
@@ -28,14 +28,14 @@ struct SaveNames {
 // Refuses names under which the save would overwrite or delete a file it
 // still reads from (a test named *.tmp or *.bak, or the journal itself).
 bool FormSaveNames(const TestDocument& document, SaveNames& names) {
-    names.temporary = CompanionName(document.testPath, "TMP");
-    names.backup = CompanionName(document.testPath, "BAK");
-    names.final = CompanionName(document.testPath, "TVT");
+    names.temporary = CompanionName(document.testPath, kTemporarySuffix);
+    names.backup = CompanionName(document.testPath, kBackupSuffix);
+    names.final = CompanionName(document.testPath, kSavedSuffix);
     names.source = document.testFilePath;
     if (names.temporary.empty() || names.source.empty()) return false;
-    if (SamePath(names.temporary, names.source) || SamePath(names.backup, names.source)) return false;
+    if (SameFile(names.temporary, names.source) || SameFile(names.backup, names.source)) return false;
     for (const std::string* name : {&names.temporary, &names.backup, &names.final})
-        if (SamePath(*name, document.journalPath)) return false;
+        if (SameFile(*name, document.journalPath)) return false;
     return true;
 }
 
@@ -83,32 +83,13 @@ DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, Do
     return DocumentMessage::None;
 }
 
-// The header lines as one write: keyword, lengths, the given status.
-bool WriteRecordHeader(ByteStream& out, const RecordHeader& header, int status) {
-    // 20 keyword characters and 11 numbers of at most 19 digits and a sign, each with CR LF.
-    char lines[kMaxKeywordLength + 2 + (kSlotCount + 1) * 22];
-    if (header.keyword.size() > kMaxKeywordLength) return false;
-    char* end = std::copy(header.keyword.begin(), header.keyword.end(), lines);
-    const auto endLine = [&end]() {
-        *end++ = '\r';
-        *end++ = '\n';
-    };
-    endLine();
-    for (int64_t length : header.lengths) {
-        end = std::to_chars(end, lines + sizeof lines, length).ptr;
-        endLine();
-    }
-    end = std::to_chars(end, lines + sizeof lines, status).ptr;
-    endLine();
-    return out.Write(lines, static_cast<size_t>(end - lines));
-}
-
 // Copies one record with the node's status in place of the stored one.
 DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
                            DocumentMemory& memory) {
     RecordHeader header;
     if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
-    if (!WriteRecordHeader(out, header, node.status)) return DocumentMessage::FileAccess;
+    if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status}))
+        return DocumentMessage::FileAccess;
     // Slots the source holds buffered already go out from there, all at once.
     const char* buffered = nullptr;
     const int64_t slotBytes = header.end - header.slotsStart;
@@ -128,7 +109,8 @@ DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const Questio
 DocumentMessage WriteRecords(TestDocument& document, ByteStream& out, std::vector<int64_t>& positions) {
     const int64_t testSize = StreamSize(*document.testFile);
     const int64_t journalSize = StreamSize(*document.journalFile);
-    if (testSize < 0 || journalSize < 0 || !out.WriteLine(kMagicLine)) return DocumentMessage::FileAccess;
+    TestFileWriter writer(out);
+    if (testSize < 0 || journalSize < 0 || !writer.Start()) return DocumentMessage::FileAccess;
     for (const QuestionNode* node = document.head; node; node = node->next) {
         const int64_t where = out.Tell();
         if (where < 0) return DocumentMessage::FileAccess;
@@ -137,8 +119,9 @@ DocumentMessage WriteRecords(TestDocument& document, ByteStream& out, std::vecto
             CopyRecord(source, node->inJournal ? journalSize : testSize, *node, out, *document.memory);
         if (copied != DocumentMessage::None) return copied;
         positions.push_back(where);
+        writer.Counted(1);
     }
-    if (document.head && !out.WriteLine("")) return DocumentMessage::FileAccess;
+    if (!writer.Finish()) return DocumentMessage::FileAccess;
     return DocumentMessage::None;
 }
 
@@ -186,7 +169,7 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     // An open file cannot be renamed on every system: let go of the old test.
     document.testFile->Close();
     document.testFile.reset();
-    const bool sourceIsFinal = SamePath(names.source, names.final);
+    const bool sourceIsFinal = SameFile(names.source, names.final);
     bool finalMoved = false;
     if (files.Exists(names.final)) {
         if (files.Exists(names.backup) && !files.Remove(names.backup)) return ReopenPrevious(document, names.source);

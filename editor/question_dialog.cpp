@@ -2,6 +2,7 @@
 
 #include "common/dialog.h"
 #include "common/message_box.h"
+#include "distribution/program_files.h"
 #include "editor/attach_dialog.h"
 #include "editor/question_store.h"
 #include "editor/resource_ids.h"
@@ -81,7 +82,7 @@ void FillFileSettings(QuestionEditorState& editor, EditorMode mode) {
 INT_PTR OnInitDialog(QuestionDialogData& data, HWND dialog) {
     data.result = 0;
     FillFileSettings(*data.editor, data.mode);
-    SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kKeywordMaxChars, 0);
+    SendDlgItemMessageA(dialog, IDC_QUESTION_KEYWORD, EM_LIMITTEXT, kMaxKeywordLength, 0);
     data.editor->slots = AttachmentSlots{};
     if (data.mode == EditorMode::Edit) {
         SetWindowTextA(dialog, LoadResourceString(data.module, IDS_EDIT_QUESTION_TITLE).c_str());
@@ -188,7 +189,7 @@ int RunQuestionDialog(HWND owner, QuestionDialogData& data) {
 }
 
 void ShowHelpTopic(HWND owner, HINSTANCE module, const std::string& programDirectory, UINT keywordId) {
-    std::string path = programDirectory + "\\" + LoadResourceString(module, IDS_HELP_FILE);
+    const std::string path = ProgramFilePath(programDirectory, kHelpFile);
     std::string keyword = LoadResourceString(module, keywordId);
     WinHelpA(owner, path.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
 }

@@ -5,7 +5,7 @@ namespace qb {
 std::string StoredKeyword(const std::string& fieldText) {
     size_t end = fieldText.find_first_of("\r\n");
     if (end == std::string::npos) end = fieldText.size();
-    if (end > kKeywordMaxChars) end = kKeywordMaxChars;
+    if (end > kMaxKeywordLength) end = kMaxKeywordLength;
     return fieldText.substr(0, end);
 }
 

@@ -5,12 +5,11 @@
 #include <array>
 #include <string>
 
+#include "document/format.h"
+
 namespace qb {
 
 enum class EditorMode { Define, Edit };
-
-// Longest keyword the question list and every reader of a record accept.
-constexpr size_t kKeywordMaxChars = 20;
 
 // Text of the dialog's fields as the edit controls hold them (CR LF line ends).
 struct QuestionFields {

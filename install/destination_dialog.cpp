@@ -11,8 +11,8 @@ namespace qb {
 namespace {
 
 INT_PTR OnInitDialog(HWND dialog) {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
+    char windows[kPathBufferSize] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
     const std::string product = LoadResourceString(DialogInstance(dialog), IDS_PRODUCT_NAME);
     // A longer name could not be read back whole.
     SendDlgItemMessageA(dialog, IDC_DESTINATION_DIRECTORY, EM_LIMITTEXT, kMaxPathLength, 0);

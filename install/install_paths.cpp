@@ -12,20 +12,4 @@ bool IsRefusedDestination(const std::string& destination) {
     return IsDriveRoot(destination);
 }
 
-std::string DefaultIconValue(const std::string& dir, const std::string& programFile) {
-    return dir + programFile + ",-" + std::to_string(kDocumentIconId);
-}
-
-std::string OpenCommandValue(const std::string& dir, const std::string& programFile) {
-    return dir + programFile + " %1";
-}
-
-std::string UninstallStringValue(const std::string& dir) {
-    return dir + kUninstallProgramName;
-}
-
-std::string LinkFilePath(const std::string& folder, const std::string& linkName) {
-    return WithTrailingBackslash(folder) + linkName;
-}
-
 }  // namespace qb

@@ -16,16 +16,4 @@ std::string SuggestedDestination(const std::string& windowsDirectory, const std:
 // user files sweep the whole drive root.
 bool IsRefusedDestination(const std::string& destination);
 
-// Registry and shortcut texts for a program directory dir ending in a backslash.
-constexpr int kDocumentIconId = 114;
-constexpr const char* kUninstallProgramName = "Uninstall.exe";
-
-std::string DefaultIconValue(const std::string& dir, const std::string& programFile);
-std::string OpenCommandValue(const std::string& dir, const std::string& programFile);
-std::string UninstallStringValue(const std::string& dir);
-
-// A shortcut file in a shell folder: the folder, a backslash unless the folder
-// already ends in one (a drive root), and the link name.
-std::string LinkFilePath(const std::string& folder, const std::string& linkName);
-
 }  // namespace qb

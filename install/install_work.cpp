@@ -1,11 +1,17 @@
 #include "install/install_work.h"
 
+#include "base/paths.h"
 #include "distribution/list_file.h"
 #include "install/program_files.h"
 #include "install/resource_ids.h"
 
 namespace qb {
 namespace {
+
+// A file in a directory whose name ends in a backslash.
+std::string InDirectory(const std::string& directory, const std::string& name) {
+    return JoinPath(DropTrailingBackslash(directory), name);
+}
 
 void Step(InstallState& state, InstallHost& host, int amount) {
     state.progress += amount;
@@ -27,10 +33,10 @@ void WriteSystemEntries(InstallState& state, InstallHost& host) {
 
 void CopyProgramFiles(InstallState& state, InstallHost& host) {
     host.SetStepText(IDS_STEP_COPYING);
-    for (const ProgramFile& file : kProgramFiles) {
+    for (const DistributedProgramFile& file : kDistributedProgramFiles) {
         CopyOneFile(state, host, ProgramFileSource(file, state.sourceDirectory, kProductName),
-                    PathInDirectory(state.destinationDirectory, host.LoadName(file.stringId)));
-        Step(state, host, file.weight);
+                    InDirectory(state.destinationDirectory, InstalledName(file, kProductName)));
+        Step(state, host, file.installWeight);
     }
 }
 
@@ -54,19 +60,19 @@ void CopyOneFile(InstallState& state, InstallHost& host, const std::string& sour
 }
 
 void CopyAttachedTest(InstallState& state, InstallHost& host) {
-    std::unique_ptr<ByteStream> list = host.OpenListFile(PathInDirectory(state.sourceDirectory, kListFileName));
+    std::unique_ptr<ByteStream> list = host.OpenListFile(InDirectory(state.sourceDirectory, kListFileName));
     if (!list) return;
     host.SetStepText(IDS_STEP_ATTACHED_TEST);
     ListEntry entry;
     for (int number = 1; ReadListEntry(*list, entry); ++number) {
-        std::string source = PathInDirectory(state.sourceDirectory, NumberedFileName(number));
+        std::string source = InDirectory(state.sourceDirectory, NumberedFileName(number));
         // A name with a directory part could place the file anywhere on the disk.
         if (!IsCopyableEntry(entry)) {
             host.ReportCopyFailed(source);
             ++state.notCopied;
             continue;
         }
-        CopyOneFile(state, host, source, PathInDirectory(state.destinationDirectory, entry.name));
+        CopyOneFile(state, host, source, InDirectory(state.destinationDirectory, entry.name));
     }
     list->Close();
 }

@@ -33,8 +33,6 @@ public:
     virtual void WriteDataPath(const std::string& directory) = 0;
     virtual void AssociateTestFiles(const std::string& directory) = 0;
     virtual void AddUninstallEntry(const std::string& directory) = 0;
-    // The destination name of a program file, from the string table.
-    virtual std::string LoadName(int stringId) = 0;
 
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // True when the user wants the existing file replaced.

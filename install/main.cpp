@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/path_limits.h"
 #include "common/message_box.h"
 #include "common/registry.h"
 #include "install/destination_dialog.h"
@@ -11,19 +12,14 @@
 #include "install/progress_dialog.h"
 #include "install/resource_ids.h"
 #include "install/shortcut_dialog.h"
-#include "install/system_keys.h"
+#include "system/system_names.h"
 
 namespace qb {
 namespace {
 
-SystemNames LoadInstallNames(HINSTANCE instance) {
-    return {LoadResourceString(instance, IDS_MAIN_PROGRAM_FILE), LoadResourceString(instance, IDS_OPEN_VERB_TEXT),
-            LoadResourceString(instance, IDS_UNINSTALL_ENTRY), LoadResourceString(instance, IDS_LINK_FILE_NAME)};
-}
-
 std::string SourceDirectory() {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
+    char current[kPathBufferSize] = {};
+    GetCurrentDirectoryA(sizeof current, current);
     return WithTrailingBackslash(current);
 }
 
@@ -74,7 +70,7 @@ void RunInstall(HINSTANCE instance) {
 
     ProgressData progress;
     progress.state = &state;
-    progress.names = LoadInstallNames(instance);
+    progress.names = SuiteSystemNames();
     if (!RunProgressDialog(instance, &progress)) return;
 
     if (!state.testsOnly) {

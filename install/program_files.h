@@ -1,20 +1,11 @@
-// The six program files Install copies, and the progress they are worth.
+// The progress Install's work is worth, and where it finds the program files.
 #pragma once
-#include <array>
 #include <string>
 
 #include "base/product_names.h"
 #include "distribution/program_files.h"
 
 namespace qb {
-
-struct ProgramFile {
-    const DistributedProgramFile& file;  // its names in the distribution and program directories
-    int stringId;                        // string-table entry with the destination name
-    int weight;                          // what the progress position grows by after the file
-};
-
-extern const std::array<ProgramFile, 6> kProgramFiles;
 
 // The bar runs from 0 to kProgressRange; the work starts at kProgressStart and
 // a full installation ends exactly at the range's end.
@@ -26,17 +17,16 @@ constexpr int kStepDataPath = 5;
 constexpr int kStepAssociation = 15;
 constexpr int kStepUninstallEntry = 5;
 
-// The position after a full installation: start, registry steps and file weights.
-int FullInstallationProgress();
-
-// directory must end in a backslash; the name is appended as it stands.
-std::string PathInDirectory(const std::string& directory, const std::string& name);
+constexpr int FullInstallationProgress() {
+    int position =
+        kProgressStart + kStepDirectoryMade + kStepMarker + kStepDataPath + kStepAssociation + kStepUninstallEntry;
+    for (const DistributedProgramFile& file : kDistributedProgramFiles) position += file.installWeight;
+    return position;
+}
+static_assert(FullInstallationProgress() == kProgressRange, "a full installation fills the bar exactly");
 
 // Where a program file lies in the distribution directory.
-std::string ProgramFileSource(const ProgramFile& file, const std::string& sourceDirectory,
+std::string ProgramFileSource(const DistributedProgramFile& file, const std::string& sourceDirectory,
                               const std::string& productName);
-
-// The name the string table gives a program file, for code that has no string table.
-std::string DestinationName(const ProgramFile& file);
 
 }  // namespace qb

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "install/install_work.h"
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 
 namespace qb {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 
 namespace qb {
 

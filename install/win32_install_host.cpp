@@ -5,7 +5,7 @@
 #include "common/message_box.h"
 #include "install/program_files.h"
 #include "install/resource_ids.h"
-#include "install/system_keys.h"
+#include "system/system_names.h"
 #include "settings/settings_registry.h"
 
 namespace qb {
@@ -44,11 +44,11 @@ void Win32InstallHost::SetStepText(int stringId) {
 }
 
 void Win32InstallHost::MarkInstalled() {
-    qb::MarkInstalled(kProductName, kVersionKeyName);
+    qb::MarkInstalled();
 }
 
 void Win32InstallHost::WriteDataPath(const std::string& directory) {
-    WriteUserValue(kProductName, kDataPathValue, directory);
+    WriteUserValue(kDataPathValue, directory);
 }
 
 void Win32InstallHost::AssociateTestFiles(const std::string& directory) {
@@ -57,10 +57,6 @@ void Win32InstallHost::AssociateTestFiles(const std::string& directory) {
 
 void Win32InstallHost::AddUninstallEntry(const std::string& directory) {
     qb::AddUninstallEntry(directory, names_);
-}
-
-std::string Win32InstallHost::LoadName(int stringId) {
-    return Text(stringId);
 }
 
 bool Win32InstallHost::CanOpenForReading(const std::string& path) {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "install/install_work.h"
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 
 namespace qb {
 
@@ -21,7 +21,6 @@ public:
     void WriteDataPath(const std::string& directory) override;
     void AssociateTestFiles(const std::string& directory) override;
     void AddUninstallEntry(const std::string& directory) override;
-    std::string LoadName(int stringId) override;
     bool CanOpenForReading(const std::string& path) override;
     bool AskOverwrite(const std::string& destination) override;
     bool CopyOver(const std::string& source, const std::string& destination) override;

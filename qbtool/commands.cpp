@@ -19,15 +19,6 @@ namespace qb {
 
 namespace {
 
-const char kUsage[] =
-    "usage: qbtool check TEST.tvt\n"
-    "       qbtool salvage DAMAGED.tvt NEW.tvt [--force]\n"
-    "       qbtool import TABLE NEW.tvt [--force] [--header | --no-header]\n"
-    "                     [--separator tab|semicolon|comma] [--encoding utf-8|windows-1252|utf-16]\n"
-    "       qbtool export TEST.tvt TABLE [--force]\n"
-    "       qbtool export TEST.tvt PAGE.html [--force]\n"
-    "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
-
 struct Command {
     std::string name;
     std::vector<std::string> files;
@@ -78,12 +69,12 @@ class Tool {
 public:
     Tool(FileSystem& files, ToolConsole& console) : files_(files), console_(console) {}
 
-    int Run(const Command& command) {
-        if (command.name == "check") return Check(command.files[0]);
-        if (command.name == "salvage") return Salvage(command.files[0], command.files[1], command.force);
-        if (command.name == "import") return Import(command.files[0], command.files[1], command.table, command.force);
-        return Export(command.files[0], command.files[1], command.force);
+    int RunCheck(const Command& command) { return Check(command.files[0]); }
+    int RunSalvage(const Command& command) { return Salvage(command.files[0], command.files[1], command.force); }
+    int RunImport(const Command& command) {
+        return Import(command.files[0], command.files[1], command.table, command.force);
     }
+    int RunExport(const Command& command) { return Export(command.files[0], command.files[1], command.force); }
 
 private:
     int Fail(const std::string& path, const std::string& message) {
@@ -259,8 +250,8 @@ private:
     bool WriteTest(const std::string& path, const RecordSource& next, bool keepStatus, bool force) {
         return WriteFileReplacing(path, force, [&](ByteStream& file) {
             BatchedWriteStream out(file);
-            bool ok = out.WriteLine(kMagicLine);
-            bool any = false;
+            TestFileWriter test(out);
+            bool ok = test.Start();
             QuestionRecord record;  // reused: its strings keep their memory from record to record
             while (ok && next(record)) {
                 if (!IsWritableRecord(record)) {
@@ -268,10 +259,9 @@ private:
                     return false;
                 }
                 ok = (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
-                any = true;
+                test.Counted(1);
             }
-            if (any) ok = ok && out.WriteLine("");
-            return ok && out.Flush();
+            return ok && test.Finish() && out.Flush();
         });
     }
 
@@ -321,50 +311,91 @@ bool TakeTableOption(const std::string& option, const std::string& value, TableO
     return false;
 }
 
-// False for a wrong use.
-bool ParseCommand(const std::vector<std::string>& args, Command& command) {
+// What each command takes and which of the tool's handlers runs it. A
+// command may have several forms (rows of the same name); the first gives
+// its rules.
+struct CommandSpec {
+    const char* name;
+    const char* arguments;  // as the usage shows them
+    size_t files;
+    bool mayForce;            // --force replaces an existing output
+    bool takesTableOptions;   // --header, --no-header, --separator, --encoding
+    int (Tool::*handler)(const Command&);
+};
+
+const CommandSpec kCommands[] = {
+    {"check", "TEST.tvt", 1, false, false, &Tool::RunCheck},
+    {"salvage", "DAMAGED.tvt NEW.tvt", 2, true, false, &Tool::RunSalvage},
+    {"import", "TABLE NEW.tvt", 2, true, true, &Tool::RunImport},
+    {"export", "TEST.tvt TABLE", 2, true, false, &Tool::RunExport},
+    {"export", "TEST.tvt PAGE.html", 2, true, false, &Tool::RunExport},
+};
+
+const char kTableOptionsUsage[] =
+    " [--header | --no-header]\n"
+    "                     [--separator tab|semicolon|comma] [--encoding utf-8|windows-1252|utf-16]";
+
+std::string Usage() {
+    std::string usage;
+    for (const CommandSpec& spec : kCommands) {
+        usage += usage.empty() ? "usage: " : "       ";
+        usage += std::string("qbtool ") + spec.name + " " + spec.arguments + (spec.mayForce ? " [--force]" : "") +
+                 (spec.takesTableOptions ? kTableOptionsUsage : "") + "\n";
+    }
+    return usage + "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+    for (const CommandSpec& spec : kCommands)
+        if (name == spec.name) return &spec;
+    return nullptr;
+}
+
+// The command's entry in kCommands, or nullptr for a wrong use.
+const CommandSpec* ParseCommand(const std::vector<std::string>& args, Command& command) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--separator" || arg == "--encoding";
         if (arg == "--force") {
             command.force = true;
         } else if (arg == "--header" || arg == "--no-header") {
-            if (command.table.header != HeaderChoice::Detect) return false;
+            if (command.table.header != HeaderChoice::Detect) return nullptr;
             command.table.header = arg == "--header" ? HeaderChoice::Header : HeaderChoice::NoHeader;
             command.tableOptionGiven = true;
         } else if (takesValue) {
-            if (i + 1 >= args.size() || !TakeTableOption(arg, args[++i], command.table)) return false;
+            if (i + 1 >= args.size() || !TakeTableOption(arg, args[++i], command.table)) return nullptr;
             command.tableOptionGiven = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return false;
+            return nullptr;
         } else if (command.name.empty()) {
             command.name = arg;
         } else {
             command.files.push_back(arg);
         }
     }
-    const size_t wanted = command.name == "check" ? 1 : 2;
-    const bool known =
-        command.name == "check" || command.name == "salvage" || command.name == "import" || command.name == "export";
-    return known && command.files.size() == wanted && !(command.force && command.name == "check") &&
-           !(command.tableOptionGiven && command.name != "import");
+    const CommandSpec* spec = FindCommand(command.name);
+    if (!spec || command.files.size() != spec->files || (command.force && !spec->mayForce) ||
+        (command.tableOptionGiven && !spec->takesTableOptions))
+        return nullptr;
+    return spec;
 }
 
 }  // namespace
 
 int RunQbtool(const std::vector<std::string>& args, FileSystem& files, ToolConsole& console) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "/?")) {
-        console.out << kUsage;
+        console.out << Usage();
         return kExitClean;
     }
     Command command;
-    if (!ParseCommand(args, command)) {
-        console.err << kUsage;
+    const CommandSpec* spec = ParseCommand(args, command);
+    if (!spec) {
+        console.err << Usage();
         return kExitFailed;
     }
     try {
         Tool tool(files, console);
-        return tool.Run(command);
+        return (tool.*spec->handler)(command);
     } catch (const std::bad_alloc&) {
         console.err << "qbtool: not enough memory\n";
         return kExitFailed;

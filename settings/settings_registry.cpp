@@ -6,14 +6,14 @@
 namespace qb {
 namespace {
 
-ScopedRegKey OpenOrCreateUserKey(const char* product) {
+ScopedRegKey OpenOrCreateUserKey() {
     ScopedRegKey vendor = OpenOrCreateKey(HKEY_CURRENT_USER, kVendorKeyPath);
-    return OpenOrCreateKey(vendor.get(), product);
+    return OpenOrCreateKey(vendor.get(), kProductName);
 }
 
-ScopedRegKey OpenExistingUserKey(const char* product) {
+ScopedRegKey OpenExistingUserKey() {
     ScopedRegKey vendor = OpenKey(HKEY_CURRENT_USER, kVendorKeyPath, KEY_ALL_ACCESS);
-    return OpenKey(vendor.get(), product, KEY_ALL_ACCESS);
+    return OpenKey(vendor.get(), kProductName, KEY_ALL_ACCESS);
 }
 
 // The string values of one open key.
@@ -55,48 +55,57 @@ RECT ToRect(const StoredRect& stored) {
     return rect;
 }
 
-int MarkInstalled(const char* product, const char* version) {
+bool MarkInstalled() {
     bool created = false;
     ScopedRegKey vendor = OpenOrCreateKey(HKEY_LOCAL_MACHINE, kVendorKeyPath, &created);
-    ScopedRegKey productKey = OpenOrCreateKey(vendor.get(), product, &created);
-    ScopedRegKey versionKey = OpenOrCreateKey(productKey.get(), version, &created);
-    return created ? 0 : 1;
+    ScopedRegKey productKey = OpenOrCreateKey(vendor.get(), kProductName, &created);
+    ScopedRegKey versionKey = OpenOrCreateKey(productKey.get(), kVersionKeyName, &created);
+    return !created;
 }
 
-int ReadStartupSettings(const char* product, std::string& programDir, RECT& mainRect) {
-    ScopedRegKey key = OpenOrCreateUserKey(product);
+bool ReadStartupSettings(std::string& programDir, RECT& mainRect) {
+    ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());
     StoredRect stored = ToStoredRect(mainRect);
     bool present = ReadStartupValues(store, programDir, stored);
     mainRect = ToRect(stored);
-    return present ? 1 : 0;
+    return present;
 }
 
-int ReadOrInitUserValue(const char* product, const char* valueName, std::string& value) {
-    ScopedRegKey key = OpenOrCreateUserKey(product);
+bool ReadOrInitUserValue(const char* valueName, std::string& value) {
+    ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());
-    return ReadOrInitValue(store, valueName, value) ? 1 : 0;
+    return ReadOrInitValue(store, valueName, value);
 }
 
-int WriteUserValue(const char* product, const char* valueName, const std::string& text) {
-    ScopedRegKey key = OpenOrCreateUserKey(product);
+bool WriteUserValue(const char* valueName, const std::string& text) {
+    ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());
-    return store.Write(valueName, text) ? 1 : 0;
+    return store.Write(valueName, text);
 }
 
-int WriteWindowRect(const RECT& rect, const char* product, const char* valueName) {
-    ScopedRegKey key = OpenOrCreateUserKey(product);
+bool WriteWindowRect(const char* valueName, const RECT& rect) {
+    ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());
-    return WriteRectValue(store, valueName, ToStoredRect(rect)) ? 1 : 0;
+    return WriteRectValue(store, valueName, ToStoredRect(rect));
 }
 
-int ReadWindowRect(RECT& rect, const char* product, const char* valueName) {
-    ScopedRegKey key = OpenExistingUserKey(product);
+void StoreWindowPlace(HWND window, const char* valueName, StoredPlaceForm form) {
+    if (IsIconic(window) || IsZoomed(window)) return;
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) return;
+    if (form == StoredPlaceForm::CornerAndSize)
+        rect = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    WriteWindowRect(valueName, rect);
+}
+
+bool ReadWindowRect(const char* valueName, RECT& rect) {
+    ScopedRegKey key = OpenExistingUserKey();
     RegistryValueStore store(key.get());
     StoredRect stored;
-    if (!ReadRectValue(store, valueName, stored)) return 0;
+    if (!ReadRectValue(store, valueName, stored)) return false;
     rect = ToRect(stored);
-    return 1;
+    return true;
 }
 
 }  // namespace qb

@@ -12,22 +12,28 @@
 
 namespace qb {
 
-// Open-or-create of the machine-wide marker key. 1 if no key had to be created.
-int MarkInstalled(const char* product, const char* version);
+// Open-or-create of the machine-wide marker key. True if no key had to be created.
+bool MarkInstalled();
 
-// "DataPath" and "WindowPosMain" (see ReadStartupValues). 1 if both were present.
-int ReadStartupSettings(const char* product, std::string& programDir, RECT& mainRect);
+// "DataPath" and "WindowPosMain" (see ReadStartupValues). True if both were present.
+bool ReadStartupSettings(std::string& programDir, RECT& mainRect);
 
-// Reads the value, or writes value's current text when missing. 1 if present.
-int ReadOrInitUserValue(const char* product, const char* valueName, std::string& value);
+// Reads the value, or writes value's current text when missing. True if present.
+bool ReadOrInitUserValue(const char* valueName, std::string& value);
 
-// 1 on success.
-int WriteUserValue(const char* product, const char* valueName, const std::string& text);
-int WriteWindowRect(const RECT& rect, const char* product, const char* valueName);
+bool WriteUserValue(const char* valueName, const std::string& text);
+bool WriteWindowRect(const char* valueName, const RECT& rect);
+
+// How a window's place is stored: the main window by its two corners, the
+// panes by their corner and size.
+enum class StoredPlaceForm { Corners, CornerAndSize };
+
+// Where the user left the window, unless it is minimised or maximised.
+void StoreWindowPlace(HWND window, const char* valueName, StoredPlaceForm form);
 
 // Opens the per-user key without creating it. 1 if the value was read; a value
 // longer than 23 characters counts as missing.
-int ReadWindowRect(RECT& rect, const char* product, const char* valueName);
+bool ReadWindowRect(const char* valueName, RECT& rect);
 
 // The stored form of a rectangle, and back.
 StoredRect ToStoredRect(const RECT& rect);

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Checks the include lines of the sources against the folder table of
-docs/architecture.md, that a row names only folders above it, that a library
+"""Checks the include lines of the sources and the link lines of the CMake
+files against the folder table of docs/architecture.md (a folder may use only
+the libraries of the folders it may include), that a row names only folders
+above it, that a library
 folder (one that builds no program) includes no program's folder, and that no
 source file outside tests/ is named like a test. Prints one line per
 violation; exit code 1 when there is any.
@@ -21,6 +23,8 @@ SOURCE_SUFFIXES = (".cpp", ".h", ".rc")
 SKIPPED_FOLDERS = {"build", "tests", "cmake", "docs", "samples"}
 TABLE_ROW = re.compile(r"^\|\s*`([a-z0-9_/]+)/`\s*\|[^|]*\|([^|]*)\|\s*$")
 ALLOWED_NAME = re.compile(r"`([a-z0-9_/.]+)`")
+ADD_LIBRARY = re.compile(r"add_library\(\s*([A-Za-z0-9_]+)")
+LINK_LINE = re.compile(r"target_link_libraries\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.DOTALL)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
 
@@ -73,6 +77,39 @@ def table_violations(root, allowed):
     return found
 
 
+def cmake_files(root, allowed):
+    """Each top folder's CMake files, comments dropped, with the folders its
+    rows (its own and its sub-folders') may include."""
+    tops = sorted({top_folder(folder) for folder in allowed} - SKIPPED_FOLDERS)
+    for top in tops:
+        may = set()
+        for folder, (folders, _) in allowed.items():
+            if top_folder(folder) == top:
+                may |= folders
+        for directory, _, names in os.walk(os.path.join(root, top)):
+            if "CMakeLists.txt" in names:
+                path = os.path.join(directory, "CMakeLists.txt")
+                with open(path, encoding="utf-8", errors="replace") as text:
+                    shown = os.path.relpath(path, root).replace(os.sep, "/")
+                    yield top, may, shown, re.sub(r"#[^\n]*", "", text.read())
+
+
+def link_violations(root, allowed):
+    """Libraries linked from a folder whose library folder it may not include."""
+    files = list(cmake_files(root, allowed))
+    owner = {}
+    for top, _, _, text in files:
+        for library in ADD_LIBRARY.findall(text):
+            owner[library] = top
+    found = []
+    for top, may, shown, text in files:
+        for target, linked in LINK_LINE.findall(text):
+            for library in linked.split():
+                if library in owner and owner[library] not in may:
+                    found.append(f"{shown}: {top}/ must not link {library} of {owner[library]}/ (into {target})")
+    return found
+
+
 def owner(allowed, path):
     """The most specific folder of the table that holds path, or None."""
     found = None
@@ -99,6 +136,7 @@ def violations(root):
     if not allowed:
         return ["docs/architecture.md: no folder table found"]
     found += table_violations(root, allowed)
+    found += link_violations(root, allowed)
     for top, path in source_files(root):
         shown = os.path.relpath(path, root).replace(os.sep, "/")
         if TEST_WORD.search(os.path.basename(path)):
@@ -128,14 +166,19 @@ def self_test():
              "| `shell/` | x | `base/`, `document/`, `editor/` |\n"
              "| `shell/session/` | x | `document/`, `shell/` |\n"
              "| `shell/panes/` | x | `shell/session/`, `shell/frame/view.h` |\n"
-             "| `shell/frame/` | x | `shell/session/`, `shell/panes/` |\n")
+             "| `shell/frame/` | x | `shell/session/`, `shell/panes/` |\n"
+             "| `creator/` | x | `base/`, `document/` |\n")
     clean = {"base/paths.h": '#include <string>\n', "document/record.h": '#include "base/paths.h"\n',
              "editor/dialog.cpp": '#include "document/record.h"\n#include "editor/dialog.h"\n',
              "shell/main.cpp": '#include "editor/dialog.h"\n', "shell/quorbelind.rc": '#include "editor/editor.rc"\n',
              "shell/session/core.cpp": '#include "document/record.h"\n#include "shell/ids.h"\n',
              "shell/panes/pane.cpp": '#include "shell/session/core.h"\n#include "shell/frame/view.h"\n',
              "shell/frame/frame.cpp": '#include "shell/panes/pane.h"\n#include "shell/session/core.h"\n',
-             "tests/unit/any_test.cpp": '#include "shell/main.h"\n'}
+             "tests/unit/any_test.cpp": '#include "shell/main.h"\n',
+             "editor/CMakeLists.txt": "add_library(editor_core STATIC dialog.cpp)\n"
+                                      "target_link_libraries(editor_core PUBLIC document_core) # shell_core\n",
+             "shell/CMakeLists.txt": "add_library(shell_core STATIC main.cpp)\n"
+                                     "target_link_libraries(shell_core PUBLIC\n  editor_core)\n"}
     cases = [
         ("base includes a folder", {"base/paths.cpp": '#include "document/record.h"\n'}),
         ("folder includes one above it", {"document/index.cpp": '#include "shell/main.h"\n'}),
@@ -146,6 +189,10 @@ def self_test():
         ("row names a folder below it", {"docs/architecture.md": table.replace("`document/` | x | `base/` |", "`document/` | x | `base/`, `editor/` |")}),
         ("library names a program", {"docs/architecture.md": table + "| `cards/` | x | `shell/` |\n",
                                      "shell/CMakeLists.txt": "add_executable(Main main.cpp)\n"}),
+        ("folder links a library above it", {"document/CMakeLists.txt": "add_library(document_core STATIC x.cpp)\n"
+                                             "target_link_libraries(document_core PUBLIC\n  base_core editor_core)\n"}),
+        ("program includes another program", {"creator/main.cpp": '#include "shell/main.h"\n'}),
+        ("program links another program's library", {"creator/CMakeLists.txt": "target_link_libraries(Creator shell_core)\n"}),
         ("sub-folder includes the part above it", {"shell/session/rules.cpp": '#include "shell/frame/frame.h"\n'}),
         ("sub-folder includes a file beyond the one it may", {"shell/panes/more.cpp": '#include "shell/frame/x.h"\n'}),
     ]

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-#include "common/scoped_handles.h"
 #include "base/byte_stream.h"
+#include "base/path_limits.h"
+#include "common/scoped_handles.h"
 #include "uninstall/cleanup_batch.h"
 
 namespace qb {
@@ -15,9 +16,9 @@ constexpr DWORD kTempPathBufferSize = 256;
 
 // The 8.3 form of an existing path, or an empty text when there is none.
 std::string ShortFormOf(const std::string& path) {
-    char shortPath[MAX_PATH] = {};
-    DWORD length = GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
+    char shortPath[kPathBufferSize] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    if (length == 0 || length >= sizeof shortPath) return std::string();
     return shortPath;
 }
 

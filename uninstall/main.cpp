@@ -3,7 +3,9 @@
 // program directory.
 #include <windows.h>
 
+#include "base/product_names.h"
 #include "common/message_box.h"
+#include "system/system_names.h"
 #include "uninstall/choice_dialog.h"
 #include "uninstall/cleanup_launch.h"
 #include "uninstall/removal_dialog.h"
@@ -11,14 +13,6 @@
 
 namespace qb {
 namespace {
-
-// Only the names the removal needs; the rest stay empty.
-SystemNames LoadUninstallNames(HINSTANCE instance) {
-    SystemNames names;
-    names.uninstallEntry = LoadResourceString(instance, IDS_UNINSTALL_ENTRY, 256);
-    names.linkFile = LoadResourceString(instance, IDS_LINK_FILE_NAME, 256);
-    return names;
-}
 
 void ShowInformation(HINSTANCE instance, UINT textId) {
     ShowStringMessage(instance, nullptr, textId, IDS_UNINSTALL_CAPTION, MB_OK | MB_ICONINFORMATION);
@@ -33,8 +27,8 @@ void RunUninstall(HINSTANCE instance) {
     RemovalData removal;
     removal.programDirectory = choice.programDirectory;
     removal.choice = choice.choice;
-    removal.baseName = LoadResourceString(instance, IDS_PROGRAM_BASE_NAME, 256);
-    removal.names = LoadUninstallNames(instance);
+    removal.baseName = kProductName;
+    removal.names = SuiteSystemNames();
     RunRemovalDialog(instance, &removal);
     ShowInformation(instance, IDS_REMOVED);
     WriteAndStartCleanup(removal.programDirectory);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 #include "uninstall/removal_plan.h"
 
 namespace qb {

@@ -1,14 +1,36 @@
 #include "uninstall/removal_plan.h"
 
+#include <cctype>
+
 #include "base/paths.h"
+#include "distribution/program_files.h"
+#include "base/document_names.h"
 
 namespace qb {
 namespace {
 
-std::vector<std::string> InDirectory(const std::string& directory, std::initializer_list<std::string> names) {
+std::vector<std::string> InDirectory(const std::string& directory, const std::vector<std::string>& names) {
     std::vector<std::string> paths;
-    for (const std::string& name : names) paths.push_back(directory + '\\' + name);
+    for (const std::string& name : names) paths.push_back(JoinPath(directory, name));
     return paths;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The program files in the table's order, each followed by the file the
+// system makes beside it; Uninstall itself is left to the clean-up.
+std::vector<std::string> ProgramFileNames(const std::string& baseName) {
+    std::vector<std::string> names;
+    for (const DistributedProgramFile& file : kDistributedProgramFiles) {
+        if (!file.removedWithPrograms) continue;
+        const std::string name = UpperCase(InstalledName(file, baseName));
+        names.push_back(name);
+        if (file.companion) names.push_back(name.substr(0, name.rfind('.')) + UpperCase(file.companion));
+    }
+    return names;
 }
 
 }  // namespace
@@ -16,10 +38,8 @@ std::vector<std::string> InDirectory(const std::string& directory, std::initiali
 std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std::string& baseName,
                                         const RemovalChoice& choice) {
     return {
-        {RemovalKind::ProgramFiles, true,
-         InDirectory(directory, {baseName + ".EXE", baseName + ".HLP", baseName + ".GID", "README.TXT", "INSTALL.EXE",
-                                 "CREATOR.EXE"})},
-        {RemovalKind::Tests, choice.tests, InDirectory(directory, {"*.TMP", "*.BAK", "*.TVT"})},
+        {RemovalKind::ProgramFiles, true, InDirectory(directory, ProgramFileNames(baseName))},
+        {RemovalKind::Tests, choice.tests, InDirectory(directory, TestFilePatterns())},
         {RemovalKind::TextFiles, choice.textFiles, InDirectory(directory, {"*.TXT", "*.RTF"})},
         {RemovalKind::Bitmaps, choice.bitmaps, InDirectory(directory, {"*.BMP"})},
         {RemovalKind::SystemEntries, true, {}},

@@ -30,8 +30,8 @@ void ReadSettings(ProgramContext& program) {
     program.maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     program.maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
-    MarkInstalled(kProductName, kVersionKeyName);
-    ReadStartupSettings(kProductName, program.programDir, program.mainRect);
+    MarkInstalled();
+    ReadStartupSettings(program.programDir, program.mainRect);
     program.mainRect = CornersOnAMonitor(program.mainRect);
     program.scale = DisplayScale(ScreenDpi());
 }

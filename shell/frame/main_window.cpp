@@ -26,10 +26,7 @@ MainWindow::~MainWindow() = default;
 namespace {
 
 void StoreMainRect(const MainWindow& state) {
-    if (IsIconic(state.window) || IsZoomed(state.window)) return;
-    RECT rect;
-    GetWindowRect(state.window, &rect);
-    WriteWindowRect(rect, kProductName, kValueWindowPosMain);
+    StoreWindowPlace(state.window, kValueWindowPosMain, StoredPlaceForm::Corners);
 }
 
 bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {

@@ -19,9 +19,9 @@ namespace {
 // A stored place on no monitor is shown on the nearest one.
 RECT StoredPaneRect(const char* valueName, const StoredRect& fallback) {
     RECT stored;
-    if (ReadWindowRect(stored, kProductName, valueName)) return PlaceOnAMonitor(stored);
+    if (ReadWindowRect(valueName, stored)) return PlaceOnAMonitor(stored);
     RECT rect = ToRect(fallback);
-    WriteWindowRect(rect, kProductName, valueName);
+    WriteWindowRect(valueName, rect);
     return rect;
 }
 

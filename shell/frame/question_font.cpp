@@ -53,7 +53,7 @@ void QuestionFont::Create(HWND owner) {
     GetObjectA(GetStockObject(SYSTEM_FONT), sizeof systemFont, &systemFont);
     FontRecord record = ToFontRecord(systemFont);
     std::string text = FormatFont(record);
-    ReadOrInitUserValue(kProductName, kValueFont, text);
+    ReadOrInitUserValue(kValueFont, text);
     ParseFont(text, record);
     logFont_ = ToLogFont(record);
     font_.reset(CreateFontIndirectA(&logFont_));
@@ -72,7 +72,7 @@ bool QuestionFont::Choose() {
     ScopedGdiObject font(CreateFontIndirectA(&chosen));
     if (!font) return false;
     logFont_ = chosen;
-    WriteUserValue(kProductName, kValueFont, FormatFont(ToFontRecord(chosen)));
+    WriteUserValue(kValueFont, FormatFont(ToFontRecord(chosen)));
     font_ = std::move(font);
     return true;
 }

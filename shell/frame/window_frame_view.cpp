@@ -1,5 +1,7 @@
 #include "shell/frame/window_frame_view.h"
 
+#include "base/document_names.h"
+#include "distribution/program_files.h"
 #include "shell/frame/about_dialog.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
@@ -12,10 +14,10 @@ namespace {
 // The full path with its long names (a short alias names the same file), or
 // the path as it is when the system cannot resolve it.
 std::string FullPathOf(const std::string& path) {
-    char full[MAX_PATH];
+    char full[kPathBufferSize];
     const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     if (length == 0 || length >= sizeof full) return path;
-    char longName[MAX_PATH];
+    char longName[kPathBufferSize];
     const DWORD longLength = GetLongPathNameA(full, longName, sizeof longName);
     return longLength == 0 || longLength >= sizeof longName ? full : longName;
 }
@@ -23,14 +25,14 @@ std::string FullPathOf(const std::string& path) {
 }  // namespace
 
 WindowFrameView::WindowFrameView(MainWindow& state)
-    : state_(state), fileFilter_(TestFileFilter()), webPageFilter_(WebPageFileFilter()) {
+    : state_(state), fileFilter_(TestFileFilter(true)), webPageFilter_(WebPageFileFilter()) {
     fileDialog_.lStructSize = sizeof fileDialog_;
     fileDialog_.hwndOwner = state.window;
     fileDialog_.lpstrFilter = fileFilter_.c_str();
     fileDialog_.lpstrFile = fileName_;
     fileDialog_.nMaxFile = sizeof fileName_;
     fileDialog_.lpstrInitialDir = state.program->programDir.c_str();
-    fileDialog_.lpstrDefExt = "tvt";
+    fileDialog_.lpstrDefExt = kTestExtension;
     fileDialog_.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
     webPageDialog_ = fileDialog_;
     webPageDialog_.lpstrFilter = webPageFilter_.c_str();
@@ -90,7 +92,7 @@ std::string WindowFrameView::FullPath(const std::string& path) {
 }
 
 void WindowFrameView::ShowHelp() {
-    const std::string path = state_.program->programDir + "\\" + LoadText(IDS_HELP_FILE);
+    const std::string path = ProgramFilePath(state_.program->programDir, kHelpFile);
     WinHelpA(state_.window, path.c_str(), HELP_CONTENTS, 0);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/path_limits.h"
 #include "common/scoped_handles.h"
 #include "editor/question_dialog.h"
 #include "shell/session/frame_view.h"
@@ -38,7 +39,7 @@ private:
     // The save dialog of Export as web page, with its own filter and extension.
     OPENFILENAMEA webPageDialog_ = {};
     std::string webPageFilter_;
-    char fileName_[MAX_PATH] = {};
+    char fileName_[kPathBufferSize] = {};
     // The question dialogs' keyword, attachment slots and file dialog settings.
     QuestionEditorState editor_;
     std::unique_ptr<WaitCursor> waitCursor_;

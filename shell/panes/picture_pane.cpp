@@ -1,6 +1,7 @@
 #include "shell/panes/picture_pane.h"
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -8,6 +9,8 @@
 #include "base/product_names.h"
 #include "common/scoped_handles.h"
 #include "common/window.h"
+#include "media/bitmap.h"
+#include "media/dib_section.h"
 #include "settings/settings_registry.h"
 #include "shell/session/picture_layout.h"
 #include "shell/frame/message_display.h"
@@ -31,11 +34,7 @@ struct PicturePane {
 };
 
 void StorePlace(HWND window) {
-    if (IsIconic(window) || IsZoomed(window)) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, kProductName, kValueWinPosBild);
+    StoreWindowPlace(window, kValueWinPosBild, StoredPlaceForm::CornerAndSize);
 }
 
 PaneMetrics Metrics(HWND window) {
@@ -208,6 +207,18 @@ LRESULT OnFailure(PicturePane&, HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The bits go into the section from the header read here, not through the
+// system's file loader, so every header version and row order shows.
+HBITMAP LoadPictureSection(const std::string& path, BitmapHeader& header) {
+    DibImage image;
+    try {
+        if (!ReadBitmapFile(RealFileSystem(), path, header, image)) return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return CreatePictureSection(image);
+}
+
 }  // namespace
 
 void ReleasePicture(HWND picturePane) {
@@ -224,12 +235,7 @@ void LoadPicture(HWND picturePane, const std::string& path) {
     PicturePane* pane = WindowState<PicturePane>(picturePane);
     if (pane == nullptr) return;
     ReleasePicture(picturePane);
-    if (ReadBitmapHeaderFile(RealFileSystem(), path, pane->header) && IsShowableBitmap(pane->header)) {
-        const int width = pane->header.width;
-        const int height = pane->header.height < 0 ? -pane->header.height : pane->header.height;
-        pane->picture.reset(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, width, height, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    }
+    pane->picture.reset(LoadPictureSection(path, pane->header));
     BITMAP bitmap = {};
     if (pane->picture && GetObjectA(pane->picture.get(), sizeof bitmap, &bitmap) != 0) {
         pane->view.hasPicture = true;

@@ -7,6 +7,7 @@
 #include "common/window.h"
 #include "settings/settings_registry.h"
 #include "shell/frame/message_display.h"
+#include "media/rich_text.h"
 #include "shell/resource_ids.h"
 #include "shell/session/question_display_core.h"
 
@@ -30,11 +31,7 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 
 // Where the user left the pane, unless it is minimised or maximised.
 void StorePlace(HWND window) {
-    if (IsIconic(window) || IsZoomed(window)) return;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    RECT place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    WriteWindowRect(place, kProductName, kValueWinPosText);
+    StoreWindowPlace(window, kValueWinPosText, StoredPlaceForm::CornerAndSize);
 }
 
 void OnSize(HWND window, int width, int height) {

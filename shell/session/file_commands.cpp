@@ -4,6 +4,8 @@
 #include <new>
 
 #include "authoring/question_check.h"
+#include "base/document_names.h"
+#include "base/paths.h"
 #include "shell/resource_ids.h"
 #include "shell/session/session.h"
 #include "webpage/page_export.h"
@@ -319,10 +321,10 @@ void TestSession::EndProgram() {
 // damagedFile (a full path): the chosen name itself or one of the save's
 // working names names it.
 bool TestSession::SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FrameView& view) {
-    const std::string names[] = {chosenPath, CompanionName(chosenPath, "TMP"), CompanionName(chosenPath, "BAK"),
-                                 CompanionName(chosenPath, "TVT")};
+    const std::string names[] = {chosenPath, CompanionName(chosenPath, kTemporarySuffix),
+                                 CompanionName(chosenPath, kBackupSuffix), CompanionName(chosenPath, kSavedSuffix)};
     for (const std::string& name : names)
-        if (!name.empty() && SamePath(view.FullPath(name), damagedFile)) return true;
+        if (!name.empty() && SameFile(view.FullPath(name), damagedFile)) return true;
     return false;
 }
 

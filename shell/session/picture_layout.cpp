@@ -1,8 +1,6 @@
 #include "shell/session/picture_layout.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 
 namespace qb {
 namespace {

@@ -1,12 +1,5 @@
 // Placement and scrolling of the picture in the Bild pane.
 #pragma once
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "document/bitmap_header.h"
-
 namespace qb {
 
 // One axis of the pane: the visible extent, the scroll position and range

@@ -63,7 +63,7 @@ void TestSession::RemoveSelectedQuestion(FrameView& view) {
     QuestionNode* node = FindNode(document_, selection_.key);
     if (!node) return;
     const int32_t key = node->key;
-    const std::string keyword = Keyword(key).substr(0, kKeywordMaxChars);
+    const std::string keyword = Keyword(key).substr(0, kMaxKeywordLength);
     if (view.Show(Question(IDS_CONFIRM_DELETE, IDS_DELETE_CAPTION, MessageButtons::YesNo, {keyword})) !=
         MessageAnswer::Yes)
         return;

@@ -1,6 +1,5 @@
 #include "shell/session/question_display_core.h"
 
-#include <cctype>
 #include <vector>
 
 #include "shell/session/question_pick.h"
@@ -46,14 +45,6 @@ QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const RecordPr
     display.answerTextFile = record.slots[kSlotAnswerTextFile];
     display.answerPictureFile = record.slots[kSlotAnswerPictureFile];
     return display;
-}
-
-bool IsRichTextName(const std::string& name) {
-    if (name.size() < 4) return false;
-    const std::string tail = name.substr(name.size() - 4);
-    return tail[0] == '.' && std::toupper(static_cast<unsigned char>(tail[1])) == 'R' &&
-           std::toupper(static_cast<unsigned char>(tail[2])) == 'T' &&
-           std::toupper(static_cast<unsigned char>(tail[3])) == 'F';
 }
 
 }  // namespace qb

@@ -38,7 +38,4 @@ QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::str
 QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const RecordProgress& progress,
                                     const std::string& programDirectory, RandomSource& random);
 
-// ".RTF" in any case at the end of the name: streamed as rich text.
-bool IsRichTextName(const std::string& name);
-
 }  // namespace qb

@@ -71,11 +71,6 @@ std::string FitPathBuffer(const std::string& path) {
     return path.substr(0, kPathBufferSize - 1);
 }
 
-std::string TestFileFilter() {
-    static const char kFilter[] = "Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0";
-    return std::string(kFilter, sizeof kFilter);
-}
-
 std::string WebPageFileFilter() {
     static const char kFilter[] = "Web pages (*.html)\0*.html\0All Files (*.*)\0*.*\0";
     return std::string(kFilter, sizeof kFilter);

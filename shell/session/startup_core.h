@@ -47,9 +47,8 @@ std::string DocumentTitle(const std::string& programTitle, const std::string& pa
 // The dialogs' path buffer keeps at most 259 characters.
 std::string FitPathBuffer(const std::string& path);
 
-// The file dialogs' filters, as pairs separated by zero characters and ending
-// in two of them: tests, and the web page Export as web page writes.
-std::string TestFileFilter();
+// The filter of Export as web page's dialog, as pairs separated by zero
+// characters and ending in two of them.
 std::string WebPageFileFilter();
 
 }  // namespace qb

@@ -71,7 +71,6 @@ public:
     void WriteDataPath(const std::string&) override { std::abort(); }
     void AssociateTestFiles(const std::string&) override { std::abort(); }
     void AddUninstallEntry(const std::string&) override { std::abort(); }
-    std::string LoadName(int) override { return "x"; }
     bool CanOpenForReading(const std::string&) override { return false; }
     bool AskOverwrite(const std::string&) override { return true; }
     bool CopyOver(const std::string& source, const std::string& destination) override {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "tests/support/test_records.h"
 #include "document/journal.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/memory_files.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "tests/support/test_records.h"
 #include "qbtool/commands.h"
 #include "authoring/salvage_scan.h"
 #include "tests/fuzz/fuzz_check.h"

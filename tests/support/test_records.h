@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "document/record.h"
 
 namespace qb {
@@ -35,6 +36,7 @@ inline std::string RecordBytes(const QuestionRecord& record) {
     for (int k = 0; k < kFirstFileSlot; ++k) stored.slots[k] = EncodeLineBreaks(record.slots[k]);
     return StoredRecordBytes(stored);
 }
+
 
 // A whole test file: the magic line, the records, the closing empty line.
 inline std::string TestFileBytes(const std::vector<QuestionRecord>& records,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "tests/support/test_records.h"
 #include "tests/wine/wine_check.h"
 
 namespace {

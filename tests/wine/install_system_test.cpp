@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/registry.h"
-#include "install/system_integration.h"
-#include "install/system_keys.h"
+#include "system/system_entries.h"
+#include "system/system_names.h"
 #include "settings/settings_registry.h"
 
 namespace qb {
@@ -126,19 +126,19 @@ void DataPathIsReadFromTheCurrentUserFirst() {
     SetDefaultUserDataPath("C:\\Default User Place\\");
     CHECK_TEXT(SetupDirectory(), "C:\\Default User Place", "DataPath of the default user");
     CHECK(!ReadProgramDirectory(DataPathLookup::CurrentUser, DriveRoot::Accepted), "only the current user's");
-    WriteUserValue(kProductName, kDataPathValue, "C:\\Quorbelind\\");
+    WriteUserValue(kDataPathValue, "C:\\Quorbelind\\");
     CHECK_TEXT(SetupDirectory(), "C:\\Quorbelind", "DataPath of the current user");
     // An empty value counts as missing; a drive root serves unless refused.
-    WriteUserValue(kProductName, kDataPathValue, "");
+    WriteUserValue(kDataPathValue, "");
     CHECK_TEXT(SetupDirectory(), "C:\\Default User Place", "empty DataPath of the current user");
-    WriteUserValue(kProductName, kDataPathValue, "D:\\");
+    WriteUserValue(kDataPathValue, "D:\\");
     CHECK_TEXT(SetupDirectory(), "D:", "drive root accepted");
     CHECK(!SetupDirectory(DriveRoot::Refused), "drive root refused");
 }
 
 void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
-    MarkInstalled(kProductName, "V1.00");
-    WriteUserValue(kProductName, "Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
+    MarkInstalled();
+    WriteUserValue("Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
     SetDefaultUserDataPath("C:\\Quorbelind\\");
     AssociateTestFiles("C:\\Quorbelind\\", Names());
     AddUninstallEntry("C:\\Quorbelind\\", Names());

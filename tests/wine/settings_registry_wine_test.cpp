@@ -1,19 +1,19 @@
-// The registry routines against a real registry (run under Wine by run.sh).
-// Uses a product key of its own, so the program's settings are not touched.
+// The registry routines against a real registry (run under Wine by run.sh, in
+// a prefix of its own): the product's keys are made and removed here.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "base/product_names.h"
 #include "common/registry.h"
 #include "settings/settings_registry.h"
 #include "tests/wine/wine_check.h"
 
 namespace {
 
-const char kProduct[] = "QuorbelindRegistryTest";
-const char kUserKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest";
-const char kMarkerKey[] = "Software\\Tolvexia\\QuorbelindRegistryTest\\V9.99";
+const char* const kUserKey = qb::kUserKeyPath;
+const char* const kMarkerKey = qb::kMarkerKeyPath;
 
 void CheckText(const std::string& actual, const std::string& expected, int line) {
     if (actual == expected) {
@@ -53,81 +53,76 @@ void SetRaw(const char* name, DWORD type, const void* data, DWORD size) {
 
 void RemoveTestKeys() {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMarkerKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Tolvexia\\QuorbelindRegistryTest");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, qb::kUserKeyPath);
     RegDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
 }
 
 void TestMarker() {
-    CHECK(qb::MarkInstalled(kProduct, "V9.99") == 0);
+    CHECK(!qb::MarkInstalled());
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kMarkerKey));
-    CHECK(qb::MarkInstalled(kProduct, "V9.99") == 1);
+    CHECK(qb::MarkInstalled());
 }
 
 void TestStartupSettings() {
     std::string dir = "C:\\Work";
     RECT rect = {0, 0, 1273, 682};
-    CHECK(qb::ReadStartupSettings(kProduct, dir, rect) == 0);
+    CHECK(!qb::ReadStartupSettings(dir, rect));
     CHECK_TEXT(RawValue("DataPath"), std::string("C:\\Work\0", 8));
     CHECK_TEXT(RawValue("WindowPosMain"), std::string("00000,00000,01273,00682\0", 24));
 
     SetRaw("DataPath", REG_SZ, "D:\\Tests\\\\", 11);
     SetRaw("WindowPosMain", REG_SZ, "-0012,00040,00800,00600", 24);
     dir = "C:\\Work";
-    CHECK(qb::ReadStartupSettings(kProduct, dir, rect) == 1);
+    CHECK(qb::ReadStartupSettings(dir, rect));
     CHECK_TEXT(dir, "D:\\Tests\\");
     CHECK(rect.left == -12 && rect.top == 40 && rect.right == 800 && rect.bottom == 600);
 }
 
 void TestWindowRect() {
     RECT rect = {7, 7, 7, 7};
-    CHECK(qb::ReadWindowRect(rect, kProduct, "WinPosText") == 0);
+    CHECK(!qb::ReadWindowRect("WinPosText", rect));
     // Reading never creates the key.
     CHECK(!KeyExists(HKEY_CURRENT_USER, kUserKey));
     CHECK(rect.left == 7);
 
     RECT moved = {-12, 300, 640, 200};
-    CHECK(qb::WriteWindowRect(moved, kProduct, "WinPosText") == 1);
+    CHECK(qb::WriteWindowRect("WinPosText", moved));
     CHECK_TEXT(RawValue("WinPosText"), std::string("-0012,00300,00640,00200\0", 24));
     RECT read = {};
-    CHECK(qb::ReadWindowRect(read, kProduct, "WinPosText") == 1);
+    CHECK(qb::ReadWindowRect("WinPosText", read));
     CHECK(read.left == -12 && read.top == 300 && read.right == 640 && read.bottom == 200);
 
     SetRaw("WinPosBild", REG_SZ, "00010,00020,00300,002000", 25);
     RECT overlong = {1, 2, 3, 4};
-    CHECK(qb::ReadWindowRect(overlong, kProduct, "WinPosBild") == 0);
+    CHECK(!qb::ReadWindowRect("WinPosBild", overlong));
     CHECK(overlong.left == 1 && overlong.bottom == 4);
 
     DWORD number = 5;
     SetRaw("WinPosBild", REG_DWORD, &number, sizeof number);
-    CHECK(qb::ReadWindowRect(overlong, kProduct, "WinPosBild") == 0);
+    CHECK(!qb::ReadWindowRect("WinPosBild", overlong));
 }
 
 void TestUserValues() {
     std::string font = "1,2,3,4,5,6,7,8,9,10,11,12,13,Face, with comma";
-    CHECK(qb::ReadOrInitUserValue(kProduct, "Font", font) == 0);
+    CHECK(!qb::ReadOrInitUserValue("Font", font));
     DWORD type = 0;
     CHECK_TEXT(RawValue("Font", &type), font + std::string(1, '\0'));
     CHECK(type == REG_SZ);
     std::string again = "default";
-    CHECK(qb::ReadOrInitUserValue(kProduct, "Font", again) == 1);
+    CHECK(qb::ReadOrInitUserValue("Font", again));
     CHECK_TEXT(again, font);
 
-    CHECK(qb::WriteUserValue(kProduct, "DataPath", "E:\\Installed\\") == 1);
+    CHECK(qb::WriteUserValue("DataPath", "E:\\Installed\\"));
     CHECK_TEXT(RawValue("DataPath"), std::string("E:\\Installed\\\0", 14));
 }
 
 // The registry module keeps the kinds apart and wants room for the terminating zero.
 void TestValueKinds() {
     qb::ScopedRegKey key = qb::OpenOrCreateKey(HKEY_CURRENT_USER, kUserKey);
-    CHECK(qb::WriteNumberValue(key.get(), "Count", 0x01020304));
-    DWORD type = 0;
-    CHECK_TEXT(RawValue("Count", &type), std::string("\x04\x03\x02\x01", 4));
-    CHECK(type == REG_DWORD);
-    CHECK(qb::ReadNumberValue(key.get(), "Count") == 0x01020304u);
+    const DWORD count = 0x01020304;
+    SetRaw("Count", REG_DWORD, &count, sizeof count);
     CHECK(!qb::ReadStringValue(key.get(), "Count", 260));
     CHECK(qb::WriteStringValue(key.get(), "Text", "12"));
-    CHECK(!qb::ReadNumberValue(key.get(), "Text"));
-    CHECK(!qb::ReadNumberValue(key.get(), "Missing"));
 
     const std::string fits(259, 'x');
     SetRaw("Text", REG_SZ, fits.c_str(), 260);

@@ -44,7 +44,9 @@ inline std::string Text(size_t length, unsigned seed) {
 // A test of count questions; each question text has textLength bytes.
 inline bool Generate(const std::string& path, int count, size_t textLength) {
     auto out = qb::RealFileSystem().Open(path, qb::OpenMode::CreateReadWrite);
-    if (!out || !out->WriteLine(qb::kMagicLine)) return false;
+    if (!out) return false;
+    qb::TestFileWriter writer(*out);
+    if (!writer.Start()) return false;
     for (int i = 0; i < count; ++i) {
         qb::QuestionRecord record;
         record.keyword = "Question " + std::to_string(i);
@@ -52,9 +54,10 @@ inline bool Generate(const std::string& path, int count, size_t textLength) {
         record.slots[qb::kSlotRightAnswer] = "Answer " + std::to_string(i);
         if (i % 3 == 0) record.slots[qb::kSlotWrongAnswer1 + 1] = "Wrong " + std::to_string(i);
         if (i % 5 == 0) record.slots[qb::kSlotQuestionPictureFile] = "*picture.bmp";
-        if (qb::WriteQuestionRecord(*out, record) < 0) return false;
+        if (qb::WriteQuestionRecord(writer.Out(), record) < 0) return false;
+        writer.Counted(1);
     }
-    return out->WriteLine("") && out->Close();
+    return writer.Finish() && out->Close();
 }
 
 // The smallest bitmap the picture pane shows: one pixel of 24 bits.

@@ -261,10 +261,4 @@ void ValidateProject(const HelpProject& project) {
     }
 }
 
-std::string ParagraphText(const Paragraph& paragraph) {
-    std::string text;
-    for (const TextRun& run : paragraph.runs) text += run.text;
-    return text;
-}
-
 }  // namespace qb::help

@@ -59,8 +59,6 @@ HelpProject ParseProject(const std::string& sourceName, const std::string& utf8T
 // regardless of case (so each keyword names exactly one topic).
 void ValidateProject(const HelpProject& project);
 
-// Plain text of a paragraph, links included.
-std::string ParagraphText(const Paragraph& paragraph);
 
 // Keywords are compared regardless of the case of ASCII letters.
 int CompareKeywords(const std::string& a, const std::string& b);

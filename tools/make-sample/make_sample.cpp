@@ -138,9 +138,9 @@ int main(int argc, char** argv) {
     }
     const std::string path = std::string(argv[1]) + "/Astronomy.tvt";
     std::unique_ptr<qb::ByteStream> out = qb::RealFileSystem().Open(path, qb::OpenMode::CreateReadWrite);
-    bool ok = out && out->WriteLine(qb::kMagicLine);
-    for (const Question& q : Questions()) ok = ok && qb::WriteQuestionRecord(*out, ToRecord(q)) >= 0;
-    ok = ok && out->WriteLine("") && out->Close();
+    std::vector<QuestionRecord> records;
+    for (const Question& q : Questions()) records.push_back(ToRecord(q));
+    const bool ok = out && qb::WriteTestFile(*out, records, qb::StatusWritten::Zero) && out->Close();
     if (!ok) {
         std::fprintf(stderr, "make-sample: cannot write %s\n", path.c_str());
         return 1;

@@ -2,9 +2,10 @@
 
 #include "authoring/question_check.h"
 #include "authoring/salvage_scan.h"
+#include "document/document.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
-#include "tests/unit/shell/bitmap_bytes.h"
+#include "tests/support/bitmap_bytes.h"
 
 namespace qb {
 namespace {
@@ -73,6 +74,34 @@ TEST(SalvageScan, FindsTheRecordsAroundDamage) {
         const TestFileScan scan = Scan(bytes);
         EXPECT_TRUE(scan.magicAccepted) << c.what;
         EXPECT_EQ(Shape(scan, c.pieces, kMagic.size()), c.shape) << c.what;
+    }
+}
+
+// Loader, check and salvage read every ending of a test the same way: the
+// closing line in any form, or cut short to its CR, or missing, leaves the
+// test whole; one byte more is damage to all three.
+TEST(ClosingLine, LoaderCheckAndSalvageAgree) {
+    const struct {
+        const char* ending;
+        bool whole;
+    } cases[] = {{"\r\n", true}, {"\n", true}, {"\r", true}, {"", true}, {"\r\n\r", false}, {"x", false}};
+    for (const auto& c : cases) {
+        const std::string bytes = kMagic + kRecordA + kRecordB + c.ending;
+        MemoryFileSystem files;
+        files.SetContent("t.tvt", bytes);
+        TestDocument document;
+        document.files = &files;
+        document.testFile = files.Open("t.tvt", OpenMode::Read);
+        document.testFilePath = "t.tvt";
+        testing_support::MemoryList list;
+        testing_support::MemoryReporter reporter;
+        int32_t remaining = 0;
+        EXPECT_EQ(LoadQuestionIndex(document, list, reporter, remaining), 2) << c.ending;
+        EXPECT_EQ(document.damagedFile.empty(), c.whole) << "loader, ending \"" << c.ending << "\"";
+        TestFileScan scan;
+        const CheckReport report = CheckTestFile(files, *files.Open("t.tvt", OpenMode::Read), "t.tvt", scan);
+        EXPECT_EQ(report.findings.empty(), c.whole) << "check, ending \"" << c.ending << "\"";
+        EXPECT_EQ(Scan(bytes).damagedCount == 0, c.whole) << "salvage, ending \"" << c.ending << "\"";
     }
 }
 

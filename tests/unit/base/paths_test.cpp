@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/data_path.h"
+#include "base/document_names.h"
 
 namespace qb {
 namespace {
@@ -44,10 +45,24 @@ TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
     }
 }
 
-TEST(Paths, FileNameIsThePartAfterTheLastBackslash) {
-    EXPECT_EQ(FileNameOfPath("C:\\Tests\\Biology.tvt"), "Biology.tvt");
-    EXPECT_EQ(FileNameOfPath("exam.TVT"), "exam.TVT");
-    EXPECT_EQ(FileNameOfPath("C:\\dir\\"), "");
+TEST(Paths, FolderFileNameAndStemShareOneSeparatorSet) {
+    EXPECT_EQ(FileName("C:\\Tests\\Biology.tvt"), "Biology.tvt");
+    EXPECT_EQ(FileName("exam.TVT"), "exam.TVT");
+    EXPECT_EQ(FileName("C:\\dir\\"), "");
+    // One separator set: backslash, slash, and a drive's colon.
+    const struct {
+        const char* path;
+        const char* folder;
+        const char* stem;
+    } cases[] = {{"C:\\T\\a.b.tvt", "C:\\T\\", "a.b"}, {"/t/x.tvt", "/t/", "x"}, {"D:exam.tvt", "D:", "exam"},
+                 {"exam", "", "exam"}, {"C:\\T.d\\exam", "C:\\T.d\\", "exam"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Folder(c.path), c.folder) << c.path;
+        EXPECT_EQ(Folder(c.path) + FileName(c.path), c.path) << c.path;
+        EXPECT_EQ(Stem(c.path), c.stem) << c.path;
+    }
+    EXPECT_TRUE(SameFile("C:\\T\\Exam.TVT", "c:\\t\\exam.tvt"));
+    EXPECT_FALSE(SameFile("C:\\T\\exam.tvt", "C:\\T\\exam.tv"));
     EXPECT_EQ(JoinPath("C:\\Q", "Dist"), "C:\\Q\\Dist");
     EXPECT_TRUE(HasExtension("C:\\Notes.RtF", ".rtf"));
     EXPECT_FALSE(HasExtension("rtf", ".rtf"));
@@ -60,6 +75,16 @@ TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
     EXPECT_EQ(PickDataPath(std::string(""), std::string("C:\\Default\\")), "C:\\Default\\");
     EXPECT_FALSE(PickDataPath(std::nullopt, std::nullopt).has_value());
     EXPECT_FALSE(PickDataPath(std::string(""), std::string("")).has_value());
+}
+
+TEST(TestNames, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
+    EXPECT_EQ(TestFileFilter(true), std::string("Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0\0", 41));
+    EXPECT_EQ(TestFileFilter(false), std::string("Tests (*.tvt)\0*.tvt\0\0", 21));
+}
+
+TEST(TestNames, RecoveredTestsAreCountedFromTheSecond) {
+    EXPECT_EQ(RecoveredTestName("exam", 1), "exam recovered.tvt");
+    EXPECT_EQ(RecoveredTestName("exam", 2), "exam recovered 2.tvt");
 }
 
 }  // namespace

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
 namespace qb {
 namespace {
 
@@ -20,6 +26,33 @@ TEST(DistributedProgramFiles, NamesInBothDirectoriesInCopyingOrder) {
         EXPECT_EQ(DistributedName(kDistributedProgramFiles[i], "Quorbelind"), expected[i][1]);
     }
     EXPECT_EQ(DistributedName(kDistributedProgramFiles[1], "Other"), "Other.hlp");
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The texts the programs show name their files as the user sees them on the
+// disk ("run INSTALL.EXE again"); every such name is one of the table's.
+TEST(DistributedProgramFiles, NamesInTheProgramsTextsAreTheTables) {
+    std::vector<std::string> installed;
+    for (const DistributedProgramFile& file : kDistributedProgramFiles)
+        installed.push_back(UpperCase(InstalledName(file, "Quorbelind")));
+    const std::regex fileName(R"(\b[A-Za-z]+\.(exe|EXE|hlp|HLP|txt|TXT)\b)");
+    int named = 0;
+    for (const char* script : {"install/install.rc", "uninstall/uninstall.rc", "creator/creator.rc"}) {
+        std::ifstream in(std::string(QB_SOURCE_DIR "/") + script);
+        ASSERT_TRUE(in) << script;
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string all = std::regex_replace(text.str(), std::regex(R"(\\n)"), " ");
+        for (std::sregex_iterator it(all.begin(), all.end(), fileName), end; it != end; ++it, ++named) {
+            const std::string name = UpperCase(it->str());
+            EXPECT_NE(std::find(installed.begin(), installed.end(), name), installed.end()) << script << ": " << name;
+        }
+    }
+    EXPECT_GE(named, 7);
 }
 
 }  // namespace

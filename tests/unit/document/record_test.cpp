@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/read_stream.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
 
@@ -119,11 +120,16 @@ TEST(RecordReader, ReadsOnlyWantedSlots) {
 // One record in a file whose header holds the given number lines and whose
 // slots are the given bytes; returns whether the header is accepted.
 bool HeaderAccepted(const std::string& keyword, const std::vector<std::string>& numbers, const std::string& slots) {
+    const std::string bytes = HeaderBytes(keyword, numbers) + slots;
     MemoryFileSystem fs;
-    fs.SetContent("t", HeaderBytes(keyword, numbers) + slots);
+    fs.SetContent("t", bytes);
     auto stream = fs.Open("t", OpenMode::Read);
     RecordHeader header;
-    return ReadRecordHeader(*stream, 0, StreamSize(*stream), header);
+    const bool accepted = ReadRecordHeader(*stream, 0, StreamSize(*stream), header);
+    // The buffered stream takes the lines in place: it must judge them alike.
+    BufferedReadStream buffered(std::make_unique<testing_support::MemorySource>(bytes));
+    EXPECT_EQ(ReadRecordHeader(buffered, 0, StreamSize(buffered), header), accepted) << keyword;
+    return accepted;
 }
 
 TEST(RecordReader, HostileHeadersEndTheReading) {
@@ -144,6 +150,8 @@ TEST(RecordReader, HostileHeadersEndTheReading) {
     EXPECT_FALSE(HeaderAccepted(std::string(21, 'k'), good, "qa")) << "keyword of 21 characters";
     EXPECT_TRUE(HeaderAccepted(std::string(20, 'k'), good, "qa"));
     EXPECT_TRUE(HeaderAccepted("k", with(1, "  +1"), "qa")) << "blanks and a sign, as atoi takes them";
+    EXPECT_TRUE(HeaderAccepted("k", with(1, "1 x"), "qa")) << "the number ends at the first other character";
+    EXPECT_TRUE(HeaderAccepted("k\ry", good, "qa")) << "a lone CR belongs to the line";
     // Names: 259 bytes is the longest a reader's buffer holds.
     std::vector<std::string> name = with(9, "259");
     EXPECT_TRUE(HeaderAccepted("k", name, "qa" + std::string(259, 'n')));

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "document/document.h"
+#include "tests/support/test_records.h"
 #include "tests/support/memory_files.h"
 
 namespace qb {

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "test_projects.h"
 #include "tools/hlpc/help_source.h"
 
 namespace {

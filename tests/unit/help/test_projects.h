@@ -25,3 +25,14 @@ qb::help::HelpProject LoadShippedProject();
 std::string ReadRepositoryFile(const std::string& path);
 
 }  // namespace hlptest
+
+namespace qb::help {
+
+// Plain text of a paragraph, links included.
+inline std::string ParagraphText(const Paragraph& paragraph) {
+    std::string text;
+    for (const TextRun& run : paragraph.runs) text += run.text;
+    return text;
+}
+
+}  // namespace qb::help

@@ -19,18 +19,5 @@ TEST(InstallPaths, EmptyAndDriveRootDestinationsAreRefused) {
     }
 }
 
-TEST(InstallPaths, SystemEntryTextsForAProgramDirectory) {
-    const std::string dir = "C:\\Quorbelind\\";
-    EXPECT_EQ(DefaultIconValue(dir, "Quorbelind.exe"), "C:\\Quorbelind\\Quorbelind.exe,-114");
-    EXPECT_EQ(OpenCommandValue(dir, "Quorbelind.exe"), "C:\\Quorbelind\\Quorbelind.exe %1");
-    EXPECT_EQ(UninstallStringValue(dir), "C:\\Quorbelind\\Uninstall.exe");
-    EXPECT_EQ(OpenCommandValue("D:\\My Tests\\", "Quorbelind.exe"), "D:\\My Tests\\Quorbelind.exe %1");
-}
-
-TEST(InstallPaths, LinkFileGetsOneBackslashAfterTheFolder) {
-    EXPECT_EQ(LinkFilePath("C:\\WINDOWS\\Desktop", "Quorbelind.lnk"), "C:\\WINDOWS\\Desktop\\Quorbelind.lnk");
-    EXPECT_EQ(LinkFilePath("D:\\", "Quorbelind.lnk"), "D:\\Quorbelind.lnk");
-}
-
 }  // namespace
 }  // namespace qb

@@ -37,12 +37,6 @@ public:
     void WriteDataPath(const std::string& directory) override { events.push_back("DataPath " + directory); }
     void AssociateTestFiles(const std::string& directory) override { events.push_back("associate " + directory); }
     void AddUninstallEntry(const std::string& directory) override { events.push_back("uninstall entry " + directory); }
-    std::string LoadName(int stringId) override {
-        for (const ProgramFile& file : kProgramFiles) {
-            if (file.stringId == stringId) return DestinationName(file);
-        }
-        return "?";
-    }
     bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
     bool AskOverwrite(const std::string& destination) override {
         events.push_back("ask " + destination);

@@ -125,6 +125,7 @@ case_run "a web page is not replaced without --force" 2 "sheet.html: exists alre
 usage=$(cat usage.txt)
 case_run "no arguments" 2 "$usage"
 case_run "a wrong command" 2 "$usage" convert a b
+case_run "check with --force" 2 "$usage" check sheet.tvt --force
 case_run "--help" 0 "$usage" --help
 
 echo "$failures failed"

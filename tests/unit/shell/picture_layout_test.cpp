@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "bitmap_bytes.h"
 
 namespace qb {
 namespace {
 
-using testing_support::BitmapBytes;
-using testing_support::BitmapFile;
 
 constexpr int kBar = 17;
 
@@ -130,93 +125,6 @@ TEST(PictureScroll, NeverPastEitherEnd) {
     // Without a picture the positions stay at 0.
     EXPECT_EQ(ScrollTo(Axis(200, 0, 0), ScrollRequest::PageForward, 0), 0);
     EXPECT_EQ(ScrollTo(Axis(200, 0, 0), ScrollRequest::End, 0), 0);
-}
-
-const std::vector<PaletteColour> kThreeColours = {{255, 0, 0}, {0, 128, 0}, {10, 20, 30}};
-
-bool SameColours(const std::vector<PaletteColour>& a, const std::vector<PaletteColour>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].red != b[i].red || a[i].green != b[i].green || a[i].blue != b[i].blue) return false;
-    }
-    return true;
-}
-
-TEST(BitmapHeaderTest, ReadsSizeDepthAndColourTable) {
-    BitmapBytes file(40, 120, -80, 8, 3, kThreeColours);
-    BitmapHeader header;
-    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
-    EXPECT_EQ(header.width, 120);
-    EXPECT_EQ(header.height, -80);
-    EXPECT_EQ(header.bitsPerPixel, 8);
-    EXPECT_EQ(header.coloursUsed, 3u);
-    EXPECT_EQ(header.coloursImportant, 3u) << "0 means all used colours are important";
-    EXPECT_TRUE(SameColours(PictureColours(header), kThreeColours));
-}
-
-TEST(BitmapHeaderTest, ColourTableFollowsALaterHeaderVersion) {
-    BitmapBytes file(124, 16, 16, 4, 3, kThreeColours);
-    BitmapHeader header;
-    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
-    EXPECT_TRUE(SameColours(PictureColours(header), kThreeColours));
-}
-
-TEST(BitmapHeaderTest, NoPaletteWhenNoColoursAreDeclaredUsed) {
-    BitmapBytes file(40, 16, 16, 8, 0, kThreeColours);
-    BitmapHeader header;
-    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
-    EXPECT_EQ(header.colourTable.size(), 3u);
-    EXPECT_TRUE(PictureColours(header).empty());
-}
-
-TEST(BitmapHeaderTest, OversizedColourAreaAndCountStayWithinTheTable) {
-    std::vector<PaletteColour> table(256, PaletteColour{1, 2, 3});
-    BitmapBytes file(40, 16, 16, 8, 100000, table, 4000);
-    BitmapHeader header;
-    ASSERT_TRUE(ParseBitmapHeader(file.data().data(), file.data().size(), header));
-    EXPECT_EQ(header.colourTable.size(), kMaxColourTableBytes / 4);
-    EXPECT_EQ(PictureColours(header).size(), kMaxColourTableBytes / 4);
-}
-
-TEST(BitmapHeaderTest, RefusesWhatIsNoBitmapHeader) {
-    BitmapHeader header;
-    std::vector<uint8_t> text = {'H', 'e', 'l', 'l', 'o'};
-    text.resize(80, 'x');
-    EXPECT_FALSE(ParseBitmapHeader(text.data(), text.size(), header));
-    BitmapBytes file(40, 16, 16, 24, 0, {});
-    EXPECT_FALSE(ParseBitmapHeader(file.data().data(), 40, header)) << "cut short";
-    std::vector<uint8_t> tiny = file.data();
-    tiny[14] = 12;  // an information header too small to hold the fields
-    EXPECT_FALSE(ParseBitmapHeader(tiny.data(), tiny.size(), header));
-}
-
-TEST(BitmapHeaderTest, HugeHeaderSizeGivesNoColourTable) {
-    BitmapBytes file(40, 16, 16, 8, 3, kThreeColours);
-    std::vector<uint8_t> bytes = file.data();
-    bytes[14] = bytes[15] = bytes[16] = bytes[17] = 0xFF;
-    BitmapHeader header;
-    ASSERT_TRUE(ParseBitmapHeader(bytes.data(), bytes.size(), header));
-    EXPECT_TRUE(header.colourTable.empty());
-}
-
-// Only what the system's bitmap loader takes is loaded; the check of a test
-// names every other picture.
-TEST(BitmapHeaderTest, ShowableDepthsAndSizes) {
-    struct Case {
-        int32_t width, height;
-        uint16_t bits;
-        bool showable;
-    } cases[] = {
-        {16, 16, 1, true},  {16, 16, 4, true},   {16, -16, 8, true}, {16, 16, 16, true},
-        {16, 16, 24, true}, {16, 16, 32, true},  {16, 16, 2, false}, {16, 16, 0, false},
-        {0, 16, 24, false}, {-4, 16, 24, false}, {16, 0, 24, false},
-    };
-    for (const Case& c : cases) {
-        const std::string file = BitmapFile(c.width, c.height, c.bits);
-        BitmapHeader header;
-        ASSERT_TRUE(ParseBitmapHeader(reinterpret_cast<const uint8_t*>(file.data()), file.size(), header));
-        EXPECT_EQ(IsShowableBitmap(header), c.showable) << c.width << "x" << c.height << "x" << c.bits;
-    }
 }
 
 }  // namespace

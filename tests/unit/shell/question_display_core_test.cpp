@@ -103,17 +103,5 @@ TEST(DisplayPlan, PartlyReadRecordShowsWhatWasRead) {
     }
 }
 
-TEST(RichTextName, DotRtfInAnyCase) {
-    EXPECT_TRUE(IsRichTextName("C:\\a\\intro.rtf"));
-    EXPECT_TRUE(IsRichTextName("intro.RTF"));
-    EXPECT_TRUE(IsRichTextName("intro.rTf"));
-    EXPECT_TRUE(IsRichTextName(".rtf"));
-    EXPECT_FALSE(IsRichTextName("intro.txt"));
-    EXPECT_FALSE(IsRichTextName("intro"));
-    EXPECT_FALSE(IsRichTextName("rtf"));
-    EXPECT_FALSE(IsRichTextName("intrortf"));
-    EXPECT_FALSE(IsRichTextName("intro.rtf2"));
-}
-
 }  // namespace
 }  // namespace qb

@@ -93,12 +93,6 @@ TEST(Title, ProgramTitleAloneOrWithThePath) {
     EXPECT_EQ(DocumentTitle("Quorbelind V1.00", "C:\\t\\exam.TVT"), "Quorbelind V1.00: C:\\t\\exam.TVT");
 }
 
-TEST(FileDialog, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
-    const std::string filter = TestFileFilter();
-    const std::string expected("Tests (*.tvt)\0*.tvt\0All Files (*.*)\0*.*\0\0", 41);
-    EXPECT_EQ(filter, expected);
-}
-
 TEST(FileDialog, ProposedPathIsCutToTheBuffer) {
     EXPECT_EQ(FitPathBuffer("C:\\a.tvt"), "C:\\a.tvt");
     EXPECT_EQ(FitPathBuffer(std::string(400, 'x')).size(), 259u);

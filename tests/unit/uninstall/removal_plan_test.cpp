@@ -18,9 +18,12 @@ TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
     EXPECT_EQ(groups[0].paths,
               (std::vector<std::string>{"C:\\Quorbelind\\QUORBELIND.EXE", "C:\\Quorbelind\\QUORBELIND.HLP",
                                         "C:\\Quorbelind\\QUORBELIND.GID", "C:\\Quorbelind\\README.TXT",
-                                        "C:\\Quorbelind\\INSTALL.EXE", "C:\\Quorbelind\\CREATOR.EXE"}));
-    EXPECT_EQ(groups[1].paths,
-              (std::vector<std::string>{"C:\\Quorbelind\\*.TMP", "C:\\Quorbelind\\*.BAK", "C:\\Quorbelind\\*.TVT"}));
+                                        "C:\\Quorbelind\\CREATOR.EXE", "C:\\Quorbelind\\INSTALL.EXE"}));
+    // The journal, the kept journal and recovered tests by their own names.
+    EXPECT_EQ(groups[1].paths, (std::vector<std::string>{
+                                   "C:\\Quorbelind\\CHANGINGS.TMP", "C:\\Quorbelind\\CHANGINGS.OLD",
+                                   "C:\\Quorbelind\\*.TMP", "C:\\Quorbelind\\*.BAK", "C:\\Quorbelind\\* RECOVERED.TVT",
+                                   "C:\\Quorbelind\\* RECOVERED *.TVT", "C:\\Quorbelind\\*.TVT"}));
     EXPECT_EQ(groups[2].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.TXT", "C:\\Quorbelind\\*.RTF"}));
     EXPECT_EQ(groups[3].paths, (std::vector<std::string>{"C:\\Quorbelind\\*.BMP"}));
     EXPECT_TRUE(groups[4].paths.empty());
@@ -57,9 +60,11 @@ TEST(RemovalGroups, OnlyTheUsersFilesGoToTheRecycleBin) {
             (GoesToRecycleBin(group.kind, path) ? recycled : deleted).push_back(path.substr(5));
         }
     }
-    EXPECT_EQ(recycled, (std::vector<std::string>{"*.BAK", "*.TVT", "*.TXT", "*.RTF", "*.BMP"}));
+    // A journal kept aside holds questions never saved: it can be taken back too.
+    EXPECT_EQ(recycled, (std::vector<std::string>{"CHANGINGS.OLD", "*.BAK", "* RECOVERED.TVT", "* RECOVERED *.TVT",
+                                                  "*.TVT", "*.TXT", "*.RTF", "*.BMP"}));
     EXPECT_EQ(deleted, (std::vector<std::string>{"QUORBELIND.EXE", "QUORBELIND.HLP", "QUORBELIND.GID", "README.TXT",
-                                                 "INSTALL.EXE", "CREATOR.EXE", "*.TMP"}));
+                                                 "CREATOR.EXE", "INSTALL.EXE", "CHANGINGS.TMP", "*.TMP"}));
     EXPECT_FALSE(GoesToRecycleBin(RemovalKind::Tests, "C:\\Q\\changings.tmp")) << "the ending in any case";
     EXPECT_TRUE(GoesToRecycleBin(RemovalKind::Bitmaps, "C:\\Q\\TMP"));
 }

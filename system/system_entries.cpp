@@ -1,14 +1,13 @@
-#include "install/system_integration.h"
+#include "system/system_entries.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
 
+#include "base/path_limits.h"
 #include "common/registry.h"
 #include "common/scoped_handles.h"
-#include "install/install_paths.h"
-#include "install/system_keys.h"
 
 namespace qb {
 namespace {
@@ -40,7 +39,7 @@ const int kShortcutFolders[] = {CSIDL_DESKTOP, CSIDL_STARTUP, CSIDL_STARTMENU};
 }  // namespace
 
 void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
-    WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, kTestFileExtension).get(), nullptr, kFileClassName);
+    WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, TestExtensionKey().c_str()).get(), nullptr, kFileClassName);
     ScopedRegKey fileClass = OpenOrCreateKey(HKEY_CLASSES_ROOT, kFileClassName);
     WriteStringValue(fileClass.get(), nullptr, kFileClassName);
     WriteStringValue(OpenOrCreateKey(fileClass.get(), "DefaultIcon").get(), nullptr,
@@ -67,7 +66,7 @@ void AddUninstallEntry(const std::string& dir, const SystemNames& names) {
 std::optional<std::string> SpecialFolderPath(int folder) {
     ScopedHandle<ItemListTraits> items;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, items.receive())) || !items) return std::nullopt;
-    char path[MAX_PATH] = {};
+    char path[kPathBufferSize] = {};
     if (!SHGetPathFromIDListA(items.get(), path) || path[0] == '\0') return std::nullopt;
     return std::string(path);
 }
@@ -90,13 +89,13 @@ void CreateShortcut(const std::string& dir, int folder, const SystemNames& names
     if (FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.receive()))) || !file) {
         return;
     }
-    WCHAR widePath[MAX_PATH] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, MAX_PATH) == 0) return;
+    WCHAR widePath[kPathBufferSize] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath, static_cast<int>(kPathBufferSize)) == 0) return;
     file.get()->Save(widePath, TRUE);
 }
 
 void RemoveSystemEntries(const SystemNames& names) {
-    DeleteKeyTree(HKEY_CLASSES_ROOT, kTestFileExtension);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, TestExtensionKey().c_str());
     DeleteKeyTree(HKEY_CLASSES_ROOT, kFileClassName);
     DeleteBelow(HKEY_LOCAL_MACHINE, kVendorKeyPath, kProductName);
     DeleteBelow(HKEY_USERS, kDefaultUserVendorPath, kProductName);

@@ -8,15 +8,9 @@
 #include <optional>
 #include <string>
 
-namespace qb {
+#include "system/system_names.h"
 
-// Texts the entries carry, taken from the calling program's string table.
-struct SystemNames {
-    std::string programFile;     // the main program's file name
-    std::string openVerbText;    // the text of the open verb
-    std::string uninstallEntry;  // the uninstall entry's key and display name
-    std::string linkFile;        // the shortcut files' name
-};
+namespace qb {
 
 // dir is the program directory ending in a backslash.
 void AssociateTestFiles(const std::string& dir, const SystemNames& names);
