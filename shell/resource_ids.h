@@ -54,6 +54,10 @@
 #define IDM_TEST_RESET_ALL 40020
 #define IDM_TEST_RESET 40032
 #define IDM_FONT 40033
+// The authors' table and check commands of the File menu
+#define IDM_FILE_EXPORT_QUESTIONS 40051
+#define IDM_FILE_CHECK_TEST 40052
+#define IDM_FILE_IMPORT_QUESTIONS 40053
 // Sent to the Bild pane: lay the picture out again and repaint.
 #define IDM_PICTURE_LAYOUT 40030
 
@@ -111,4 +115,11 @@
 #define IDS_RECOVERY_QUESTION 61
 #define IDS_DAMAGED_TEST 64
 #define IDS_DAMAGED_FILE_KEPT 65
+// Export, Check and Import of questions
+#define IDS_EXPORT_TITLE 80
+#define IDS_EXPORT_CAPTION 81
+#define IDS_BUSY_EXPORTING 82
+#define IDS_QUESTIONS_EXPORTED 83
+#define IDS_QUESTION_EXPORTED 84
+#define IDS_NOT_A_TABLE 85
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -22,7 +22,7 @@ std::string FullPathOf(const std::string& path) {
 
 }  // namespace
 
-WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_(TestFileFilter()) {
+WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_(TestFileFilter()), tableFilter_(ExportTableFilter()) {
     fileDialog_.lStructSize = sizeof fileDialog_;
     fileDialog_.hwndOwner = state.window;
     fileDialog_.lpstrFilter = fileFilter_.c_str();
@@ -31,6 +31,9 @@ WindowFrameView::WindowFrameView(MainWindow& state) : state_(state), fileFilter_
     fileDialog_.lpstrInitialDir = state.program->programDir.c_str();
     fileDialog_.lpstrDefExt = "tvt";
     fileDialog_.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    tableDialog_ = fileDialog_;
+    tableDialog_.lpstrFilter = tableFilter_.c_str();
+    tableDialog_.lpstrDefExt = "csv";
 }
 
 // The box shows over menus and buttons as the session has left them so far.
@@ -40,17 +43,18 @@ MessageAnswer WindowFrameView::Show(const Message& message) {
 }
 
 bool WindowFrameView::ChoosePath(PathDialog kind, std::string& path) {
-    const UINT titleIds[] = {IDS_NEW_TEST_TITLE, IDS_OPEN_TEST_TITLE, IDS_SAVE_AS_TITLE};
+    const UINT titleIds[] = {IDS_NEW_TEST_TITLE, IDS_OPEN_TEST_TITLE, IDS_SAVE_AS_TITLE, IDS_EXPORT_TITLE};
     const std::string title = LoadText(titleIds[static_cast<int>(kind)]);
     const bool open = kind == PathDialog::Open;
+    const bool table = kind == PathDialog::ExportTable;
     lstrcpynA(fileName_, FitPathBuffer(path).c_str(), sizeof fileName_);
-    OPENFILENAMEA dialog = fileDialog_;
+    OPENFILENAMEA dialog = table ? tableDialog_ : fileDialog_;
     dialog.hwndOwner = state_.window;
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = open ? (OFN_EXPLORER | OFN_FILEMUSTEXIST) : (OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
     ApplyCommandStates(state_);
     const bool chosen = (open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
-    fileDialog_.nFilterIndex = dialog.nFilterIndex;
+    (table ? tableDialog_ : fileDialog_).nFilterIndex = dialog.nFilterIndex;
     if (!chosen) return false;
     path = fileName_;
     return true;

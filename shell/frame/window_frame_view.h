@@ -35,6 +35,9 @@ private:
     // Shared by New, Open and Save as; the filter the user picked stays picked.
     OPENFILENAMEA fileDialog_ = {};
     std::string fileFilter_;
+    // The export dialog's own settings, so each dialog keeps its filter.
+    OPENFILENAMEA tableDialog_ = {};
+    std::string tableFilter_;
     char fileName_[MAX_PATH] = {};
     // The question dialogs' keyword, attachment slots and file dialog settings.
     QuestionEditorState editor_;

@@ -54,6 +54,9 @@ void EditQuestion(TestSession& session, FrameView& view) {
 void RemoveQuestion(TestSession& session, FrameView& view) {
     session.RemoveQuestion(view);
 }
+void ExportQuestions(TestSession& session, FrameView& view) {
+    session.ExportQuestions(view);
+}
 void AskQuestion(TestSession& session, FrameView& view) {
     session.AskQuestion(view);
 }
@@ -103,6 +106,7 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_ABOUT, ShowAbout, Always, -1, false},
     {IDM_FONT, ChooseQuestionFont, Always, -1, false},
     {IDM_EXIT, Exit, Always, -1, false},
+    {IDM_FILE_EXPORT_QUESTIONS, ExportQuestions, TestIsOpen, -1, false},
 };
 
 const MainCommand* FindMainCommand(int id) {

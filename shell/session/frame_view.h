@@ -10,7 +10,7 @@
 namespace qb {
 
 // The file dialog's purpose: its title and whether it opens or saves.
-enum class PathDialog { New, Open, SaveAs };
+enum class PathDialog { New, Open, SaveAs, ExportTable };
 
 class FrameView {
 public:

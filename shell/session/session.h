@@ -105,6 +105,11 @@ public:
     void EditQuestion(FrameView& view);
     void RemoveQuestion(FrameView& view);
 
+    // --- Authoring commands ------------------------------------------------
+    // Writes the current questions (the journal's included) to a table
+    // chosen in the save dialog, as a table exported from the saved test.
+    void ExportQuestions(FrameView& view);
+
     // --- Practice commands -------------------------------------------------
     // The selected question, or a random unanswered one.
     void AskQuestion(FrameView& view);

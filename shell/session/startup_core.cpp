@@ -76,4 +76,9 @@ std::string TestFileFilter() {
     return std::string(kFilter, sizeof kFilter);
 }
 
+std::string ExportTableFilter() {
+    static const char kFilter[] = "Comma-separated tables (*.csv)\0*.csv\0Tab-separated tables (*.txt)\0*.txt\0";
+    return std::string(kFilter, sizeof kFilter);
+}
+
 }  // namespace qb

@@ -50,5 +50,7 @@ std::string FitPathBuffer(const std::string& path);
 // The file dialogs' filter, as pairs separated by zero characters and ending
 // in two of them.
 std::string TestFileFilter();
+// The export dialog's filter: comma-separated or tab-separated tables.
+std::string ExportTableFilter();
 
 }  // namespace qb

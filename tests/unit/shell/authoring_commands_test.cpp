@@ -1,0 +1,130 @@
+// Export questions, Check test and Import questions of the session, on a test
+// whose questions lie partly in the saved file and partly in the journal.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "authoring/question_table.h"
+#include "tests/support/disk_files.h"
+#include "tests/unit/shell/session_fakes.h"
+
+namespace qb {
+namespace {
+
+using session_testing::kMagicLine;
+using session_testing::Record;
+using session_testing::Typing;
+using testing_support::ReadAll;
+using testing_support::WriteAll;
+
+QuestionRecord Question(const std::string& keyword, const std::string& question, const std::string& answer,
+                        const std::string& wrong = "") {
+    QuestionRecord record;
+    record.keyword = keyword;
+    record.slots[kSlotQuestion] = question;
+    record.slots[kSlotRightAnswer] = answer;
+    record.slots[kSlotWrongAnswer1] = wrong;
+    return record;
+}
+
+class AuthoringCommands : public session_testing::SessionTest {
+protected:
+    // Two saved questions, the first answered, and a third defined since the
+    // test was opened, so it lies in the journal.
+    void SetUp() override {
+        OpenFile("astronomy.tvt", std::string(kMagicLine) +
+                                      Record("Zodiac", {"How many signs?", "Twelve"}, 1) +
+                                      Record("Moon", {"What shows\r\nat new moon?", "Its dark side", "Its craters"}, 0));
+        ASSERT_TRUE(document.IsOpen());
+        frame.script.push_back(Typing("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice"));
+        session.NewQuestion(frame);
+        ASSERT_EQ(session.QuestionCount(), 3);
+        ResetFrame();
+    }
+
+    // The current questions in index order, as the table must hold them.
+    std::vector<QuestionRecord> Current() const {
+        return {Question("Zodiac", "How many signs?", "Twelve"),
+                Question("Moon", "What shows\r\nat new moon?", "Its dark side", "Its craters"),
+                Question("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice")};
+    }
+
+    TestDocument& document = session.Document();
+};
+
+TEST_F(AuthoringCommands, ExportWritesTheCurrentQuestionsAsTheTableWriterDoes) {
+    const struct {
+        const char* name;
+        char separator;
+    } kCases[] = {{"table.csv", ','}, {"table.CSV", ','}, {"table.txt", '\t'}, {"table.tsv", '\t'}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ResetFrame();
+        frame.chosenPath = dir.File(c.name);
+        session.ExportQuestions(frame);
+        EXPECT_EQ(ReadAll(dir.File(c.name)), WriteQuestionTable(Current(), c.separator));
+        EXPECT_FALSE(session_testing::Exists(dir.File(std::string(c.name) + ".partial")));
+        EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::ExportTable});
+        EXPECT_EQ(frame.proposed, std::vector<std::string>{dir.File("astronomy.csv")});
+        EXPECT_EQ(frame.messages,
+                  std::vector<Message>{Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {"3"})});
+        EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_EXPORTING});
+        EXPECT_EQ(frame.busyDepth, 0);
+    }
+    // Exporting changes nothing of the test.
+    EXPECT_TRUE(session.IsModified());
+    EXPECT_EQ(session.QuestionCount(), 3);
+}
+
+TEST_F(AuthoringCommands, ExportOfOneQuestionSaysSoInTheSingular) {
+    frame.answer = MessageAnswer::No;  // the changed test is given up
+    OpenFile("one.tvt", std::string(kMagicLine) + Record("Sun", {"A star?", "Yes"}, 0));
+    frame.chosenPath = dir.File("one.csv");
+    session.ExportQuestions(frame);
+    EXPECT_EQ(ReadAll(dir.File("one.csv")), WriteQuestionTable({Question("Sun", "A star?", "Yes")}, ','));
+    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTION_EXPORTED, IDS_EXPORT_CAPTION)});
+}
+
+TEST_F(AuthoringCommands, ExportReplacesAnExistingTableOnlyWhenItIsWrittenWhole) {
+    WriteAll(dir.File("old.csv"), "keyword\r\nold\r\n");
+    frame.chosenPath = dir.File("old.csv");
+    session.ExportQuestions(frame);
+    EXPECT_EQ(ReadAll(dir.File("old.csv")), WriteQuestionTable(Current(), ','));
+
+    // A record that can no longer be read: nothing replaces the old table.
+    WriteAll(dir.File("old.csv"), "keyword\r\nold\r\n");
+    document.head->position = 1 << 20;
+    ResetFrame();
+    frame.chosenPath = dir.File("old.csv");
+    session.ExportQuestions(frame);
+    EXPECT_EQ(ReadAll(dir.File("old.csv")), "keyword\r\nold\r\n");
+    EXPECT_FALSE(session_testing::Exists(dir.File("old.csv.partial")));
+    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)});
+    EXPECT_EQ(frame.busyDepth, 0);
+}
+
+TEST_F(AuthoringCommands, ExportRefusesWhatIsNoTableAndWritesNothingWhenCancelled) {
+    const std::string testBytes = ReadAll(dir.File("astronomy.tvt"));
+    const struct {
+        std::string chosen;  // empty: the dialog is cancelled
+        std::vector<Message> messages;
+    } kCases[] = {
+        {dir.File("astronomy.tvt"), {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
+        {dir.File("table"), {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
+        {dir.File("missing/folder/table.csv"), {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}},
+        {"", {}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.chosen);
+        ResetFrame();
+        frame.chosenPath = c.chosen;
+        session.ExportQuestions(frame);
+        EXPECT_EQ(frame.messages, c.messages);
+    }
+    EXPECT_EQ(ReadAll(dir.File("astronomy.tvt")), testBytes);
+    EXPECT_FALSE(session_testing::Exists(dir.File("table")));
+}
+
+}  // namespace
+}  // namespace qb
