@@ -15,6 +15,7 @@
 #define IDI_DOCUMENT 114
 #define IDI_ABOUT 115
 #define IDD_ABOUT 116
+#define IDD_FINDINGS 130
 #define IDB_LIST_SINGLE 119
 #define IDB_LIST_SINGLE_ANSWERED 120
 #define IDB_LIST_MULTI 121
@@ -79,6 +80,8 @@
 // Controls of the About box (beyond IDOK)
 #define IDC_ABOUT_PROGRAM_ICON 1001
 #define IDC_ABOUT_ICON 1002
+// The findings dialog of Check test
+#define IDC_FINDINGS_LIST 1101
 
 // String table
 #define IDS_PROGRAM_TITLE 1
@@ -122,4 +125,9 @@
 #define IDS_QUESTIONS_EXPORTED 83
 #define IDS_QUESTION_EXPORTED 84
 #define IDS_NOT_A_TABLE 85
+#define IDS_CHECK_CAPTION 86
+#define IDS_BUSY_CHECKING 87
+#define IDS_NO_PROBLEMS_FOUND 88
+#define IDS_FINDING_KEYWORD 89
+#define IDS_FINDING_TEXT 90
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -1,6 +1,7 @@
 #include "shell/frame/window_frame_view.h"
 
 #include "shell/frame/about_dialog.h"
+#include "shell/frame/findings_dialog.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
@@ -72,6 +73,14 @@ int WindowFrameView::RunQuestionDialog(EditorMode mode, QuestionNode& node, std:
     const int result = qb::RunQuestionDialog(state_.window, data);
     if (result != 0) keyword = editor_.keyword;
     return result;
+}
+
+int32_t WindowFrameView::ShowFindings(const std::vector<Finding>& findings) {
+    FindingsDialogData data;
+    data.findings = &findings;
+    ApplyCommandStates(state_);
+    RunFindingsDialog(state_.window, data);
+    return data.pickedKey;
 }
 
 void WindowFrameView::BeginBusy(int busyText) {

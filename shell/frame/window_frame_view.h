@@ -22,6 +22,7 @@ public:
     MessageAnswer Show(const Message& message) override;
     bool ChoosePath(PathDialog dialog, std::string& path) override;
     int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) override;
+    int32_t ShowFindings(const std::vector<Finding>& findings) override;
     void BeginBusy(int busyText) override;
     void EndBusy() override;
     std::string FullPath(const std::string& path) override;

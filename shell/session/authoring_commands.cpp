@@ -2,6 +2,7 @@
 // check tools, as operations of the session on the open test.
 #include <memory>
 
+#include "authoring/question_check.h"
 #include "authoring/question_table.h"
 #include "shell/resource_ids.h"
 #include "shell/session/session.h"
@@ -61,6 +62,24 @@ void TestSession::ExportQuestions(FrameView& view) {
         return;
     }
     Tell(view, Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {std::to_string(document_.questionCount)}));
+}
+
+void TestSession::CheckTest(FrameView& view) {
+    WithdrawAnswerCommands();
+    if (!IsOpen()) {
+        Tell(view, Information(IDS_NEED_OPEN_TEST, IDS_CHECK_CAPTION));
+        return;
+    }
+    view.BeginBusy(IDS_BUSY_CHECKING);
+    const CheckReport report = CheckOpenTest(document_, programDirectory_);
+    view.EndBusy();
+    ShowCounters();
+    if (report.findings.empty()) {
+        Tell(view, Information(IDS_NO_PROBLEMS_FOUND, IDS_CHECK_CAPTION));
+        return;
+    }
+    const int32_t key = view.ShowFindings(report.findings);
+    if (key >= 0 && FindNode(document_, key) && observer_) observer_->QuestionSelected(key);
 }
 
 }  // namespace qb

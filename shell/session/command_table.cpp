@@ -57,6 +57,9 @@ void RemoveQuestion(TestSession& session, FrameView& view) {
 void ExportQuestions(TestSession& session, FrameView& view) {
     session.ExportQuestions(view);
 }
+void CheckTest(TestSession& session, FrameView& view) {
+    session.CheckTest(view);
+}
 void AskQuestion(TestSession& session, FrameView& view) {
     session.AskQuestion(view);
 }
@@ -107,6 +110,7 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_FONT, ChooseQuestionFont, Always, -1, false},
     {IDM_EXIT, Exit, Always, -1, false},
     {IDM_FILE_EXPORT_QUESTIONS, ExportQuestions, TestIsOpen, -1, false},
+    {IDM_FILE_CHECK_TEST, CheckTest, TestIsOpen, -1, false},
 };
 
 const MainCommand* FindMainCommand(int id) {

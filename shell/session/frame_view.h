@@ -3,6 +3,10 @@
 #pragma once
 #include <string>
 
+#include <cstdint>
+#include <vector>
+
+#include "authoring/question_check.h"
 #include "document/document.h"
 #include "editor/question_form.h"
 #include "shell/session/message.h"
@@ -21,6 +25,9 @@ public:
     // Runs the question dialog on node. Returns 0 when nothing was stored,
     // otherwise 1 plus the number of wrong answers, and the stored keyword.
     virtual int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) = 0;
+    // Lists Check test's findings. Returns the key of the question of the
+    // finding the user picked, or -1.
+    virtual int32_t ShowFindings(const std::vector<Finding>& findings) = 0;
     // The wait cursor and the busy text (a string id) in status-bar part 0.
     virtual void BeginBusy(int busyText) = 0;
     virtual void EndBusy() = 0;

@@ -5,6 +5,7 @@
 // FrameView. No windows.h: the whole of it is tested natively.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -109,6 +110,10 @@ public:
     // Writes the current questions (the journal's included) to a table
     // chosen in the save dialog, as a table exported from the saved test.
     void ExportQuestions(FrameView& view);
+    // Checks the current questions (the journal's included) and lists the
+    // findings; the question of the finding the user picks is selected in
+    // the list, as a click selects it.
+    void CheckTest(FrameView& view);
 
     // --- Practice commands -------------------------------------------------
     // The selected question, or a random unanswered one.
@@ -181,6 +186,9 @@ private:
 
     // Question steps.
     bool StoreRow(int32_t key, const std::string& keyword, int dialogResult);
+    // A node accepted by the question dialog (its record in the journal) joins
+    // the index, the list and the counters. False when no memory is left.
+    bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();

@@ -5,6 +5,7 @@
 
 EXPORT_TITLE='Export the questions to a table:'
 EXPORT_CAPTION='Export questions'
+CHECK_CAPTION='Check test'
 
 # answer_message CAPTION TEXT WHAT: the message box of that caption shows
 # TEXT; OK closes it.

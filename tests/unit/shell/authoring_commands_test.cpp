@@ -126,5 +126,46 @@ TEST_F(AuthoringCommands, ExportRefusesWhatIsNoTableAndWritesNothingWhenCancelle
     EXPECT_FALSE(session_testing::Exists(dir.File("table")));
 }
 
+TEST_F(AuthoringCommands, CheckOfACleanTestSaysSo) {
+    session.CheckTest(frame);
+    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_NO_PROBLEMS_FOUND, IDS_CHECK_CAPTION)});
+    EXPECT_TRUE(frame.findings.empty());
+    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_CHECKING});
+    EXPECT_EQ(frame.busyDepth, 0);
+}
+
+// A question defined now with a picture that is not there: the journal's
+// record is checked, and picking its finding selects it as a click would.
+TEST_F(AuthoringCommands, CheckListsTheFindingsAndSelectsThePickedQuestion) {
+    session_testing::Typed typed = Typing("Mars", "Which planet is red?", "Mars");
+    typed.slots[1] = "mars.bmp";
+    frame.script.push_back(typed);
+    session.NewQuestion(frame);
+    const int32_t marsKey = document.nextKey - 1;
+    ASSERT_EQ(session.Keyword(marsKey), "Mars");
+
+    const struct {
+        int picked;
+        int32_t selected;
+    } kCases[] = {{-1, -1}, {0, marsKey}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.picked);
+        ResetFrame();
+        frame.findings.clear();
+        frame.findingPicked = c.picked;
+        session.CheckTest(frame);
+        EXPECT_TRUE(frame.messages.empty());
+        ASSERT_EQ(frame.findings.size(), 1u);
+        ASSERT_EQ(frame.findings[0].size(), 1u);
+        const Finding& finding = frame.findings[0][0];
+        EXPECT_EQ(finding.keyword, "Mars");
+        EXPECT_EQ(finding.key, marsKey);
+        EXPECT_NE(finding.what.find("mars.bmp"), std::string::npos) << finding.what;
+        EXPECT_EQ(list.highlighted, c.selected);
+        EXPECT_EQ(session.SelectedKey(), c.selected);
+        EXPECT_EQ(Enabled(IDM_QUESTION_EDIT), c.selected >= 0);
+    }
+}
+
 }  // namespace
 }  // namespace qb

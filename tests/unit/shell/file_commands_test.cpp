@@ -30,7 +30,8 @@ const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAP
 // The commands an open test enables before anything is asked or selected.
 const std::vector<int> kOpenTestCommands = {IDM_HELP,         IDM_ABOUT,     IDM_EXIT,         IDM_FILE_NEW,
                                             IDM_FILE_OPEN,    IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE,
-                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_QUESTIONS};
+                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_QUESTIONS,
+                                            IDM_FILE_CHECK_TEST};
 const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FONT};
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {

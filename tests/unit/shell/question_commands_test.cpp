@@ -138,6 +138,7 @@ public:
         session_.NewQuestion(frame_);
         return 0;
     }
+    int32_t ShowFindings(const std::vector<Finding>& findings) override { return frame_.ShowFindings(findings); }
     void BeginBusy(int text) override { frame_.BeginBusy(text); }
     void EndBusy() override { frame_.EndBusy(); }
     std::string FullPath(const std::string& path) override { return path; }
