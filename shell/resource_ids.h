@@ -16,6 +16,7 @@
 #define IDI_ABOUT 115
 #define IDD_ABOUT 116
 #define IDD_FINDINGS 130
+#define IDD_IMPORT 131
 #define IDB_LIST_SINGLE 119
 #define IDB_LIST_SINGLE_ANSWERED 120
 #define IDB_LIST_MULTI 121
@@ -82,6 +83,16 @@
 #define IDC_ABOUT_ICON 1002
 // The findings dialog of Check test
 #define IDC_FINDINGS_LIST 1101
+#define IDC_REPORT_HINT 1102
+// The import dialog
+#define IDC_IMPORT_ENCODING 1103
+#define IDC_IMPORT_SEPARATOR 1104
+#define IDC_IMPORT_HEADER 1105
+#define IDC_IMPORT_PREVIEW 1106
+#define IDC_IMPORT_HELP 1107
+#define IDS_FINDINGS_HINT 99
+#define IDS_ROW_ERRORS_HINT 100
+#define IDS_HELP_KEY_IMPORT 101
 
 // String table
 #define IDS_PROGRAM_TITLE 1
@@ -130,4 +141,12 @@
 #define IDS_NO_PROBLEMS_FOUND 88
 #define IDS_FINDING_KEYWORD 89
 #define IDS_FINDING_TEXT 90
+#define IDS_IMPORT_TITLE 91
+#define IDS_IMPORT_CAPTION 92
+#define IDS_BUSY_IMPORTING 93
+#define IDS_QUESTIONS_IMPORTED 94
+#define IDS_QUESTION_IMPORTED 95
+#define IDS_ERROR_ROW 96
+#define IDS_ERROR_COLUMN 97
+#define IDS_ERROR_TEXT 98
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-
 #include "common/dialog.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
@@ -11,8 +9,16 @@
 namespace qb {
 namespace {
 
-// The keyword column's width in dialog units; the finding takes the rest.
-constexpr int kKeywordColumnUnits = 80;
+// Every column but the last is this wide in dialog units; the last takes the rest.
+constexpr int kColumnUnits = 70;
+
+std::wstring Wide(const std::string& text, UINT codePage) {
+    if (text.empty()) return std::wstring();
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
 
 void AddColumn(HWND list, int column, int textId, int width) {
     std::string text = LoadText(static_cast<UINT>(textId));
@@ -24,52 +30,56 @@ void AddColumn(HWND list, int column, int textId, int width) {
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
 }
 
-// One row per finding; the item's parameter is the finding's place in the list.
-void FillRows(HWND list, const std::vector<Finding>& findings) {
-    for (size_t i = 0; i < findings.size(); ++i) {
-        std::string keyword = findings[i].keyword;
-        std::string what = findings[i].what;
-        LVITEMA item = {};
+void FillRows(HWND list, const ReportListData& data) {
+    for (size_t i = 0; i < data.rows.size(); ++i) {
+        const std::vector<std::string>& cells = data.rows[i];
+        std::wstring first = cells.empty() ? std::wstring() : Wide(cells[0], data.codePage);
+        LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = static_cast<int>(i);
-        item.pszText = &keyword[0];
+        item.pszText = &first[0];
         item.lParam = static_cast<LPARAM>(i);
-        const int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (row < 0) return;
-        LVITEMA finding = {};
-        finding.iSubItem = 1;
-        finding.pszText = &what[0];
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&finding));
+        for (size_t c = 1; c < cells.size(); ++c) {
+            std::wstring text = Wide(cells[c], data.codePage);
+            LVITEMW cell = {};
+            cell.iSubItem = static_cast<int>(c);
+            cell.pszText = &text[0];
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        }
     }
 }
 
-INT_PTR OnInitDialog(FindingsDialogData& data, HWND dialog) {
+INT_PTR OnInitDialog(ReportListData& data, HWND dialog) {
+    SetWindowTextA(dialog, LoadText(static_cast<UINT>(data.caption)).c_str());
+    SetDlgItemTextA(dialog, IDC_REPORT_HINT, data.hint ? LoadText(static_cast<UINT>(data.hint)).c_str() : "");
     HWND list = GetDlgItem(dialog, IDC_FINDINGS_LIST);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    RECT keywordWidth = {0, 0, kKeywordColumnUnits, 0};
-    MapDialogRect(dialog, &keywordWidth);
-    AddColumn(list, 0, IDS_FINDING_KEYWORD, keywordWidth.right);
-    AddColumn(list, 1, IDS_FINDING_TEXT, 0);
-    FillRows(list, *data.findings);
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
+    RECT width = {0, 0, kColumnUnits, 0};
+    MapDialogRect(dialog, &width);
+    for (size_t c = 0; c < data.columns.size(); ++c) AddColumn(list, static_cast<int>(c), data.columns[c], width.right);
+    FillRows(list, data);
+    if (!data.columns.empty())
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, data.columns.size() - 1, LVSCW_AUTOSIZE_USEHEADER);
     return TRUE;
 }
 
-// The question of the double-clicked row, and the dialog ends.
-INT_PTR OnDoubleClick(FindingsDialogData& data, HWND dialog, const NMITEMACTIVATE& click) {
-    if (click.iItem < 0) return FALSE;
+// The double-clicked row is picked, and the dialog ends.
+INT_PTR OnDoubleClick(ReportListData& data, HWND dialog, const NMITEMACTIVATE& click) {
+    if (!data.pickable || click.iItem < 0) return FALSE;
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = click.iItem;
     if (!SendMessageA(click.hdr.hwndFrom, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return FALSE;
     const size_t index = static_cast<size_t>(item.lParam);
-    if (index >= data.findings->size()) return FALSE;
-    data.pickedKey = (*data.findings)[index].key;
+    if (index >= data.rows.size()) return FALSE;
+    data.pickedRow = static_cast<int>(index);
     EndDialog(dialog, IDOK);
     return TRUE;
 }
 
-INT_PTR OnNotify(FindingsDialogData& data, HWND dialog, const NMHDR& header) {
+INT_PTR OnNotify(ReportListData& data, HWND dialog, const NMHDR& header) {
     if (header.idFrom != IDC_FINDINGS_LIST || header.code != NM_DBLCLK) return FALSE;
     return OnDoubleClick(data, dialog, reinterpret_cast<const NMITEMACTIVATE&>(header));
 }
@@ -80,7 +90,7 @@ INT_PTR OnCommand(HWND dialog, int id) {
     return TRUE;
 }
 
-INT_PTR Dispatch(FindingsDialogData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(ReportListData& data, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(data, dialog);
     case WM_NOTIFY: return OnNotify(data, dialog, *reinterpret_cast<const NMHDR*>(lParam));
@@ -97,10 +107,10 @@ INT_PTR OnFailure(HWND dialog, FailureKind kind) {
 
 }  // namespace
 
-void RunFindingsDialog(HWND owner, FindingsDialogData& data) {
-    data.pickedKey = -1;
+void RunReportListDialog(HWND owner, ReportListData& data) {
+    data.pickedRow = -1;
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FINDINGS), owner,
-                    GuardedDialogProc<FindingsDialogData, Dispatch, OnFailure>, reinterpret_cast<LPARAM>(&data));
+                    GuardedDialogProc<ReportListData, Dispatch, OnFailure>, reinterpret_cast<LPARAM>(&data));
 }
 
 }  // namespace qb

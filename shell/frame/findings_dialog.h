@@ -1,21 +1,25 @@
-// The findings of Check test, one row each (keyword, finding); a double-click
-// on a row picks its question.
+// A list of rows in a dialog: Check test's findings (keyword, finding; a
+// double-click on a row picks it) and the errors of a refused table (row,
+// column, text).
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
+#include <string>
 #include <vector>
-
-#include "authoring/question_check.h"
 
 namespace qb {
 
-struct FindingsDialogData {
-    const std::vector<Finding>* findings = nullptr;
-    int32_t pickedKey = -1;  // the key of the question double-clicked; -1 for none
+struct ReportListData {
+    int caption = 0;               // string id of the dialog's title
+    int hint = 0;                  // string id of the line above the list
+    std::vector<int> columns;      // string ids of the column headers
+    std::vector<std::vector<std::string>> rows;
+    UINT codePage = CP_ACP;        // the rows' encoding
+    bool pickable = false;         // a double-click picks a row and closes the dialog
+    int pickedRow = -1;            // the row picked; -1 for none
 };
 
-// Runs the dialog over data; data.pickedKey tells what was picked.
-void RunFindingsDialog(HWND owner, FindingsDialogData& data);
+// Runs the dialog over data; data.pickedRow tells what was picked.
+void RunReportListDialog(HWND owner, ReportListData& data);
 
 }  // namespace qb

@@ -60,6 +60,9 @@ void ExportQuestions(TestSession& session, FrameView& view) {
 void CheckTest(TestSession& session, FrameView& view) {
     session.CheckTest(view);
 }
+void ImportQuestions(TestSession& session, FrameView& view) {
+    session.ImportQuestions(view);
+}
 void AskQuestion(TestSession& session, FrameView& view) {
     session.AskQuestion(view);
 }
@@ -111,6 +114,7 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_EXIT, Exit, Always, -1, false},
     {IDM_FILE_EXPORT_QUESTIONS, ExportQuestions, TestIsOpen, -1, false},
     {IDM_FILE_CHECK_TEST, CheckTest, TestIsOpen, -1, false},
+    {IDM_FILE_IMPORT_QUESTIONS, ImportQuestions, TestIsOpen, -1, false},
 };
 
 const MainCommand* FindMainCommand(int id) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "authoring/question_check.h"
+#include "authoring/question_table.h"
 #include "document/document.h"
 #include "editor/question_form.h"
 #include "shell/session/message.h"
@@ -14,7 +15,7 @@
 namespace qb {
 
 // The file dialog's purpose: its title and whether it opens or saves.
-enum class PathDialog { New, Open, SaveAs, ExportTable };
+enum class PathDialog { New, Open, SaveAs, ExportTable, ImportTable };
 
 class FrameView {
 public:
@@ -28,6 +29,11 @@ public:
     // Lists Check test's findings. Returns the key of the question of the
     // finding the user picked, or -1.
     virtual int32_t ShowFindings(const std::vector<Finding>& findings) = 0;
+    // The import dialog over the table's bytes: options holds what is
+    // detected or chosen. False when cancelled.
+    virtual bool RunImportDialog(const std::string& tableBytes, TableOptions& options) = 0;
+    // Lists the errors of a refused table (row, column, text).
+    virtual void ShowRowErrors(const std::vector<RowError>& errors) = 0;
     // The wait cursor and the busy text (a string id) in status-bar part 0.
     virtual void BeginBusy(int busyText) = 0;
     virtual void EndBusy() = 0;

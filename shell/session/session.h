@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "authoring/question_table.h"
 #include "document/document.h"
 #include "shell/session/frame_view.h"
 #include "shell/session/question_display_core.h"
@@ -114,6 +115,11 @@ public:
     // findings; the question of the finding the user picks is selected in
     // the list, as a click selects it.
     void CheckTest(FrameView& view);
+    // Reads a table chosen in the open dialog, as the import dialog sets it
+    // up. A table with an error in any row adds nothing and its errors are
+    // listed; otherwise each row becomes a new question as an accepted
+    // question dialog makes one.
+    void ImportQuestions(FrameView& view);
 
     // --- Practice commands -------------------------------------------------
     // The selected question, or a random unanswered one.
@@ -189,6 +195,8 @@ private:
     // A node accepted by the question dialog (its record in the journal) joins
     // the index, the list and the counters. False when no memory is left.
     bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
+    // Each record of the reader becomes a question; false at the first that cannot.
+    bool ImportRecords(QuestionTableReader& reader, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();

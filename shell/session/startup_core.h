@@ -52,5 +52,7 @@ std::string FitPathBuffer(const std::string& path);
 std::string TestFileFilter();
 // The export dialog's filter: comma-separated or tab-separated tables.
 std::string ExportTableFilter();
+// The import dialog's filter: every kind of table.
+std::string ImportTableFilter();
 
 }  // namespace qb

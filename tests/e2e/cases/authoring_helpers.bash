@@ -6,6 +6,8 @@
 EXPORT_TITLE='Export the questions to a table:'
 EXPORT_CAPTION='Export questions'
 CHECK_CAPTION='Check test'
+IMPORT_TITLE='Import questions from a table:'
+IMPORT_CAPTION='Import questions'
 
 # answer_message CAPTION TEXT WHAT: the message box of that caption shows
 # TEXT; OK closes it.

@@ -2,6 +2,8 @@
 // whose questions lie partly in the saved file and partly in the journal.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -165,6 +167,77 @@ TEST_F(AuthoringCommands, CheckListsTheFindingsAndSelectsThePickedQuestion) {
         EXPECT_EQ(session.SelectedKey(), c.selected);
         EXPECT_EQ(Enabled(IDM_QUESTION_EDIT), c.selected >= 0);
     }
+}
+
+// A semicolon table in Windows-1252 with a quoted cell over two lines: each
+// row appends the record the question dialog would have written.
+TEST_F(AuthoringCommands, ImportAppendsEachRowAsTheQuestionDialogWould) {
+    WriteAll(dir.File("new.csv"), "Stichwort;Frage;Antwort;Falsch\r\n"
+                                  "Caf\xE9;\"Where do you\r\ndrink it?\";\"At home; outside\";Nowhere\r\n"
+                                  "Tea;Hot or cold?;Hot;\r\n");
+    const std::string journalBefore = ReadAll(dir.File("CHANGINGS.TMP"));
+    frame.chosenPath = dir.File("new.csv");
+    frame.importChoices = TableOptions{EncodingChoice::Detect, 0, HeaderChoice::Header};
+    const int32_t firstKey = document.nextKey;
+    session.ImportQuestions(frame);
+
+    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::ImportTable});
+    EXPECT_EQ(frame.importedBytes, std::vector<std::string>{ReadAll(dir.File("new.csv"))});
+    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {"2"})});
+    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_IMPORTING});
+    EXPECT_EQ(frame.busyDepth, 0);
+    QuestionRecord cafe = Question("Caf\xE9", "Where do you\r\ndrink it?", "At home; outside", "Nowhere");
+    QuestionRecord tea = Question("Tea", "Hot or cold?", "Hot");
+    {
+        std::unique_ptr<ByteStream> expected = RealFileSystem().Open(dir.File("expected"), OpenMode::CreateWrite);
+        ASSERT_GE(WriteQuestionRecord(*expected, cafe), 0);
+        ASSERT_GE(WriteQuestionRecord(*expected, tea), 0);
+    }
+    EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), journalBefore + ReadAll(dir.File("expected")));
+    EXPECT_EQ(session.QuestionCount(), 5);
+    EXPECT_EQ(document.nextKey, firstKey + 2);
+    EXPECT_EQ(session.Keyword(firstKey), "Caf\xE9");
+    EXPECT_EQ(session.RowImage(firstKey), 2);  // multiple choice
+    EXPECT_EQ(session.RowImage(firstKey + 1), 0);
+    EXPECT_EQ(session.CurrentCounters().remaining, 4);
+    EXPECT_NE(list.Row(firstKey), nullptr);
+    EXPECT_TRUE(session.IsModified());
+
+    // One question is counted in the singular.
+    ResetFrame();
+    WriteAll(dir.File("one.txt"), "Sun\tA star?\tYes\r\n");
+    frame.chosenPath = dir.File("one.txt");
+    frame.importChoices = TableOptions{};
+    session.ImportQuestions(frame);
+    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTION_IMPORTED, IDS_IMPORT_CAPTION)});
+    EXPECT_EQ(session.QuestionCount(), 6);
+}
+
+TEST_F(AuthoringCommands, ImportOfATableWithABadRowAddsNothingAndListsTheRow) {
+    WriteAll(dir.File("bad.csv"), "keyword,question,right answer\r\nSun,A star?,Yes\r\nMoon,,Its dark side\r\n");
+    const std::string journalBefore = ReadAll(dir.File("CHANGINGS.TMP"));
+    const struct {
+        const char* name;
+        std::optional<TableOptions> choices;
+        size_t errorLists;
+    } kCases[] = {{"bad.csv", TableOptions{}, 1}, {"bad.csv", std::nullopt, 0}, {"missing.csv", TableOptions{}, 0}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        ResetFrame();
+        frame.rowErrors.clear();
+        frame.chosenPath = dir.File(c.name);
+        frame.importChoices = c.choices;
+        session.ImportQuestions(frame);
+        ASSERT_EQ(frame.rowErrors.size(), c.errorLists);
+        if (c.errorLists == 1) {
+            ASSERT_EQ(frame.rowErrors[0].size(), 1u);
+            EXPECT_EQ(frame.rowErrors[0][0].row, 3u);
+            EXPECT_EQ(frame.rowErrors[0][0].column, 1);
+        }
+        EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), journalBefore);
+        EXPECT_EQ(session.QuestionCount(), 3);
+    }
+    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)});
 }
 
 }  // namespace

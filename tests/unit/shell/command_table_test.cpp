@@ -38,7 +38,8 @@ std::map<std::string, int> CommandIds() {
             {"IDM_TEST_RESET", IDM_TEST_RESET},
             {"IDM_FONT", IDM_FONT},
             {"IDM_FILE_EXPORT_QUESTIONS", IDM_FILE_EXPORT_QUESTIONS},
-            {"IDM_FILE_CHECK_TEST", IDM_FILE_CHECK_TEST}};
+            {"IDM_FILE_CHECK_TEST", IDM_FILE_CHECK_TEST},
+            {"IDM_FILE_IMPORT_QUESTIONS", IDM_FILE_IMPORT_QUESTIONS}};
 }
 
 // The text of one block (MENU or ACCELERATORS) of the main program's script.
@@ -74,7 +75,8 @@ std::set<int> TableIds() {
 }
 
 // The authors' commands are chosen from the menu only.
-const std::set<int> kWithoutAccelerator = {IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST};
+const std::set<int> kWithoutAccelerator = {IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST,
+                                           IDM_FILE_IMPORT_QUESTIONS};
 
 TEST(CommandTable, NamesTheCommandsOfTheMenuAndTheAccelerators) {
     const std::set<int> table = TableIds();
