@@ -4,6 +4,7 @@
 
 #include "common/dialog.h"
 #include "editor/question_dialog.h"
+#include "shell/frame/list_view_text.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 
@@ -41,34 +42,14 @@ int SeparatorEntry(char separator) {
     return 2;
 }
 
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return wide;
-}
-
-void SetCell(HWND list, int row, int column, const std::string& utf8) {
-    std::wstring text = Wide(utf8);
-    LVITEMW cell = {};
-    cell.iSubItem = column;
-    cell.pszText = &text[0];
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-}
-
 void ShowPreview(HWND dialog, const ImportPreview& preview) {
     HWND list = GetDlgItem(dialog, IDC_IMPORT_PREVIEW);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     for (size_t r = 0; r < preview.rows.size(); ++r) {
-        std::wstring number = std::to_wstring(preview.rowNumbers[r]);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(r);
-        item.pszText = &number[0];
-        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        const int row = InsertListRow(list, static_cast<int>(r), std::to_wstring(preview.rowNumbers[r]));
         if (row < 0) return;
-        for (size_t c = 0; c < preview.rows[r].size(); ++c) SetCell(list, row, static_cast<int>(c) + 1, preview.rows[r][c]);
+        for (size_t c = 0; c < preview.rows[r].size(); ++c)
+            SetListCell(list, row, static_cast<int>(c) + 1, WideText(preview.rows[r][c], CP_UTF8));
     }
 }
 
@@ -91,16 +72,6 @@ void TakeControls(ImportDialogData& data, HWND dialog) {
         IsDlgButtonChecked(dialog, IDC_IMPORT_HEADER) == BST_CHECKED ? HeaderChoice::Header : HeaderChoice::NoHeader;
 }
 
-void AddColumn(HWND list, int column, const std::string& name, int width) {
-    std::string text = name;
-    LVCOLUMNA header = {};
-    header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    header.pszText = &text[0];
-    header.cx = width;
-    header.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
-}
-
 INT_PTR OnInitDialog(ImportDialogData& data, HWND dialog) {
     for (const auto& entry : kEncodings)
         SendDlgItemMessageA(dialog, IDC_IMPORT_ENCODING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
@@ -110,8 +81,8 @@ INT_PTR OnInitDialog(ImportDialogData& data, HWND dialog) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     RECT widths = {0, 0, kRowColumnUnits, kCellColumnUnits};
     MapDialogRect(dialog, &widths);
-    AddColumn(list, 0, LoadText(IDS_ERROR_ROW), widths.right);
-    for (int c = 0; c < kTableColumnCount; ++c) AddColumn(list, c + 1, ColumnName(c), widths.bottom);
+    AddListColumn(list, 0, LoadText(IDS_ERROR_ROW), widths.right);
+    for (int c = 0; c < kTableColumnCount; ++c) AddListColumn(list, c + 1, ColumnName(c), widths.bottom);
     data.options = TableOptions{};
     Refresh(data, dialog);
     return TRUE;

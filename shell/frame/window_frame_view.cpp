@@ -1,7 +1,7 @@
 #include "shell/frame/window_frame_view.h"
 
 #include "shell/frame/about_dialog.h"
-#include "shell/frame/findings_dialog.h"
+#include "shell/frame/report_list_dialog.h"
 #include "shell/frame/import_dialog.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"

@@ -1,8 +1,9 @@
-#include "shell/frame/findings_dialog.h"
+#include "shell/frame/report_list_dialog.h"
 
 #include <commctrl.h>
 
 #include "common/dialog.h"
+#include "shell/frame/list_view_text.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 
@@ -12,42 +13,14 @@ namespace {
 // Every column but the last is this wide in dialog units; the last takes the rest.
 constexpr int kColumnUnits = 70;
 
-std::wstring Wide(const std::string& text, UINT codePage) {
-    if (text.empty()) return std::wstring();
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
-void AddColumn(HWND list, int column, int textId, int width) {
-    std::string text = LoadText(static_cast<UINT>(textId));
-    LVCOLUMNA header = {};
-    header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    header.pszText = &text[0];
-    header.cx = width;
-    header.iSubItem = column;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
-}
-
 void FillRows(HWND list, const ReportListData& data) {
     for (size_t i = 0; i < data.rows.size(); ++i) {
         const std::vector<std::string>& cells = data.rows[i];
-        std::wstring first = cells.empty() ? std::wstring() : Wide(cells[0], data.codePage);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = &first[0];
-        item.lParam = static_cast<LPARAM>(i);
-        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        const std::wstring first = cells.empty() ? std::wstring() : WideText(cells[0], data.codePage);
+        const int row = InsertListRow(list, static_cast<int>(i), first, static_cast<LPARAM>(i));
         if (row < 0) return;
-        for (size_t c = 1; c < cells.size(); ++c) {
-            std::wstring text = Wide(cells[c], data.codePage);
-            LVITEMW cell = {};
-            cell.iSubItem = static_cast<int>(c);
-            cell.pszText = &text[0];
-            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-        }
+        for (size_t c = 1; c < cells.size(); ++c)
+            SetListCell(list, row, static_cast<int>(c), WideText(cells[c], data.codePage));
     }
 }
 
@@ -58,7 +31,7 @@ INT_PTR OnInitDialog(ReportListData& data, HWND dialog) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     RECT width = {0, 0, kColumnUnits, 0};
     MapDialogRect(dialog, &width);
-    for (size_t c = 0; c < data.columns.size(); ++c) AddColumn(list, static_cast<int>(c), data.columns[c], width.right);
+    for (size_t c = 0; c < data.columns.size(); ++c) AddListColumn(list, static_cast<int>(c), LoadText(static_cast<UINT>(data.columns[c])), width.right);
     FillRows(list, data);
     if (!data.columns.empty())
         SendMessageA(list, LVM_SETCOLUMNWIDTH, data.columns.size() - 1, LVSCW_AUTOSIZE_USEHEADER);
