@@ -218,4 +218,18 @@ std::string WriteQuestionTable(const std::vector<QuestionRecord>& records, char 
     return table;
 }
 
+bool WriteOpenTestTable(TestDocument& document, ByteStream& out, char separator) {
+    constexpr size_t kBlockBytes = 64 * 1024;
+    std::string block = QuestionTableHeader(separator);
+    QuestionRecord record;  // reused: its strings keep their memory from row to row
+    for (const QuestionNode* node = document.head; node; node = node->next) {
+        if (!ReadNodeRecord(document, *node, record)) return false;
+        block += QuestionTableRow(record, separator);
+        if (block.size() < kBlockBytes) continue;
+        if (!out.Write(block.data(), block.size())) return false;
+        block.clear();
+    }
+    return out.Write(block.data(), block.size()) && out.Flush();
+}
+
 }  // namespace qb

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "authoring/table_text.h"
+#include "base/byte_stream.h"
+#include "document/document.h"
 #include "document/record.h"
 
 namespace qb {
@@ -108,5 +110,12 @@ std::string QuestionTableRow(const QuestionRecord& record, char separator);
 
 // The header and one row per record, all eleven columns.
 std::string WriteQuestionTable(const std::vector<QuestionRecord>& records, char separator);
+
+// The header and one row per question of the open test, in index order,
+// each read where its node points (the change journal's records included):
+// the bytes a table exported from the saved test holds. Written in blocks, so
+// a long test costs one block. False when a record cannot be read or a
+// write fails.
+bool WriteOpenTestTable(TestDocument& document, ByteStream& out, char separator);
 
 }  // namespace qb

@@ -15,6 +15,8 @@
 #define IDI_DOCUMENT 114
 #define IDI_ABOUT 115
 #define IDD_ABOUT 116
+#define IDD_FINDINGS 130
+#define IDD_IMPORT 131
 #define IDB_LIST_SINGLE 119
 #define IDB_LIST_SINGLE_ANSWERED 120
 #define IDB_LIST_MULTI 121
@@ -55,6 +57,10 @@
 #define IDM_TEST_RESET 40032
 #define IDM_FONT 40033
 #define IDM_FILE_EXPORT_WEB_PAGE 40034
+// The authors' table and check commands of the File menu
+#define IDM_FILE_EXPORT_QUESTIONS 40051
+#define IDM_FILE_CHECK_TEST 40052
+#define IDM_FILE_IMPORT_QUESTIONS 40053
 // Sent to the Bild pane: lay the picture out again and repaint.
 #define IDM_PICTURE_LAYOUT 40030
 
@@ -76,6 +82,18 @@
 // Controls of the About box (beyond IDOK)
 #define IDC_ABOUT_PROGRAM_ICON 1001
 #define IDC_ABOUT_ICON 1002
+// The findings dialog of Check test
+#define IDC_FINDINGS_LIST 1101
+#define IDC_REPORT_HINT 1102
+// The import dialog
+#define IDC_IMPORT_ENCODING 1103
+#define IDC_IMPORT_SEPARATOR 1104
+#define IDC_IMPORT_HEADER 1105
+#define IDC_IMPORT_PREVIEW 1106
+#define IDC_IMPORT_HELP 1107
+#define IDS_FINDINGS_HINT 99
+#define IDS_ROW_ERRORS_HINT 100
+#define IDS_HELP_KEY_IMPORT 101
 
 // String table
 #define IDS_PROGRAM_TITLE 1
@@ -113,9 +131,29 @@
 #define IDS_DAMAGED_TEST 64
 #define IDS_DAMAGED_FILE_KEPT 65
 // Export as web page
-#define IDS_EXPORT_CAPTION 66
-#define IDS_EXPORT_TITLE 67
-#define IDS_BUSY_EXPORTING 68
+#define IDS_WEB_PAGE_CAPTION 66
+#define IDS_WEB_PAGE_TITLE 67
+#define IDS_BUSY_WEB_PAGE 68
 #define IDS_EXPORT_INCOMPLETE 69
 #define IDS_WEB_PAGE_NAME 70
+// Export, Check and Import of questions
+#define IDS_EXPORT_TITLE 80
+#define IDS_EXPORT_CAPTION 81
+#define IDS_BUSY_EXPORTING 82
+#define IDS_QUESTIONS_EXPORTED 83
+#define IDS_QUESTION_EXPORTED 84
+#define IDS_NOT_A_TABLE 85
+#define IDS_CHECK_CAPTION 86
+#define IDS_BUSY_CHECKING 87
+#define IDS_NO_PROBLEMS_FOUND 88
+#define IDS_FINDING_KEYWORD 89
+#define IDS_FINDING_TEXT 90
+#define IDS_IMPORT_TITLE 91
+#define IDS_IMPORT_CAPTION 92
+#define IDS_BUSY_IMPORTING 93
+#define IDS_QUESTIONS_IMPORTED 94
+#define IDS_QUESTION_IMPORTED 95
+#define IDS_ERROR_ROW 96
+#define IDS_ERROR_COLUMN 97
+#define IDS_ERROR_TEXT 98
 // The tooltip of a toolbar button is the string whose id is its command id.

@@ -28,6 +28,10 @@ void FrameObserver::ListSelectionCleared(int32_t key) {
     state_.questionList.ClearSelection(key);
 }
 
+void FrameObserver::QuestionSelected(int32_t key) {
+    state_.questionList.Select(key);
+}
+
 void FrameObserver::StatusChanged(StatusShown shown) {
     switch (shown) {
     case StatusShown::Counters: state_.statusBar.ShowCounters(state_.session->CurrentCounters()); break;

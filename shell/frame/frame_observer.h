@@ -16,6 +16,7 @@ public:
     void QuestionChanged(int32_t key) override;
     void QuestionRemoved(int32_t key) override;
     void ListSelectionCleared(int32_t key) override;
+    void QuestionSelected(int32_t key) override;
     void StatusChanged(StatusShown shown) override;
     void DisplayChanged(DisplayChange change) override;
     void TitleChanged(const std::string& path) override;

@@ -182,6 +182,17 @@ void QuestionListView::ClearSelection(int32_t key) {
     SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
 }
 
+void QuestionListView::Select(int32_t key) {
+    const int row = FindRow(key);
+    if (row < 0) return;
+    LVITEMA entry = {};
+    entry.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    entry.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
+    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SetFocus(list_);
+}
+
 int32_t QuestionListView::ChangedKey(const NMLISTVIEW& change) {
     return change.iItem < 0 ? -1 : static_cast<int32_t>(change.lParam);
 }

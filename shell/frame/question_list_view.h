@@ -68,6 +68,9 @@ public:
     // Clears the selection of the row of key; the list reports the change
     // (nested in this call) only when the row was selected or focused.
     void ClearSelection(int32_t key);
+    // Selects and focuses the row of key and scrolls it into view; the list
+    // reports the change (nested in this call) as a click would.
+    void Select(int32_t key);
 
     // The key of the row an item-changed notification names; -1 for a
     // change applied to all rows.

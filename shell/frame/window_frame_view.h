@@ -23,6 +23,9 @@ public:
     MessageAnswer Show(const Message& message) override;
     bool ChoosePath(PathDialog dialog, std::string& path) override;
     int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) override;
+    int32_t ShowFindings(const std::vector<Finding>& findings) override;
+    bool RunImportDialog(const std::string& tableBytes, TableOptions& options) override;
+    void ShowRowErrors(const std::vector<RowError>& errors) override;
     void BeginBusy(int busyText) override;
     void EndBusy() override;
     std::string FullPath(const std::string& path) override;
@@ -39,6 +42,10 @@ private:
     // The save dialog of Export as web page, with its own filter and extension.
     OPENFILENAMEA webPageDialog_ = {};
     std::string webPageFilter_;
+    // The export dialog's own settings, so each dialog keeps its filter.
+    OPENFILENAMEA tableDialog_ = {};
+    std::string tableFilter_;
+    std::string importFilter_;
     char fileName_[kPathBufferSize] = {};
     // The question dialogs' keyword, attachment slots and file dialog settings.
     QuestionEditorState editor_;

@@ -57,6 +57,15 @@ void EditQuestion(TestSession& session, FrameView& view) {
 void RemoveQuestion(TestSession& session, FrameView& view) {
     session.RemoveQuestion(view);
 }
+void ExportQuestions(TestSession& session, FrameView& view) {
+    session.ExportQuestions(view);
+}
+void CheckTest(TestSession& session, FrameView& view) {
+    session.CheckTest(view);
+}
+void ImportQuestions(TestSession& session, FrameView& view) {
+    session.ImportQuestions(view);
+}
 void AskQuestion(TestSession& session, FrameView& view) {
     session.AskQuestion(view);
 }
@@ -107,6 +116,9 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_FONT, ChooseQuestionFont, Always, -1, false},
     {IDM_FILE_EXPORT_WEB_PAGE, ExportWebPage, TestIsOpen, -1, false},
     {IDM_EXIT, Exit, Always, -1, false},
+    {IDM_FILE_EXPORT_QUESTIONS, ExportQuestions, TestIsOpen, -1, false},
+    {IDM_FILE_CHECK_TEST, CheckTest, TestIsOpen, -1, false},
+    {IDM_FILE_IMPORT_QUESTIONS, ImportQuestions, TestIsOpen, -1, false},
 };
 
 const MainCommand* FindMainCommand(int id) {

@@ -258,21 +258,21 @@ bool TestSession::ReadCurrentRecords(std::vector<QuestionRecord>& records) {
 
 void TestSession::ExportWebPage(FrameView& view) {
     if (!document_.IsOpen()) {
-        Tell(view, Information(IDS_NO_TEST_OPENED, IDS_EXPORT_CAPTION));
+        Tell(view, Information(IDS_NO_TEST_OPENED, IDS_WEB_PAGE_CAPTION));
         return;
     }
     if (document_.head == nullptr) {
-        Tell(view, Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_EXPORT_CAPTION));
+        Tell(view, Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_WEB_PAGE_CAPTION));
         return;
     }
     std::string path = ProposedPageName(document_.testPath);
     if (!view.ChoosePath(PathDialog::WebPage, path)) return;
     // The page never takes the name of the test, its journal or its backup.
     if (!IsWebPageName(path)) {
-        Tell(view, Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION));
+        Tell(view, Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION));
         return;
     }
-    view.BeginBusy(IDS_BUSY_EXPORTING);
+    view.BeginBusy(IDS_BUSY_WEB_PAGE);
     DocumentMessage failure = DocumentMessage::None;
     WebPage page;
     try {
@@ -293,13 +293,13 @@ void TestSession::ExportWebPage(FrameView& view) {
     ShowCounters();
     if (failure != DocumentMessage::None) {
         if (failure == DocumentMessage::FileAccess)
-            Tell(view, Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION));
+            Tell(view, Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION));
         else
             TellDocumentMessage(view, failure, false);
         return;
     }
     if (!page.findings.empty())
-        Tell(view, Exclamation(IDS_EXPORT_INCOMPLETE, IDS_EXPORT_CAPTION,
+        Tell(view, Exclamation(IDS_EXPORT_INCOMPLETE, IDS_WEB_PAGE_CAPTION,
                                {std::to_string(page.findings.size()), ListPageFindings(page.findings)}));
 }
 

@@ -3,6 +3,11 @@
 #pragma once
 #include <string>
 
+#include <cstdint>
+#include <vector>
+
+#include "authoring/question_check.h"
+#include "authoring/question_table.h"
 #include "document/document.h"
 #include "editor/question_form.h"
 #include "shell/session/message.h"
@@ -10,8 +15,9 @@
 namespace qb {
 
 // The file dialog's purpose: its title, its filter and whether it opens or
-// saves. WebPage saves the page Export as web page writes.
-enum class PathDialog { New, Open, SaveAs, WebPage };
+// saves. WebPage saves the page Export as web page writes; ExportTable and
+// ImportTable are the tables of Export and Import questions.
+enum class PathDialog { New, Open, SaveAs, WebPage, ExportTable, ImportTable };
 
 class FrameView {
 public:
@@ -22,6 +28,14 @@ public:
     // Runs the question dialog on node. Returns 0 when nothing was stored,
     // otherwise 1 plus the number of wrong answers, and the stored keyword.
     virtual int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) = 0;
+    // Lists Check test's findings. Returns the key of the question of the
+    // finding the user picked, or -1.
+    virtual int32_t ShowFindings(const std::vector<Finding>& findings) = 0;
+    // The import dialog over the table's bytes: options holds what is
+    // detected or chosen. False when cancelled.
+    virtual bool RunImportDialog(const std::string& tableBytes, TableOptions& options) = 0;
+    // Lists the errors of a refused table (row, column, text).
+    virtual void ShowRowErrors(const std::vector<RowError>& errors) = 0;
     // The wait cursor and the busy text (a string id) in status-bar part 0.
     virtual void BeginBusy(int busyText) = 0;
     virtual void EndBusy() = 0;

@@ -1,5 +1,6 @@
 // New Question, Edit Question and Remove Question, as operations of the session.
 #include <memory>
+#include <utility>
 
 #include "editor/question_form.h"
 #include "shell/resource_ids.h"
@@ -27,20 +28,26 @@ void TestSession::NewQuestion(FrameView& view) {
     const int result = view.RunQuestionDialog(EditorMode::Define, *node, keyword);
     pendingNode_ = nullptr;
     if (result == 0) return;
-    node->next = nullptr;
-    node->status = 0;
-    if (!StoreRow(node->key, keyword, result)) {
+    if (!AddAcceptedQuestion(std::move(node), keyword, result)) {
         Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
         return;
     }
+    ShowCounters();
+}
+
+bool TestSession::AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword,
+                                      int dialogResult) {
+    node->next = nullptr;
+    node->status = 0;
+    if (!StoreRow(node->key, keyword, dialogResult)) return false;
     const int32_t key = node->key;
     AppendNode(document_, node.release());
     ++document_.questionCount;
     ++document_.nextKey;
     if (observer_) observer_->QuestionAdded(key);
-    ShowCounters();
     offers_.allAnsweredTold = false;
     document_.modified = true;
+    return true;
 }
 
 void TestSession::EditSelectedQuestion(FrameView& view) {

@@ -5,10 +5,12 @@
 // FrameView. No windows.h: the whole of it is tested natively.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "authoring/question_table.h"
 #include "document/document.h"
 #include "shell/session/frame_view.h"
 #include "shell/session/question_display_core.h"
@@ -109,6 +111,20 @@ public:
     void EditQuestion(FrameView& view);
     void RemoveQuestion(FrameView& view);
 
+    // --- Authoring commands ------------------------------------------------
+    // Writes the current questions (the journal's included) to a table
+    // chosen in the save dialog, as a table exported from the saved test.
+    void ExportQuestions(FrameView& view);
+    // Checks the current questions (the journal's included) and lists the
+    // findings; the question of the finding the user picks is selected in
+    // the list, as a click selects it.
+    void CheckTest(FrameView& view);
+    // Reads a table chosen in the open dialog, as the import dialog sets it
+    // up. A table with an error in any row adds nothing and its errors are
+    // listed; otherwise each row becomes a new question as an accepted
+    // question dialog makes one.
+    void ImportQuestions(FrameView& view);
+
     // --- Practice commands -------------------------------------------------
     // The selected question, or a random unanswered one.
     void AskQuestion(FrameView& view);
@@ -183,6 +199,11 @@ private:
 
     // Question steps.
     bool StoreRow(int32_t key, const std::string& keyword, int dialogResult);
+    // A node accepted by the question dialog (its record in the journal) joins
+    // the index, the list and the counters. False when no memory is left.
+    bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
+    // Each record of the reader becomes a question; false at the first that cannot.
+    bool ImportRecords(QuestionTableReader& reader, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();

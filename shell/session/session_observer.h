@@ -32,6 +32,9 @@ public:
     // The program clears the list selection of the question's row; the list
     // reports the change back through TestSession::TakeListChange.
     virtual void ListSelectionCleared(int32_t key) = 0;
+    // The program selects the question's row and scrolls it into view; the
+    // list reports the change as the user's selection.
+    virtual void QuestionSelected(int32_t key) = 0;
     virtual void StatusChanged(StatusShown shown) = 0;
     virtual void DisplayChanged(DisplayChange change) = 0;
     // The window title's path; empty for none.

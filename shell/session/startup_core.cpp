@@ -76,4 +76,14 @@ std::string WebPageFileFilter() {
     return std::string(kFilter, sizeof kFilter);
 }
 
+std::string ImportTableFilter() {
+    static const char kFilter[] = "Tables (*.csv;*.tsv;*.txt)\0*.csv;*.tsv;*.txt\0All Files (*.*)\0*.*\0";
+    return std::string(kFilter, sizeof kFilter);
+}
+
+std::string ExportTableFilter() {
+    static const char kFilter[] = "Comma-separated tables (*.csv)\0*.csv\0Tab-separated tables (*.txt)\0*.txt\0";
+    return std::string(kFilter, sizeof kFilter);
+}
+
 }  // namespace qb

@@ -50,5 +50,9 @@ std::string FitPathBuffer(const std::string& path);
 // The filter of Export as web page's dialog, as pairs separated by zero
 // characters and ending in two of them.
 std::string WebPageFileFilter();
+// The export dialog's filter: comma-separated or tab-separated tables.
+std::string ExportTableFilter();
+// The import dialog's filter: every kind of table.
+std::string ImportTableFilter();
 
 }  // namespace qb

@@ -129,9 +129,10 @@ void CheckStartedProgramLoadsCommonControls6() {
     WaitForSingleObject(process.get(), 10000);
 }
 
-// The four programs, the help file and the read-me together: at most 1,400 KB.
-// (1,250 KB was the aim; the program's own web page export, with the page and
-// the rich-text converter inside it, took them to about 1,340 KB.)
+// The four programs, the help file and the read-me together: at most 1,500 KB.
+// (1,250 KB was the aim; the program's own web page export, table import and
+// check, with the page, the rich-text converter and the table reader inside
+// it, took them to about 1,415 KB.)
 void CheckShippedSize() {
     const char* const files[] = {"Quorbelind.exe", "Creator.exe",    "Install.exe",
                                  "Uninstall.exe",  "Quorbelind.hlp", "ReadMe.txt"};
@@ -144,7 +145,7 @@ void CheckShippedSize() {
         total += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
     std::printf("the six program files: %llu bytes\n", total);
-    CHECK(total <= 1400ull * 1024);
+    CHECK(total <= 1500ull * 1024);
 }
 
 }  // namespace

@@ -272,6 +272,31 @@ int CmdListSelected(const Args& args) {
     return kOk;
 }
 
+int CmdListDoubleClick(const Args& args) {
+    if (args.Count() != 2) return Usage("lv-double-click LIST INDEX");
+    HWND list = nullptr;
+    long index = 0;
+    if (!WindowArgument(args, 0, &list)) return kFailed;
+    if (!ParseLong(args.At(1), &index)) return Usage("INDEX must be a number");
+    RemoteProcess process(list);
+    RemoteBuffer buffer(process, sizeof(RECT));
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    LRESULT ok = 0;
+    if (!buffer.IsValid() || !buffer.Write(&label, sizeof label) ||
+        !Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), buffer.AsLParam(), &ok) || !ok ||
+        !buffer.Read(&label, sizeof label)) {
+        return Fail("list item " + args.At(1) + " has no place on the screen");
+    }
+    // The second click of a double-click, posted where the item's label is:
+    // the list view sends its parent NM_DBLCLK for that item.
+    const LPARAM where = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+    if (!PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where) || !PostMessageA(list, WM_LBUTTONUP, 0, where)) {
+        return Fail("PostMessage failed");
+    }
+    return kOk;
+}
+
 int CmdPress(const Args& args) {
     if (args.Count() != 1) return Usage("press BUTTON");
     HWND button = nullptr;

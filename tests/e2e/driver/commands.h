@@ -44,6 +44,7 @@ int CmdListItems(const Args& args);
 int CmdListSelect(const Args& args);
 int CmdListDeselect(const Args& args);
 int CmdListSelected(const Args& args);
+int CmdListDoubleClick(const Args& args);
 int CmdPress(const Args& args);
 int CmdCheck(const Args& args);
 int CmdChecked(const Args& args);

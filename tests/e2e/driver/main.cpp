@@ -74,6 +74,7 @@ const Command kCommands[] = {
     {"lv-select", CmdListSelect, {}},
     {"lv-deselect", CmdListDeselect, {}},
     {"lv-selected", CmdListSelected, {}},
+    {"lv-double-click", CmdListDoubleClick, {}},
     {"press", CmdPress, {}},
     {"check", CmdCheck, {}},
     {"checked", CmdChecked, {}},

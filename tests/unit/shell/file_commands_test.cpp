@@ -33,7 +33,8 @@ const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAP
 // The commands an open test enables before anything is asked or selected.
 const std::vector<int> kOpenTestCommands = {IDM_HELP,         IDM_ABOUT,     IDM_EXIT,         IDM_FILE_NEW,
                                             IDM_FILE_OPEN,    IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE,
-                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_WEB_PAGE};
+                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_WEB_PAGE,
+                                            IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST, IDM_FILE_IMPORT_QUESTIONS};
 const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FONT};
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {
@@ -355,7 +356,7 @@ TEST_F(FileCommandsTest, ExportWritesThePageOfTheCurrentQuestionsBesideTheTest) 
     EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::WebPage});
     EXPECT_EQ(frame.proposed, std::vector<std::string>{dir.File("exam.html")});
     EXPECT_TRUE(frame.messages.empty());
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_EXPORTING});
+    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_WEB_PAGE});
     EXPECT_EQ(list.counterUpdates, 1);
     const std::string page = ReadAll(dir.File("page.html"));
     EXPECT_NE(page.find(kPagePolicy), std::string::npos);
@@ -382,7 +383,7 @@ TEST_F(FileCommandsTest, ExportReplacesAnExistingPageAndAFailedWriteKeepsIt) {
     ResetFrame();
     frame.chosenPath = dir.File("kept.html");
     session.ExportWebPage(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)});
+    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)});
     EXPECT_EQ(ReadAll(dir.File("kept.html")), "old page");
     EXPECT_EQ(frame.busyDepth, 0);
 }
@@ -398,12 +399,12 @@ TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
         size_t dialogs;
     };
     const Case cases[] = {
-        {"no test", nullptr, "page.html", {Information(IDS_NO_TEST_OPENED, IDS_EXPORT_CAPTION)}, 0},
-        {"no questions", "", "page.html", {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_EXPORT_CAPTION)}, 0},
+        {"no test", nullptr, "page.html", {Information(IDS_NO_TEST_OPENED, IDS_WEB_PAGE_CAPTION)}, 0},
+        {"no questions", "", "page.html", {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_WEB_PAGE_CAPTION)}, 0},
         {"cancelled", "three", "", {}, 1},
-        {"the test's own name", "three", "exam.TVT", {Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION)}, 1},
-        {"not a page", "three", "page.txt", {Information(IDS_WEB_PAGE_NAME, IDS_EXPORT_CAPTION)}, 1},
-        {"missing folder", "three", "missing/page.html", {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}, 1},
+        {"the test's own name", "three", "exam.TVT", {Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION)}, 1},
+        {"not a page", "three", "page.txt", {Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION)}, 1},
+        {"missing folder", "three", "missing/page.html", {Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)}, 1},
     };
     for (const Case& c : cases) {
         session_testing::TempDir caseDir;
@@ -448,7 +449,7 @@ TEST_F(FileCommandsTest, ExportListsTheAttachedFilesThePageLacks) {
     ASSERT_EQ(frame.messages.size(), 1u);
     const Message& told = frame.messages[0];
     EXPECT_EQ(told.text, IDS_EXPORT_INCOMPLETE);
-    EXPECT_EQ(told.caption, IDS_EXPORT_CAPTION);
+    EXPECT_EQ(told.caption, IDS_WEB_PAGE_CAPTION);
     EXPECT_EQ(told.icon, MessageIcon::Exclamation);
     ASSERT_EQ(told.arguments.size(), 2u);
     EXPECT_EQ(told.arguments[0], "25");

@@ -138,6 +138,11 @@ public:
         session_.NewQuestion(frame_);
         return 0;
     }
+    int32_t ShowFindings(const std::vector<Finding>& findings) override { return frame_.ShowFindings(findings); }
+    bool RunImportDialog(const std::string& bytes, TableOptions& options) override {
+        return frame_.RunImportDialog(bytes, options);
+    }
+    void ShowRowErrors(const std::vector<RowError>& errors) override { frame_.ShowRowErrors(errors); }
     void BeginBusy(int text) override { frame_.BeginBusy(text); }
     void EndBusy() override { frame_.EndBusy(); }
     std::string FullPath(const std::string& path) override { return path; }

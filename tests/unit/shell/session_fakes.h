@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -97,6 +98,18 @@ public:
         if (typed.fields.question.empty()) return 0;
         return AcceptQuestion(document_, &node, mode, typed.fields, typed.slots, keyword).result;
     }
+    int32_t ShowFindings(const std::vector<Finding>& shown) override {
+        findings.push_back(shown);
+        if (findingPicked < 0 || static_cast<size_t>(findingPicked) >= shown.size()) return -1;
+        return shown[static_cast<size_t>(findingPicked)].key;
+    }
+    bool RunImportDialog(const std::string& tableBytes, TableOptions& options) override {
+        importedBytes.push_back(tableBytes);
+        if (!importChoices) return false;
+        options = *importChoices;
+        return true;
+    }
+    void ShowRowErrors(const std::vector<RowError>& errors) override { rowErrors.push_back(errors); }
     void BeginBusy(int busyText) override {
         EXPECT_EQ(busyDepth, 0) << "busy twice";
         busyTexts.push_back(busyText);
@@ -126,6 +139,11 @@ public:
     std::vector<PathDialog> dialogs;
     std::vector<std::string> proposed;
     std::vector<EditorMode> dialogModes;
+    std::vector<std::vector<Finding>> findings;  // each list of findings shown
+    int findingPicked = -1;                      // the finding double-clicked; -1: none
+    std::vector<std::string> importedBytes;       // the table each import dialog was shown
+    std::optional<TableOptions> importChoices;    // OK with these; none: Cancel
+    std::vector<std::vector<RowError>> rowErrors;  // each list of row errors shown
     std::vector<int> busyTexts;
     int busyDepth = 0;
 
@@ -174,6 +192,7 @@ public:
         highlighted = -1;
         session_.TakeListChange(key);
     }
+    void QuestionSelected(int32_t key) override { Select(key); }
     void StatusChanged(StatusShown shown) override {
         if (shown == StatusShown::StartupHints) {
             ++startupHints;

@@ -1,0 +1,177 @@
+// Export questions, Check test and Import questions: the authors' table and
+// check tools, as operations of the session on the open test.
+#include <memory>
+
+#include "authoring/question_check.h"
+#include "authoring/question_table.h"
+#include "editor/question_store.h"
+#include "shell/resource_ids.h"
+#include "shell/session/session.h"
+
+namespace qb {
+namespace {
+
+// The test's path with the table's extension in place of its own.
+std::string ProposedTablePath(const std::string& testPath, const char* extension) {
+    const size_t folderEnd = testPath.find_last_of("\\/");
+    const size_t dot = testPath.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
+    return (hasExtension ? testPath.substr(0, dot) : testPath) + extension;
+}
+
+// Writes the table beside its name first and puts it in place only when it is
+// complete, so a failed export leaves an existing table as it was.
+bool WriteTableFile(TestDocument& document, const std::string& path, char separator) {
+    FileSystem& files = *document.files;
+    const std::string partial = path + ".partial";
+    std::unique_ptr<ByteStream> out = files.Open(partial, OpenMode::CreateWrite);
+    if (!out) return false;
+    bool written = WriteOpenTestTable(document, *out, separator);
+    written = out->Close() && written;
+    out.reset();
+    if (written && files.Exists(path)) written = files.Remove(path);
+    if (written) written = files.Rename(partial, path);
+    if (!written) files.Remove(partial);
+    return written;
+}
+
+// The question dialog's fields and slots holding the record, as an author
+// would have typed it.
+void FillDialogFields(const QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
+    fields.keyword = record.keyword;
+    fields.question = record.slots[kSlotQuestion];
+    fields.rightAnswer = record.slots[kSlotRightAnswer];
+    for (int i = 0; i < kWrongAnswerCount; ++i)
+        fields.wrongAnswers[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kSlotWrongAnswer1 + i)];
+    for (int i = 0; i < kAttachmentSlotCount; ++i)
+        slots[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kFirstFileSlot + i)];
+}
+
+bool ReadTableFile(FileSystem& files, const std::string& path, std::string& bytes) {
+    std::unique_ptr<ByteStream> stream = files.Open(path, OpenMode::Read);
+    const int64_t size = stream ? StreamSize(*stream) : -1;
+    if (size < 0 || static_cast<uint64_t>(size) > SIZE_MAX / 2) return false;
+    bytes.assign(static_cast<size_t>(size), '\0');
+    return size == 0 || stream->Read(&bytes[0], bytes.size()) == bytes.size();
+}
+
+}  // namespace
+
+void TestSession::ExportQuestions(FrameView& view) {
+    WithdrawAnswerCommands();
+    if (!IsOpen()) {
+        Tell(view, Information(IDS_NEED_OPEN_TEST, IDS_EXPORT_CAPTION));
+        return;
+    }
+    std::string path = ProposedTablePath(document_.testPath, ".csv");
+    if (!view.ChoosePath(PathDialog::ExportTable, path)) return;
+    const TableKind kind = TableKindOf(path);
+    if (kind == TableKind::Unknown) {
+        Tell(view, Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION));
+        return;
+    }
+    view.BeginBusy(IDS_BUSY_EXPORTING);
+    const bool written = WriteTableFile(document_, path, kind == TableKind::Tab ? '\t' : ',');
+    view.EndBusy();
+    ShowCounters();
+    if (!written) {
+        Tell(view, Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION));
+        return;
+    }
+    if (document_.questionCount == 1) {
+        Tell(view, Information(IDS_QUESTION_EXPORTED, IDS_EXPORT_CAPTION));
+        return;
+    }
+    Tell(view, Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {std::to_string(document_.questionCount)}));
+}
+
+void TestSession::CheckTest(FrameView& view) {
+    WithdrawAnswerCommands();
+    if (!IsOpen()) {
+        Tell(view, Information(IDS_NEED_OPEN_TEST, IDS_CHECK_CAPTION));
+        return;
+    }
+    view.BeginBusy(IDS_BUSY_CHECKING);
+    const CheckReport report = CheckOpenTest(document_, programDirectory_);
+    view.EndBusy();
+    ShowCounters();
+    if (report.findings.empty()) {
+        Tell(view, Information(IDS_NO_PROBLEMS_FOUND, IDS_CHECK_CAPTION));
+        return;
+    }
+    const int32_t key = view.ShowFindings(report.findings);
+    if (key >= 0 && FindNode(document_, key) && observer_) observer_->QuestionSelected(key);
+}
+
+void TestSession::ImportQuestions(FrameView& view) {
+    WithdrawAnswerCommands();
+    if (pendingNode_) {
+        Tell(view, Information(IDS_NOT_POSSIBLE_NOW, IDS_IMPORT_CAPTION));
+        return;
+    }
+    if (!IsOpen()) {
+        Tell(view, Information(IDS_NEED_OPEN_TEST, IDS_IMPORT_CAPTION));
+        return;
+    }
+    std::string path;
+    if (!view.ChoosePath(PathDialog::ImportTable, path)) return;
+    std::string bytes;
+    if (!ReadTableFile(*document_.files, path, bytes)) {
+        Tell(view, Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
+        return;
+    }
+    TableOptions options;
+    if (!view.RunImportDialog(bytes, options)) return;
+
+    QuestionTableReader reader(std::move(bytes), options);
+    QuestionRecord record;
+    while (reader.Next(record)) {}
+    if (!reader.Errors().empty()) {
+        view.ShowRowErrors(reader.Errors());
+        return;
+    }
+    reader.Rewind();
+    view.BeginBusy(IDS_BUSY_IMPORTING);
+    const bool whole = ImportRecords(reader, view);
+    view.EndBusy();
+    ShowCounters();
+    if (!whole) return;
+    const size_t imported = reader.QuestionsRead();
+    if (imported == 1) {
+        Tell(view, Information(IDS_QUESTION_IMPORTED, IDS_IMPORT_CAPTION));
+        return;
+    }
+    Tell(view, Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {std::to_string(imported)}));
+}
+
+// Each record goes the question dialog's way: Accept appends it to the
+// journal and points a new node at it, which joins the index and the list.
+// A failure stops the import; the questions added before it stay.
+bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
+    QuestionRecord record;
+    QuestionFields fields;
+    AttachmentSlots slots;
+    while (reader.Next(record)) {
+        std::unique_ptr<QuestionNode> node(document_.memory->NewNode());
+        if (!node) {
+            Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
+            return false;
+        }
+        FillDialogFields(record, fields, slots);
+        std::string keyword;
+        const AcceptResult accepted = AcceptQuestion(document_, node.get(), EditorMode::Define, fields, slots, keyword);
+        if (accepted.result == 0) {
+            const bool noMemory = accepted.store == StoreOutcome::NoMemory;
+            Tell(view, noMemory ? Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)
+                                : Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
+            return false;
+        }
+        if (!AddAcceptedQuestion(std::move(node), keyword, accepted.result)) {
+            Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qb
