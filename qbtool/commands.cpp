@@ -314,7 +314,7 @@ bool TakeTableOption(const std::string& option, const std::string& value, TableO
 // What each command takes and which of the tool's handlers runs it. A
 // command may have several forms (rows of the same name); the first gives
 // its rules.
-struct CommandSpec {
+struct CommandForm {
     const char* name;
     const char* arguments;  // as the usage shows them
     size_t files;
@@ -323,7 +323,7 @@ struct CommandSpec {
     int (Tool::*handler)(const Command&);
 };
 
-const CommandSpec kCommands[] = {
+const CommandForm kCommands[] = {
     {"check", "TEST.tvt", 1, false, false, &Tool::RunCheck},
     {"salvage", "DAMAGED.tvt NEW.tvt", 2, true, false, &Tool::RunSalvage},
     {"import", "TABLE NEW.tvt", 2, true, true, &Tool::RunImport},
@@ -337,22 +337,22 @@ const char kTableOptionsUsage[] =
 
 std::string Usage() {
     std::string usage;
-    for (const CommandSpec& spec : kCommands) {
+    for (const CommandForm& form : kCommands) {
         usage += usage.empty() ? "usage: " : "       ";
-        usage += std::string("qbtool ") + spec.name + " " + spec.arguments + (spec.mayForce ? " [--force]" : "") +
-                 (spec.takesTableOptions ? kTableOptionsUsage : "") + "\n";
+        usage += std::string("qbtool ") + form.name + " " + form.arguments + (form.mayForce ? " [--force]" : "") +
+                 (form.takesTableOptions ? kTableOptionsUsage : "") + "\n";
     }
     return usage + "TABLE is a .csv, .tsv or .txt file. --force replaces an existing output file.\n";
 }
 
-const CommandSpec* FindCommand(const std::string& name) {
-    for (const CommandSpec& spec : kCommands)
-        if (name == spec.name) return &spec;
+const CommandForm* FindCommand(const std::string& name) {
+    for (const CommandForm& form : kCommands)
+        if (name == form.name) return &form;
     return nullptr;
 }
 
 // The command's entry in kCommands, or nullptr for a wrong use.
-const CommandSpec* ParseCommand(const std::vector<std::string>& args, Command& command) {
+const CommandForm* ParseCommand(const std::vector<std::string>& args, Command& command) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--separator" || arg == "--encoding";
@@ -373,11 +373,11 @@ const CommandSpec* ParseCommand(const std::vector<std::string>& args, Command& c
             command.files.push_back(arg);
         }
     }
-    const CommandSpec* spec = FindCommand(command.name);
-    if (!spec || command.files.size() != spec->files || (command.force && !spec->mayForce) ||
-        (command.tableOptionGiven && !spec->takesTableOptions))
+    const CommandForm* form = FindCommand(command.name);
+    if (!form || command.files.size() != form->files || (command.force && !form->mayForce) ||
+        (command.tableOptionGiven && !form->takesTableOptions))
         return nullptr;
-    return spec;
+    return form;
 }
 
 }  // namespace
@@ -388,14 +388,14 @@ int RunQbtool(const std::vector<std::string>& args, FileSystem& files, ToolConso
         return kExitClean;
     }
     Command command;
-    const CommandSpec* spec = ParseCommand(args, command);
-    if (!spec) {
+    const CommandForm* form = ParseCommand(args, command);
+    if (!form) {
         console.err << Usage();
         return kExitFailed;
     }
     try {
         Tool tool(files, console);
-        return (tool.*spec->handler)(command);
+        return (tool.*form->handler)(command);
     } catch (const std::bad_alloc&) {
         console.err << "qbtool: not enough memory\n";
         return kExitFailed;
