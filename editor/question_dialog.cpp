@@ -1,6 +1,7 @@
 #include "editor/question_dialog.h"
 
 #include "common/dialog.h"
+#include "common/help_engine.h"
 #include "common/message_box.h"
 #include "distribution/program_files.h"
 #include "editor/attach_dialog.h"
@@ -191,7 +192,7 @@ int RunQuestionDialog(HWND owner, QuestionDialogData& data) {
 void ShowHelpTopic(HWND owner, HINSTANCE module, const std::string& programDirectory, UINT keywordId) {
     const std::string path = ProgramFilePath(programDirectory, kHelpFile);
     std::string keyword = LoadResourceString(module, keywordId);
-    WinHelpA(owner, path.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
+    CallHelpEngine(owner, path, HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
 }
 
 }  // namespace qb

@@ -1,5 +1,6 @@
 #include "shell/frame/window_frame_view.h"
 
+#include "common/help_engine.h"
 #include "base/document_names.h"
 #include "distribution/program_files.h"
 #include "shell/frame/about_dialog.h"
@@ -147,7 +148,7 @@ std::string WindowFrameView::FullPath(const std::string& path) {
 
 void WindowFrameView::ShowHelp() {
     const std::string path = ProgramFilePath(state_.program->programDir, kHelpFile);
-    WinHelpA(state_.window, path.c_str(), HELP_CONTENTS, 0);
+    CallHelpEngine(state_.window, path, HELP_CONTENTS, 0);
 }
 
 void WindowFrameView::ShowAbout() {

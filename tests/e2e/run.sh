@@ -48,6 +48,9 @@ stop_leftovers() { # case-dir
     pid=$(tr -d '\r\n' < "$pid_file")
     "$QB_WINE" "$QB_DRIVER" kill "$pid" >/dev/null 2>&1
   done
+  # The help viewer is started by the programs, not by the case.
+  "$QB_WINE" "$QB_DRIVER" processes 2>/dev/null | tr -d '\r' | awk -F'\t' 'tolower($3) == "winhlp32.exe" {print $1}' |
+    while read -r pid; do "$QB_WINE" "$QB_DRIVER" kill "$pid" >/dev/null 2>&1; done
 }
 
 run_case() { # path
