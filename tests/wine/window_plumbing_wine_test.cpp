@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <optional>
-#include <stdexcept>
+#include <typeinfo>
 #include <string>
 #include <utility>
 
@@ -125,7 +125,7 @@ constexpr LRESULT kHandled = 7;
 constexpr LRESULT kReported = 99;
 constexpr FailureMessages kMessages = {1, 2, 3, MB_OK | MB_ICONWARNING};
 
-enum class Throw { Nothing, BadAlloc, RuntimeError, Int };
+enum class Throw { Nothing, BadAlloc, StandardException, Int, TooLongString, IndexOutOfRange };
 
 struct Probe {
     Throw handlerThrows = Throw::Nothing;
@@ -137,8 +137,10 @@ void ThrowAs(Throw what) {
     switch (what) {
     case Throw::Nothing: return;
     case Throw::BadAlloc: throw std::bad_alloc();
-    case Throw::RuntimeError: throw std::runtime_error("broken");
+    case Throw::StandardException: throw std::bad_cast();
     case Throw::Int: throw 5;
+    case Throw::TooLongString: std::string().reserve(std::string().max_size() + 1); return;
+    case Throw::IndexOutOfRange: std::string("ab").substr(3); return;
     }
 }
 
@@ -206,8 +208,11 @@ struct GuardCase {
 const GuardCase kGuardCases[] = {
     {"no failure", Throw::Nothing, false, std::nullopt, kHandled, nullptr},
     {"bad_alloc", Throw::BadAlloc, false, FailureKind::NoMemory, kReported, "No memory left"},
-    {"runtime_error", Throw::RuntimeError, false, FailureKind::Other, kReported, "Something else failed"},
+    {"standard exception", Throw::StandardException, false, FailureKind::Other, kReported, "Something else failed"},
     {"thrown int", Throw::Int, false, FailureKind::Other, kReported, "Something else failed"},
+    // The run-time library's own failures, raised as the programs raise them.
+    {"string too long", Throw::TooLongString, false, FailureKind::NoMemory, kReported, "No memory left"},
+    {"index out of range", Throw::IndexOutOfRange, false, FailureKind::Other, kReported, "Something else failed"},
     {"failing report", Throw::Int, true, FailureKind::Other, -1, nullptr},
 };
 
