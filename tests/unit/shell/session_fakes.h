@@ -130,13 +130,6 @@ public:
     void ChooseQuestionFont() override {}
     void Exit() override {}
 
-    // The text ids of the messages shown, in order.
-    std::vector<int> Texts() const {
-        std::vector<int> texts;
-        for (const Message& message : messages) texts.push_back(message.text);
-        return texts;
-    }
-
     MessageAnswer answer = MessageAnswer::Cancel;  // to every question box
     std::string chosenPath;                        // empty: the file dialog is cancelled
     std::deque<Typed> script;
@@ -195,7 +188,6 @@ public:
         session_.TakeListChange(key);
     }
     void ListSelectionCleared(int32_t key) override {
-        ++ownDeselections;
         if (highlighted != key) return;
         highlighted = -1;
         session_.TakeListChange(key);
@@ -231,7 +223,6 @@ public:
 
     std::vector<ListRow> rows;
     int32_t highlighted = -1;
-    int ownDeselections = 0;
     std::vector<int32_t> counters;
     int counterUpdates = 0;
     int startupHints = 0;
@@ -275,11 +266,15 @@ struct SessionBench {
         testing_support::WriteAll(dir.File(name), bytes);
         frame.chosenPath = dir.File(name);
         session.OpenTest(frame);
-        frame.chosenPath.clear();
         ResetFrame();
     }
-    // Forgets what the frame and the list recorded; the user's answers stay.
+    // Forgets what the frame and the list recorded and the chosen path.
     void ResetFrame() {
+        ForgetRecords();
+        frame.chosenPath.clear();
+    }
+    // Forgets what the frame and the list recorded; the user's answers stay.
+    void ForgetRecords() {
         frame.messages.clear();
         frame.dialogs.clear();
         frame.proposed.clear();

@@ -122,6 +122,11 @@ public:
             EXPECT_EQ(bench.session.CurrentCounters().remaining, remaining);
         });
     }
+    Expect& States(std::vector<int> commands, bool enabled) {
+        return Check([commands, enabled](SessionBench& bench) {
+            for (int command : commands) EXPECT_EQ(bench.Enabled(command), enabled) << "command " << command;
+        });
+    }
     Expect& Enabled(std::vector<int> commands) { return States(std::move(commands), true); }
     Expect& Disabled(std::vector<int> commands) { return States(std::move(commands), false); }
     // Exactly these commands of the practice and the selection are offered.
@@ -218,11 +223,6 @@ public:
     }
 
 private:
-    Expect& States(std::vector<int> commands, bool enabled) {
-        return Check([commands, enabled](SessionBench& bench) {
-            for (int command : commands) EXPECT_EQ(bench.Enabled(command), enabled) << "command " << command;
-        });
-    }
     static int32_t KeyOf(const QuestionNode* node) { return node ? node->key : -1; }
 
     std::vector<Step> checks_;
@@ -244,7 +244,7 @@ inline void RunSessionRows(const std::vector<SessionRow>& rows) {
         SCOPED_TRACE(row.what);
         SessionBench bench;
         row.given.Build(bench);
-        bench.ResetFrame();
+        bench.ForgetRecords();
         row.command(bench);
         EXPECT_EQ(bench.frame.messages, row.told);
         EXPECT_EQ(bench.frame.busyDepth, 0);
