@@ -40,8 +40,9 @@ Step Check(std::function<void(const TestSession&)> check) {
     return [check](SessionBench& bench) { check(bench.session); };
 }
 
-TEST(Practice, AskShowMarkAndReset) {
-    const std::vector<int> sevenOpen(7, 0);
+const std::vector<int> kSevenOpen(7, 0);
+
+TEST(Practice, AskAQuestion) {
     RunSessionRows({
         {"a selected question is asked whatever its status",
          Practising({0, 1, 0}).Select(1),
@@ -57,12 +58,12 @@ TEST(Practice, AskShowMarkAndReset) {
              .Busy({IDS_BUSY_QUESTION})
              .Display({DisplayChange::Cleared, DisplayChange::QuestionShown}),
          {}},
-        {"the random walk starts at the head", Practising(sevenOpen), AskAfter(5),
+        {"the random walk starts at the head", Practising(kSevenOpen), AskAfter(5),
          Expect().Current(4).Enabled({IDM_TEST_MARK_ANSWERED}), {}},
-        {"the random walk starts from the current question", Practising(sevenOpen).Ask(5).Run(&TestSession::ShowAnswer),
+        {"the random walk starts from the current question", Practising(kSevenOpen).Ask(5).Run(&TestSession::ShowAnswer),
          AskAfter(6), Expect().Current(3), {}},  // 5, 6, 0, 1, 2, 3
         {"the random walk starts from before the head after a marking",
-         Practising(sevenOpen).Ask(5).Run(&TestSession::ShowAnswer).Ask(6).Run(&TestSession::MarkAnswered), AskAfter(5),
+         Practising(kSevenOpen).Ask(5).Run(&TestSession::ShowAnswer).Ask(6).Run(&TestSession::MarkAnswered), AskAfter(5),
          Expect()
              .Current(4)
              .Check(Check([](const TestSession& s) { EXPECT_EQ(s.CurrentCounters().asked, 3); }))
@@ -76,6 +77,11 @@ TEST(Practice, AskShowMarkAndReset) {
              .Busy({})
              .Enabled({IDM_TEST_ASK}),  // opened with questions, Ask is offered even when all are answered
          {kNoQuestionAvailable}},
+    });
+}
+
+TEST(Practice, FailedDisplay) {
+    RunSessionRows({
         {"a failed display still counts as asked",
          Practising({0, 0}).Then([](SessionBench& b) {
              for (QuestionNode* node = b.session.Document().head; node; node = node->next) node->position = 5000;
@@ -93,6 +99,11 @@ TEST(Practice, AskShowMarkAndReset) {
              b.session.Document().head->position = b.session.Document().head->next->position = 5000;
          }).Ask(),
          kShowAnswer, Expect(), {kNoQuestionDisplayed}},
+    });
+}
+
+TEST(Practice, ShowAnswer) {
+    RunSessionRows({
         {"Show answer reveals the answer and its files",
          Practising({0}, "*answer.bmp").Ask().Click({{0, "wrong", MarkerClick::WrongAnswer}}), kShowAnswer,
          Expect()
@@ -114,6 +125,11 @@ TEST(Practice, AskShowMarkAndReset) {
         {"a wrong click before Show answer still counts",
          Practising({0}).Ask().Click({{0, "wrong", MarkerClick::WrongAnswer}}).Run(&TestSession::ShowAnswer), kMark,
          Expect().Index({{0, 0}}), {}},
+    });
+}
+
+TEST(Practice, MarkAsAnswered) {
+    RunSessionRows({
         {"a right answer clicked is revealed and counted",
          Practising({0, 0, 1})
              .Ask(5)  // 0, 1, 2, 0, 1 -> node 1
@@ -156,6 +172,11 @@ TEST(Practice, AskShowMarkAndReset) {
          kReset, Expect().Enabled({IDM_TEST_ASK}), {}},
         {"an answered question asked from the list stays as it is", Practising({1, 0}).Select(0).Ask(), kMark,
          Expect().Index({{0, 1}, {1, 0}}).Row(0, "Q0", 1).Counted({1, 0, 1}), {}},
+    });
+}
+
+TEST(Practice, ResetQuestion) {
+    RunSessionRows({
         {"an answered row selected offers Reset and Edit", Practising({1, 0, 1}), Select(2),
          Expect().Enabled({IDM_TEST_RESET, IDM_QUESTION_EDIT}), {}},
         {"Reset question unmarks the selected question", Practising({1, 0, 1}).Select(2), kReset,
@@ -174,6 +195,11 @@ TEST(Practice, AskShowMarkAndReset) {
          Expect().Disabled({IDM_TEST_RESET}), {}},
         {"Reset question of an unanswered row", Practising({1, 0}).Run(&TestSession::ResetQuestion).Select(1), kReset,
          Expect().Index({{0, 1}, {1, 0}}).Remaining(1).Modified(false).Current(-1), {}},
+    });
+}
+
+TEST(Practice, ResetAllQuestions) {
+    RunSessionRows({
         {"Reset all keeps asked and correct",
          Practising({1, 0, 1, 1}).Ask(5).Run(&TestSession::MarkAnswered),  // 0, 1, 2, 3, 0 -> on to node 1
          kResetAll,
@@ -205,6 +231,11 @@ TEST(Practice, AskShowMarkAndReset) {
              .Disabled({IDM_QUESTION_EDIT}),
          {}},
         {"Reset all without questions", Given(), kResetAll, Expect().Busy({}), {kNoQuestionAvailable}},
+    });
+}
+
+TEST(Practice, MarkerClicks) {
+    RunSessionRows({
         {"marker clicks without a held answer", Given(),
          Click({{-1, "", MarkerClick::Ignored}, {0, "x", MarkerClick::Ignored}}), Expect(), {}},
         {"marker clicks on a held answer", Practising({0}).Select(0).Ask(),
