@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "shell/session/message.h"
+#include "message/message.h"
 
 namespace qb {
 namespace {

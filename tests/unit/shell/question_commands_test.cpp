@@ -50,12 +50,12 @@ const std::vector<int> kThreeAnswersInOrder = {DrawForPosition(0, 3), DrawForPos
 // The saved test, written by Save.
 Step Saved(const std::string& expected) {
     return [expected](SessionBench& bench) {
-        ASSERT_EQ(SaveTest(bench.session.Document()), DocumentMessage::None);
+        ASSERT_EQ(SaveTest(bench.session.Document()), std::nullopt);
         EXPECT_EQ(ReadAll(bench.session.Document().testPath), expected);
     };
 }
 
-TEST(QuestionCommands, NewEditAndRemove) {
+TEST(QuestionCommands, NewQuestion) {
     RunSessionRows({
         {"new questions are listed by keyword and indexed in the order added", NewTest().Add(kZodiac).Add(kAsteroids),
          Add(kMoon),
@@ -106,6 +106,11 @@ TEST(QuestionCommands, NewEditAndRemove) {
          {Information(IDS_NEED_OPEN_TEST, IDS_DEFINE_QUESTION_CAPTION)}},
         {"no memory for the node runs no dialog", NewTest().NoMemoryForNodes(), Add(kSun),
          Expect().QuestionDialogs({}), {Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)}},
+    });
+}
+
+TEST(QuestionCommands, EditQuestion) {
+    RunSessionRows({
         {"editing an answered question makes it unanswered",
          Astronomy()
              .Then(Answering(1, kThreeAnswersInOrder))
@@ -160,6 +165,11 @@ TEST(QuestionCommands, NewEditAndRemove) {
              .Check(Saved("QBKX0101A\r\nSun\r\n16\r\n13\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
                           "What is the Sun?A G-type star\r\n")),
          {}},
+    });
+}
+
+TEST(QuestionCommands, RemoveQuestion) {
+    RunSessionRows({
         {"removal asks with the keyword, and No keeps everything",
          Astronomy().Select(1).Answer(MessageAnswer::No).Modified(false), kRemove,
          Expect()
@@ -180,7 +190,7 @@ TEST(QuestionCommands, NewEditAndRemove) {
              .Select(1)
              .Run(&TestSession::RemoveQuestion)
              .Add(Typing("Comets", "What is a comet's tail made of?", "Gas and dust")),
-         [](SessionBench& b) { ASSERT_EQ(SaveTest(b.session.Document()), DocumentMessage::None); },
+         [](SessionBench& b) { ASSERT_EQ(SaveTest(b.session.Document()), std::nullopt); },
          Expect().Check([](SessionBench& b) {
              const std::string saved = ReadAll(b.session.Document().testPath);
              EXPECT_EQ(saved.find("Asteroids"), std::string::npos);
