@@ -73,7 +73,8 @@ TEST(AuthoringCommands, ExportQuestions) {
                                 EXPECT_EQ(b.frame.proposed, std::vector<std::string>{b.dir.File("astronomy.csv")});
                             })
                             .Busy({IDS_BUSY_EXPORTING})
-                            .Modified(true),  // exporting changes nothing of the test
+                            .Modified(true)  // exporting changes nothing of the test
+                            .Index({{0, 1}, {1, 0}, {2, 0}}),
                         {Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {"3"})}});
     }
     const std::string testBytes =

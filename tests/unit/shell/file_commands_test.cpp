@@ -322,11 +322,13 @@ TEST(FileCommands, ExportAsWebPage) {
         {"no questions", Given().Open("exam.TVT", session_testing::kMagicLine).Choose("page.html"), exportPage,
          Expect().Dialogs({}).Missing("page.html"), {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_WEB_PAGE_CAPTION)}},
         {"cancelled", Exam(), exportPage, Expect().Dialogs({PathDialog::WebPage}).Missing("page.html"), {}},
-        {"the test's own name", Exam().Choose("exam.TVT"), exportPage, Expect().File("exam.TVT", ThreeQuestions()),
+        {"the test's own name", Exam().Choose("exam.TVT"), exportPage,
+         Expect().Dialogs({PathDialog::WebPage}).File("exam.TVT", ThreeQuestions()).Missing("page.html"),
          {kPageNotPossible}},
-        {"not a page", Exam().Choose("page.txt"), exportPage, Expect().Missing("page.txt"), {kPageNotPossible}},
+        {"not a page", Exam().Choose("page.txt"), exportPage,
+         Expect().Dialogs({PathDialog::WebPage}).Missing("page.txt").Missing("page.html"), {kPageNotPossible}},
         {"a missing folder", Exam().Choose("missing/page.html"), exportPage,
-         Expect().Dialogs({PathDialog::WebPage}).File("exam.TVT", ThreeQuestions()),
+         Expect().Dialogs({PathDialog::WebPage}).File("exam.TVT", ThreeQuestions()).Missing("page.html"),
          {Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)}},
     });
 }

@@ -240,6 +240,9 @@ TEST(QuestionCommands, RemoveQuestion) {
          Astronomy()
              .Select(2)  // Moon, the second row
              .Add(Typing("Aldebaran", "Which star is the eye of the bull?", "Aldebaran"))
+             .Then([](SessionBench& b) {
+                 ASSERT_EQ(b.list.Texts(), (std::vector<std::string>{"Aldebaran", "Asteroids", "Moon", "Zodiac"}));
+             })
              .Type(Typing("New moon", "What does the Moon show at new moon?", "Its dark side")),
          kEdit, Expect().Rows({"Aldebaran", "Asteroids", "New moon", "Zodiac"}).Row(2, "New moon", 0), {}},
         {"Remove finds the selected row after a new question moved it",
