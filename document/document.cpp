@@ -1,6 +1,7 @@
 #include "document/document.h"
 
 #include "document/journal.h"
+#include "document/resource_ids.h"
 
 #include <climits>
 #include <new>
@@ -24,6 +25,26 @@ int ListImage(int status, bool multipleChoice) {
     return (status > 0 ? 1 : 0) + (multipleChoice ? 2 : 0);
 }
 
+Message VersionRefusedMessage() {
+    return Information(IDS_VERSION_REFUSED, IDS_ATTENTION);
+}
+
+Message FileErrorMessage() {
+    return Exclamation(IDS_FILE_ERROR, IDS_ERROR_CAPTION);
+}
+
+Message SaveFileErrorMessage() {
+    return Exclamation(IDS_FILE_ERROR, IDS_SAVE_CAPTION);
+}
+
+Message NoMemoryMessage() {
+    return Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION);
+}
+
+Message NoTestOpenedMessage() {
+    return Information(IDS_NO_TEST_OPENED, IDS_ATTENTION);
+}
+
 TestDocument::~TestDocument() {
     FreeQuestionIndex(*this);
 }
@@ -35,11 +56,11 @@ namespace {
 // Keeps what LoadQuestionIndex reports, so Open can return it.
 class KeptMessage final : public DocumentReporter {
 public:
-    void Report(DocumentMessage message) override { message_ = message; }
-    DocumentMessage message() const { return message_; }
+    void Report(const Message& message) override { message_ = message; }
+    const DocumentResult& message() const { return message_; }
 
 private:
-    DocumentMessage message_ = DocumentMessage::None;
+    DocumentResult message_;
 };
 
 }  // namespace
@@ -54,7 +75,7 @@ int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReport
     const MagicLineRead magic = ReadMagicLine(*stream);
     if (magic == MagicLineRead::Missing) return 0;
     if (magic == MagicLineRead::Refused) {
-        reporter.Report(DocumentMessage::OtherVersion);
+        reporter.Report(VersionRefusedMessage());
         return -1;
     }
     const int64_t fileSize = StreamSize(*stream);
@@ -74,7 +95,7 @@ int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReport
             node = nullptr;
         }
         if (!node) {
-            reporter.Report(DocumentMessage::NoMemory);
+            reporter.Report(NoMemoryMessage());
             return count == 0 ? -1 : count;
         }
         node->position = position;
@@ -178,13 +199,13 @@ void ResetDocument(TestDocument& document) {
     document.modified = false;
 }
 
-DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {
+DocumentResult CreateTest(TestDocument& document, std::string testPath, std::string journalPath) {
     ResetDocument(document);
     document.journalPath = journalPath;
     std::unique_ptr<ByteStream> journal = StartJournal(*document.files, journalPath, testPath);
     if (!journal) {
         document.journalPath.clear();
-        return DocumentMessage::FileAccess;
+        return FileErrorMessage();
     }
     document.testPath = testPath;
     std::unique_ptr<ByteStream> test = document.files->Open(testPath, OpenMode::CreateWrite);
@@ -197,16 +218,16 @@ DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::st
         document.files->Remove(journalPath);
         document.journalPath.clear();
         document.testPath.clear();
-        return DocumentMessage::FileAccess;
+        return FileErrorMessage();
     }
     document.testFile = std::move(test);
     document.journalFile = std::move(journal);
     document.testFilePath = testPath;
-    return DocumentMessage::None;
+    return std::nullopt;
 }
 
-DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
-                         DocumentReporter& reporter, int32_t& remainingCount) {
+DocumentResult OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
+                        DocumentReporter& reporter, int32_t& remainingCount) {
     ResetDocument(document);
     list.DeleteAllItems();
     remainingCount = 0;
@@ -214,7 +235,7 @@ DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::stri
     document.testFile = document.files->Open(testPath, OpenMode::Read);
     if (!document.testFile) {
         document.testPath.clear();
-        return DocumentMessage::FileAccess;
+        return FileErrorMessage();
     }
     document.testFilePath = testPath;
     KeptMessage kept;
@@ -234,12 +255,12 @@ DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::stri
         FreeQuestionIndex(document);
         list.DeleteAllItems();
         remainingCount = 0;
-        return DocumentMessage::FileAccess;
+        return FileErrorMessage();
     }
-    if (kept.message() != DocumentMessage::None) reporter.Report(kept.message());
+    if (kept.message()) reporter.Report(*kept.message());
     document.questionCount = count;
     document.nextKey = count;
-    return DocumentMessage::None;
+    return std::nullopt;
 }
 
 void CloseTest(TestDocument& document) {

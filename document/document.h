@@ -1,13 +1,15 @@
 // The open test: its files, the question index and the operations behind
 // New, Open, Close and Save that need no window. The shell shows the
-// messages these return, with the caption of the command that ran them.
+// messages these return.
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/byte_stream.h"
 #include "document/record.h"
+#include "message/message.h"
 
 namespace qb {
 
@@ -20,21 +22,26 @@ struct QuestionNode {
     int32_t status = 0;      // 0 not answered, 1 answered
 };
 
-// Messages of the document, mapped by the shell to its string table.
-enum class DocumentMessage {
-    None,          // success, nothing to show
-    OtherVersion,  // the test was written by another version of the program
-    FileAccess,    // a file could not be read, written, renamed or removed
-    NoMemory,      // memory ran out
-    NoTestOpened,  // no test is open
-    NoQuestions,   // the test holds no question to save
-};
+// What an operation of the document tells the user: nothing when it
+// succeeded, otherwise the message, ready to show (document/resource_ids.h).
+using DocumentResult = std::optional<Message>;
+
+// The test was written by another version of the program.
+Message VersionRefusedMessage();
+// A file could not be read, written, renamed or removed; while saving, the
+// message is captioned by the save.
+Message FileErrorMessage();
+Message SaveFileErrorMessage();
+// Memory ran out.
+Message NoMemoryMessage();
+// No test is open.
+Message NoTestOpenedMessage();
 
 // Where LoadQuestionIndex reports the message it shows itself.
 class DocumentReporter {
 public:
     virtual ~DocumentReporter() = default;
-    virtual void Report(DocumentMessage message) = 0;
+    virtual void Report(const Message& message) = 0;
 };
 
 // The question list as the core sees it: the shell implements it with the
@@ -92,10 +99,10 @@ struct TestDocument {
 
 // Checks the magic line of document.testFile and builds the index in file
 // order (keys 0, 1, 2, ...), inserting one list item per question. Returns the
-// number of questions, or -1 when the file is refused (OtherVersion reported)
-// or there is no memory for the first node (NoMemory reported). A record that
+// number of questions, or -1 when the file is refused (its version reported)
+// or there is no memory for the first node (no memory reported). A record that
 // is cut short or malformed ends the loading: the questions before it stay.
-// When memory runs out later, NoMemory is reported and the questions loaded
+// When memory runs out later, no memory is reported and the questions loaded
 // so far stay, index and list in step. Sets remainingCount to the number of
 // questions with status 0. Does not touch questionCount or nextKey. Sets
 // damagedFile to testFilePath when a record that cannot be read whole ends
@@ -127,19 +134,19 @@ RecordProgress ReadNodeRecordInOrder(TestDocument& document, const QuestionNode&
 void ResetDocument(TestDocument& document);
 
 // New: creates the change journal (held exclusively, with the test's path as
-// its first line) and the test file holding the magic line. On FileAccess
+// its first line) and the test file holding the magic line. On a file error
 // nothing is open and journalPath is empty; testPath is emptied too when the
 // test file could not be made (the journal made for it is removed again).
 // The paths are taken by value: callers may pass the document's own fields.
-DocumentMessage CreateTest(TestDocument& document, std::string testPath, std::string journalPath);
+DocumentResult CreateTest(TestDocument& document, std::string testPath, std::string journalPath);
 
 // Open: opens the test, builds the index into list and creates the change
-// journal (exclusively). Returns None, OtherVersion, NoMemory (first node) or
-// FileAccess; on failure no test is open and the list is empty. A NoMemory
-// met after the first node is reported through reporter while the open
-// still succeeds.
-DocumentMessage OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
-                         DocumentReporter& reporter, int32_t& remainingCount);
+// journal (exclusively). Tells of another version, of no memory (first node)
+// or of a file error; on failure no test is open and the list is empty. No
+// memory met after the first node is reported through reporter while the
+// open still succeeds.
+DocumentResult OpenTest(TestDocument& document, std::string testPath, std::string journalPath, QuestionList& list,
+                        DocumentReporter& reporter, int32_t& remainingCount);
 
 // Close (and the end of the program): frees the index, closes the files,
 // deletes the change journal, clears both paths and modified.
@@ -154,11 +161,11 @@ void CloseTest(TestDocument& document);
 // testPath then ends in "TVT", modified is cleared and damagedFile too: the
 // open file is the whole saved test now. A save under the damaged file's own
 // names is the caller's to refuse.
-// Returns NoTestOpened, FileAccess or NoMemory on failure. A failed save
-// loses nothing: the previous files are where they were (or the complete
+// Tells of no open test, a file error (captioned by the save) or no memory
+// on failure. A failed save loses nothing: the previous files are where they were (or the complete
 // test is under "TMP" with the "BAK" beside it), every node still points at a
 // complete record in an open file, the journal keeps its records, modified
 // stays set and testPath is unchanged.
-DocumentMessage SaveTest(TestDocument& document);
+DocumentResult SaveTest(TestDocument& document);
 
 }  // namespace qb

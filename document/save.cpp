@@ -65,92 +65,92 @@ private:
 
 // Streams one slot: in place from the source's own buffer, piece by piece,
 // where the source has one; otherwise through a buffer of the slot's size.
-DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, DocumentMemory& memory) {
+DocumentResult CopySlot(ByteStream& source, ByteStream& out, int64_t length, DocumentMemory& memory) {
     const char* buffered = nullptr;
     size_t available = 0;
     while (length > 0 && (available = source.Peek(&buffered)) > 0) {
         const size_t piece = static_cast<uint64_t>(length) < available ? static_cast<size_t>(length) : available;
-        if (!out.Write(buffered, piece)) return DocumentMessage::FileAccess;
+        if (!out.Write(buffered, piece)) return SaveFileErrorMessage();
         source.Skip(piece);
         length -= static_cast<int64_t>(piece);
     }
-    if (length == 0) return DocumentMessage::None;
-    if (static_cast<uint64_t>(length) > SIZE_MAX) return DocumentMessage::NoMemory;
+    if (length == 0) return std::nullopt;
+    if (static_cast<uint64_t>(length) > SIZE_MAX) return NoMemoryMessage();
     const size_t size = static_cast<size_t>(length);
     std::unique_ptr<char[]> buffer(memory.NewBuffer(size));
-    if (!buffer) return DocumentMessage::NoMemory;
-    if (source.Read(buffer.get(), size) != size || !out.Write(buffer.get(), size)) return DocumentMessage::FileAccess;
-    return DocumentMessage::None;
+    if (!buffer) return NoMemoryMessage();
+    if (source.Read(buffer.get(), size) != size || !out.Write(buffer.get(), size)) return SaveFileErrorMessage();
+    return std::nullopt;
 }
 
 // Copies one record with the node's status in place of the stored one.
-DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
-                           DocumentMemory& memory) {
+DocumentResult CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
+                          DocumentMemory& memory) {
     RecordHeader header;
-    if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
+    if (!ReadRecordHeader(source, node.position, sourceSize, header)) return SaveFileErrorMessage();
     if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status}))
-        return DocumentMessage::FileAccess;
+        return SaveFileErrorMessage();
     // Slots the source holds buffered already go out from there, all at once.
     const char* buffered = nullptr;
     const int64_t slotBytes = header.end - header.slotsStart;
     if (static_cast<uint64_t>(slotBytes) <= source.Peek(&buffered)) {
-        if (slotBytes > 0 && !out.Write(buffered, static_cast<size_t>(slotBytes))) return DocumentMessage::FileAccess;
+        if (slotBytes > 0 && !out.Write(buffered, static_cast<size_t>(slotBytes))) return SaveFileErrorMessage();
         source.Skip(static_cast<size_t>(slotBytes));
-        return DocumentMessage::None;
+        return std::nullopt;
     }
     for (int64_t length : header.lengths) {
         if (length == 0) continue;
-        const DocumentMessage copied = CopySlot(source, out, length, memory);
-        if (copied != DocumentMessage::None) return copied;
+        const DocumentResult copied = CopySlot(source, out, length, memory);
+        if (copied) return copied;
     }
-    return DocumentMessage::None;
+    return std::nullopt;
 }
 
-DocumentMessage WriteRecords(TestDocument& document, ByteStream& out, std::vector<int64_t>& positions) {
+DocumentResult WriteRecords(TestDocument& document, ByteStream& out, std::vector<int64_t>& positions) {
     const int64_t testSize = StreamSize(*document.testFile);
     const int64_t journalSize = StreamSize(*document.journalFile);
     TestFileWriter writer(out);
-    if (testSize < 0 || journalSize < 0 || !writer.Start()) return DocumentMessage::FileAccess;
+    if (testSize < 0 || journalSize < 0 || !writer.Start()) return SaveFileErrorMessage();
     for (const QuestionNode* node = document.head; node; node = node->next) {
         const int64_t where = out.Tell();
-        if (where < 0) return DocumentMessage::FileAccess;
+        if (where < 0) return SaveFileErrorMessage();
         ByteStream& source = node->inJournal ? *document.journalFile : *document.testFile;
-        const DocumentMessage copied =
+        const DocumentResult copied =
             CopyRecord(source, node->inJournal ? journalSize : testSize, *node, out, *document.memory);
-        if (copied != DocumentMessage::None) return copied;
+        if (copied) return copied;
         positions.push_back(where);
         writer.Counted(1);
     }
-    if (!writer.Finish()) return DocumentMessage::FileAccess;
-    return DocumentMessage::None;
+    if (!writer.Finish()) return SaveFileErrorMessage();
+    return std::nullopt;
 }
 
 // Writes the complete new file under the temporary name. A file this save
 // created and could not finish is removed again.
-DocumentMessage WriteNewFile(TestDocument& document, const std::string& path, std::vector<int64_t>& positions) {
+DocumentResult WriteNewFile(TestDocument& document, const std::string& path, std::vector<int64_t>& positions) {
     std::unique_ptr<ByteStream> out = document.files->Open(path, OpenMode::CreateWrite);
-    if (!out) return DocumentMessage::FileAccess;
+    if (!out) return SaveFileErrorMessage();
     CountingStream counted(*out);
-    DocumentMessage result;
+    DocumentResult result;
     try {
         result = WriteRecords(document, counted, positions);
     } catch (const std::bad_alloc&) {
-        result = DocumentMessage::NoMemory;
+        result = NoMemoryMessage();
     }
     // The counted positions are only trusted when the file agrees at its end.
-    if (result == DocumentMessage::None && out->Tell() != counted.Tell()) result = DocumentMessage::FileAccess;
+    if (!result && out->Tell() != counted.Tell()) result = SaveFileErrorMessage();
     const bool closed = out->Close();
-    if (result == DocumentMessage::None && !closed) result = DocumentMessage::FileAccess;
-    if (result != DocumentMessage::None) document.files->Remove(path);
+    if (!result && !closed) result = SaveFileErrorMessage();
+    if (result) document.files->Remove(path);
     return result;
 }
 
 // After a failed swap: reads the previous test again from wherever it now
 // lies, so every node that points into it stays valid.
-DocumentMessage ReopenPrevious(TestDocument& document, const std::string& path) {
+DocumentResult ReopenPrevious(TestDocument& document, const std::string& path) {
     document.testFile = document.files->Open(path, OpenMode::Read);
     document.testFilePath = document.testFile ? path : std::string();
-    return DocumentMessage::FileAccess;
+    return SaveFileErrorMessage();
 }
 
 void CommitPositions(TestDocument& document, const std::vector<int64_t>& positions) {
@@ -164,7 +164,7 @@ void CommitPositions(TestDocument& document, const std::vector<int64_t>& positio
 // Swaps the new file in. At every step the complete test exists on disk:
 // first the previous file under its own name, then under the backup name
 // with the complete new one beside it, finally the new one under the name.
-DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const std::vector<int64_t>& positions) {
+DocumentResult SwapFiles(TestDocument& document, const SaveNames& names, const std::vector<int64_t>& positions) {
     FileSystem& files = *document.files;
     // An open file cannot be renamed on every system: let go of the old test.
     document.testFile->Close();
@@ -196,32 +196,33 @@ DocumentMessage SwapFiles(TestDocument& document, const SaveNames& names, const 
     document.testFilePath = names.final;
     document.testPath = names.final;
     document.damagedFile.clear();
-    return DocumentMessage::None;
+    return std::nullopt;
 }
 
 // The journal's records are all in the saved file now; start it again for the saved test.
-DocumentMessage RenewJournal(TestDocument& document) {
+DocumentResult RenewJournal(TestDocument& document) {
     document.journalFile->Close();
     document.journalFile = StartJournal(*document.files, document.journalPath, document.testPath);
-    return document.journalFile ? DocumentMessage::None : DocumentMessage::FileAccess;
+    if (!document.journalFile) return SaveFileErrorMessage();
+    return std::nullopt;
 }
 
 }  // namespace
 
-DocumentMessage SaveTest(TestDocument& document) {
-    if (!document.IsOpen()) return DocumentMessage::NoTestOpened;
+DocumentResult SaveTest(TestDocument& document) {
+    if (!document.IsOpen()) return NoTestOpenedMessage();
     SaveNames names;
-    if (document.testPath.empty() || !FormSaveNames(document, names)) return DocumentMessage::FileAccess;
+    if (document.testPath.empty() || !FormSaveNames(document, names)) return SaveFileErrorMessage();
     std::vector<int64_t> positions;
     try {
         positions.reserve(static_cast<size_t>(document.questionCount > 0 ? document.questionCount : 0));
     } catch (const std::bad_alloc&) {
-        return DocumentMessage::NoMemory;
+        return NoMemoryMessage();
     }
-    const DocumentMessage written = WriteNewFile(document, names.temporary, positions);
-    if (written != DocumentMessage::None) return written;
-    const DocumentMessage swapped = SwapFiles(document, names, positions);
-    if (swapped != DocumentMessage::None) return swapped;
+    const DocumentResult written = WriteNewFile(document, names.temporary, positions);
+    if (written) return written;
+    const DocumentResult swapped = SwapFiles(document, names, positions);
+    if (swapped) return swapped;
     // Everything is in the saved file even if the journal cannot be renewed.
     document.modified = false;
     return RenewJournal(document);

@@ -5,6 +5,8 @@
 // given them; its own ids never reuse them.
 // Plain #defines: windres reads this file too.
 #pragma once
+// The document's strings, which the editor shows too (the error caption, the file error, ...).
+#include "document/resource_ids.h"
 
 // Dialogs
 #define IDD_QUESTION 108
@@ -40,9 +42,4 @@
 #define IDS_HELP_KEY_ATTACH 53
 
 // Strings of the main program's table that the editor shows as well
-#define IDS_ERROR_CAPTION 12
-#define IDS_FILE_ERROR 13
-#define IDS_NO_MEMORY 14
-#define IDS_ATTENTION 15
-#define IDS_NO_TEST_OPENED 17
 #define IDS_NO_QUESTION_AVAILABLE 22

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/failure_guard.h"
-#include "shell/session/message.h"
+#include "message/message.h"
 
 namespace qb {
 

@@ -2,6 +2,7 @@
 // as operations of the session.
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "authoring/question_check.h"
 #include "base/document_names.h"
@@ -31,8 +32,8 @@ namespace {
 // What LoadQuestionIndex reports while it builds the index, told afterwards.
 class KeptReports final : public DocumentReporter {
 public:
-    void Report(DocumentMessage message) override { messages.push_back(message); }
-    std::vector<DocumentMessage> messages;
+    void Report(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
 };
 
 // The message box lists this many of the attached files the page lacks;
@@ -74,24 +75,11 @@ std::string ListPageFindings(const std::vector<PageFinding>& findings) {
 
 }  // namespace
 
-// A file error is captioned by saving when a save failed, whoever asked for it.
-void TestSession::TellDocumentMessage(FrameView& view, DocumentMessage message, bool saving) {
-    switch (message) {
-    case DocumentMessage::None: return;
-    case DocumentMessage::OtherVersion: Tell(view, Information(IDS_VERSION_REFUSED, IDS_ATTENTION)); return;
-    case DocumentMessage::FileAccess:
-        Tell(view, Exclamation(IDS_FILE_ERROR, saving ? IDS_SAVE_CAPTION : IDS_ERROR_CAPTION));
-        return;
-    case DocumentMessage::NoMemory: Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)); return;
-    case DocumentMessage::NoTestOpened: Tell(view, Information(IDS_NO_TEST_OPENED, IDS_ATTENTION)); return;
-    case DocumentMessage::NoQuestions: Tell(view, Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_SAVE_CAPTION)); return;
-    }
-}
-
+// A file error of a failed save is captioned by saving, whoever asked for it.
 bool TestSession::SaveAndReport(FrameView& view) {
-    const DocumentMessage result = qb::SaveTest(document_);
-    TellDocumentMessage(view, result, true);
-    return result == DocumentMessage::None;
+    const DocumentResult result = qb::SaveTest(document_);
+    if (result) Tell(view, *result);
+    return !result;
 }
 
 // The save dialog. A name that would replace a damaged test's file is
@@ -152,12 +140,12 @@ void TestSession::NewTest(FrameView& view) {
         if (hadTest) ShowCounters();
         return;
     }
-    const DocumentMessage result = CreateTest(document_, document_.testPath, journalPath_);
-    if (result == DocumentMessage::None)
-        SetTitle(document_.testPath);
+    const DocumentResult result = CreateTest(document_, document_.testPath, journalPath_);
+    if (result)
+        Tell(view, *result);
     else
-        TellDocumentMessage(view, result, false);
-    if (hadTest || result == DocumentMessage::None) ShowCounters();
+        SetTitle(document_.testPath);
+    if (hadTest || !result) ShowCounters();
 }
 
 void TestSession::OpenTest(FrameView& view) {
@@ -177,7 +165,7 @@ void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, Fr
         document_.testPath = *commandLinePath;
         pathTaken = !commandLinePath->empty();
         // The command line did not fit the path buffer.
-        if (!pathTaken) TellDocumentMessage(view, DocumentMessage::FileAccess, false);
+        if (!pathTaken) Tell(view, FileErrorMessage());
     } else {
         pathTaken = view.ChoosePath(PathDialog::Open, document_.testPath);
     }
@@ -185,11 +173,11 @@ void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, Fr
         RowCollector rows(*this);
         KeptReports reports;
         int32_t remaining = 0;
-        const DocumentMessage result =
+        const DocumentResult result =
             qb::OpenTest(document_, document_.testPath, journalPath_, rows, reports, remaining);
-        for (DocumentMessage report : reports.messages) TellDocumentMessage(view, report, false);
+        for (const Message& report : reports.messages) Tell(view, report);
         CountAnswered();
-        if (result == DocumentMessage::None) {
+        if (!result) {
             offers_.resetAll = answeredCount_ > 0;
             if (observer_) observer_->QuestionsReplaced();
             SetTitle(document_.testPath);
@@ -197,7 +185,7 @@ void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, Fr
             if (IsDamaged()) document_.damagedFile = view.FullPath(document_.damagedFile);
         } else {
             rows_.clear();
-            TellDocumentMessage(view, result, false);
+            Tell(view, *result);
         }
     }
     view.EndBusy();
@@ -232,7 +220,7 @@ void TestSession::Save(FrameView& view, bool saveAs) {
         return;
     }
     if (document_.head == nullptr) {
-        TellDocumentMessage(view, DocumentMessage::NoQuestions, true);
+        Tell(view, Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_SAVE_CAPTION));
         return;
     }
     if (document_.testPath.empty() && !ChooseSavePath(view)) return;
@@ -273,7 +261,8 @@ void TestSession::ExportWebPage(FrameView& view) {
         return;
     }
     view.BeginBusy(IDS_BUSY_WEB_PAGE);
-    DocumentMessage failure = DocumentMessage::None;
+    std::optional<Message> failure;
+    const Message fileError = Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION);
     WebPage page;
     try {
         std::vector<QuestionRecord> records;
@@ -282,20 +271,17 @@ void TestSession::ExportWebPage(FrameView& view) {
                                 [this](const std::string& name) {
                                     return FindAttachment(*document_.files, name, AttachmentBase(), programDirectory_);
                                 });
-            if (!WriteFileReplacing(*document_.files, path, page.html)) failure = DocumentMessage::FileAccess;
+            if (!WriteFileReplacing(*document_.files, path, page.html)) failure = fileError;
         } else {
-            failure = DocumentMessage::FileAccess;
+            failure = fileError;
         }
     } catch (const std::bad_alloc&) {
-        failure = DocumentMessage::NoMemory;
+        failure = NoMemoryMessage();
     }
     view.EndBusy();
     ShowCounters();
-    if (failure != DocumentMessage::None) {
-        if (failure == DocumentMessage::FileAccess)
-            Tell(view, Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION));
-        else
-            TellDocumentMessage(view, failure, false);
+    if (failure) {
+        Tell(view, *failure);
         return;
     }
     if (!page.findings.empty())

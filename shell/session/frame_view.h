@@ -10,7 +10,7 @@
 #include "authoring/question_table.h"
 #include "document/document.h"
 #include "editor/question_form.h"
-#include "shell/session/message.h"
+#include "message/message.h"
 
 namespace qb {
 

@@ -165,7 +165,6 @@ private:
     class RowCollector;
 
     void Tell(FrameView& view, const Message& message);
-    void TellDocumentMessage(FrameView& view, DocumentMessage message, bool saving);
     // Observer shorthands.
     void ShowCounters();
     void ChangeDisplay(DisplayChange change);

@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = -1;
-    const qb::DocumentMessage opened = qb::OpenTest(document, kTestPath, kJournalPath, list, reporter, remaining);
+    const qb::DocumentResult opened = qb::OpenTest(document, kTestPath, kJournalPath, list, reporter, remaining);
     QB_FUZZ_CHECK(reporter.messages.empty());
-    if (opened != qb::DocumentMessage::None) {
-        QB_FUZZ_CHECK(opened == qb::DocumentMessage::OtherVersion);
+    if (opened != std::nullopt) {
+        QB_FUZZ_CHECK(opened == qb::VersionRefusedMessage());
         QB_FUZZ_CHECK(!document.IsOpen() && document.head == nullptr && list.items.empty());
         QB_FUZZ_CHECK(!bytes.empty());
         return 0;

@@ -79,21 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    if (qb::OpenTest(document, kTestPath, kJournalPath, list, reporter, remaining) != qb::DocumentMessage::None)
+    if (qb::OpenTest(document, kTestPath, kJournalPath, list, reporter, remaining) != std::nullopt)
         return 0;
     Change(document, choice);
     document.modified = true;
     const std::vector<qb::QuestionRecord> before = Questions(document);
 
     files.FailAt(failAt == 0 ? -1 : failAt);
-    const qb::DocumentMessage saved = qb::SaveTest(document);
+    const qb::DocumentResult saved = qb::SaveTest(document);
     files.Heal();
 
     // Whatever happened, the open document still holds every question.
     const std::vector<qb::QuestionRecord> after = Questions(document);
     QB_FUZZ_CHECK(after.size() == before.size());
     for (size_t i = 0; i < before.size(); ++i) QB_FUZZ_CHECK(SameRecord(after[i], before[i]));
-    if (saved != qb::DocumentMessage::None) {
+    if (saved != std::nullopt) {
         QB_FUZZ_CHECK(files.Failed());
         return 0;
     }
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reopened.files = &disk;
     MemoryList reopenedList;
     QB_FUZZ_CHECK(qb::OpenTest(reopened, document.testPath, kSecondJournalPath, reopenedList, reporter, remaining) ==
-                  qb::DocumentMessage::None);
+                  std::nullopt);
     QB_FUZZ_CHECK(reporter.messages.empty());
     const std::vector<qb::QuestionRecord> loaded = Questions(reopened);
     QB_FUZZ_CHECK(loaded.size() == before.size());

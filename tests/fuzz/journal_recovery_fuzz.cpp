@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qb::testing_support::MemoryReporter reporter;
     int32_t remaining = 0;
     QB_FUZZ_CHECK(qb::OpenTest(document, path, kCheckJournalPath, list, reporter, remaining) ==
-                  qb::DocumentMessage::None);
+                  std::nullopt);
     QB_FUZZ_CHECK(document.questionCount == scan.recordCount && reporter.messages.empty());
     const int64_t shift = scan.recordsStart - static_cast<int64_t>(kMagic.size());
     for (const qb::QuestionNode* node = document.head; node; node = node->next) {

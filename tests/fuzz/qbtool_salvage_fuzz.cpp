@@ -25,7 +25,7 @@ std::vector<qb::QuestionRecord> LoadedRecords(MemoryFileSystem& files, const std
     qb::testing_support::MemoryReporter reporter;
     int32_t remaining = 0;
     std::vector<qb::QuestionRecord> records;
-    if (qb::OpenTest(document, path, "journal", list, reporter, remaining) != qb::DocumentMessage::None) return records;
+    if (qb::OpenTest(document, path, "journal", list, reporter, remaining) != std::nullopt) return records;
     for (const qb::QuestionNode* node = document.head; node; node = node->next) {
         records.emplace_back();
         QB_FUZZ_CHECK(qb::ReadNodeRecord(document, *node, records.back()));

@@ -108,8 +108,8 @@ public:
 
 class MemoryReporter final : public DocumentReporter {
 public:
-    void Report(DocumentMessage message) override { messages.push_back(message); }
-    std::vector<DocumentMessage> messages;
+    void Report(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
 };
 
 // Memory whose Nth allocation (nodes and buffers together) fails.

@@ -24,7 +24,7 @@ public:
 
 class NoReporter final : public qb::DocumentReporter {
 public:
-    void Report(qb::DocumentMessage) override {}
+    void Report(const qb::Message&) override {}
 };
 
 std::string ReadAll(const std::string& path) {
@@ -83,20 +83,20 @@ void SaveKeepsBackupAndWritesCapitals(const std::string& dir) {
     NoList list;
     NoReporter reporter;
     int32_t remaining = 0;
-    CHECK(qb::OpenTest(document, test, journal, list, reporter, remaining) == qb::DocumentMessage::None);
+    CHECK(qb::OpenTest(document, test, journal, list, reporter, remaining) == std::nullopt);
     CHECK(document.questionCount == 1);
 
     // A second instance on the same program directory cannot take the journal.
     qb::TestDocument second;
     NoList secondList;
-    CHECK(qb::OpenTest(second, test, journal, secondList, reporter, remaining) == qb::DocumentMessage::FileAccess);
+    CHECK(qb::OpenTest(second, test, journal, secondList, reporter, remaining) == qb::FileErrorMessage());
     CHECK(second.journalPath.empty());
     qb::CloseTest(second);
     CHECK(GetFileAttributesA(journal.c_str()) != INVALID_FILE_ATTRIBUTES);
 
     StoreNew(document, "Europa");
     document.head->status = 1;
-    CHECK(qb::SaveTest(document) == qb::DocumentMessage::None);
+    CHECK(qb::SaveTest(document) == std::nullopt);
     CHECK(!document.modified);
     CHECK(NameOnDisk(test) == "exam.TVT");
     CHECK(NameOnDisk(dir + "\\exam.BAK") == "exam.BAK");
@@ -112,7 +112,7 @@ void SaveKeepsBackupAndWritesCapitals(const std::string& dir) {
 
     // Again, now that a backup exists and the saved test is open.
     StoreNew(document, "Ganymede");
-    CHECK(qb::SaveTest(document) == qb::DocumentMessage::None);
+    CHECK(qb::SaveTest(document) == std::nullopt);
     CHECK(ReadAll(dir + "\\exam.BAK") == saved);
     qb::QuestionRecord record;
     CHECK(qb::ReadNodeRecord(document, *qb::LastNode(document), record));
@@ -121,7 +121,7 @@ void SaveKeepsBackupAndWritesCapitals(const std::string& dir) {
     // Save as leaves the old file as it is.
     const std::string before = ReadAll(test);
     document.testPath = dir + "\\moons.tvt";
-    CHECK(qb::SaveTest(document) == qb::DocumentMessage::None);
+    CHECK(qb::SaveTest(document) == std::nullopt);
     CHECK(NameOnDisk(dir + "\\moons.tvt") == "moons.TVT");
     CHECK(ReadAll(test) == before);
     CHECK(ReadAll(dir + "\\moons.TVT") == before);

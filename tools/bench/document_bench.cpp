@@ -77,14 +77,14 @@ SaveFigures MeasureSave(const std::string& dir, const std::string& path, int run
     CountingList list;
     SilentReporter reporter;
     int32_t remaining = 0;
-    if (qb::OpenTest(document, path, dir + "/CHANGINGS.TMP", list, reporter, remaining) != qb::DocumentMessage::None)
+    if (qb::OpenTest(document, path, dir + "/CHANGINGS.TMP", list, reporter, remaining) != std::nullopt)
         return figures;
     int i = 0;
     for (qb::QuestionNode* node = document.head; node; node = node->next) node->status = (i++ % 3 == 0) ? 1 : 0;
     const std::string copy = "cp '" + path + "' '" + dir + "/copy.tvt'";
     for (int run = 0; run < runs; ++run) {
         Clock::time_point start = Clock::now();
-        if (qb::SaveTest(document) != qb::DocumentMessage::None) {
+        if (qb::SaveTest(document) != std::nullopt) {
             std::fprintf(stderr, "save failed\n");
             std::exit(1);
         }

@@ -30,7 +30,7 @@ public:
 
 class SilentReporter final : public qb::DocumentReporter {
 public:
-    void Report(qb::DocumentMessage) override {}
+    void Report(const qb::Message&) override {}
 };
 
 inline std::string Text(size_t length, unsigned seed) {

@@ -202,7 +202,7 @@ TEST(QuestionCheck, OpenTestWithItsJournal) {
     testing_support::MemoryReporter reporter;
     int32_t remaining = 0;
     ASSERT_EQ(OpenTest(document, "C:\\T\\sky.tvt", "C:\\Q\\CHANGINGS.TMP", list, reporter, remaining),
-              DocumentMessage::None);
+              std::nullopt);
     QuestionRecord changed = MakeRecord("Sky", "q", "a");
     changed.slots[kSlotAnswerPictureFile] = "*gone.bmp";
     document.head->position = WriteQuestionRecord(*document.journalFile, changed);

@@ -30,7 +30,7 @@ struct OpenFixture {
         fs.SetContent(kTest, testBytes);
         document.files = &fs;
     }
-    DocumentMessage Open() { return OpenTest(document, kTest, kJournal, list, reporter, remaining); }
+    DocumentResult Open() { return OpenTest(document, kTest, kJournal, list, reporter, remaining); }
 };
 
 void ExpectItem(const char* file, int line, const MemoryList& list, int key, const std::string& keyword, int image) {
@@ -51,7 +51,7 @@ QuestionRecord MultipleChoice(const std::string& keyword, int status) {
 TEST(QuestionIndex, KeysFollowFileOrder) {
     OpenFixture f(TestFileBytes(
         {MakeRecord("Zebra", "Striped?", "Yes"), MakeRecord("Apple", "Fruit?", "Yes", 1), MultipleChoice("Moon", 0)}));
-    ASSERT_EQ(f.Open(), DocumentMessage::None);
+    ASSERT_EQ(f.Open(), std::nullopt);
     EXPECT_EQ(f.document.questionCount, 3);
     EXPECT_EQ(f.document.nextKey, 3);
     EXPECT_EQ(f.remaining, 2);
@@ -73,7 +73,7 @@ TEST(QuestionIndex, KeysFollowFileOrder) {
 TEST(QuestionIndex, ImagesShowAnsweredAndMultipleChoice) {
     OpenFixture f(TestFileBytes({MakeRecord("single", "q", "a", 0), MakeRecord("single done", "q", "a", 1),
                                  MultipleChoice("choice", 0), MultipleChoice("choice done", 1)}));
-    ASSERT_EQ(f.Open(), DocumentMessage::None);
+    ASSERT_EQ(f.Open(), std::nullopt);
     EXPECT_ITEM(f.list, 0, "single", 0);
     EXPECT_ITEM(f.list, 1, "single done", 1);
     EXPECT_ITEM(f.list, 2, "choice", 2);
@@ -84,26 +84,26 @@ TEST(QuestionIndex, ImagesShowAnsweredAndMultipleChoice) {
 TEST(QuestionIndex, MagicLineDecidesWhetherTheFileOpens) {
     {
         OpenFixture f("QBKX0101B\r\n");
-        EXPECT_EQ(f.Open(), DocumentMessage::OtherVersion);
+        EXPECT_EQ(f.Open(), VersionRefusedMessage());
         EXPECT_FALSE(f.document.IsOpen());
         EXPECT_TRUE(f.list.items.empty());
         EXPECT_FALSE(f.fs.Exists(kJournal)) << "a refused test must not take the journal";
     }
     {
         OpenFixture f("");
-        EXPECT_EQ(f.Open(), DocumentMessage::None) << "an empty file is a test without questions";
+        EXPECT_EQ(f.Open(), std::nullopt) << "an empty file is a test without questions";
         EXPECT_EQ(f.document.questionCount, 0);
         EXPECT_TRUE(f.document.IsOpen());
     }
     {
         OpenFixture f("QBKX0101A\r\n");
-        EXPECT_EQ(f.Open(), DocumentMessage::None);
+        EXPECT_EQ(f.Open(), std::nullopt);
         EXPECT_EQ(f.document.questionCount, 0);
         EXPECT_EQ(f.document.head, nullptr);
     }
     {
         OpenFixture f("QBKX0101AZZZZZZ\r\n");
-        EXPECT_EQ(f.Open(), DocumentMessage::OtherVersion) << "the tenth character decides";
+        EXPECT_EQ(f.Open(), VersionRefusedMessage()) << "the tenth character decides";
     }
 }
 
@@ -118,13 +118,13 @@ TEST(QuestionIndex, RecordCutShortKeepsTheCompleteOnes) {
     for (const QuestionRecord& record : records) ends.push_back(end += RecordBytes(record).size());
     for (size_t cut = 0; cut <= whole.size(); ++cut) {
         OpenFixture f(whole.substr(0, cut));
-        const DocumentMessage result = f.Open();
+        const DocumentResult result = f.Open();
         // Only "QBKX0101A" alone or with its whole line end is an accepted first line.
         if (cut > 0 && cut < 11 && cut != 9) {
-            EXPECT_EQ(result, DocumentMessage::OtherVersion) << "cut " << cut;
+            EXPECT_EQ(result, VersionRefusedMessage()) << "cut " << cut;
             continue;
         }
-        ASSERT_EQ(result, DocumentMessage::None) << "cut " << cut;
+        ASSERT_EQ(result, std::nullopt) << "cut " << cut;
         int complete = 0;
         for (size_t e : ends) complete += e <= cut ? 1 : 0;
         EXPECT_EQ(f.document.questionCount, complete) << "cut " << cut;
@@ -148,7 +148,7 @@ TEST(QuestionIndex, HostileRecordEndsTheLoading) {
     };
     for (size_t i = 0; i < hostile.size(); ++i) {
         OpenFixture f("QBKX0101A\r\n" + good + hostile[i] + after + "\r\n");
-        ASSERT_EQ(f.Open(), DocumentMessage::None);
+        ASSERT_EQ(f.Open(), std::nullopt);
         const int expected = i == 2 ? 3 : 1;
         EXPECT_EQ(f.document.questionCount, expected) << "case " << i;
         EXPECT_EQ(f.document.damagedFile, i == 2 ? "" : kTest) << "case " << i;
@@ -182,7 +182,7 @@ TEST(QuestionIndex, DamagedWhenMoreThanTheClosingLineFollowsTheLastRecord) {
     };
     for (const auto& c : cases) {
         OpenFixture f(c.bytes);
-        ASSERT_EQ(f.Open(), DocumentMessage::None) << c.what;
+        ASSERT_EQ(f.Open(), std::nullopt) << c.what;
         EXPECT_EQ(f.document.questionCount, c.questions) << c.what;
         EXPECT_EQ(f.document.damagedFile, c.damaged ? kTest : "") << c.what;
         EXPECT_EQ(f.fs.Content(kTest), c.bytes) << c.what << ": Open changes nothing";
@@ -190,7 +190,7 @@ TEST(QuestionIndex, DamagedWhenMoreThanTheClosingLineFollowsTheLastRecord) {
     // A damaged test that cannot be opened (another instance holds the journal) leaves no damage behind.
     OpenFixture held(magic + one + "x");
     const std::unique_ptr<ByteStream> journal = held.fs.Open(kJournal, OpenMode::CreateReadWrite, true);
-    EXPECT_EQ(held.Open(), DocumentMessage::FileAccess);
+    EXPECT_EQ(held.Open(), FileErrorMessage());
     EXPECT_EQ(held.document.damagedFile, "");
 }
 
@@ -216,7 +216,7 @@ TEST(QuestionIndex, DamagedFilesLoadOnlyReadableQuestions) {
             if (bytes.empty()) bytes = "x";
         }
         OpenFixture f(bytes);
-        if (f.Open() != DocumentMessage::None) continue;
+        if (f.Open() != std::nullopt) continue;
         EXPECT_LE(f.document.questionCount, 4) << "round " << round;
         EXPECT_EQ(f.list.items.size(), static_cast<size_t>(f.document.questionCount));
         for (const QuestionNode* node = f.document.head; node; node = node->next) {
@@ -237,11 +237,11 @@ TEST(QuestionIndex, MemoryRunningOutKeepsIndexAndListInStep) {
         ScarceMemory memory;
         memory.failAt = 3;
         f.document.memory = &memory;
-        EXPECT_EQ(f.Open(), DocumentMessage::None);
+        EXPECT_EQ(f.Open(), std::nullopt);
         EXPECT_EQ(f.document.questionCount, 2);
         EXPECT_EQ(f.list.items.size(), 2u);
         EXPECT_EQ(f.remaining, 1);
-        EXPECT_EQ(f.reporter.messages, std::vector<DocumentMessage>{DocumentMessage::NoMemory});
+        EXPECT_EQ(f.reporter.messages, std::vector<Message>{NoMemoryMessage()});
         EXPECT_EQ(LastNode(f.document)->key, 1);
     }
     {
@@ -249,13 +249,13 @@ TEST(QuestionIndex, MemoryRunningOutKeepsIndexAndListInStep) {
         ScarceMemory memory;
         memory.failAt = 1;
         f.document.memory = &memory;
-        EXPECT_EQ(f.Open(), DocumentMessage::NoMemory) << "no memory for the first node refuses the test";
+        EXPECT_EQ(f.Open(), NoMemoryMessage()) << "no memory for the first node refuses the test";
         EXPECT_FALSE(f.document.IsOpen());
     }
     {
         OpenFixture f(bytes);
         f.list.insertsLeft = 3;
-        EXPECT_EQ(f.Open(), DocumentMessage::None);
+        EXPECT_EQ(f.Open(), std::nullopt);
         EXPECT_EQ(f.document.questionCount, 3);
         EXPECT_EQ(f.list.items.size(), 3u);
         EXPECT_EQ(f.remaining, 2);
@@ -291,7 +291,7 @@ TEST(NewTest, WritesMagicLineAndJournalFirstLine) {
     fs.SetContent(kTest, "old content that New replaces");
     TestDocument document;
     document.files = &fs;
-    ASSERT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::None);
+    ASSERT_EQ(CreateTest(document, kTest, kJournal), std::nullopt);
     EXPECT_TRUE(document.IsOpen());
     EXPECT_EQ(fs.Content(kTest), "QBKX0101A\r\n");
     EXPECT_EQ(fs.Content(kJournal), std::string(kTest) + "\r\n");
@@ -311,7 +311,7 @@ TEST(NewTest, TestFileThatCannotBeMadeLeavesNoJournal) {
     document.files = &faults;
     // Operations 1 to 4 start the journal (open, path, line end, flush), 5 would create the test file.
     faults.FailAt(5);
-    EXPECT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::FileAccess);
+    EXPECT_EQ(CreateTest(document, kTest, kJournal), FileErrorMessage());
     EXPECT_TRUE(faults.Failed());
     EXPECT_FALSE(document.IsOpen());
     EXPECT_EQ(document.testPath, "");
@@ -327,13 +327,13 @@ TEST(OpenTest, MissingFileClearsThePath) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    EXPECT_EQ(OpenTest(document, "C:\\T\\none.tvt", kJournal, list, reporter, remaining), DocumentMessage::FileAccess);
+    EXPECT_EQ(OpenTest(document, "C:\\T\\none.tvt", kJournal, list, reporter, remaining), FileErrorMessage());
     EXPECT_EQ(document.testPath, "");
     EXPECT_FALSE(document.IsOpen());
     // A quoted command line names no file either.
     fs.SetContent(kTest, "QBKX0101A\r\n");
     EXPECT_EQ(OpenTest(document, std::string("\"") + kTest + "\"", kJournal, list, reporter, remaining),
-              DocumentMessage::FileAccess);
+              FileErrorMessage());
 }
 
 TEST(OpenTest, PathsMayBeTheDocumentsOwnFields) {
@@ -344,14 +344,14 @@ TEST(OpenTest, PathsMayBeTheDocumentsOwnFields) {
     MemoryReporter reporter;
     int32_t remaining = 0;
     document.testPath = "C:\\T\\none.tvt";
-    EXPECT_EQ(OpenTest(document, document.testPath, kJournal, list, reporter, remaining), DocumentMessage::FileAccess);
+    EXPECT_EQ(OpenTest(document, document.testPath, kJournal, list, reporter, remaining), FileErrorMessage());
     document.testPath = kTest;
     document.journalPath = kJournal;
-    ASSERT_EQ(CreateTest(document, document.testPath, document.journalPath), DocumentMessage::None);
+    ASSERT_EQ(CreateTest(document, document.testPath, document.journalPath), std::nullopt);
     EXPECT_EQ(fs.Content(kJournal), std::string(kTest) + "\r\n");
     ResetDocument(document);
     ASSERT_EQ(OpenTest(document, document.testPath, document.journalPath, list, reporter, remaining),
-              DocumentMessage::None);
+              std::nullopt);
     EXPECT_EQ(document.testFilePath, kTest);
 }
 
@@ -371,24 +371,24 @@ TEST(Journal, SecondInstanceCannotTakeTheJournal) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    ASSERT_EQ(OpenTest(first, test, journal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(OpenTest(first, test, journal, list, reporter, remaining), std::nullopt);
     ASSERT_GE(WriteQuestionRecord(*first.journalFile, MakeRecord("unsaved", "q", "a")), 0);
     const std::string journalBefore = ReadAll(journal);
     ASSERT_FALSE(journalBefore.empty());
 
     TestDocument second;
     MemoryList secondList;
-    EXPECT_EQ(OpenTest(second, other, journal, secondList, reporter, remaining), DocumentMessage::FileAccess);
+    EXPECT_EQ(OpenTest(second, other, journal, secondList, reporter, remaining), FileErrorMessage());
     EXPECT_FALSE(second.IsOpen());
     EXPECT_EQ(second.journalPath, "");
-    EXPECT_EQ(CreateTest(second, TempPath("journal new.tvt"), journal), DocumentMessage::FileAccess);
+    EXPECT_EQ(CreateTest(second, TempPath("journal new.tvt"), journal), FileErrorMessage());
     EXPECT_FALSE(std::ifstream(TempPath("journal new.tvt")).good()) << "no test file made without a journal";
     CloseTest(second);
     EXPECT_EQ(ReadAll(journal), journalBefore) << "the first instance's unsaved question is still there";
 
     CloseTest(first);
     EXPECT_FALSE(std::ifstream(journal).good());
-    ASSERT_EQ(OpenTest(second, other, journal, secondList, reporter, remaining), DocumentMessage::None)
+    ASSERT_EQ(OpenTest(second, other, journal, secondList, reporter, remaining), std::nullopt)
         << "free again once the first instance closed its test";
     CloseTest(second);
 }

@@ -26,10 +26,10 @@ struct Instance {
     int32_t remaining = 0;
 
     Instance() { document.files = &disk; }
-    void New() { ASSERT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::None); }
+    void New() { ASSERT_EQ(CreateTest(document, kTest, kJournal), std::nullopt); }
     void Open(const std::vector<QuestionRecord>& records) {
         disk.SetContent(kTest, TestFileBytes(records));
-        ASSERT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), DocumentMessage::None);
+        ASSERT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), std::nullopt);
     }
     void Store(const QuestionRecord& record) { ASSERT_GE(WriteQuestionRecord(*document.journalFile, record), 0); }
     // Files are let go as a killed process lets them go: nothing deleted.
@@ -160,7 +160,7 @@ TEST(Journal, UnwritableFoldersLoseNothing) {
     const auto keptInUse = disk.Open(kept, OpenMode::Read);
     ASSERT_TRUE(FindLeftJournal(disk, kJournal, kProgramDir, left));
     EXPECT_EQ(RecoverLeftJournal(disk, left, kProgramDir), "");
-    EXPECT_EQ(CreateTest(instance.document, "C:\\T\\other.tvt", kJournal), DocumentMessage::FileAccess);
+    EXPECT_EQ(CreateTest(instance.document, "C:\\T\\other.tvt", kJournal), FileErrorMessage());
     EXPECT_EQ(disk.Content(kJournal), journal);
 }
 

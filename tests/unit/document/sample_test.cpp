@@ -21,7 +21,7 @@ TEST(SampleTest, AstronomyReadsBackCompletely) {
     int32_t remaining = -1;
     const std::string journal = ::testing::TempDir() + "sample CHANGINGS.TMP";
     ASSERT_EQ(OpenTest(document, kSamples + "/Astronomy.tvt", journal, list, reporter, remaining),
-              DocumentMessage::None);
+              std::nullopt);
     EXPECT_GE(document.questionCount, 15);
     EXPECT_EQ(remaining, document.questionCount);
     EXPECT_EQ(list.items.size(), static_cast<size_t>(document.questionCount));

@@ -76,7 +76,7 @@ std::vector<QuestionRecord> LoadedQuestions(FileSystem& fs, const std::string& p
     MemoryReporter reporter;
     int32_t remaining = 0;
     std::vector<QuestionRecord> questions;
-    if (OpenTest(reader, path, "C:\\check\\CHANGINGS.TMP", list, reporter, remaining) != DocumentMessage::None) {
+    if (OpenTest(reader, path, "C:\\check\\CHANGINGS.TMP", list, reporter, remaining) != std::nullopt) {
         QuestionRecord failed;
         failed.keyword = "<not opened>";
         return {failed};
@@ -132,7 +132,7 @@ struct ChangedTest {
         original = {Planet("Mercury", "Closest planet\r\nto the Sun?", "Mercury"), venus, earth};
         originalBytes = TestFileBytes(original);
         disk.SetContent(kTest, originalBytes);
-        EXPECT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), DocumentMessage::None);
+        EXPECT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), std::nullopt);
         SetStatus(document, 0, 1);
         QuestionRecord edited = venus;
         edited.slots[kSlotQuestion] = "First edit";
@@ -151,7 +151,7 @@ struct ChangedTest {
     }
 
     void CreateNew() {
-        EXPECT_EQ(CreateTest(document, kTest, kJournal), DocumentMessage::None);
+        EXPECT_EQ(CreateTest(document, kTest, kJournal), std::nullopt);
         originalBytes = "QBKX0101A\r\n";
         QuestionRecord pluto = Planet("Pluto", "Is Pluto a planet?", "No, a dwarf planet");
         pluto.slots[kSlotWrongAnswer1 + 1] = "Yes";
@@ -200,7 +200,7 @@ void ExpectNothingLost(const char* file, int line, ChangedTest& t, long fault) {
     ExpectSameQuestions(file, line, Questions(t.document), t.expected);
     if (!t.document.modified) return;
     // The same save, once the fault is gone, succeeds.
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     EXPECT_EQ(t.document.testPath, kSaved);
     ExpectSameQuestions(file, line, LoadedQuestions(t.disk, kSaved), t.expected);
     EXPECT_EQ(t.disk.Content(kJournal), std::string(kSaved) + "\r\n");
@@ -211,19 +211,19 @@ void RunFileFaults(bool startWithNew) {
     for (long fault = 1;; ++fault) {
         ChangedTest t(startWithNew);
         t.faults.FailAt(fault);
-        const DocumentMessage result = SaveTest(t.document);
+        const DocumentResult result = SaveTest(t.document);
         t.faults.Heal();
         if (!t.faults.Failed()) {
-            ASSERT_EQ(result, DocumentMessage::None);
+            ASSERT_EQ(result, std::nullopt);
             EXPECT_SAVED(t);
             break;
         }
         ++faultsHit;
-        if (result == DocumentMessage::None) {
+        if (result == std::nullopt) {
             EXPECT_SAVED(t);
             continue;
         }
-        EXPECT_EQ(result, DocumentMessage::FileAccess) << "fault " << fault;
+        EXPECT_EQ(result, SaveFileErrorMessage()) << "fault " << fault;
         ExpectNothingLost(__FILE__, __LINE__, t, fault);
         if (::testing::Test::HasFatalFailure()) return;
     }
@@ -245,15 +245,15 @@ TEST(SaveFaults, EveryBufferAllocation) {
         ScarceMemory memory;
         memory.failAt = fault;
         t.document.memory = &memory;
-        const DocumentMessage result = SaveTest(t.document);
+        const DocumentResult result = SaveTest(t.document);
         memory.failAt = -1;
         if (!memory.failed) {
-            EXPECT_EQ(result, DocumentMessage::None);
+            EXPECT_EQ(result, std::nullopt);
             EXPECT_SAVED(t);
             break;
         }
         ++faultsHit;
-        EXPECT_EQ(result, DocumentMessage::NoMemory);
+        EXPECT_EQ(result, NoMemoryMessage());
         EXPECT_EQ(t.disk.Content(kTest), t.originalBytes);
         EXPECT_FALSE(t.disk.Exists(kTemporary)) << "the unfinished file is not left behind";
         ExpectNothingLost(__FILE__, __LINE__, t, fault);
@@ -264,7 +264,7 @@ TEST(SaveFaults, EveryBufferAllocation) {
 TEST(Save, ThreeNewQuestionsInOrder) {
     ChangedTest t(true);
     for (QuestionNode* node = t.document.head; node; node = node->next) node->status = 0;
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     for (QuestionRecord& record : t.expected) record.status = 0;
     EXPECT_EQ(t.disk.Content(kSaved), TestFileBytes(t.expected));
     EXPECT_SAVED(t);
@@ -272,7 +272,7 @@ TEST(Save, ThreeNewQuestionsInOrder) {
 
 TEST(Save, RemovedLeftOutEditedTakenOnceStatusesFromTheIndex) {
     ChangedTest t(false);
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     // Mercury is marked answered, the twice edited Venus (status 1 in its
     // source record) is written once with status 0, Earth is gone.
     EXPECT_EQ(t.disk.Content(kSaved), TestFileBytes(t.expected));
@@ -280,7 +280,7 @@ TEST(Save, RemovedLeftOutEditedTakenOnceStatusesFromTheIndex) {
     // A second save reads from the saved file and gives the same bytes.
     const std::string first = t.disk.Content(kSaved);
     SetStatus(t.document, 3, 1);
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     t.expected[2].status = 1;
     EXPECT_EQ(t.disk.Content(kSaved), TestFileBytes(t.expected));
     EXPECT_EQ(t.disk.Content(kBackup), first);
@@ -289,7 +289,7 @@ TEST(Save, RemovedLeftOutEditedTakenOnceStatusesFromTheIndex) {
 TEST(Save, AllRemovedLeavesTheMagicLineAlone) {
     ChangedTest t(false);
     while (t.document.head) Remove(t.document, t.document.head->key);
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     EXPECT_EQ(t.disk.Content(kSaved), "QBKX0101A\r\n");
     EXPECT_EQ(LoadedQuestions(t.disk, kSaved).size(), 0u);
 }
@@ -297,7 +297,7 @@ TEST(Save, AllRemovedLeavesTheMagicLineAlone) {
 TEST(Save, SaveAsKeepsTheOldFileAndWritesCapitals) {
     ChangedTest t(false);
     t.document.testPath = "C:\\T\\copy.tvt";
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     EXPECT_EQ(t.document.testPath, "C:\\T\\copy.TVT");
     EXPECT_EQ(t.disk.Content(kTest), t.originalBytes);
     std::vector<std::string> names = t.disk.Names();
@@ -307,7 +307,7 @@ TEST(Save, SaveAsKeepsTheOldFileAndWritesCapitals) {
     // A file that already carries the new name becomes its backup.
     t.disk.SetContent("C:\\T\\other.tvt", "someone else's file");
     t.document.testPath = "C:\\T\\other.tvt";
-    ASSERT_EQ(SaveTest(t.document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(t.document), std::nullopt);
     EXPECT_EQ(t.disk.Content("C:\\T\\other.BAK"), "someone else's file");
 }
 
@@ -319,20 +319,20 @@ TEST(Save, EmptyFileGetsTheMagicLineFirst) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    ASSERT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), std::nullopt);
     const QuestionRecord record = Planet("Io", "Whose moon is Io?", "Jupiter's");
     StoreNew(document, record);
-    ASSERT_EQ(SaveTest(document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(document), std::nullopt);
     EXPECT_EQ(disk.Content(kSaved), TestFileBytes({record}));
 }
 
 TEST(Save, RefusedWithoutTestOrUsableName) {
     TestDocument closed;
-    EXPECT_EQ(SaveTest(closed), DocumentMessage::NoTestOpened);
+    EXPECT_EQ(SaveTest(closed), NoTestOpenedMessage());
 
     ChangedTest t(false);
     t.document.testPath.clear();
-    EXPECT_EQ(SaveTest(t.document), DocumentMessage::FileAccess);
+    EXPECT_EQ(SaveTest(t.document), SaveFileErrorMessage());
     EXPECT_TRUE(t.document.modified);
 
     // A test named *.tmp would be overwritten by its own temporary file.
@@ -344,16 +344,16 @@ TEST(Save, RefusedWithoutTestOrUsableName) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    ASSERT_EQ(OpenTest(document, "C:\\T\\notes.tmp", kJournal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(OpenTest(document, "C:\\T\\notes.tmp", kJournal, list, reporter, remaining), std::nullopt);
     document.modified = true;
-    EXPECT_EQ(SaveTest(document), DocumentMessage::FileAccess);
+    EXPECT_EQ(SaveTest(document), SaveFileErrorMessage());
     EXPECT_EQ(disk.Content("C:\\T\\notes.tmp"), bytes);
     EXPECT_TRUE(document.modified);
     // Its own name with another extension still has notes.TMP as the new file.
     document.testPath = "C:\\T\\notes.tvt";
-    EXPECT_EQ(SaveTest(document), DocumentMessage::FileAccess);
+    EXPECT_EQ(SaveTest(document), SaveFileErrorMessage());
     document.testPath = "C:\\T\\saturn.tvt";
-    EXPECT_EQ(SaveTest(document), DocumentMessage::None) << "Save as to another name works";
+    EXPECT_EQ(SaveTest(document), std::nullopt) << "Save as to another name works";
     EXPECT_EQ(disk.Content("C:\\T\\saturn.TVT"), bytes);
     EXPECT_EQ(disk.Content("C:\\T\\notes.tmp"), bytes);
 }
@@ -371,12 +371,12 @@ TEST(Save, OnTheRealDisk) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    ASSERT_EQ(OpenTest(document, test, journal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(OpenTest(document, test, journal, list, reporter, remaining), std::nullopt);
     EXPECT_EQ(remaining, 1);
     const QuestionRecord neptune = Planet("Neptune", "Which planet is farthest out?", "Neptune");
     StoreNew(document, neptune);
     SetStatus(document, 0, 1);
-    ASSERT_EQ(SaveTest(document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(document), std::nullopt);
     std::vector<QuestionRecord> expected = records;
     expected[0].status = 1;
     expected.push_back(neptune);
@@ -414,7 +414,7 @@ TEST(Save, OnTheRealDiskWithTextsAcrossReadBlocks) {
     MemoryList list;
     MemoryReporter reporter;
     int32_t remaining = 0;
-    ASSERT_EQ(OpenTest(document, test, journal, list, reporter, remaining), DocumentMessage::None);
+    ASSERT_EQ(OpenTest(document, test, journal, list, reporter, remaining), std::nullopt);
     ASSERT_EQ(list.items.size(), records.size());
     std::vector<QuestionRecord> expected = records;
     for (int key : {1, 57, 299}) {
@@ -424,7 +424,7 @@ TEST(Save, OnTheRealDiskWithTextsAcrossReadBlocks) {
     QuestionRecord edited = Planet("Question 107", std::string(90000, 'e'), "Edited");
     StoreEdit(document, 107, edited);
     expected[107] = edited;
-    ASSERT_EQ(SaveTest(document), DocumentMessage::None);
+    ASSERT_EQ(SaveTest(document), std::nullopt);
     EXPECT_TRUE(ReadAll(test) == TestFileBytes(expected)) << "the saved file differs";
     EXPECT_TRUE(ReadAll(dir + "blocks exam.BAK") == TestFileBytes(records)) << "the backup differs";
     ExpectSameQuestions(__FILE__, __LINE__, Questions(document), expected);

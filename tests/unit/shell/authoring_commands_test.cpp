@@ -9,16 +9,15 @@
 
 #include "authoring/question_table.h"
 #include "tests/support/disk_files.h"
-#include "tests/unit/shell/session_fakes.h"
+#include "tests/unit/shell/session_rows.h"
 
 namespace qb {
 namespace {
 
-using session_testing::kMagicLine;
-using session_testing::Record;
-using session_testing::Typing;
+using namespace session_testing;
+
+constexpr int32_t kMarsKey = 3;  // behind the three questions of Astronomy
 using testing_support::ReadAll;
-using testing_support::WriteAll;
 
 QuestionRecord Question(const std::string& keyword, const std::string& question, const std::string& answer,
                         const std::string& wrong = "") {
@@ -30,214 +29,170 @@ QuestionRecord Question(const std::string& keyword, const std::string& question,
     return record;
 }
 
-class AuthoringCommands : public session_testing::SessionTest {
-protected:
-    // Two saved questions, the first answered, and a third defined since the
-    // test was opened, so it lies in the journal.
-    void SetUp() override {
-        OpenFile("astronomy.tvt", std::string(kMagicLine) +
-                                      Record("Zodiac", {"How many signs?", "Twelve"}, 1) +
-                                      Record("Moon", {"What shows\r\nat new moon?", "Its dark side", "Its craters"}, 0));
-        ASSERT_TRUE(document.IsOpen());
-        frame.script.push_back(Typing("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice"));
-        session.NewQuestion(frame);
-        ASSERT_EQ(session.QuestionCount(), 3);
-        ResetFrame();
-    }
+// Two saved questions, the first answered, and a third defined since the
+// test was opened, so it lies in the journal.
+Given Astronomy() {
+    return Given()
+        .Open("astronomy.tvt", session_testing::kMagicLine + Record("Zodiac", {"How many signs?", "Twelve"}, 1) +
+                                   Record("Moon", {"What shows\r\nat new moon?", "Its dark side", "Its craters"}, 0))
+        .Add(Typing("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice"))
+        .Then([](SessionBench& b) { ASSERT_EQ(b.session.QuestionCount(), 3); });
+}
+// The current questions in index order, as the table must hold them.
+const std::vector<QuestionRecord> kCurrent = {
+    Question("Zodiac", "How many signs?", "Twelve"),
+    Question("Moon", "What shows\r\nat new moon?", "Its dark side", "Its craters"),
+    Question("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice")};
+const Step kExport = Do(&TestSession::ExportQuestions);
+const Step kCheck = Do(&TestSession::CheckTest);
+const Step kImport = Do(&TestSession::ImportQuestions);
 
-    // The current questions in index order, as the table must hold them.
-    std::vector<QuestionRecord> Current() const {
-        return {Question("Zodiac", "How many signs?", "Twelve"),
-                Question("Moon", "What shows\r\nat new moon?", "Its dark side", "Its craters"),
-                Question("Comet", "What is a comet's tail made of?", "Gas, \"dust\"; ice")};
-    }
-
-    TestDocument& document = session.Document();
-};
-
-TEST_F(AuthoringCommands, ExportWritesTheCurrentQuestionsAsTheTableWriterDoes) {
-    const struct {
-        const char* name;
-        char separator;
-    } kCases[] = {{"table.csv", ','}, {"table.CSV", ','}, {"table.txt", '\t'}, {"table.tsv", '\t'}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.name);
-        ResetFrame();
-        frame.chosenPath = dir.File(c.name);
-        session.ExportQuestions(frame);
-        EXPECT_EQ(ReadAll(dir.File(c.name)), WriteQuestionTable(Current(), c.separator));
-        EXPECT_FALSE(session_testing::Exists(dir.File(std::string(c.name) + ".partial")));
-        EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::ExportTable});
-        EXPECT_EQ(frame.proposed, std::vector<std::string>{dir.File("astronomy.csv")});
-        EXPECT_EQ(frame.messages,
-                  std::vector<Message>{Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {"3"})});
-        EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_EXPORTING});
-        EXPECT_EQ(frame.busyDepth, 0);
-    }
-    // Exporting changes nothing of the test.
-    EXPECT_TRUE(session.IsModified());
-    EXPECT_EQ(session.QuestionCount(), 3);
+// The journal as it was before the command, kept in the bench's note.
+Given& NoteJournal(Given& given) {
+    return given.Then([](SessionBench& b) { b.noted = static_cast<int64_t>(ReadAll(b.dir.File("CHANGINGS.TMP")).size()); });
+}
+Expect JournalUnchanged() {
+    return Expect().Check([](SessionBench& b) {
+        EXPECT_EQ(static_cast<int64_t>(ReadAll(b.dir.File("CHANGINGS.TMP")).size()), b.noted);
+    });
+}
+Given ImportChoices(Given given, const std::string& table, std::optional<TableOptions> choices) {
+    return NoteJournal(given).Choose(table).Then([choices](SessionBench& b) { b.frame.importChoices = choices; });
 }
 
-TEST_F(AuthoringCommands, ExportOfOneQuestionSaysSoInTheSingular) {
-    frame.answer = MessageAnswer::No;  // the changed test is given up
-    OpenFile("one.tvt", std::string(kMagicLine) + Record("Sun", {"A star?", "Yes"}, 0));
-    frame.chosenPath = dir.File("one.csv");
-    session.ExportQuestions(frame);
-    EXPECT_EQ(ReadAll(dir.File("one.csv")), WriteQuestionTable({Question("Sun", "A star?", "Yes")}, ','));
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTION_EXPORTED, IDS_EXPORT_CAPTION)});
-}
-
-TEST_F(AuthoringCommands, ExportReplacesAnExistingTableOnlyWhenItIsWrittenWhole) {
-    WriteAll(dir.File("old.csv"), "keyword\r\nold\r\n");
-    frame.chosenPath = dir.File("old.csv");
-    session.ExportQuestions(frame);
-    EXPECT_EQ(ReadAll(dir.File("old.csv")), WriteQuestionTable(Current(), ','));
-
-    // A record that can no longer be read: nothing replaces the old table.
-    WriteAll(dir.File("old.csv"), "keyword\r\nold\r\n");
-    document.head->position = 1 << 20;
-    ResetFrame();
-    frame.chosenPath = dir.File("old.csv");
-    session.ExportQuestions(frame);
-    EXPECT_EQ(ReadAll(dir.File("old.csv")), "keyword\r\nold\r\n");
-    EXPECT_FALSE(session_testing::Exists(dir.File("old.csv.partial")));
-    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)});
-    EXPECT_EQ(frame.busyDepth, 0);
-}
-
-TEST_F(AuthoringCommands, ExportRefusesWhatIsNoTableAndWritesNothingWhenCancelled) {
-    const std::string testBytes = ReadAll(dir.File("astronomy.tvt"));
-    const struct {
-        std::string chosen;  // empty: the dialog is cancelled
-        std::vector<Message> messages;
-    } kCases[] = {
-        {dir.File("astronomy.tvt"), {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
-        {dir.File("table"), {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
-        {dir.File("missing/folder/table.csv"), {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}},
-        {"", {}},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.chosen);
-        ResetFrame();
-        frame.chosenPath = c.chosen;
-        session.ExportQuestions(frame);
-        EXPECT_EQ(frame.messages, c.messages);
+TEST(AuthoringCommands, ExportQuestions) {
+    std::vector<SessionRow> rows;
+    for (const auto& [name, separator] : {std::pair{"table.csv", ','}, std::pair{"table.CSV", ','},
+                                          std::pair{"table.txt", '\t'}, std::pair{"table.tsv", '\t'}}) {
+        rows.push_back({name, Astronomy().Choose(name), kExport,
+                        Expect()
+                            .File(name, WriteQuestionTable(kCurrent, separator))
+                            .Missing(std::string(name) + ".partial")
+                            .Dialogs({PathDialog::ExportTable})
+                            .Check([](SessionBench& b) {
+                                EXPECT_EQ(b.frame.proposed, std::vector<std::string>{b.dir.File("astronomy.csv")});
+                            })
+                            .Busy({IDS_BUSY_EXPORTING})
+                            .Modified(true)  // exporting changes nothing of the test
+                            .Index({{0, 1}, {1, 0}, {2, 0}}),
+                        {Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {"3"})}});
     }
-    EXPECT_EQ(ReadAll(dir.File("astronomy.tvt")), testBytes);
-    EXPECT_FALSE(session_testing::Exists(dir.File("table")));
-}
-
-TEST_F(AuthoringCommands, CheckOfACleanTestSaysSo) {
-    session.CheckTest(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_NO_PROBLEMS_FOUND, IDS_CHECK_CAPTION)});
-    EXPECT_TRUE(frame.findings.empty());
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_CHECKING});
-    EXPECT_EQ(frame.busyDepth, 0);
+    const std::string testBytes =
+        session_testing::kMagicLine + Record("Zodiac", {"How many signs?", "Twelve"}, 1) +
+        Record("Moon", {"What shows\r\nat new moon?", "Its dark side", "Its craters"}, 0);
+    rows.insert(rows.end(), {
+        {"one question, in the singular", Given().Open("one.tvt", session_testing::kMagicLine + Record("Sun", {"A star?", "Yes"}, 0)).Choose("one.csv"),
+         kExport, Expect().File("one.csv", WriteQuestionTable({Question("Sun", "A star?", "Yes")}, ',')),
+         {Information(IDS_QUESTION_EXPORTED, IDS_EXPORT_CAPTION)}},
+        {"an existing table is replaced", Astronomy().File("old.csv", "keyword\r\nold\r\n").Choose("old.csv"), kExport,
+         Expect().File("old.csv", WriteQuestionTable(kCurrent, ',')),
+         {Information(IDS_QUESTIONS_EXPORTED, IDS_EXPORT_CAPTION, {"3"})}},
+        // A record that can no longer be read: nothing replaces the old table.
+        {"a table not written whole replaces nothing",
+         Astronomy()
+             .File("old.csv", "keyword\r\nold\r\n")
+             .Then([](SessionBench& b) { b.session.Document().head->position = 1 << 20; })
+             .Choose("old.csv"),
+         kExport, Expect().File("old.csv", "keyword\r\nold\r\n").Missing("old.csv.partial"),
+         {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}},
+        {"the test is no table", Astronomy().Choose("astronomy.tvt"), kExport,
+         Expect().File("astronomy.tvt", testBytes), {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
+        {"a name without extension is no table", Astronomy().Choose("table"), kExport, Expect().Missing("table"),
+         {Exclamation(IDS_NOT_A_TABLE, IDS_EXPORT_CAPTION)}},
+        {"a missing folder", Astronomy().Choose("missing/folder/table.csv"), kExport, Expect(),
+         {Exclamation(IDS_FILE_ERROR, IDS_EXPORT_CAPTION)}},
+        {"cancelled", Astronomy(), kExport, Expect().File("astronomy.tvt", testBytes), {}},
+    });
+    RunSessionRows(rows);
 }
 
 // A question defined now with a picture that is not there: the journal's
 // record is checked, and picking its finding selects it as a click would.
-TEST_F(AuthoringCommands, CheckListsTheFindingsAndSelectsThePickedQuestion) {
-    session_testing::Typed typed = Typing("Mars", "Which planet is red?", "Mars");
-    typed.slots[1] = "mars.bmp";
-    frame.script.push_back(typed);
-    session.NewQuestion(frame);
-    const int32_t marsKey = document.nextKey - 1;
-    ASSERT_EQ(session.Keyword(marsKey), "Mars");
-
-    const struct {
-        int picked;
-        int32_t selected;
-    } kCases[] = {{-1, -1}, {0, marsKey}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.picked);
-        ResetFrame();
-        frame.findings.clear();
-        frame.findingPicked = c.picked;
-        session.CheckTest(frame);
-        EXPECT_TRUE(frame.messages.empty());
-        ASSERT_EQ(frame.findings.size(), 1u);
-        ASSERT_EQ(frame.findings[0].size(), 1u);
-        const Finding& finding = frame.findings[0][0];
-        EXPECT_EQ(finding.keyword, "Mars");
-        EXPECT_EQ(finding.key, marsKey);
-        EXPECT_NE(finding.what.find("mars.bmp"), std::string::npos) << finding.what;
-        EXPECT_EQ(list.highlighted, c.selected);
-        EXPECT_EQ(session.SelectedKey(), c.selected);
-        EXPECT_EQ(Enabled(IDM_QUESTION_EDIT), c.selected >= 0);
+TEST(AuthoringCommands, CheckTest) {
+    Typed mars = Typing("Mars", "Which planet is red?", "Mars");
+    mars.slots[1] = "mars.bmp";
+    std::vector<SessionRow> rows = {
+        {"a clean test", Astronomy(), kCheck,
+         Expect().Check([](SessionBench& b) { EXPECT_TRUE(b.frame.findings.empty()); }).Busy({IDS_BUSY_CHECKING}),
+         {Information(IDS_NO_PROBLEMS_FOUND, IDS_CHECK_CAPTION)}},
+    };
+    for (const auto& [picked, selected] : {std::pair{-1, -1}, std::pair{0, kMarsKey}}) {
+        rows.push_back({"finding picked: " + std::to_string(picked),
+                        Astronomy().Add(mars).Then([picked = picked](SessionBench& b) {
+                            ASSERT_EQ(b.session.Keyword(kMarsKey), "Mars");
+                            b.frame.findingPicked = picked;
+                        }),
+                        kCheck,
+                        Expect()
+                            .Check([](SessionBench& b) {
+                                ASSERT_EQ(b.frame.findings.size(), 1u);
+                                ASSERT_EQ(b.frame.findings[0].size(), 1u);
+                                const Finding& finding = b.frame.findings[0][0];
+                                EXPECT_EQ(finding.keyword, "Mars");
+                                EXPECT_EQ(finding.key, kMarsKey);
+                                EXPECT_NE(finding.what.find("mars.bmp"), std::string::npos) << finding.what;
+                            })
+                            .Highlighted(selected)
+                            .Selected(selected)
+                            .States({IDM_QUESTION_EDIT}, selected >= 0),
+                        {}});
     }
+    RunSessionRows(rows);
 }
 
-// A semicolon table in Windows-1252 with a quoted cell over two lines: each
-// row appends the record the question dialog would have written.
-TEST_F(AuthoringCommands, ImportAppendsEachRowAsTheQuestionDialogWould) {
-    WriteAll(dir.File("new.csv"), "Stichwort;Frage;Antwort;Falsch\r\n"
-                                  "Caf\xE9;\"Where do you\r\ndrink it?\";\"At home; outside\";Nowhere\r\n"
-                                  "Tea;Hot or cold?;Hot;\r\n");
-    const std::string journalBefore = ReadAll(dir.File("CHANGINGS.TMP"));
-    frame.chosenPath = dir.File("new.csv");
-    frame.importChoices = TableOptions{EncodingChoice::Detect, 0, HeaderChoice::Header};
-    const int32_t firstKey = document.nextKey;
-    session.ImportQuestions(frame);
-
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::ImportTable});
-    EXPECT_EQ(frame.importedBytes, std::vector<std::string>{ReadAll(dir.File("new.csv"))});
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {"2"})});
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_IMPORTING});
-    EXPECT_EQ(frame.busyDepth, 0);
-    QuestionRecord cafe = Question("Caf\xE9", "Where do you\r\ndrink it?", "At home; outside", "Nowhere");
-    QuestionRecord tea = Question("Tea", "Hot or cold?", "Hot");
-    {
-        std::unique_ptr<ByteStream> expected = RealFileSystem().Open(dir.File("expected"), OpenMode::CreateWrite);
-        ASSERT_GE(WriteQuestionRecord(*expected, cafe), 0);
-        ASSERT_GE(WriteQuestionRecord(*expected, tea), 0);
-    }
-    EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), journalBefore + ReadAll(dir.File("expected")));
-    EXPECT_EQ(session.QuestionCount(), 5);
-    EXPECT_EQ(document.nextKey, firstKey + 2);
-    EXPECT_EQ(session.Keyword(firstKey), "Caf\xE9");
-    EXPECT_EQ(session.RowImage(firstKey), 2);  // multiple choice
-    EXPECT_EQ(session.RowImage(firstKey + 1), 0);
-    EXPECT_EQ(session.CurrentCounters().remaining, 4);
-    EXPECT_NE(list.Row(firstKey), nullptr);
-    EXPECT_TRUE(session.IsModified());
-
-    // One question is counted in the singular.
-    ResetFrame();
-    WriteAll(dir.File("one.txt"), "Sun\tA star?\tYes\r\n");
-    frame.chosenPath = dir.File("one.txt");
-    frame.importChoices = TableOptions{};
-    session.ImportQuestions(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTION_IMPORTED, IDS_IMPORT_CAPTION)});
-    EXPECT_EQ(session.QuestionCount(), 6);
-}
-
-TEST_F(AuthoringCommands, ImportOfATableWithABadRowAddsNothingAndListsTheRow) {
-    WriteAll(dir.File("bad.csv"), "keyword,question,right answer\r\nSun,A star?,Yes\r\nMoon,,Its dark side\r\n");
-    const std::string journalBefore = ReadAll(dir.File("CHANGINGS.TMP"));
-    const struct {
-        const char* name;
-        std::optional<TableOptions> choices;
-        size_t errorLists;
-    } kCases[] = {{"bad.csv", TableOptions{}, 1}, {"bad.csv", std::nullopt, 0}, {"missing.csv", TableOptions{}, 0}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.name);
-        ResetFrame();
-        frame.rowErrors.clear();
-        frame.chosenPath = dir.File(c.name);
-        frame.importChoices = c.choices;
-        session.ImportQuestions(frame);
-        ASSERT_EQ(frame.rowErrors.size(), c.errorLists);
-        if (c.errorLists == 1) {
-            ASSERT_EQ(frame.rowErrors[0].size(), 1u);
-            EXPECT_EQ(frame.rowErrors[0][0].row, 3u);
-            EXPECT_EQ(frame.rowErrors[0][0].column, 1);
-        }
-        EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), journalBefore);
-        EXPECT_EQ(session.QuestionCount(), 3);
-    }
-    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)});
+TEST(AuthoringCommands, ImportQuestions) {
+    // A semicolon table in Windows-1252 with a quoted cell over two lines:
+    // each row appends the record the question dialog would have written.
+    const std::string semicolons = "Stichwort;Frage;Antwort;Falsch\r\n"
+                                   "Caf\xE9;\"Where do you\r\ndrink it?\";\"At home; outside\";Nowhere\r\n"
+                                   "Tea;Hot or cold?;Hot;\r\n";
+    const std::string bad = "keyword,question,right answer\r\nSun,A star?,Yes\r\nMoon,,Its dark side\r\n";
+    const Expect nothingAdded = JournalUnchanged().Index({{0, 1}, {1, 0}, {2, 0}});
+    RunSessionRows({
+        {"two rows become two questions",
+         ImportChoices(Astronomy().File("new.csv", semicolons), "new.csv",
+                       TableOptions{EncodingChoice::Detect, 0, HeaderChoice::Header}),
+         kImport,
+         Expect()
+             .Dialogs({PathDialog::ImportTable})
+             .Check([semicolons](SessionBench& b) {
+                 EXPECT_EQ(b.frame.importedBytes, std::vector<std::string>{semicolons});
+                 std::unique_ptr<ByteStream> expected =
+                     RealFileSystem().Open(b.dir.File("expected"), OpenMode::CreateWrite);
+                 ASSERT_GE(WriteQuestionRecord(*expected, Question("Caf\xE9", "Where do you\r\ndrink it?",
+                                                                   "At home; outside", "Nowhere")),
+                           0);
+                 ASSERT_GE(WriteQuestionRecord(*expected, Question("Tea", "Hot or cold?", "Hot")), 0);
+                 expected.reset();
+                 const std::string journal = ReadAll(b.dir.File("CHANGINGS.TMP"));
+                 EXPECT_EQ(journal.substr(static_cast<size_t>(b.noted)), ReadAll(b.dir.File("expected")));
+                 EXPECT_EQ(b.session.Document().nextKey, 5);
+             })
+             .Busy({IDS_BUSY_IMPORTING})
+             .Row(3, "Caf\xE9", 2)  // multiple choice
+             .Row(4, "Tea", 0)
+             .Index({{0, 1}, {1, 0}, {2, 0}, {3, 0}, {4, 0}})
+             .Remaining(4)
+             .Modified(true),
+         {Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {"2"})}},
+        {"one question, in the singular",
+         ImportChoices(Astronomy().File("one.txt", "Sun\tA star?\tYes\r\n"), "one.txt", TableOptions{}), kImport,
+         Expect().Index({{0, 1}, {1, 0}, {2, 0}, {3, 0}}), {Information(IDS_QUESTION_IMPORTED, IDS_IMPORT_CAPTION)}},
+        {"a bad row adds nothing and is listed", ImportChoices(Astronomy().File("bad.csv", bad), "bad.csv", TableOptions{}),
+         kImport,
+         Expect(nothingAdded).Check([](SessionBench& b) {
+             ASSERT_EQ(b.frame.rowErrors.size(), 1u);
+             ASSERT_EQ(b.frame.rowErrors[0].size(), 1u);
+             EXPECT_EQ(b.frame.rowErrors[0][0].row, 3u);
+             EXPECT_EQ(b.frame.rowErrors[0][0].column, 1);
+         }),
+         {}},
+        {"the import dialog cancelled", ImportChoices(Astronomy().File("bad.csv", bad), "bad.csv", std::nullopt), kImport,
+         Expect(nothingAdded).Check([](SessionBench& b) { EXPECT_TRUE(b.frame.rowErrors.empty()); }), {}},
+        {"a missing table", ImportChoices(Astronomy(), "missing.csv", TableOptions{}), kImport,
+         Expect(nothingAdded).Check([](SessionBench& b) { EXPECT_TRUE(b.frame.rowErrors.empty()); }),
+         {Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)}},
+    });
 }
 
 }  // namespace

@@ -4,38 +4,34 @@
 
 #include <climits>
 
-#include "shell/session/message.h"
+#include "message/message.h"
 
 namespace qb {
 namespace {
 
 const CounterLabels kLabels = {"Asked:", "Correct:", "Remaining:"};
 
-TEST(Counters, NothingAskedShowsARateOfZero) {
-    CounterTexts texts = FormatCounters(kLabels, 0, 0, 17);
-    EXPECT_EQ(texts.asked, "Asked: 0");
-    EXPECT_EQ(texts.correct, "Correct: 0 (0.00 %)");
-    EXPECT_EQ(texts.remaining, "Remaining: 17");
-}
-
-TEST(Counters, RateHasTwoDecimals) {
-    EXPECT_EQ(FormatCounters(kLabels, 3, 2, 1).correct, "Correct: 2 (66.67 %)");
-    EXPECT_EQ(FormatCounters(kLabels, 1, 1, 0).correct, "Correct: 1 (100.00 %)");
-    EXPECT_EQ(FormatCounters(kLabels, 7, 1, 0).correct, "Correct: 1 (14.29 %)");
-}
-
-TEST(Counters, LabelsComeFromTheCaller) {
-    CounterTexts texts = FormatCounters({"Gefragt:", "Richtig:", "Offen:"}, 12, 3, 4);
-    EXPECT_EQ(texts.asked, "Gefragt: 12");
-    EXPECT_EQ(texts.correct, "Richtig: 3 (25.00 %)");
-    EXPECT_EQ(texts.remaining, "Offen: 4");
-}
-
-TEST(Counters, ExtremeCountsAreWrittenWhole) {
-    CounterTexts texts = FormatCounters(kLabels, INT32_MAX, INT32_MAX, INT32_MIN);
-    EXPECT_EQ(texts.asked, "Asked: 2147483647");
-    EXPECT_EQ(texts.correct, "Correct: 2147483647 (100.00 %)");
-    EXPECT_EQ(texts.remaining, "Remaining: -2147483648");
+// Each count whole, the rate of correct answers with two decimals.
+TEST(Counters, TextsOfTheThreeCounts) {
+    const struct {
+        CounterLabels labels;
+        int32_t asked, correct, remaining;
+        CounterTexts texts;
+    } cases[] = {
+        {kLabels, 0, 0, 17, {"Asked: 0", "Correct: 0 (0.00 %)", "Remaining: 17"}},  // nothing asked: a rate of zero
+        {kLabels, 3, 2, 1, {"Asked: 3", "Correct: 2 (66.67 %)", "Remaining: 1"}},
+        {kLabels, 1, 1, 0, {"Asked: 1", "Correct: 1 (100.00 %)", "Remaining: 0"}},
+        {kLabels, 7, 1, 0, {"Asked: 7", "Correct: 1 (14.29 %)", "Remaining: 0"}},
+        {{"Gefragt:", "Richtig:", "Offen:"}, 12, 3, 4, {"Gefragt: 12", "Richtig: 3 (25.00 %)", "Offen: 4"}},
+        {kLabels, INT32_MAX, INT32_MAX, INT32_MIN,
+         {"Asked: 2147483647", "Correct: 2147483647 (100.00 %)", "Remaining: -2147483648"}},
+    };
+    for (const auto& c : cases) {
+        const CounterTexts texts = FormatCounters(c.labels, c.asked, c.correct, c.remaining);
+        EXPECT_EQ(texts.asked, c.texts.asked);
+        EXPECT_EQ(texts.correct, c.texts.correct);
+        EXPECT_EQ(texts.remaining, c.texts.remaining);
+    }
 }
 
 // The texts of messages: placeholders by position, anything else as it is.

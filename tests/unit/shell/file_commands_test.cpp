@@ -1,34 +1,38 @@
-// New, Open, Close, Save, Save as and the save prompt of the session, on
-// test files in a directory of their own.
+// New, Open, Close, Save, Save as, Export as web page and the save prompt of
+// the session, on test files in a directory of their own.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/disk_files.h"
-#include "tests/unit/shell/session_fakes.h"
+#include "tests/unit/shell/session_rows.h"
 
 namespace qb {
 namespace {
 
-using session_testing::Exists;
-using session_testing::kMagicLine;
-using session_testing::Record;
+using namespace session_testing;
 using testing_support::ReadAll;
-using testing_support::WriteAll;
 
 // Zebra (answered, multiple choice), Apple, Moon in file order.
 std::string ThreeQuestions() {
-    return kMagicLine + Record("Zebra", {"Stripes?", "Black and white", "Green"}, 1) +
+    return session_testing::kMagicLine + Record("Zebra", {"Stripes?", "Black and white", "Green"}, 1) +
            Record("Apple", {"Fruit?", "Yes"}, 0) + Record("Moon", {"Satellite of?", "Earth"}, 0) + "\r\n";
+}
+// The same with Moon cut short: Zebra and Apple are read, the file is damaged.
+std::string Damaged() {
+    return ThreeQuestions().substr(0, ThreeQuestions().size() - 5);
 }
 
 const Message kFileError = Exclamation(IDS_FILE_ERROR, IDS_ERROR_CAPTION);
 const Message kSaveFileError = Exclamation(IDS_FILE_ERROR, IDS_SAVE_CAPTION);
 const Message kAskToSave = Question(IDS_ASK_TO_SAVE, IDS_ATTENTION, MessageButtons::YesNoCancel);
 const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAPTION);
+const Message kPageNotPossible = Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION);
 
 // The commands an open test enables before anything is asked or selected.
 const std::vector<int> kOpenTestCommands = {IDM_HELP,         IDM_ABOUT,     IDM_EXIT,         IDM_FILE_NEW,
@@ -39,427 +43,319 @@ const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FIL
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {
     commands.insert(commands.end(), more.begin(), more.end());
-    std::sort(commands.begin(), commands.end());
     return commands;
 }
 
-class FileCommandsTest : public session_testing::SessionTest {
-protected:
-    void OpenThreeQuestions(const std::string& name = "exam.TVT") {
-        OpenFile(name, ThreeQuestions());
-        ASSERT_TRUE(document.IsOpen());
-    }
-
-    // A test with Moon cut short, opened: Zebra and Apple are read, the file is damaged.
-    void OpenDamaged(const std::string& name = "exam.tvt") {
-        WriteAll(dir.File(name), Damaged());
-        ResetFrame();
-        document.modified = false;
-        frame.chosenPath = dir.File(name);
-        session.OpenTest(frame);
-        ASSERT_TRUE(document.IsOpen());
-        ASSERT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_DAMAGED_TEST, IDS_ERROR_CAPTION, {"2"})});
-        ResetFrame();
-        document.modified = true;
-    }
-    static std::string Damaged() { return ThreeQuestions().substr(0, ThreeQuestions().size() - 5); }
-    int Prompts() const {
-        return static_cast<int>(std::count(frame.messages.begin(), frame.messages.end(), kAskToSave));
-    }
-    int Hides() const {
-        return static_cast<int>(
-            std::count(list.displayChanges.begin(), list.displayChanges.end(), DisplayChange::Hidden));
-    }
-
-    TestDocument& document = session.Document();
-};
-
-TEST_F(FileCommandsTest, NewCreatesTheTestAndTheJournal) {
-    frame.chosenPath = dir.File("new.tvt");
-    session.NewTest(frame);
-    ASSERT_TRUE(document.IsOpen());
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::New});
-    EXPECT_EQ(ReadAll(dir.File("new.tvt")), kMagicLine);
-    document.journalFile->Flush();
-    EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), dir.File("new.tvt") + "\r\n");
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kOpenTestCommands, {}));
-    EXPECT_EQ(list.title, dir.File("new.tvt"));
-    EXPECT_EQ(list.counters, (std::vector<int32_t>{0, 0, 0}));
+Given Exam(const std::string& name = "exam.TVT") {
+    return Given().Open(name, ThreeQuestions());
+}
+// A damaged test opened: the user was told, and it has changed since.
+Given DamagedExam(const std::string& name = "exam.tvt") {
+    return Given()
+        .File(name, Damaged())
+        .Choose(name)
+        .Run(&TestSession::OpenTest)
+        .Then([](SessionBench& b) {
+            ASSERT_EQ(b.frame.messages, std::vector<Message>{Exclamation(IDS_DAMAGED_TEST, IDS_ERROR_CAPTION, {"2"})});
+        })
+        .Choose("")
+        .Modified(true);
+}
+// The close request and the system's question, answered as expected.
+Step GivingUp(bool mayGiveUp) {
+    return [mayGiveUp](SessionBench& b) { EXPECT_EQ(b.session.MayGiveUpTest(b.frame), mayGiveUp); };
+}
+Expect Hidden(int times) {
+    return Expect().Check([times](SessionBench& b) {
+        EXPECT_EQ(std::count(b.list.displayChanges.begin(), b.list.displayChanges.end(), DisplayChange::Hidden), times);
+    });
 }
 
-TEST_F(FileCommandsTest, NewCancelledAtTheDialogLeavesNoTest) {
-    session.NewTest(frame);
-    EXPECT_FALSE(document.IsOpen());
-    EXPECT_EQ(frame.dialogs.size(), 1u);
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kNoTestCommands, {}));
-    EXPECT_EQ(list.title, "");
-    // Nothing was open: the start-up hints stay in the status bar.
-    EXPECT_EQ(list.counterUpdates, 0);
-    EXPECT_FALSE(Exists(dir.File("CHANGINGS.TMP")));
+TEST(FileCommands, NewOpenAndClose) {
+    RunSessionRows({
+        {"New creates the test and the journal", Given().Choose("new.tvt"), Do(&TestSession::NewTest),
+         Expect()
+             .Dialogs({PathDialog::New})
+             .File("new.tvt", session_testing::kMagicLine)
+             .Check([](SessionBench& b) {
+                 b.session.Document().journalFile->Flush();
+                 EXPECT_EQ(ReadAll(b.dir.File("CHANGINGS.TMP")), b.dir.File("new.tvt") + "\r\n");
+             })
+             .Commands(kOpenTestCommands)
+             .Title("new.tvt")
+             .Counted({0, 0, 0}),
+         {}},
+        {"New cancelled at the dialog leaves no test", Given(), Do(&TestSession::NewTest),
+         Expect()
+             .Open(false)
+             .Dialogs({PathDialog::New})
+             .Commands(kNoTestCommands)
+             .Title("")
+             // Nothing was open: the start-up hints stay in the status bar.
+             .Check([](SessionBench& b) { EXPECT_EQ(b.list.counterUpdates, 0); })
+             .Missing("CHANGINGS.TMP"),
+         {}},
+        {"New in a missing directory", Given().Choose("missing/new.tvt"), Do(&TestSession::NewTest),
+         Expect().Open(false).Commands(kNoTestCommands), {kFileError}},
+        {"Open lists the questions by keyword with their keys and images",
+         Given().File("exam.tvt", ThreeQuestions()).Choose("exam.tvt"), Do(&TestSession::OpenTest),
+         Expect()
+             .Rows({"Apple", "Moon", "Zebra"})
+             .Row(0, "Zebra", 3)
+             .Row(1, "Apple", 0)
+             .Row(2, "Moon", 0)
+             .Index({{0, 1}, {1, 0}, {2, 0}})
+             .Check([](SessionBench& b) {
+                 EXPECT_EQ(b.session.Document().nextKey, 3);
+                 EXPECT_TRUE(b.session.IsAnswered(0));
+                 EXPECT_FALSE(b.session.IsAnswered(1));
+             })
+             .Commands(With(kOpenTestCommands, {IDM_TEST_ASK, IDM_TEST_RESET_ALL}))
+             .Counted({0, 0, 2})
+             .Busy({IDS_BUSY_OPENING})
+             .Title("exam.tvt"),
+         {}},
+        {"Open from the command line takes the path without the dialog", Given().File("my exam.tvt", ThreeQuestions()),
+         [](SessionBench& b) { b.session.OpenTestAt(b.dir.File("my exam.tvt"), b.frame); },
+         Expect().Open(true).Dialogs({}), {}},
+        {"Open after the command line asks for the name",
+         Given().File("my exam.tvt", ThreeQuestions()).Then([](SessionBench& b) {
+             b.session.OpenTestAt(b.dir.File("my exam.tvt"), b.frame);
+         }),
+         Do(&TestSession::OpenTest), Expect().Dialogs({PathDialog::Open}), {}},
+        {"a command line that did not fit is a file error, not a question for a name", Given(),
+         [](SessionBench& b) { b.session.OpenTestAt("", b.frame); }, Expect().Open(false).Dialogs({}), {kFileError}},
+        {"another version is refused with an empty list",
+         Given().File("old.tvt", "QBKX0101B\r\n" + Record("Apple", {"Fruit?", "Yes"}, 0)).Choose("old.tvt"),
+         Do(&TestSession::OpenTest), Expect().Open(false).Rows({}).Commands(kNoTestCommands),
+         {Information(IDS_VERSION_REFUSED, IDS_ATTENTION)}},
+        {"a test of only the magic line opens without Ask",
+         Given().File("empty.tvt", session_testing::kMagicLine).Choose("empty.tvt"), Do(&TestSession::OpenTest),
+         Expect().Open(true).Commands(kOpenTestCommands), {}},
+        {"Cancel in the prompt keeps the modified test open", Exam().Modified(true),
+         [](SessionBench& b) {
+             b.session.NewTest(b.frame);
+             b.session.OpenTest(b.frame);
+             b.session.CloseTest(b.frame);
+         },
+         Hidden(0).Open(true).Modified(true).Index({{0, 1}, {1, 0}, {2, 0}}).Dialogs({}),
+         {kAskToSave, kAskToSave, kAskToSave}},
+        {"Close deletes the journal and shows the start-up hints",
+         Exam().Select(1).Run(&TestSession::AskQuestion).Then([](SessionBench& b) {
+             ASSERT_TRUE(b.session.HoldsAnswer());
+             ASSERT_TRUE(Exists(b.dir.File("CHANGINGS.TMP")));
+         }),
+         Do(&TestSession::CloseTest),
+         Hidden(1)
+             .Open(false)
+             .Missing("CHANGINGS.TMP")
+             .Check([](SessionBench& b) {
+                 EXPECT_EQ(b.session.Document().testPath, "");
+                 EXPECT_EQ(b.session.Shown().rowCount, 0);
+                 EXPECT_FALSE(b.session.HoldsAnswer());
+                 EXPECT_EQ(b.list.startupHints, 1);
+             })
+             .Rows({})
+             .Title("")
+             .Commands(kNoTestCommands)
+             .Exists("exam.TVT"),
+         {}},
+    });
 }
 
-TEST_F(FileCommandsTest, NewInAMissingDirectoryReportsTheFileError) {
-    frame.chosenPath = dir.File("missing/new.tvt");
-    session.NewTest(frame);
-    EXPECT_FALSE(document.IsOpen());
-    EXPECT_EQ(frame.messages, std::vector<Message>{kFileError});
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kNoTestCommands, {}));
-}
-
-TEST_F(FileCommandsTest, OpenShowsTheQuestionsByKeywordWithTheirKeysAndImages) {
-    WriteAll(dir.File("exam.tvt"), ThreeQuestions());
-    frame.chosenPath = dir.File("exam.tvt");
-    session.OpenTest(frame);
-    ASSERT_TRUE(document.IsOpen());
-    ASSERT_EQ(list.rows.size(), 3u);
-    EXPECT_EQ(list.Texts(), (std::vector<std::string>{"Apple", "Moon", "Zebra"}));
-    EXPECT_EQ(list.Row(0)->image, 3);
-    EXPECT_EQ(list.Row(1)->image, 0);
-    EXPECT_EQ(list.Row(2)->text, "Moon");
-    EXPECT_EQ(document.questionCount, 3);
-    EXPECT_EQ(document.nextKey, 3);
-    EXPECT_TRUE(session.IsAnswered(0));
-    EXPECT_FALSE(session.IsAnswered(1));
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kOpenTestCommands, {IDM_TEST_ASK, IDM_TEST_RESET_ALL}));
-    EXPECT_EQ(list.counters, (std::vector<int32_t>{0, 0, 2}));
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_OPENING});
-    EXPECT_EQ(frame.busyDepth, 0);
-    EXPECT_EQ(list.title, dir.File("exam.tvt"));
-}
-
-TEST_F(FileCommandsTest, OpenFromTheCommandLineTakesThePathWithoutTheDialog) {
-    WriteAll(dir.File("my exam.tvt"), ThreeQuestions());
-    session.OpenTestAt(dir.File("my exam.tvt"), frame);
-    EXPECT_TRUE(document.IsOpen());
-    EXPECT_TRUE(frame.dialogs.empty());
-    session.OpenTest(frame);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::Open});
-}
-
-TEST_F(FileCommandsTest, CommandLineThatDidNotFitReportsTheFileErrorInsteadOfAskingForAName) {
-    session.OpenTestAt("", frame);
-    EXPECT_FALSE(document.IsOpen());
-    EXPECT_TRUE(frame.dialogs.empty());
-    EXPECT_EQ(frame.messages, std::vector<Message>{kFileError});
-}
-
-TEST_F(FileCommandsTest, AnotherVersionIsRefusedWithAnEmptyList) {
-    WriteAll(dir.File("old.tvt"), "QBKX0101B\r\n" + Record("Apple", {"Fruit?", "Yes"}, 0));
-    frame.chosenPath = dir.File("old.tvt");
-    session.OpenTest(frame);
-    EXPECT_FALSE(document.IsOpen());
-    EXPECT_TRUE(list.rows.empty());
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_VERSION_REFUSED, IDS_ATTENTION)});
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kNoTestCommands, {}));
-}
-
-TEST_F(FileCommandsTest, TestOfOnlyTheMagicLineOpensWithoutAsk) {
-    OpenFile("empty.tvt", kMagicLine);
-    EXPECT_TRUE(document.IsOpen());
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kOpenTestCommands, {}));
-}
-
-TEST_F(FileCommandsTest, CancelInThePromptKeepsTheModifiedTestOpen) {
-    OpenThreeQuestions();
-    document.modified = true;
-    frame.answer = MessageAnswer::Cancel;
-    session.NewTest(frame);
-    session.OpenTest(frame);
-    session.CloseTest(frame);
-    EXPECT_EQ(Prompts(), 3);
-    EXPECT_TRUE(document.IsOpen());
-    EXPECT_TRUE(document.modified);
-    EXPECT_EQ(document.questionCount, 3);
-    EXPECT_TRUE(frame.dialogs.empty());
-    EXPECT_EQ(Hides(), 0);
-}
-
-TEST_F(FileCommandsTest, CloseDeletesTheJournalAndShowsTheStartUpHints) {
-    OpenThreeQuestions();
-    list.Select(1);
-    session.AskQuestion(frame);
-    ASSERT_TRUE(session.HoldsAnswer());
-    ASSERT_TRUE(Exists(dir.File("CHANGINGS.TMP")));
-    session.CloseTest(frame);
-    EXPECT_FALSE(document.IsOpen());
-    EXPECT_FALSE(Exists(dir.File("CHANGINGS.TMP")));
-    EXPECT_EQ(document.testPath, "");
-    EXPECT_TRUE(list.rows.empty());
-    EXPECT_EQ(Hides(), 1);
-    EXPECT_EQ(session.Shown().rowCount, 0);
-    EXPECT_FALSE(session.HoldsAnswer());
-    EXPECT_EQ(list.startupHints, 1);
-    EXPECT_EQ(list.title, "");
-    EXPECT_EQ(session_testing::EnabledCommands(session), With(kNoTestCommands, {}));
-    EXPECT_TRUE(Exists(dir.File("exam.TVT")));
-}
-
-TEST_F(FileCommandsTest, SaveWithoutATestSaysSo) {
-    session.SaveTest(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_NO_TEST_OPENED, IDS_SAVE_CAPTION)});
-    EXPECT_TRUE(frame.dialogs.empty());
-}
-
-TEST_F(FileCommandsTest, SaveKeepsTheOldFileAsBackupAndLeavesNoWorkingFile) {
-    OpenThreeQuestions();
-    const std::string before = ReadAll(dir.File("exam.TVT"));
-    document.modified = true;
-    session.SaveTest(frame);
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_FALSE(document.modified);
-    EXPECT_EQ(ReadAll(dir.File("exam.BAK")), before);
-    EXPECT_FALSE(Exists(dir.File("exam.TMP")));
-    EXPECT_EQ(ReadAll(dir.File("exam.TVT")), before);
-    EXPECT_EQ(list.title, dir.File("exam.TVT"));
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_SAVING});
-    EXPECT_EQ(list.counterUpdates, 1);
-}
-
-// The save prompt's Yes asks for the missing name too; New without one given
-// keeps the test instead of giving it up.
-TEST_F(FileCommandsTest, SaveAsCancelledLeavesTheTestWithoutAPathSoSaveAsksAgain) {
-    OpenThreeQuestions();
-    session.SaveTestAs(frame);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::SaveAs});
-    EXPECT_EQ(frame.proposed[0], "");
-    EXPECT_EQ(document.testPath, "");
-    document.modified = true;
-    frame.answer = MessageAnswer::Yes;
-    session.NewTest(frame);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>(2, PathDialog::SaveAs));
-    EXPECT_EQ(frame.messages, std::vector<Message>{kAskToSave});
-    EXPECT_TRUE(document.IsOpen());
-    EXPECT_TRUE(document.modified);
-    frame.chosenPath = dir.File("copy.tvt");
-    session.SaveTest(frame);
-    ASSERT_EQ(frame.dialogs.size(), 3u);
-    EXPECT_EQ(frame.dialogs[2], PathDialog::SaveAs);
-    EXPECT_TRUE(Exists(dir.File("copy.TVT")));
-    EXPECT_EQ(list.title, dir.File("copy.TVT"));
-    EXPECT_EQ(ReadAll(dir.File("exam.TVT")), ThreeQuestions());
-}
-
-TEST_F(FileCommandsTest, SaveOfATestWithoutQuestionsSaysSo) {
-    OpenFile("empty.tvt", kMagicLine);
-    session.SaveTest(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_SAVE_CAPTION)});
-}
-
-TEST_F(FileCommandsTest, GivingUpAnUnchangedTestAsksNothing) {
-    OpenThreeQuestions();
-    EXPECT_TRUE(session.MayGiveUpTest(frame));
-    EXPECT_EQ(Prompts(), 0);
-}
-
-TEST_F(FileCommandsTest, GivingUpAfterCancelOrAFailedSaveIsRefused) {
-    OpenThreeQuestions();
-    document.modified = true;
-    frame.answer = MessageAnswer::Cancel;
-    EXPECT_FALSE(session.MayGiveUpTest(frame));
-    EXPECT_TRUE(document.modified);
-    // Without a path (Save as stopped) a name is asked for; one in a missing folder fails the save.
-    document.testPath.clear();
-    frame.answer = MessageAnswer::Yes;
-    frame.chosenPath = dir.File("missing/exam.tvt");
-    EXPECT_FALSE(session.MayGiveUpTest(frame));
-    EXPECT_TRUE(document.modified);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::SaveAs});
-    EXPECT_EQ(frame.messages, (std::vector<Message>{kAskToSave, kAskToSave, kSaveFileError}));
-}
-
-TEST_F(FileCommandsTest, GivingUpWithYesSavesAndWithNoDoesNot) {
-    OpenThreeQuestions();
-    document.head->next->status = 1;  // Apple answered in memory only
-    document.modified = true;
-    frame.answer = MessageAnswer::No;
-    EXPECT_TRUE(session.MayGiveUpTest(frame));
-    EXPECT_FALSE(document.modified);
-    EXPECT_FALSE(Exists(dir.File("exam.BAK")));
-    document.modified = true;
-    frame.answer = MessageAnswer::Yes;
-    EXPECT_TRUE(session.MayGiveUpTest(frame));
-    EXPECT_FALSE(document.modified);
-    EXPECT_TRUE(Exists(dir.File("exam.BAK")));
-    EXPECT_NE(ReadAll(dir.File("exam.TVT")).find("Apple\r\n6\r\n3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"),
-              std::string::npos);
+TEST(FileCommands, SaveAndTheSavePrompt) {
+    RunSessionRows({
+        {"Save without a test", Given(), Do(&TestSession::SaveTest), Expect().Dialogs({}),
+         {Information(IDS_NO_TEST_OPENED, IDS_SAVE_CAPTION)}},
+        {"Save keeps the old file as backup and leaves no working file", Exam().Modified(true),
+         Do(&TestSession::SaveTest),
+         Expect()
+             .Modified(false)
+             .File("exam.BAK", ThreeQuestions())
+             .Missing("exam.TMP")
+             .File("exam.TVT", ThreeQuestions())
+             .Title("exam.TVT")
+             .Busy({IDS_BUSY_SAVING})
+             .Check([](SessionBench& b) { EXPECT_EQ(b.list.counterUpdates, 1); }),
+         {}},
+        {"Save as cancelled leaves the test without a path", Exam(), Do(&TestSession::SaveTestAs),
+         Expect().Dialogs({PathDialog::SaveAs}).Check([](SessionBench& b) {
+             EXPECT_EQ(b.frame.proposed, std::vector<std::string>{""});
+             EXPECT_EQ(b.session.Document().testPath, "");
+         }),
+         {}},
+        // The save prompt's Yes asks for the missing name too; New without
+        // one given keeps the test instead of giving it up.
+        {"the prompt asks for the name Save as did not get",
+         Exam().Run(&TestSession::SaveTestAs).Modified(true).Answer(MessageAnswer::Yes), Do(&TestSession::NewTest),
+         Expect().Dialogs({PathDialog::SaveAs}).Open(true).Modified(true), {kAskToSave}},
+        {"Save asks for the name Save as did not get",
+         Exam().Run(&TestSession::SaveTestAs).Modified(true).Choose("copy.tvt"), Do(&TestSession::SaveTest),
+         Expect()
+             .Dialogs({PathDialog::SaveAs})
+             .Exists("copy.TVT")
+             .Title("copy.TVT")
+             .File("exam.TVT", ThreeQuestions()),
+         {}},
+        {"Save of a test without questions", Given().Open("empty.tvt", session_testing::kMagicLine),
+         Do(&TestSession::SaveTest), Expect(), {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_SAVE_CAPTION)}},
+        {"giving up an unchanged test asks nothing", Exam(), GivingUp(true), Expect(), {}},
+        {"Cancel refuses giving up", Exam().Modified(true), GivingUp(false), Expect().Modified(true), {kAskToSave}},
+        // Without a path (Save as stopped) a name is asked for; one in a
+        // missing folder fails the save.
+        {"a failed save refuses giving up",
+         Exam()
+             .Modified(true)
+             .Then([](SessionBench& b) { b.session.Document().testPath.clear(); })
+             .Answer(MessageAnswer::Yes)
+             .Choose("missing/exam.tvt"),
+         GivingUp(false), Expect().Modified(true).Dialogs({PathDialog::SaveAs}), {kAskToSave, kSaveFileError}},
+        {"giving up with No does not save",
+         Exam().Then([](SessionBench& b) { b.Node(1)->status = 1; }).Modified(true).Answer(MessageAnswer::No),
+         GivingUp(true), Expect().Modified(false).Missing("exam.BAK"), {kAskToSave}},
+        {"giving up with Yes saves",
+         Exam().Then([](SessionBench& b) { b.Node(1)->status = 1; }).Modified(true).Answer(MessageAnswer::Yes),
+         GivingUp(true),
+         Expect().Modified(false).Exists("exam.BAK").Check([](SessionBench& b) {
+             EXPECT_NE(ReadAll(b.dir.File("exam.TVT"))
+                           .find("Apple\r\n6\r\n3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n"),
+                       std::string::npos);
+         }),
+         {kAskToSave}},
+    });
 }
 
 // Save asks for a new name, and no name under which the save would write,
 // rename or delete the damaged file is taken.
-TEST_F(FileCommandsTest, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
-    const struct {
-        const char* damaged;
-        const char* chosen;
-        bool refused;
-    } cases[] = {{"a.tvt", "a.tvt", true},
-                 {"b.tvt", "B.TVT", true},
-                 {"c.tvt", "c.bak", true},
-                 {"d.tvt", "d.tmp", true},
-                 {"e.tvt", "e2.tvt", false}};
-    for (const auto& c : cases) {
-        OpenDamaged(c.damaged);
-        frame.chosenPath = dir.File(c.chosen);
-        session.SaveTest(frame);
-        EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::SaveAs}) << c.chosen;
-        EXPECT_EQ(frame.proposed, std::vector<std::string>{""}) << c.chosen;
-        EXPECT_EQ(frame.messages, c.refused ? std::vector<Message>{kDamagedFileKept} : std::vector<Message>{})
-            << c.chosen;
-        EXPECT_EQ(document.modified, c.refused) << c.chosen;
-        EXPECT_EQ(document.damagedFile.empty(), !c.refused) << c.chosen;
-        EXPECT_EQ(ReadAll(dir.File(c.damaged)), Damaged()) << c.chosen;
-        for (const char* companion : {"BAK", "TMP"})
-            EXPECT_FALSE(Exists(CompanionName(dir.File(c.damaged), companion))) << c.chosen;
+TEST(FileCommands, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
+    std::vector<SessionRow> rows;
+    for (const auto& [damaged, chosen, refused] :
+         {std::tuple{"a.tvt", "a.tvt", true}, std::tuple{"b.tvt", "B.TVT", true}, std::tuple{"c.tvt", "c.bak", true},
+          std::tuple{"d.tvt", "d.tmp", true}, std::tuple{"e.tvt", "e2.tvt", false}}) {
+        const std::string name = damaged;
+        rows.push_back({name + " saved as " + chosen, DamagedExam(name).Choose(chosen), Do(&TestSession::SaveTest),
+                        Expect()
+                            .Dialogs({PathDialog::SaveAs})
+                            .Check([refused = refused, name](SessionBench& b) {
+                                EXPECT_EQ(b.frame.proposed, std::vector<std::string>{""});
+                                EXPECT_EQ(b.session.Document().damagedFile.empty(), !refused);
+                                for (const char* companion : {"BAK", "TMP"})
+                                    EXPECT_FALSE(Exists(CompanionName(b.dir.File(name), companion)));
+                            })
+                            .Modified(refused)
+                            .File(name, Damaged()),
+                        refused ? std::vector<Message>{kDamagedFileKept} : std::vector<Message>{}});
     }
     // Saved under a new name, the test is ordinary: Save writes in place.
-    ResetFrame();
-    session.SaveTest(frame);
-    EXPECT_TRUE(frame.dialogs.empty());
-    EXPECT_TRUE(Exists(dir.File("e2.BAK")));
-    EXPECT_EQ(ReadAll(dir.File("e.tvt")), Damaged());
+    rows.push_back({"saved under a new name", DamagedExam("e.tvt").Choose("e2.tvt").Run(&TestSession::SaveTest),
+                    Do(&TestSession::SaveTest), Expect().Dialogs({}).Exists("e2.BAK").File("e.tvt", Damaged()), {}});
+    RunSessionRows(rows);
 }
 
 // The save prompt's Yes asks for a new name too; without one nothing is given up.
-TEST_F(FileCommandsTest, PromptForADamagedTestKeepsItUnlessSavedUnderANewName) {
-    OpenDamaged();
-    frame.answer = MessageAnswer::Yes;
-    EXPECT_FALSE(session.MayGiveUpTest(frame)) << "name dialog cancelled";
-    frame.chosenPath = dir.File("exam.tvt");
-    session.OpenTest(frame);
-    session.NewTest(frame);
-    session.CloseTest(frame);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>(4, PathDialog::SaveAs));
-    EXPECT_EQ(std::count(frame.messages.begin(), frame.messages.end(), kDamagedFileKept), 3);
-    EXPECT_TRUE(document.IsOpen());
-    EXPECT_TRUE(document.modified);
-    EXPECT_EQ(document.questionCount, 2);
-    frame.chosenPath = dir.File("kept.tvt");
-    EXPECT_TRUE(session.MayGiveUpTest(frame));
-    EXPECT_EQ(list.title, dir.File("kept.TVT"));
-    EXPECT_TRUE(Exists(dir.File("kept.TVT")));
-    EXPECT_EQ(ReadAll(dir.File("exam.tvt")), Damaged());
+TEST(FileCommands, PromptForADamagedTestKeepsItUnlessSavedUnderANewName) {
+    RunSessionRows({
+        {"the name dialog cancelled", DamagedExam().Answer(MessageAnswer::Yes), GivingUp(false),
+         Expect().Dialogs({PathDialog::SaveAs}), {kAskToSave}},
+        {"its own name refused by Open, New and Close", DamagedExam().Answer(MessageAnswer::Yes).Choose("exam.tvt"),
+         [](SessionBench& b) {
+             b.session.OpenTest(b.frame);
+             b.session.NewTest(b.frame);
+             b.session.CloseTest(b.frame);
+         },
+         Expect()
+             .Dialogs(std::vector<PathDialog>(3, PathDialog::SaveAs))
+             .Open(true)
+             .Modified(true)
+             .Index({{0, 1}, {1, 0}}),
+         {kAskToSave, kDamagedFileKept, kAskToSave, kDamagedFileKept, kAskToSave, kDamagedFileKept}},
+        {"saved under a new name", DamagedExam().Answer(MessageAnswer::Yes).Choose("kept.tvt"), GivingUp(true),
+         Expect().Title("kept.TVT").Exists("kept.TVT").File("exam.tvt", Damaged()), {kAskToSave}},
+    });
 }
 
 // --- Export as web page -------------------------------------------------------
 
 const char kPagePolicy[] = "<meta http-equiv=\"Content-Security-Policy\"";
 
-// The page holds the questions as they are now: a question added since the
-// last save is in it, and the test stays as it was, unsaved.
-TEST_F(FileCommandsTest, ExportWritesThePageOfTheCurrentQuestionsBesideTheTest) {
-    OpenThreeQuestions();
-    frame.script.push_back(session_testing::Typing("Venus", "Morning star?", "Yes"));
-    session.NewQuestion(frame);
-    ASSERT_TRUE(document.modified);
-    ResetFrame();
-    frame.chosenPath = dir.File("page.html");
-    session.ExportWebPage(frame);
-    EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::WebPage});
-    EXPECT_EQ(frame.proposed, std::vector<std::string>{dir.File("exam.html")});
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_WEB_PAGE});
-    EXPECT_EQ(list.counterUpdates, 1);
-    const std::string page = ReadAll(dir.File("page.html"));
-    EXPECT_NE(page.find(kPagePolicy), std::string::npos);
-    EXPECT_NE(page.find("<title>exam</title>"), std::string::npos);
-    for (const char* keyword : {"Zebra", "Apple", "Moon", "Venus", "Morning star?"})
-        EXPECT_NE(page.find(keyword), std::string::npos) << keyword;
-    EXPECT_FALSE(Exists(dir.File("page.html.partial")));
-    EXPECT_TRUE(document.modified);
-    EXPECT_EQ(ReadAll(dir.File("exam.TVT")), ThreeQuestions());
+Expect PageWritten(const std::string& name) {
+    return Expect().Check([name](SessionBench& b) {
+        EXPECT_NE(ReadAll(b.dir.File(name)).find(kPagePolicy), std::string::npos);
+        EXPECT_FALSE(Exists(b.dir.File(name + ".partial")));
+    });
 }
 
-// An existing page is replaced whole; a failed write leaves it as it was.
-TEST_F(FileCommandsTest, ExportReplacesAnExistingPageAndAFailedWriteKeepsIt) {
-    OpenThreeQuestions();
-    WriteAll(dir.File("page.htm"), "old page");
-    frame.chosenPath = dir.File("page.htm");
-    session.ExportWebPage(frame);
-    EXPECT_TRUE(frame.messages.empty());
-    EXPECT_NE(ReadAll(dir.File("page.htm")).find(kPagePolicy), std::string::npos);
-
-    // The working file's name is taken by a directory: nothing can be written.
-    WriteAll(dir.File("kept.html"), "old page");
-    ASSERT_EQ(mkdir(dir.File("kept.html.partial").c_str(), 0700), 0);
-    ResetFrame();
-    frame.chosenPath = dir.File("kept.html");
-    session.ExportWebPage(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)});
-    EXPECT_EQ(ReadAll(dir.File("kept.html")), "old page");
-    EXPECT_EQ(frame.busyDepth, 0);
-}
-
-// What Export says, and writes nothing, when it has nothing to export or no
-// name a page may take.
-TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
-    struct Case {
-        const char* what;
-        const char* test;    // nullptr: no test open
-        const char* chosen;  // "": the dialog is cancelled
-        std::vector<Message> told;
-        size_t dialogs;
-    };
-    const Case cases[] = {
-        {"no test", nullptr, "page.html", {Information(IDS_NO_TEST_OPENED, IDS_WEB_PAGE_CAPTION)}, 0},
-        {"no questions", "", "page.html", {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_WEB_PAGE_CAPTION)}, 0},
-        {"cancelled", "three", "", {}, 1},
-        {"the test's own name", "three", "exam.TVT", {Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION)}, 1},
-        {"not a page", "three", "page.txt", {Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION)}, 1},
-        {"missing folder", "three", "missing/page.html", {Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)}, 1},
-    };
-    for (const Case& c : cases) {
-        session_testing::TempDir caseDir;
-        TestSession caseSession(caseDir.File(""), caseDir.File("CHANGINGS.TMP"), random);
-        session_testing::FakeFrame caseFrame(caseSession.Document());
-        session_testing::FakeList caseList(caseSession);
-        if (c.test) {
-            WriteAll(caseDir.File("exam.TVT"), std::string(c.test).empty() ? std::string(kMagicLine) : ThreeQuestions());
-            caseFrame.chosenPath = caseDir.File("exam.TVT");
-            caseSession.OpenTest(caseFrame);
-            ASSERT_TRUE(caseSession.IsOpen()) << c.what;
-            caseFrame.messages.clear();
-            caseFrame.dialogs.clear();
-        }
-        caseFrame.chosenPath = std::string(c.chosen).empty() ? std::string() : caseDir.File(c.chosen);
-        caseSession.ExportWebPage(caseFrame);
-        EXPECT_EQ(caseFrame.messages, c.told) << c.what;
-        EXPECT_EQ(caseFrame.dialogs.size(), c.dialogs) << c.what;
-        EXPECT_FALSE(Exists(caseDir.File("page.html"))) << c.what;
-        EXPECT_FALSE(Exists(caseDir.File("page.txt"))) << c.what;
-        if (c.test && std::string(c.test) == "three") {
-            EXPECT_EQ(ReadAll(caseDir.File("exam.TVT")), ThreeQuestions()) << c.what;
-        }
-        EXPECT_EQ(caseFrame.busyDepth, 0) << c.what;
-    }
+TEST(FileCommands, ExportAsWebPage) {
+    const Step exportPage = Do(&TestSession::ExportWebPage);
+    RunSessionRows({
+        // The page holds the questions as they are now: a question added since
+        // the last save is in it, and the test stays as it was, unsaved.
+        {"the page of the current questions, beside the test",
+         Exam().Add(Typing("Venus", "Morning star?", "Yes")).Choose("page.html"), exportPage,
+         PageWritten("page.html")
+             .Dialogs({PathDialog::WebPage})
+             .Check([](SessionBench& b) {
+                 EXPECT_EQ(b.frame.proposed, std::vector<std::string>{b.dir.File("exam.html")});
+                 EXPECT_EQ(b.list.counterUpdates, 1);
+                 const std::string page = ReadAll(b.dir.File("page.html"));
+                 EXPECT_NE(page.find("<title>exam</title>"), std::string::npos);
+                 for (const char* keyword : {"Zebra", "Apple", "Moon", "Venus", "Morning star?"})
+                     EXPECT_NE(page.find(keyword), std::string::npos) << keyword;
+             })
+             .Busy({IDS_BUSY_WEB_PAGE})
+             .Modified(true)
+             .File("exam.TVT", ThreeQuestions()),
+         {}},
+        {"an existing page is replaced whole", Exam().File("page.htm", "old page").Choose("page.htm"), exportPage,
+         PageWritten("page.htm"), {}},
+        // The working file's name is taken by a directory: nothing can be written.
+        {"a failed write keeps the page as it was",
+         Exam()
+             .File("kept.html", "old page")
+             .Then([](SessionBench& b) { ASSERT_EQ(mkdir(b.dir.File("kept.html.partial").c_str(), 0700), 0); })
+             .Choose("kept.html"),
+         exportPage, Expect().File("kept.html", "old page"), {Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)}},
+        // What Export says, and writes nothing, when it has nothing to export
+        // or no name a page may take.
+        {"no test", Given().Choose("page.html"), exportPage, Expect().Dialogs({}).Missing("page.html"),
+         {Information(IDS_NO_TEST_OPENED, IDS_WEB_PAGE_CAPTION)}},
+        {"no questions", Given().Open("exam.TVT", session_testing::kMagicLine).Choose("page.html"), exportPage,
+         Expect().Dialogs({}).Missing("page.html"), {Information(IDS_NO_QUESTIONS_TO_SAVE, IDS_WEB_PAGE_CAPTION)}},
+        {"cancelled", Exam(), exportPage, Expect().Dialogs({PathDialog::WebPage}).Missing("page.html"), {}},
+        {"the test's own name", Exam().Choose("exam.TVT"), exportPage,
+         Expect().Dialogs({PathDialog::WebPage}).File("exam.TVT", ThreeQuestions()).Missing("page.html"),
+         {kPageNotPossible}},
+        {"not a page", Exam().Choose("page.txt"), exportPage,
+         Expect().Dialogs({PathDialog::WebPage}).Missing("page.txt").Missing("page.html"), {kPageNotPossible}},
+        {"a missing folder", Exam().Choose("missing/page.html"), exportPage,
+         Expect().Dialogs({PathDialog::WebPage}).File("exam.TVT", ThreeQuestions()).Missing("page.html"),
+         {Exclamation(IDS_FILE_ERROR, IDS_WEB_PAGE_CAPTION)}},
+    });
 }
 
 // Attached files the page lacks are listed in qbtool's words, at most twenty
 // of them and their count; the page is written without them. Files that are
 // there are found as Ask a Question finds them: "*" names in the program
 // directory, others beside the test.
-TEST_F(FileCommandsTest, ExportListsTheAttachedFilesThePageLacks) {
-    WriteAll(dir.File("notes.txt"), "Seen with the naked eye");
-    std::string bytes = kMagicLine;
+TEST(FileCommands, ExportListsTheAttachedFilesThePageLacks) {
+    std::string bytes = session_testing::kMagicLine;
     bytes += Record("Moon", {"Satellite of?", "Earth", "", "", "", "", "notes.txt", "moon.bmp"}, 0);
     bytes += Record("Sun", {"A star?", "Yes", "", "", "", "", "*notes.txt"}, 0);
-    for (int i = 0; i < 24; ++i)
+    std::string lines = "question 1 \"Moon\": question picture \"moon.bmp\" missing";
+    for (int i = 0; i < 24; ++i) {
         bytes += Record("Q" + std::to_string(i), {"Why?", "So", "", "", "", "", "", "", "gone.txt"}, 0);
-    OpenFile("sky.tvt", bytes + "\r\n");
-    frame.chosenPath = dir.File("sky.html");
-    session.ExportWebPage(frame);
-    ASSERT_EQ(frame.messages.size(), 1u);
-    const Message& told = frame.messages[0];
-    EXPECT_EQ(told.text, IDS_EXPORT_INCOMPLETE);
-    EXPECT_EQ(told.caption, IDS_WEB_PAGE_CAPTION);
-    EXPECT_EQ(told.icon, MessageIcon::Exclamation);
-    ASSERT_EQ(told.arguments.size(), 2u);
-    EXPECT_EQ(told.arguments[0], "25");
-    const std::string& lines = told.arguments[1];
-    EXPECT_EQ(lines.substr(0, lines.find('\n')), "question 1 \"Moon\": question picture \"moon.bmp\" missing");
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 20);
-    EXPECT_NE(lines.find("question 3 \"Q0\": answer text file \"gone.txt\" missing"), std::string::npos);
-    EXPECT_EQ(lines.substr(lines.rfind('\n') + 1), "...");
-    const std::string page = ReadAll(dir.File("sky.html"));
-    EXPECT_NE(page.find("Seen with the naked eye"), std::string::npos);
+        if (i < 19)
+            lines += "\nquestion " + std::to_string(i + 3) + " \"Q" + std::to_string(i) +
+                     "\": answer text file \"gone.txt\" missing";
+    }
+    RunSessionRows({
+        {"25 missing, 20 listed",
+         Given().File("notes.txt", "Seen with the naked eye").Open("sky.tvt", bytes + "\r\n").Choose("sky.html"),
+         Do(&TestSession::ExportWebPage), Expect().Check([](SessionBench& b) {
+             EXPECT_NE(ReadAll(b.dir.File("sky.html")).find("Seen with the naked eye"), std::string::npos);
+         }),
+         {Exclamation(IDS_EXPORT_INCOMPLETE, IDS_WEB_PAGE_CAPTION, {"25", lines + "\n..."})}},
+    });
 }
 
 }  // namespace

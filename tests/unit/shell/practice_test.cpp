@@ -6,310 +6,278 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/shell/session_fakes.h"
+#include "tests/unit/shell/session_rows.h"
 
 namespace qb {
 namespace {
 
-using session_testing::Record;
+using namespace session_testing;
 
 const Message kNoQuestionAvailable = Information(IDS_NO_QUESTION_AVAILABLE, IDS_ATTENTION);
 const Message kNoQuestionDisplayed = Information(IDS_NO_QUESTION_DISPLAYED, IDS_ATTENTION);
+const Step kAsk = Do(&TestSession::AskQuestion);
+const Step kShowAnswer = Do(&TestSession::ShowAnswer);
+const Step kMark = Do(&TestSession::MarkAnswered);
+const Step kReset = Do(&TestSession::ResetQuestion);
+const Step kResetAll = Do(&TestSession::ResetAllQuestions);
 
 // A test with questions of the given statuses, keys 0, 1, 2, ..., keywords
 // "Q0", "Q1", ...; each has one answer, "answer <key>", so its image is its status.
-class TestRun : public session_testing::SessionTest {
-protected:
-    void Load(const std::vector<int>& statuses, const std::string& answerPicture = "") {
-        std::string bytes = session_testing::kMagicLine;
-        for (size_t k = 0; k < statuses.size(); ++k) {
-            std::vector<std::string> slots = {"Question " + std::to_string(k) + "?", "answer " + std::to_string(k)};
-            if (!answerPicture.empty()) {
-                slots.resize(kSlotAnswerPictureFile);
-                slots.push_back(answerPicture);
-            }
-            bytes += Record("Q" + std::to_string(k), slots, statuses[k]);
+Given Practising(const std::vector<int>& statuses, const std::string& answerPicture = "") {
+    std::string bytes = session_testing::kMagicLine;
+    for (size_t k = 0; k < statuses.size(); ++k) {
+        std::vector<std::string> slots = {"Question " + std::to_string(k) + "?", "answer " + std::to_string(k)};
+        if (!answerPicture.empty()) {
+            slots.resize(kSlotAnswerPictureFile);
+            slots.push_back(answerPicture);
         }
-        OpenFile("run.tvt", bytes + "\r\n");
+        bytes += Record("Q" + std::to_string(k), slots, statuses[k]);
     }
-    void Ask(int steps = 5) {
-        random.Append({DrawForSteps(steps)});
-        session.AskQuestion(frame);
-    }
-    std::vector<int32_t> Counted() const { return list.counters; }
-
-    TestDocument& document = session.Document();
-};
-
-TEST_F(TestRun, SelectedQuestionIsAskedWhateverItsStatus) {
-    Load({0, 1, 0});
-    list.Select(1);
-    session.AskQuestion(frame);
-    EXPECT_EQ(session.CurrentQuestion(), Node(1));
-    EXPECT_EQ(session.LastAsked(), Node(1));
-    EXPECT_EQ(session.Shown().plan.keyword, "Q1");
-    EXPECT_FALSE(Enabled(IDM_TEST_MARK_ANSWERED)) << "an answered question cannot be marked";
-    EXPECT_TRUE(Enabled(IDM_TEST_SHOW_ANSWER));
-    EXPECT_FALSE(Enabled(IDM_QUESTION_EDIT));
-    EXPECT_FALSE(Enabled(IDM_QUESTION_REMOVE));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    EXPECT_EQ(session.SelectedKey(), -1);
-    EXPECT_EQ(list.highlighted, -1) << "the list selection is cleared";
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{1, 0, 2}));
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_QUESTION});
-    EXPECT_EQ(frame.busyDepth, 0);
-    EXPECT_EQ(list.displayChanges, (std::vector<DisplayChange>{DisplayChange::Cleared, DisplayChange::QuestionShown}));
+    return Given().Open("run.tvt", bytes + "\r\n");
 }
 
-TEST_F(TestRun, RandomPickStartsFromTheCurrentQuestion) {
-    Load({0, 0, 0, 0, 0, 0, 0});
-    Ask(5);
-    EXPECT_EQ(session.CurrentQuestion(), Node(4));
-    EXPECT_TRUE(Enabled(IDM_TEST_MARK_ANSWERED));
-    session.ShowAnswer(frame);
-    Ask(6);  // 5, 6, 0, 1, 2, 3
-    EXPECT_EQ(session.CurrentQuestion(), Node(3));
-    session.MarkAnswered(frame);
-    Ask(5);  // from before the head
-    EXPECT_EQ(session.CurrentQuestion(), Node(4));
-    EXPECT_EQ(Counted()[0], 3);
-    EXPECT_EQ(session.SelectedKey(), -1) << "the rows the marking changed are no selection";
+Step Check(std::function<void(const TestSession&)> check) {
+    return [check](SessionBench& bench) { check(bench.session); };
 }
 
-TEST_F(TestRun, NothingToAskLeavesEverythingAlone) {
-    session.AskQuestion(frame);
-    Load({1, 1});
-    session.JudgeMarkerClick(0, "x");
-    session.AskQuestion(frame);
-    EXPECT_EQ(frame.messages, (std::vector<Message>{kNoQuestionAvailable}));
-    EXPECT_EQ(session.CurrentCounters().asked, 0);
-    EXPECT_TRUE(list.displayChanges.empty());
-    EXPECT_TRUE(frame.busyTexts.empty());
-    EXPECT_TRUE(Enabled(IDM_TEST_ASK)) << "opened with questions, Ask is offered even when all are answered";
+const std::vector<int> kSevenOpen(7, 0);
+
+TEST(Practice, AskAQuestion) {
+    RunSessionRows({
+        {"a selected question is asked whatever its status",
+         Practising({0, 1, 0}).Select(1),
+         kAsk,
+         Expect()
+             .Current(1)
+             .LastAsked(1)
+             .Check(Check([](const TestSession& s) { EXPECT_EQ(s.Shown().plan.keyword, "Q1"); }))
+             .Offered({IDM_TEST_ASK, IDM_TEST_SHOW_ANSWER, IDM_TEST_RESET_ALL})
+             .Selected(-1)
+             .Highlighted(-1)
+             .Counted({1, 0, 2})
+             .Busy({IDS_BUSY_QUESTION})
+             .Display({DisplayChange::Cleared, DisplayChange::QuestionShown}),
+         {}},
+        {"the random walk starts at the head", Practising(kSevenOpen), AskAfter(5),
+         Expect().Current(4).Enabled({IDM_TEST_MARK_ANSWERED}), {}},
+        {"the random walk starts from the current question", Practising(kSevenOpen).Ask(5).Run(&TestSession::ShowAnswer),
+         AskAfter(6), Expect().Current(3), {}},  // 5, 6, 0, 1, 2, 3
+        {"the random walk starts from before the head after a marking",
+         Practising(kSevenOpen).Ask(5).Run(&TestSession::ShowAnswer).Ask(6).Run(&TestSession::MarkAnswered), AskAfter(5),
+         Expect()
+             .Current(4)
+             .Check(Check([](const TestSession& s) { EXPECT_EQ(s.CurrentCounters().asked, 3); }))
+             .Selected(-1),
+         {}},
+        {"without a test there is nothing to ask", Given(), kAsk, Expect().Display({}).Busy({}), {kNoQuestionAvailable}},
+        {"all answered: nothing to ask", Practising({1, 1}).Click({{0, "x", MarkerClick::Ignored}}), kAsk,
+         Expect()
+             .Check(Check([](const TestSession& s) { EXPECT_EQ(s.CurrentCounters().asked, 0); }))
+             .Display({})
+             .Busy({})
+             .Enabled({IDM_TEST_ASK}),  // opened with questions, Ask is offered even when all are answered
+         {kNoQuestionAvailable}},
+    });
 }
 
-TEST_F(TestRun, FailedDisplayStillCountsAsAsked) {
-    Load({0, 0});
-    for (QuestionNode* node = document.head; node; node = node->next) node->position = 5000;
-    Ask();
-    EXPECT_EQ(frame.messages, (std::vector<Message>{Warning(IDS_FILE_ERROR, IDS_ERROR_CAPTION),
-                                                    Information(IDS_DISPLAY_FAILED, IDS_ATTENTION)}));
-    EXPECT_FALSE(session.HoldsAnswer());
-    EXPECT_EQ(session.Shown().rowCount, 0);
-    EXPECT_EQ(Counted()[0], 1);
-    EXPECT_TRUE(Enabled(IDM_TEST_SHOW_ANSWER));
-    session.ShowAnswer(frame);
-    EXPECT_EQ(frame.messages.back(), kNoQuestionDisplayed);
+TEST(Practice, FailedDisplay) {
+    RunSessionRows({
+        {"a failed display still counts as asked",
+         Practising({0, 0}).Then([](SessionBench& b) {
+             for (QuestionNode* node = b.session.Document().head; node; node = node->next) node->position = 5000;
+         }),
+         AskAfter(5),
+         Expect()
+             .Check(Check([](const TestSession& s) {
+                 EXPECT_FALSE(s.HoldsAnswer());
+                 EXPECT_EQ(s.Shown().rowCount, 0);
+                 EXPECT_EQ(s.CurrentCounters().asked, 1);
+             }))
+             .Enabled({IDM_TEST_SHOW_ANSWER}),
+         {Warning(IDS_FILE_ERROR, IDS_ERROR_CAPTION), Information(IDS_DISPLAY_FAILED, IDS_ATTENTION)}},
+        {"Show answer after a failed display", Practising({0, 0}).Then([](SessionBench& b) {
+             b.session.Document().head->position = b.session.Document().head->next->position = 5000;
+         }).Ask(),
+         kShowAnswer, Expect(), {kNoQuestionDisplayed}},
+    });
 }
 
-TEST_F(TestRun, ShowAnswerRevealsOnceAndShowsTheAnswerFiles) {
-    Load({0}, "*answer.bmp");
-    Ask();
-    session.JudgeMarkerClick(0, "wrong");
-    session.ShowAnswer(frame);
-    EXPECT_EQ(session.Shown().answer, "answer 0");
-    EXPECT_TRUE(session.Shown().answerShown);
-    EXPECT_EQ(session.Shown().textPath, "") << "no answer text file, the question's stays";
-    EXPECT_NE(session.Shown().picturePath.find("answer.bmp"), std::string::npos);
-    EXPECT_NE(session.Shown().picturePath.find(session.ProgramDirectory()), std::string::npos) << "a * name";
-    EXPECT_FALSE(session.HoldsAnswer());
-    EXPECT_FALSE(Enabled(IDM_TEST_SHOW_ANSWER));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    EXPECT_TRUE(Enabled(IDM_TEST_MARK_ANSWERED)) << "Mark as answered keeps its state";
-    EXPECT_EQ(session.CurrentQuestion(), Node(0));
-    EXPECT_EQ(frame.busyTexts.back(), IDS_BUSY_ANSWER);
-    session.ShowAnswer(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{kNoQuestionDisplayed});
-    session.MarkAnswered(frame);
-    EXPECT_EQ(Node(0)->status, 0) << "the wrong click before Show answer still counts";
+TEST(Practice, ShowAnswer) {
+    RunSessionRows({
+        {"Show answer reveals the answer and its files",
+         Practising({0}, "*answer.bmp").Ask().Click({{0, "wrong", MarkerClick::WrongAnswer}}), kShowAnswer,
+         Expect()
+             .Check(Check([](const TestSession& s) {
+                 EXPECT_EQ(s.Shown().answer, "answer 0");
+                 EXPECT_TRUE(s.Shown().answerShown);
+                 EXPECT_EQ(s.Shown().textPath, "") << "no answer text file, the question's stays";
+                 EXPECT_NE(s.Shown().picturePath.find("answer.bmp"), std::string::npos);
+                 EXPECT_NE(s.Shown().picturePath.find(s.ProgramDirectory()), std::string::npos) << "a * name";
+                 EXPECT_FALSE(s.HoldsAnswer());
+             }))
+             .Disabled({IDM_TEST_SHOW_ANSWER, IDM_TEST_RESET})
+             .Enabled({IDM_TEST_MARK_ANSWERED})  // Mark as answered keeps its state
+             .Current(0)
+             .Busy({IDS_BUSY_ANSWER}),
+         {}},
+        {"Show answer reveals once", Practising({0}).Ask().Run(&TestSession::ShowAnswer), kShowAnswer, Expect(),
+         {kNoQuestionDisplayed}},
+        {"a wrong click before Show answer still counts",
+         Practising({0}).Ask().Click({{0, "wrong", MarkerClick::WrongAnswer}}).Run(&TestSession::ShowAnswer), kMark,
+         Expect().Index({{0, 0}}), {}},
+    });
 }
 
-TEST_F(TestRun, RightAnswerClickedIsRevealedAndCounted) {
-    Load({0, 0, 1});
-    Ask(5);  // 0, 1, 2, 0, 1 -> node 1
-    ASSERT_EQ(session.CurrentQuestion(), Node(1));
-    EXPECT_EQ(session.JudgeMarkerClick(2, "answer 1"), MarkerClick::RightAnswer);
-    session.ShowAnswer(frame);
-    session.MarkAnswered(frame);
-    EXPECT_EQ(Node(1)->status, 1);
-    EXPECT_EQ(list.Row(1)->image, 1);
-    EXPECT_TRUE(document.modified);
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{1, 1, 1}));
-    EXPECT_TRUE(Enabled(IDM_TEST_RESET_ALL));
-    EXPECT_FALSE(Enabled(IDM_TEST_MARK_ANSWERED));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    EXPECT_FALSE(Enabled(IDM_QUESTION_EDIT));
-    EXPECT_EQ(session.SelectedKey(), -1) << "the image change is not a selection";
-    EXPECT_EQ(session.CurrentQuestion(), nullptr);
-    EXPECT_TRUE(frame.messages.empty());
+TEST(Practice, MarkAsAnswered) {
+    RunSessionRows({
+        {"a right answer clicked is revealed and counted",
+         Practising({0, 0, 1})
+             .Ask(5)  // 0, 1, 2, 0, 1 -> node 1
+             .Then(Check([](const TestSession& s) { ASSERT_EQ(s.CurrentQuestion()->key, 1); }))
+             .Click({{2, "answer 1", MarkerClick::RightAnswer}})
+             .Run(&TestSession::ShowAnswer),
+         kMark,
+         Expect()
+             .Index({{0, 0}, {1, 1}, {2, 1}})
+             .Row(1, "Q1", 1)
+             .Modified(true)
+             .Counted({1, 1, 1})
+             .Enabled({IDM_TEST_RESET_ALL})
+             .Disabled({IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET, IDM_QUESTION_EDIT})
+             .Selected(-1)  // the image change is not a selection
+             .Current(-1),
+         {}},
+        {"a wrong click spoils the question for this asking",
+         Practising({0, 0})
+             .Ask()
+             .Click({{0, "Venus", MarkerClick::WrongAnswer},
+                     {3, "Pluto", MarkerClick::WrongAnswer},
+                     {1, "<right>", MarkerClick::RightAnswer}})
+             .Run(&TestSession::ShowAnswer),
+         kMark, Expect().Index({{0, 0}, {1, 0}}).Counted({1, 0, 2}).Modified(false).Current(-1), {}},
+        {"Mark after the marking",
+         Practising({0, 0}).Ask().Click({{0, "Venus", MarkerClick::WrongAnswer}}).Run(&TestSession::MarkAnswered),
+         kMark, Expect(), {kNoQuestionDisplayed}},
+        {"the next asking starts afresh",
+         Practising({0, 0})
+             .Ask()
+             .Click({{0, "Venus", MarkerClick::WrongAnswer}})
+             .Run(&TestSession::MarkAnswered)
+             .Ask()
+             .Click({{0, "<right>", MarkerClick::RightAnswer}}),
+         kMark, Expect().Counted({2, 1, 1}), {}},
+        {"marking the last question withdraws Ask", Practising({1, 0, 1}).Ask(), kMark,
+         Expect().Counted({1, 1, 0}).Disabled({IDM_TEST_ASK}), {Information(IDS_ALL_ANSWERED, IDS_ATTENTION)}},
+        {"a question askable again offers Ask again", Practising({1, 0, 1}).Ask().Run(&TestSession::MarkAnswered).Select(2),
+         kReset, Expect().Enabled({IDM_TEST_ASK}), {}},
+        {"an answered question asked from the list stays as it is", Practising({1, 0}).Select(0).Ask(), kMark,
+         Expect().Index({{0, 1}, {1, 0}}).Row(0, "Q0", 1).Counted({1, 0, 1}), {}},
+    });
 }
 
-TEST_F(TestRun, WrongClickSpoilsTheQuestionForThisAsking) {
-    Load({0, 0});
-    Ask();
-    const std::string right = session.Shown().plan.rightAnswer;
-    EXPECT_EQ(session.JudgeMarkerClick(0, "Venus"), MarkerClick::WrongAnswer);
-    EXPECT_EQ(session.JudgeMarkerClick(3, "Pluto"), MarkerClick::WrongAnswer);
-    EXPECT_EQ(session.JudgeMarkerClick(1, right), MarkerClick::RightAnswer);
-    session.ShowAnswer(frame);
-    const QuestionNode* asked = session.CurrentQuestion();
-    session.MarkAnswered(frame);
-    EXPECT_EQ(asked->status, 0);
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{1, 0, 2}));
-    EXPECT_FALSE(document.modified);
-    EXPECT_EQ(session.CurrentQuestion(), nullptr);
-    session.MarkAnswered(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{kNoQuestionDisplayed});
-    // The next asking starts afresh.
-    Ask();
-    EXPECT_EQ(session.JudgeMarkerClick(0, session.Shown().plan.rightAnswer), MarkerClick::RightAnswer);
-    session.MarkAnswered(frame);
-    EXPECT_EQ(Counted()[1], 1);
+TEST(Practice, ResetQuestion) {
+    RunSessionRows({
+        {"an answered row selected offers Reset and Edit", Practising({1, 0, 1}), Select(2),
+         Expect().Enabled({IDM_TEST_RESET, IDM_QUESTION_EDIT}), {}},
+        {"Reset question unmarks the selected question", Practising({1, 0, 1}).Select(2), kReset,
+         Expect()
+             .Index({{0, 1}, {1, 0}, {2, 0}})
+             .Row(2, "Q2", 0)
+             .Counted({0, 0, 2})
+             .Modified(true)
+             .Offered({IDM_TEST_ASK, IDM_TEST_RESET_ALL})  // Reset all stays as it was
+             .Selected(-1)
+             .Highlighted(-1),
+         {}},
+        {"Reset question without a selection", Practising({1, 0}), kReset,
+         Expect().Index({{0, 1}, {1, 0}}).Modified(false), {}},
+        {"an unanswered row selected offers no Reset", Practising({1, 0}).Run(&TestSession::ResetQuestion), Select(1),
+         Expect().Disabled({IDM_TEST_RESET}), {}},
+        {"Reset question of an unanswered row", Practising({1, 0}).Run(&TestSession::ResetQuestion).Select(1), kReset,
+         Expect().Index({{0, 1}, {1, 0}}).Remaining(1).Modified(false).Current(-1), {}},
+    });
 }
 
-TEST_F(TestRun, MarkingTheLastQuestionDisablesAskingUntilOneIsAskableAgain) {
-    Load({1, 0, 1});
-    Ask();
-    session.MarkAnswered(frame);
-    EXPECT_EQ(Counted()[2], 0);
-    EXPECT_FALSE(Enabled(IDM_TEST_ASK));
-    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_ALL_ANSWERED, IDS_ATTENTION)});
-    list.Select(2);
-    session.ResetQuestion(frame);
-    EXPECT_TRUE(Enabled(IDM_TEST_ASK));
+TEST(Practice, ResetAllQuestions) {
+    RunSessionRows({
+        {"Reset all keeps asked and correct",
+         Practising({1, 0, 1, 1}).Ask(5).Run(&TestSession::MarkAnswered),  // 0, 1, 2, 3, 0 -> on to node 1
+         kResetAll,
+         Expect()
+             .Index({{0, 0}, {1, 0}, {2, 0}, {3, 0}})
+             .Row(0, "Q0", 0)
+             .Row(1, "Q1", 0)
+             .Row(2, "Q2", 0)
+             .Row(3, "Q3", 0)
+             .Counted({1, 1, 4})
+             .Enabled({IDM_TEST_ASK})
+             .Disabled({IDM_TEST_RESET_ALL, IDM_TEST_RESET})
+             .Busy({IDS_BUSY_RESETTING})
+             .Modified(true),
+         {}},
+        {"Reset all changes images, not the selection", Practising({0, 1, 1, 0, 0, 0, 0}), kResetAll,
+         Expect().Selected(-1), {}},
+        {"Reset all leaves the selection the user made",
+         Practising({0, 1, 1, 0, 0, 0, 0})
+             .Run(&TestSession::ResetAllQuestions)
+             .Ask(5)  // 0, 1, 2, 3, 4
+             .Then(Check([](const TestSession& s) { ASSERT_EQ(s.CurrentQuestion()->key, 4); }))
+             .Run(&TestSession::MarkAnswered)
+             .Select(1),
+         kResetAll,
+         Expect()
+             .Check(Check([](const TestSession& s) { EXPECT_EQ(s.Document().head->next->next->next->next->status, 0); }))
+             .Selected(1)  // the row the user selected, not the one reset
+             .Disabled({IDM_QUESTION_EDIT}),
+         {}},
+        {"Reset all without questions", Given(), kResetAll, Expect().Busy({}), {kNoQuestionAvailable}},
+    });
 }
 
-TEST_F(TestRun, AnsweredQuestionAskedFromTheListStaysAsItIs) {
-    Load({1, 0});
-    list.Select(0);
-    Ask();
-    session.MarkAnswered(frame);
-    EXPECT_EQ(Node(0)->status, 1);
-    EXPECT_EQ(list.Row(0)->image, 1);
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{1, 0, 1}));
-    EXPECT_TRUE(frame.messages.empty());
-}
-
-TEST_F(TestRun, ResetQuestionUnmarksTheSelectedQuestion) {
-    Load({1, 0, 1});
-    list.Select(2);
-    EXPECT_TRUE(Enabled(IDM_TEST_RESET));
-    EXPECT_TRUE(Enabled(IDM_QUESTION_EDIT));
-    session.ResetQuestion(frame);
-    EXPECT_EQ(Node(2)->status, 0);
-    EXPECT_EQ(list.Row(2)->image, 0);
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{0, 0, 2}));
-    EXPECT_TRUE(document.modified);
-    EXPECT_TRUE(Enabled(IDM_TEST_ASK));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    EXPECT_FALSE(Enabled(IDM_QUESTION_EDIT));
-    EXPECT_TRUE(Enabled(IDM_TEST_RESET_ALL)) << "Reset all stays as it was";
-    EXPECT_EQ(session.SelectedKey(), -1);
-    EXPECT_EQ(list.highlighted, -1);
-}
-
-TEST_F(TestRun, ResetQuestionWithoutAnAnsweredSelectionChangesNoStatus) {
-    Load({1, 0});
-    session.ResetQuestion(frame);
-    list.Select(1);
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    session.ResetQuestion(frame);
-    EXPECT_EQ(Node(0)->status, 1);
-    EXPECT_EQ(session.CurrentCounters().remaining, 1);
-    EXPECT_FALSE(document.modified);
-    EXPECT_EQ(session.CurrentQuestion(), nullptr);
-}
-
-TEST_F(TestRun, ResetAllKeepsAskedAndCorrect) {
-    Load({1, 0, 1, 1});
-    Ask(5);  // 0, 1, 2, 3, 0 -> on to node 1
-    session.MarkAnswered(frame);
-    ResetFrame();
-    session.ResetAllQuestions(frame);
-    for (int32_t key = 0; key < 4; ++key) {
-        EXPECT_EQ(Node(key)->status, 0);
-        EXPECT_EQ(list.Row(key)->image, 0);
-    }
-    EXPECT_EQ(Counted(), (std::vector<int32_t>{1, 1, 4}));
-    EXPECT_TRUE(Enabled(IDM_TEST_ASK));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET_ALL));
-    EXPECT_FALSE(Enabled(IDM_TEST_RESET));
-    EXPECT_EQ(frame.busyTexts, std::vector<int>{IDS_BUSY_RESETTING});
-    EXPECT_EQ(frame.busyDepth, 0);
-    EXPECT_TRUE(document.modified);
-}
-
-TEST_F(TestRun, ResetAllLeavesTheSelectionAsTheUserLeftIt) {
-    Load({0, 1, 1, 0, 0, 0, 0});
-    session.ResetAllQuestions(frame);
-    EXPECT_EQ(session.SelectedKey(), -1) << "image changes are no selection";
-    Ask(5);  // random: 0, 1, 2, 3, 4
-    EXPECT_EQ(session.CurrentQuestion(), Node(4));
-    session.MarkAnswered(frame);
-    list.Select(1);
-    session.ResetAllQuestions(frame);
-    EXPECT_EQ(Node(4)->status, 0);
-    EXPECT_EQ(session.SelectedKey(), 1) << "the row the user selected, not the one reset";
-    EXPECT_FALSE(Enabled(IDM_QUESTION_EDIT));
-}
-
-TEST_F(TestRun, ResetAllWithoutQuestionsReports) {
-    session.ResetAllQuestions(frame);
-    EXPECT_EQ(frame.messages, std::vector<Message>{kNoQuestionAvailable});
-    EXPECT_TRUE(frame.busyTexts.empty());
-}
-
-TEST_F(TestRun, MarkerClicksNeedAHeldAnswer) {
-    EXPECT_EQ(session.JudgeMarkerClick(-1, ""), MarkerClick::Ignored);
-    EXPECT_EQ(session.JudgeMarkerClick(0, "x"), MarkerClick::Ignored);
-    Load({0}, "");
-    list.Select(0);
-    session.AskQuestion(frame);
-    EXPECT_EQ(session.JudgeMarkerClick(-1, ""), MarkerClick::ShowAnswer);
-    EXPECT_EQ(session.JudgeMarkerClick(4, "Answer 0"), MarkerClick::WrongAnswer) << "case counts";
-    EXPECT_EQ(session.JudgeMarkerClick(4, "answer 0 "), MarkerClick::WrongAnswer);
-    // A wrong answer with the right answer's very text is taken as right.
-    EXPECT_EQ(session.JudgeMarkerClick(2, "answer 0"), MarkerClick::RightAnswer);
+TEST(Practice, MarkerClicks) {
+    RunSessionRows({
+        {"marker clicks without a held answer", Given(),
+         Click({{-1, "", MarkerClick::Ignored}, {0, "x", MarkerClick::Ignored}}), Expect(), {}},
+        {"marker clicks on a held answer", Practising({0}).Select(0).Ask(),
+         Click({{-1, "", MarkerClick::ShowAnswer},
+                {4, "Answer 0", MarkerClick::WrongAnswer},  // case counts
+                {4, "answer 0 ", MarkerClick::WrongAnswer},
+                // A wrong answer with the right answer's very text is taken as right.
+                {2, "answer 0", MarkerClick::RightAnswer}}),
+         Expect(), {}},
+    });
 }
 
 // What the practice commands offer, command by command, from a test of one
-// unanswered and one answered question.
-TEST_F(TestRun, CommandStatesFollowThePractising) {
+// unanswered and one answered question: each row starts where the one
+// before it ended.
+TEST(Practice, CommandStatesFollowThePractising) {
     struct Step {
         const char* what;
-        void (*run)(TestRun&);
-        std::vector<int> offered;  // of Ask, Show answer, Mark, Reset, Reset all, Edit, Remove
-    };
-    const std::vector<int> practice = {IDM_TEST_ASK,       IDM_TEST_SHOW_ANSWER, IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET,
-                                       IDM_TEST_RESET_ALL, IDM_QUESTION_EDIT,    IDM_QUESTION_REMOVE};
-    const Step steps[] = {
-        {"opened", [](TestRun&) {}, {IDM_TEST_ASK, IDM_TEST_RESET_ALL}},
-        {"answered row selected",
-         [](TestRun& t) { t.list.Select(1); },
-         {IDM_TEST_ASK, IDM_TEST_RESET, IDM_TEST_RESET_ALL, IDM_QUESTION_EDIT, IDM_QUESTION_REMOVE}},
-        {"asked",
-         [](TestRun& t) { t.session.AskQuestion(t.frame); },
-         {IDM_TEST_ASK, IDM_TEST_SHOW_ANSWER, IDM_TEST_RESET_ALL}},
-        {"unanswered row selected",
-         [](TestRun& t) { t.list.Select(0); },
-         {IDM_TEST_ASK, IDM_TEST_RESET_ALL, IDM_QUESTION_EDIT, IDM_QUESTION_REMOVE}},
-        {"asked again",
-         [](TestRun& t) { t.session.AskQuestion(t.frame); },
-         {IDM_TEST_ASK, IDM_TEST_SHOW_ANSWER, IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET_ALL}},
-        {"answer shown",
-         [](TestRun& t) { t.session.ShowAnswer(t.frame); },
-         {IDM_TEST_ASK, IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET_ALL}},
-        {"marked, the last one", [](TestRun& t) { t.session.MarkAnswered(t.frame); }, {IDM_TEST_RESET_ALL}},
-        {"all reset", [](TestRun& t) { t.session.ResetAllQuestions(t.frame); }, {IDM_TEST_ASK}},
-    };
-    Load({0, 1});
-    for (const Step& step : steps) {
-        step.run(*this);
+        session_testing::Step command;
         std::vector<int> offered;
-        for (int command : practice)
-            if (Enabled(command)) offered.push_back(command);
-        EXPECT_EQ(offered, step.offered) << step.what;
+        std::vector<Message> told;
+    };
+    const Step steps[] = {
+        {"answered row selected", Select(1),
+         {IDM_TEST_ASK, IDM_TEST_RESET, IDM_TEST_RESET_ALL, IDM_QUESTION_EDIT, IDM_QUESTION_REMOVE},
+         {}},
+        {"asked", kAsk, {IDM_TEST_ASK, IDM_TEST_SHOW_ANSWER, IDM_TEST_RESET_ALL}, {}},
+        {"unanswered row selected", Select(0),
+         {IDM_TEST_ASK, IDM_TEST_RESET_ALL, IDM_QUESTION_EDIT, IDM_QUESTION_REMOVE},
+         {}},
+        {"asked again", kAsk, {IDM_TEST_ASK, IDM_TEST_SHOW_ANSWER, IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET_ALL}, {}},
+        {"answer shown", kShowAnswer, {IDM_TEST_ASK, IDM_TEST_MARK_ANSWERED, IDM_TEST_RESET_ALL}, {}},
+        {"marked, the last one", kMark, {IDM_TEST_RESET_ALL}, {Information(IDS_ALL_ANSWERED, IDS_ATTENTION)}},
+        {"all reset", kResetAll, {IDM_TEST_ASK}, {}},
+    };
+    Given given = Practising({0, 1});
+    std::vector<SessionRow> rows = {{"opened", given, [](SessionBench&) {}, Expect().Offered({IDM_TEST_ASK, IDM_TEST_RESET_ALL}), {}}};
+    for (const Step& step : steps) {
+        rows.push_back({step.what, given, step.command, Expect().Offered(step.offered), step.told});
+        given.Then(step.command);
     }
+    RunSessionRows(rows);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -91,6 +92,10 @@ public:
     }
     // Stores what the script says through the editor's real Accept.
     int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) override {
+        if (whileQuestionDialogRuns) {
+            whileQuestionDialogRuns();
+            return 0;
+        }
         dialogModes.push_back(mode);
         if (script.empty()) return 0;
         const Typed typed = script.front();
@@ -125,13 +130,6 @@ public:
     void ChooseQuestionFont() override {}
     void Exit() override {}
 
-    // The text ids of the messages shown, in order.
-    std::vector<int> Texts() const {
-        std::vector<int> texts;
-        for (const Message& message : messages) texts.push_back(message.text);
-        return texts;
-    }
-
     MessageAnswer answer = MessageAnswer::Cancel;  // to every question box
     std::string chosenPath;                        // empty: the file dialog is cancelled
     std::deque<Typed> script;
@@ -146,6 +144,9 @@ public:
     std::vector<std::vector<RowError>> rowErrors;  // each list of row errors shown
     std::vector<int> busyTexts;
     int busyDepth = 0;
+    // Runs in place of the question dialog, which then stores nothing: a
+    // command that reaches the main window while the dialog is open.
+    std::function<void()> whileQuestionDialogRuns;
 
 private:
     TestDocument& document_;
@@ -187,7 +188,6 @@ public:
         session_.TakeListChange(key);
     }
     void ListSelectionCleared(int32_t key) override {
-        ++ownDeselections;
         if (highlighted != key) return;
         highlighted = -1;
         session_.TakeListChange(key);
@@ -223,7 +223,6 @@ public:
 
     std::vector<ListRow> rows;
     int32_t highlighted = -1;
-    int ownDeselections = 0;
     std::vector<int32_t> counters;
     int counterUpdates = 0;
     int startupHints = 0;
@@ -251,24 +250,39 @@ inline std::vector<int> EnabledCommands(const TestSession& session) {
     return enabled;
 }
 
-// A session over a test directory: the frame, the list and a scripted random source.
-class SessionTest : public testing::Test {
+// A memory that refuses new question nodes once told to.
+class RefusingMemory final : public DocumentMemory {
 public:
-    SessionTest() : session(dir.File(""), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
+    bool refuse = false;
+    QuestionNode* NewNode() override { return refuse ? nullptr : DocumentMemory::NewNode(); }
+};
 
-    // Writes the test and opens it through the dialog; the fakes start afresh.
+// A session over a test directory: the frame, the list and a scripted random source.
+struct SessionBench {
+    SessionBench() : session(dir.File(""), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
+
+    // Writes the test and opens it through the dialog; the records start afresh.
     void OpenFile(const std::string& name, const std::string& bytes) {
         testing_support::WriteAll(dir.File(name), bytes);
         frame.chosenPath = dir.File(name);
         session.OpenTest(frame);
         ResetFrame();
     }
+    // Forgets what the frame and the list recorded and the chosen path.
     void ResetFrame() {
+        ForgetRecords();
+        frame.chosenPath.clear();
+    }
+    // Forgets what the frame and the list recorded; the user's answers stay.
+    void ForgetRecords() {
         frame.messages.clear();
         frame.dialogs.clear();
         frame.proposed.clear();
         frame.busyTexts.clear();
-        frame.chosenPath.clear();
+        frame.dialogModes.clear();
+        frame.findings.clear();
+        frame.importedBytes.clear();
+        frame.rowErrors.clear();
         list.counterUpdates = 0;
         list.displayChanges.clear();
     }
@@ -280,7 +294,12 @@ public:
     TestSession session;
     FakeFrame frame;
     FakeList list{session};
+    RefusingMemory memory;
+    int64_t noted = 0;  // a value a row keeps from its start to compare at its end
 };
+
+// The same as a fixture, for tests written as steps.
+class SessionTest : public testing::Test, public SessionBench {};
 
 }  // namespace session_testing
 }  // namespace qb

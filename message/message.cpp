@@ -1,4 +1,4 @@
-#include "shell/session/message.h"
+#include "message/message.h"
 
 #include <utility>
 

@@ -1,6 +1,7 @@
 // What the user must be told, as data: a string-table text and caption with
-// positional placeholders, the icon and the buttons. The frame shows every
-// message through one helper; the cores only build them.
+// positional placeholders, the icon and the buttons. The main program's frame
+// shows every message through one helper; the cores (the document's and the
+// session's) only build them.
 #pragma once
 #include <string>
 #include <vector>
