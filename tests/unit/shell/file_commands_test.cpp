@@ -31,11 +31,23 @@ const Message kAskToSave = Question(IDS_ASK_TO_SAVE, IDS_ATTENTION, MessageButto
 const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAPTION);
 
 // The commands an open test enables before anything is asked or selected.
-const std::vector<int> kOpenTestCommands = {IDM_HELP,         IDM_ABOUT,     IDM_EXIT,         IDM_FILE_NEW,
-                                            IDM_FILE_OPEN,    IDM_FILE_SAVE, IDM_FILE_SAVE_AS, IDM_FILE_CLOSE,
-                                            IDM_QUESTION_NEW, IDM_FONT,      IDM_FILE_EXPORT_WEB_PAGE,
-                                            IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST, IDM_FILE_IMPORT_QUESTIONS};
-const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FONT};
+const std::vector<int> kOpenTestCommands = {IDM_HELP,
+                                            IDM_ABOUT,
+                                            IDM_EXIT,
+                                            IDM_FILE_NEW,
+                                            IDM_FILE_OPEN,
+                                            IDM_FILE_SAVE,
+                                            IDM_FILE_SAVE_AS,
+                                            IDM_FILE_CLOSE,
+                                            IDM_QUESTION_NEW,
+                                            IDM_FONT,
+                                            IDM_FILE_EXPORT_WEB_PAGE,
+                                            IDM_FILE_EXPORT_QUESTIONS,
+                                            IDM_FILE_CHECK_TEST,
+                                            IDM_FILE_IMPORT_QUESTIONS,
+                                            IDM_OPTIONS_DETAILS};
+const std::vector<int> kNoTestCommands = {IDM_HELP,      IDM_ABOUT, IDM_EXIT,           IDM_FILE_NEW,
+                                          IDM_FILE_OPEN, IDM_FONT,  IDM_OPTIONS_DETAILS};
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {
     commands.insert(commands.end(), more.begin(), more.end());
@@ -412,7 +424,8 @@ TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
         session_testing::FakeFrame caseFrame(caseSession.Document());
         session_testing::FakeList caseList(caseSession);
         if (c.test) {
-            WriteAll(caseDir.File("exam.TVT"), std::string(c.test).empty() ? std::string(kMagicLine) : ThreeQuestions());
+            WriteAll(caseDir.File("exam.TVT"),
+                     std::string(c.test).empty() ? std::string(kMagicLine) : ThreeQuestions());
             caseFrame.chosenPath = caseDir.File("exam.TVT");
             caseSession.OpenTest(caseFrame);
             ASSERT_TRUE(caseSession.IsOpen()) << c.what;
