@@ -5,9 +5,9 @@
 #include <new>
 #include <numeric>
 
+#include "common/message_box.h"
 #include "common/scoped_handles.h"
 #include "shell/frame/list_view_text.h"
-#include "shell/frame/message_display.h"
 #include "shell/frame/screen.h"
 #include "shell/resource_ids.h"
 
@@ -163,8 +163,8 @@ bool QuestionListView::Create(HWND parent, HINSTANCE module, const DisplayScale&
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // The columns exist in both modes, so that every row keeps its "Missed" cell.
     missedColumnWidth_ = scale.Pixels(kMissedColumnBaseWidth);
-    AddListColumn(list_, 0, LoadText(IDS_FINDING_KEYWORD), missedColumnWidth_);
-    AddListColumn(list_, kMissedColumn, LoadText(IDS_LIST_MISSED), missedColumnWidth_);
+    AddListColumn(list_, 0, LoadResourceString(module, IDS_FINDING_KEYWORD), missedColumnWidth_);
+    AddListColumn(list_, kMissedColumn, LoadResourceString(module, IDS_LIST_MISSED), missedColumnWidth_);
     return true;
 }
 
