@@ -315,7 +315,7 @@ int CmdListCells(const Args& args) {
             return Fail("cannot read row " + std::to_string(row));
         }
         text[kTextSize - 1] = '\0';
-        std::printf("%s\n", text);
+        std::printf("%d\t%s\n", row, text);
     }
     return kOk;
 }
