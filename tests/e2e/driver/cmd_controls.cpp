@@ -195,8 +195,11 @@ int CmdMenu(const Args& args) {
     return kOk;
 }
 
-int CmdMenuState(const Args& args) {
-    if (args.Count() != 2) return Usage("menu-state WIN ID");
+namespace {
+
+// The state flags of menu item ID of WIN's menu, read inside the program.
+int MenuItemState(const Args& args, const char* usage, UINT* state) {
+    if (args.Count() != 2) return Usage(usage);
     HWND window = nullptr;
     long id = 0;
     ProbeRequest request;
@@ -205,22 +208,26 @@ int CmdMenuState(const Args& args) {
         return kFailed;
     }
     if (!request.result) return Fail("the menu has no item " + args.At(1));
-    const char* name = (request.state & MF_GRAYED) ? "grayed" : (request.state & MF_DISABLED) ? "disabled" : "enabled";
+    *state = request.state;
+    return kOk;
+}
+
+}  // namespace
+
+int CmdMenuState(const Args& args) {
+    UINT state = 0;
+    const int status = MenuItemState(args, "menu-state WIN ID", &state);
+    if (status != kOk) return status;
+    const char* name = (state & MF_GRAYED) ? "grayed" : (state & MF_DISABLED) ? "disabled" : "enabled";
     std::printf("%s\n", name);
     return kOk;
 }
 
 int CmdMenuChecked(const Args& args) {
-    if (args.Count() != 2) return Usage("menu-checked WIN ID");
-    HWND window = nullptr;
-    long id = 0;
-    ProbeRequest request;
-    if (!WindowArgument(args, 0, &window) || !IdArgument(args, 1, &id) ||
-        !RunProbeFor(window, kProbeMenuState, id, &request)) {
-        return kFailed;
-    }
-    if (!request.result) return Fail("the menu has no item " + args.At(1));
-    std::printf("%d\n", (request.state & MF_CHECKED) ? 1 : 0);
+    UINT state = 0;
+    const int status = MenuItemState(args, "menu-checked WIN ID", &state);
+    if (status != kOk) return status;
+    std::printf("%d\n", (state & MF_CHECKED) ? 1 : 0);
     return kOk;
 }
 
