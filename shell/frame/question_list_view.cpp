@@ -191,9 +191,11 @@ void QuestionListView::Refill(const TestSession& session) {
 }
 
 void QuestionListView::Add(const TestSession& session, int32_t key) {
-    ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
+    if (order_ == RowOrder::ByMisses)
+        InsertListItem(list_, OrderedRow(session, key), session.Keyword(key), session.RowImage(key), key);
+    else
+        ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
     if (session.Misses(key) > 0) SetMissedCell(session, FindRow(key), key);
-    if (order_ == RowOrder::ByMisses) PutInOrder(session, order_);
 }
 
 void QuestionListView::Update(const TestSession& session, int32_t key) {
@@ -202,8 +204,8 @@ void QuestionListView::Update(const TestSession& session, int32_t key) {
     const std::string keyword = session.Keyword(key);
     LVITEMA entry = QuestionListItem(row, keyword, session.RowImage(key), key);
     SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-    SetMissedCell(session, row, key);
-    if (order_ == RowOrder::ByMisses) PutInOrder(session, order_);
+    // Only a changed count moves a row: a reset of every question sorts nothing.
+    if (SetMissedCell(session, row, key) && order_ == RowOrder::ByMisses) PutInOrder(session, order_);
 }
 
 void QuestionListView::Remove(int32_t key) {
@@ -250,13 +252,43 @@ void QuestionListView::SortByColumn(const TestSession& session, int column) {
     PutInOrder(session, column == kMissedColumn ? RowOrder::ByMisses : RowOrder::ByKeyword);
 }
 
-void QuestionListView::SetMissedCell(const TestSession& session, int row, int32_t key) {
-    if (row < 0) return;
+bool QuestionListView::SetMissedCell(const TestSession& session, int row, int32_t key) {
+    if (row < 0) return false;
     std::string text = session.MissedText(key);
+    char shown[16] = {};
     LVITEMA cell = {};
     cell.iSubItem = kMissedColumn;
+    cell.pszText = shown;
+    cell.cchTextMax = sizeof shown;
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    if (text == shown) return false;
     cell.pszText = &text[0];
     SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    return true;
+}
+
+int32_t QuestionListView::KeyAt(int row) const {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return static_cast<int32_t>(item.lParam);
+}
+
+// The rows are in order already: the first row that goes after key, by halving.
+int QuestionListView::OrderedRow(const TestSession& session, int32_t key) const {
+    RowComparison comparison{session, order_};
+    int first = 0;
+    int last = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    while (first < last) {
+        const int middle = first + (last - first) / 2;
+        const LPARAM there = KeyAt(middle);
+        if (CompareRows(key, there, reinterpret_cast<LPARAM>(&comparison)) > 0)
+            first = middle + 1;
+        else
+            last = middle;
+    }
+    return first;
 }
 
 void QuestionListView::FillMissedCells(const TestSession& session) {
@@ -266,11 +298,7 @@ void QuestionListView::FillMissedCells(const TestSession& session) {
     if (!anyMissed) return;
     const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) continue;
-        const auto key = static_cast<int32_t>(item.lParam);
+        const int32_t key = KeyAt(row);
         if (session.Misses(key) > 0) SetMissedCell(session, row, key);
     }
 }

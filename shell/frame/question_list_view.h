@@ -92,7 +92,12 @@ public:
 private:
     // Position of the row whose parameter is key, -1 when there is none.
     int FindRow(int32_t key) const;
-    void SetMissedCell(const TestSession& session, int row, int32_t key);
+    // The row's "Missed" cell as the session counts; true when its text changed.
+    bool SetMissedCell(const TestSession& session, int row, int32_t key);
+    // The key of the row at position row, -1 for none.
+    int32_t KeyAt(int row) const;
+    // Where the row of key goes among rows already in the order chosen.
+    int OrderedRow(const TestSession& session, int32_t key) const;
     // Every row's "Missed" cell after a fill; blank cells need nothing.
     void FillMissedCells(const TestSession& session);
     // Sorts the rows; the list's own sorting on insert holds only for keyword order.

@@ -124,6 +124,12 @@ int main() {
     qb::FindNode(session.Document(), 1)->misses = 3;
     view.Update(session, 1);
     CHECK_ROWS(list, "Comet|99999|3", "apple|3|1", "Moon|2|0", "Zebra|2|2");
+    // A question added in this order takes its place at once.
+    for (int32_t key : {0, 3}) {
+        view.Remove(key);
+        view.Add(session, key);
+    }
+    CHECK_ROWS(list, "Comet|99999|3", "apple|3|1", "Moon|2|0", "Zebra|2|2");
     qb::FindNode(session.Document(), 3)->misses = 0;
     view.Refill(session);
     CHECK_ROWS(list, "apple|3|1", "Moon|2|0", "Zebra|2|2", "Comet||3");
