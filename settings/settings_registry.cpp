@@ -84,6 +84,18 @@ bool WriteUserValue(const char* valueName, const std::string& text) {
     return store.Write(valueName, text);
 }
 
+bool ReadUserSwitch(const char* valueName) {
+    ScopedRegKey key = OpenExistingUserKey();
+    RegistryValueStore store(key.get());
+    return ReadSwitchValue(store, valueName);
+}
+
+bool WriteUserSwitch(const char* valueName, bool on) {
+    ScopedRegKey key = OpenOrCreateUserKey();
+    RegistryValueStore store(key.get());
+    return WriteSwitchValue(store, valueName, on);
+}
+
 bool WriteWindowRect(const char* valueName, const RECT& rect) {
     ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());

@@ -22,6 +22,10 @@ bool ReadStartupSettings(std::string& programDir, RECT& mainRect);
 bool ReadOrInitUserValue(const char* valueName, std::string& value);
 
 bool WriteUserValue(const char* valueName, const std::string& text);
+
+// A switched choice (see ReadSwitchValue); reading creates nothing.
+bool ReadUserSwitch(const char* valueName);
+bool WriteUserSwitch(const char* valueName, bool on);
 bool WriteWindowRect(const char* valueName, const RECT& rect);
 
 // How a window's place is stored: the main window by its two corners, the

@@ -10,6 +10,7 @@ const char kValueWindowPosMain[] = "WindowPosMain";
 const char kValueWinPosText[] = "WinPosText";
 const char kValueWinPosBild[] = "WinPosBild";
 const char kValueFont[] = "Font";
+const char kValueListDetails[] = "ListDetails";
 
 bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value) {
     std::string stored;
@@ -39,6 +40,15 @@ bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& r
 
 bool WriteRectValue(UserValueStore& store, const std::string& name, const StoredRect& rect) {
     return store.Write(name, FormatRect(rect));
+}
+
+bool ReadSwitchValue(UserValueStore& store, const std::string& name) {
+    std::string text;
+    return store.Read(name, kPathBufferSize, text) && text == "1";
+}
+
+bool WriteSwitchValue(UserValueStore& store, const std::string& name, bool on) {
+    return store.Write(name, on ? "1" : "0");
 }
 
 }  // namespace qb

@@ -37,10 +37,16 @@ bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& r
 
 bool WriteRectValue(UserValueStore& store, const std::string& name, const StoredRect& rect);
 
+// A choice the user switches on and off, stored as "1" or "0". Only a stored
+// "1" reads as on: a missing or unknown value is off and is not written back.
+bool ReadSwitchValue(UserValueStore& store, const std::string& name);
+bool WriteSwitchValue(UserValueStore& store, const std::string& name, bool on);
+
 // The names of the per-user values.
 extern const char kValueWindowPosMain[];
 extern const char kValueWinPosText[];
 extern const char kValueWinPosBild[];
 extern const char kValueFont[];
+extern const char kValueListDetails[];
 
 }  // namespace qb

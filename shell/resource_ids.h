@@ -61,6 +61,8 @@
 #define IDM_FILE_EXPORT_QUESTIONS 40051
 #define IDM_FILE_CHECK_TEST 40052
 #define IDM_FILE_IMPORT_QUESTIONS 40053
+// Options: the question list as a plain list or with its columns
+#define IDM_OPTIONS_DETAILS 40060
 // Sent to the Bild pane: lay the picture out again and repaint.
 #define IDM_PICTURE_LAYOUT 40030
 
@@ -154,4 +156,6 @@
 #define IDS_ERROR_ROW 96
 #define IDS_ERROR_COLUMN 97
 #define IDS_ERROR_TEXT 98
+// The second column of the question list's details view; the first is IDS_FINDING_KEYWORD.
+#define IDS_LIST_MISSED 102
 // The tooltip of a toolbar button is the string whose id is its command id.

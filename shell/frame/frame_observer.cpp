@@ -1,5 +1,6 @@
 #include "shell/frame/frame_observer.h"
 
+#include "settings/settings_registry.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
 #include "shell/panes/picture_pane.h"
@@ -65,6 +66,13 @@ void FrameObserver::DisplayChanged(DisplayChange change) {
         ShowAttachedFiles();
         break;
     }
+}
+
+// The choice is kept for the next start as soon as it is made.
+void FrameObserver::ListDetailsChanged() {
+    const bool details = state_.session->ShowsListDetails();
+    state_.questionList.ShowDetails(*state_.session, details);
+    WriteUserSwitch(kValueListDetails, details);
 }
 
 void FrameObserver::TitleChanged(const std::string& path) {

@@ -19,6 +19,7 @@ public:
     void QuestionSelected(int32_t key) override;
     void StatusChanged(StatusShown shown) override;
     void DisplayChanged(DisplayChange change) override;
+    void ListDetailsChanged() override;
     void TitleChanged(const std::string& path) override;
 
 private:

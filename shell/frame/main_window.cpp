@@ -102,6 +102,10 @@ LRESULT OnNotify(MainWindow& state, HWND window, WPARAM wParam, LPARAM lParam) {
         OnQuestionItemChanged(state, reinterpret_cast<const NMLISTVIEW&>(header));
         return 0;
     }
+    if (header.idFrom == IDC_QUESTION_LIST && header.code == LVN_COLUMNCLICK) {
+        state.questionList.SortByColumn(*state.session, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+        return 0;
+    }
     return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
 }
 
@@ -149,6 +153,10 @@ void ApplyCommandStates(const MainWindow& state) {
         EnableMenuItem(state.menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         if (command.toolbarImage >= 0)
             SendMessageA(state.toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+    }
+    for (const CheckedCommand& command : kCheckedCommands) {
+        const bool checked = command.checked(*state.session);
+        CheckMenuItem(state.menu, static_cast<UINT>(command.id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 

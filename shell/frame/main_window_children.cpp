@@ -53,6 +53,10 @@ bool CreateChildren(MainWindow& state) {
         !state.questionList.Create(state.window, state.module, state.program->scale) ||
         !state.testPane.Create(*state.session, state.window, state.module, state.program->scale))
         return false;
+    if (ReadUserSwitch(kValueListDetails)) {
+        state.session->SetListDetails(true);
+        state.questionList.ShowDetails(*state.session, true);
+    }
     const ProgramContext& program = *state.program;
     const RECT textPlace = StoredPaneRect(kValueWinPosText, DefaultTextPaneRect(program.maxWidth, program.maxHeight));
     if (!state.textPane.Create(state.module, textPlace)) return false;

@@ -5,7 +5,9 @@
 #include <new>
 #include <numeric>
 
+#include "common/message_box.h"
 #include "common/scoped_handles.h"
+#include "shell/frame/list_view_text.h"
 #include "shell/frame/screen.h"
 #include "shell/resource_ids.h"
 
@@ -36,6 +38,32 @@ bool SortKeyOf(const std::string& text, std::string& key) {
     if (size <= 0) return false;
     key.resize(static_cast<size_t>(size));
     return LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, &key[0], size) == size;
+}
+
+// The column the details view adds to the keyword's.
+constexpr int kMissedColumn = 1;
+// Wide enough for "Missed" and the largest count.
+constexpr int kMissedColumnBaseWidth = 56;
+
+struct RowComparison {
+    const TestSession& session;
+    QuestionListView::RowOrder order;
+};
+
+// Rows by keyword as the list's own sorting compares them, of equal keywords
+// the later added first; by misses, most first, before that.
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
+    const RowComparison& comparison = *reinterpret_cast<const RowComparison*>(context);
+    const auto a = static_cast<int32_t>(first);
+    const auto b = static_cast<int32_t>(second);
+    if (comparison.order == QuestionListView::RowOrder::ByMisses) {
+        const int32_t missesA = comparison.session.Misses(a);
+        const int32_t missesB = comparison.session.Misses(b);
+        if (missesA != missesB) return missesA > missesB ? -1 : 1;
+    }
+    const int byText = lstrcmpA(comparison.session.Keyword(a).c_str(), comparison.session.Keyword(b).c_str());
+    if (byText != 0) return byText;
+    return a == b ? 0 : (a > b ? -1 : 1);
 }
 
 }  // namespace
@@ -132,11 +160,17 @@ bool QuestionListView::Create(HWND parent, HINSTANCE module, const DisplayScale&
     }
     // The list view destroys its image list with itself.
     SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // The columns exist in both modes, so that every row keeps its "Missed" cell.
+    missedColumnWidth_ = scale.Pixels(kMissedColumnBaseWidth);
+    AddListColumn(list_, 0, LoadResourceString(module, IDS_FINDING_KEYWORD), missedColumnWidth_);
+    AddListColumn(list_, kMissedColumn, LoadResourceString(module, IDS_LIST_MISSED), missedColumnWidth_);
     return true;
 }
 
 void QuestionListView::Move(int x, int y, int width, int height) {
     MoveWindow(list_, x, y, width, height, TRUE);
+    if (ShowsDetails()) FitColumns();
 }
 
 void QuestionListView::Refill(const TestSession& session) {
@@ -150,12 +184,18 @@ void QuestionListView::Refill(const TestSession& session) {
             fill.InsertItem(session.Keyword(node->key), session.RowImage(*node), node->key);
         fill.EndFill();
     }
+    FillMissedCells(session);
+    if (order_ == RowOrder::ByMisses) PutInOrder(session, order_);
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 
 void QuestionListView::Add(const TestSession& session, int32_t key) {
-    ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
+    if (order_ == RowOrder::ByMisses)
+        InsertListItem(list_, OrderedRow(session, key), session.Keyword(key), session.RowImage(key), key);
+    else
+        ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
+    if (session.Misses(key) > 0) SetMissedCell(session, FindRow(key), key);
 }
 
 void QuestionListView::Update(const TestSession& session, int32_t key) {
@@ -164,6 +204,8 @@ void QuestionListView::Update(const TestSession& session, int32_t key) {
     const std::string keyword = session.Keyword(key);
     LVITEMA entry = QuestionListItem(row, keyword, session.RowImage(key), key);
     SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    // Only a changed count moves a row: a reset of every question sorts nothing.
+    if (SetMissedCell(session, row, key) && order_ == RowOrder::ByMisses) PutInOrder(session, order_);
 }
 
 void QuestionListView::Remove(int32_t key) {
@@ -195,6 +237,91 @@ void QuestionListView::Select(int32_t key) {
 
 int32_t QuestionListView::ChangedKey(const NMLISTVIEW& change) {
     return change.iItem < 0 ? -1 : static_cast<int32_t>(change.lParam);
+}
+
+void QuestionListView::ShowDetails(const TestSession& session, bool details) {
+    if (!details && order_ != RowOrder::ByKeyword) PutInOrder(session, RowOrder::ByKeyword);
+    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+    SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_TYPEMASK) | (details ? LVS_REPORT : LVS_LIST));
+    if (details) FitColumns();
+    const int selected = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (selected >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+}
+
+void QuestionListView::SortByColumn(const TestSession& session, int column) {
+    PutInOrder(session, column == kMissedColumn ? RowOrder::ByMisses : RowOrder::ByKeyword);
+}
+
+bool QuestionListView::SetMissedCell(const TestSession& session, int row, int32_t key) {
+    if (row < 0) return false;
+    std::string text = session.MissedText(key);
+    char shown[16] = {};
+    LVITEMA cell = {};
+    cell.iSubItem = kMissedColumn;
+    cell.pszText = shown;
+    cell.cchTextMax = sizeof shown;
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    if (text == shown) return false;
+    cell.pszText = &text[0];
+    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    return true;
+}
+
+int32_t QuestionListView::KeyAt(int row) const {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return static_cast<int32_t>(item.lParam);
+}
+
+// The rows are in order already: the first row that goes after key, by halving.
+int QuestionListView::OrderedRow(const TestSession& session, int32_t key) const {
+    RowComparison comparison{session, order_};
+    int first = 0;
+    int last = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    while (first < last) {
+        const int middle = first + (last - first) / 2;
+        const LPARAM there = KeyAt(middle);
+        if (CompareRows(key, there, reinterpret_cast<LPARAM>(&comparison)) > 0)
+            first = middle + 1;
+        else
+            last = middle;
+    }
+    return first;
+}
+
+void QuestionListView::FillMissedCells(const TestSession& session) {
+    bool anyMissed = false;
+    for (const QuestionNode* node = session.Document().head; node != nullptr && !anyMissed; node = node->next)
+        anyMissed = node->misses > 0;
+    if (!anyMissed) return;
+    const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        const int32_t key = KeyAt(row);
+        if (session.Misses(key) > 0) SetMissedCell(session, row, key);
+    }
+}
+
+void QuestionListView::PutInOrder(const TestSession& session, RowOrder order) {
+    order_ = order;
+    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
+    const LONG_PTR sorting = order == RowOrder::ByKeyword ? LVS_SORTASCENDING : 0;
+    SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_SORTASCENDING) | sorting);
+    RowComparison comparison{session, order};
+    SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&comparison), reinterpret_cast<LPARAM>(CompareRows));
+}
+
+void QuestionListView::FitColumns() {
+    RECT client = {};
+    GetClientRect(list_, &client);
+    const int keywordWidth = client.right - client.left - missedColumnWidth_ - GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0,
+                 MAKELPARAM(keywordWidth > missedColumnWidth_ ? keywordWidth : missedColumnWidth_, 0));
+}
+
+bool QuestionListView::ShowsDetails() const {
+    return (GetWindowLongPtrA(list_, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
 }
 
 int QuestionListView::FindRow(int32_t key) const {

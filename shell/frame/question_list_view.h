@@ -52,9 +52,13 @@ private:
     std::vector<FillItem> fillItems_;
 };
 
+// The question list shows either the plain list, always by keyword, or the
+// details view with the "Keyword" and "Missed" columns, whose header clicks
+// choose the order of the rows.
 class QuestionListView {
 public:
-    // The sorted single-selection list with the four row images.
+    // The sorted single-selection list with the four row images, in the
+    // plain list mode; its two columns wait for the details view.
     bool Create(HWND parent, HINSTANCE module, const DisplayScale& scale);
     HWND Handle() const { return list_; }
     void Move(int x, int y, int width, int height);
@@ -76,11 +80,35 @@ public:
     // change applied to all rows.
     static int32_t ChangedKey(const NMLISTVIEW& change);
 
+    // Switches to the details view or back to the plain list, which is
+    // always in keyword order.
+    void ShowDetails(const TestSession& session, bool details);
+    // A click on the header of column 0 puts the rows in keyword order, on
+    // column 1 by misses, most first, then by keyword.
+    void SortByColumn(const TestSession& session, int column);
+
+    enum class RowOrder { ByKeyword, ByMisses };
+
 private:
     // Position of the row whose parameter is key, -1 when there is none.
     int FindRow(int32_t key) const;
+    // The row's "Missed" cell as the session counts; true when its text changed.
+    bool SetMissedCell(const TestSession& session, int row, int32_t key);
+    // The key of the row at position row, -1 for none.
+    int32_t KeyAt(int row) const;
+    // Where the row of key goes among rows already in the order chosen.
+    int OrderedRow(const TestSession& session, int32_t key) const;
+    // Every row's "Missed" cell after a fill; blank cells need nothing.
+    void FillMissedCells(const TestSession& session);
+    // Sorts the rows; the list's own sorting on insert holds only for keyword order.
+    void PutInOrder(const TestSession& session, RowOrder order);
+    // The "Keyword" column takes the width the "Missed" column leaves.
+    void FitColumns();
+    bool ShowsDetails() const;
 
     HWND list_ = nullptr;
+    RowOrder order_ = RowOrder::ByKeyword;
+    int missedColumnWidth_ = 0;
 };
 
 }  // namespace qb

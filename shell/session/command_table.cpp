@@ -29,6 +29,9 @@ bool SelectedIsAnswered(const TestSession& session) {
 bool OffersResetAll(const TestSession& session) {
     return session.OffersResetAll();
 }
+bool ShowsListDetails(const TestSession& session) {
+    return session.ShowsListDetails();
+}
 
 void NewTest(TestSession& session, FrameView& view) {
     session.NewTest(view);
@@ -90,6 +93,9 @@ void ShowAbout(TestSession&, FrameView& view) {
 void ChooseQuestionFont(TestSession&, FrameView& view) {
     view.ChooseQuestionFont();
 }
+void ToggleListDetails(TestSession& session, FrameView&) {
+    session.ToggleListDetails();
+}
 void Exit(TestSession&, FrameView& view) {
     view.Exit();
 }
@@ -119,6 +125,11 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_FILE_EXPORT_QUESTIONS, ExportQuestions, TestIsOpen, -1, false},
     {IDM_FILE_CHECK_TEST, CheckTest, TestIsOpen, -1, false},
     {IDM_FILE_IMPORT_QUESTIONS, ImportQuestions, TestIsOpen, -1, false},
+    {IDM_OPTIONS_DETAILS, ToggleListDetails, Always, -1, false},
+};
+
+const CheckedCommand kCheckedCommands[kCheckedCommandCount] = {
+    {IDM_OPTIONS_DETAILS, ShowsListDetails},
 };
 
 const MainCommand* FindMainCommand(int id) {

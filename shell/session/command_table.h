@@ -23,8 +23,18 @@ struct MainCommand {
     // The tooltip of a button is the string whose id is the command id.
 };
 
-constexpr size_t kMainCommandCount = 21;
+constexpr size_t kMainCommandCount = 22;
 extern const MainCommand kMainCommands[kMainCommandCount];
+
+// A command of the table whose menu item carries a check mark while its
+// predicate holds.
+struct CheckedCommand {
+    int id;
+    EnablePredicate checked;
+};
+
+constexpr size_t kCheckedCommandCount = 1;
+extern const CheckedCommand kCheckedCommands[kCheckedCommandCount];
 constexpr int kToolbarImageCount = 14;
 
 // The entry of id; nullptr for an id the table does not hold.

@@ -19,6 +19,16 @@ bool TestSession::IsAnswered(int32_t key) const {
     return node != nullptr && node->status != 0;
 }
 
+int32_t TestSession::Misses(int32_t key) const {
+    const QuestionNode* node = key >= 0 ? FindNode(document_, key) : nullptr;
+    return node != nullptr ? node->misses : 0;
+}
+
+std::string TestSession::MissedText(int32_t key) const {
+    const int32_t misses = Misses(key);
+    return misses > 0 ? std::to_string(misses) : std::string();
+}
+
 std::string TestSession::Keyword(int32_t key) const {
     if (key < 0 || static_cast<size_t>(key) >= rows_.size()) return std::string();
     return rows_[static_cast<size_t>(key)].keyword;
@@ -73,6 +83,11 @@ void TestSession::TakeListChange(int32_t key) {
     selection_.commandsOn = true;
     offers_.showAnswer = false;
     offers_.markAnswered = false;
+}
+
+void TestSession::ToggleListDetails() {
+    listDetails_ = !listDetails_;
+    if (observer_) observer_->ListDetailsChanged();
 }
 
 // The list reports the cleared row as a change; when the row had no selection

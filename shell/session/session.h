@@ -61,6 +61,10 @@ public:
     int32_t QuestionCount() const { return document_.questionCount; }
     Counters CurrentCounters() const;
     bool IsAnswered(int32_t key) const;
+    // How often the question was missed; 0 for a key without a question.
+    int32_t Misses(int32_t key) const;
+    // The "Missed" cell of the question's row: the count, blank for 0.
+    std::string MissedText(int32_t key) const;
     // The keyword and the list image (0 to 3) of a question's row.
     std::string Keyword(int32_t key) const;
     int RowImage(int32_t key) const;
@@ -142,6 +146,12 @@ public:
     // deselection while one is pending, otherwise the user's selection. The
     // list reports an image change of a row like a selection of it.
     void TakeListChange(int32_t key);
+    // The list shows the "Keyword" and "Missed" columns rather than the plain
+    // list. Set from the stored choice at start-up; Details switches it and
+    // tells the observer.
+    bool ShowsListDetails() const { return listDetails_; }
+    void SetListDetails(bool details) { listDetails_ = details; }
+    void ToggleListDetails();
 
 private:
     struct Selection {
@@ -225,6 +235,7 @@ private:
     ShownQuestion shown_;
     Selection selection_;
     Offers offers_;
+    bool listDetails_ = false;
 };
 
 }  // namespace qb

@@ -37,6 +37,9 @@ public:
     virtual void QuestionSelected(int32_t key) = 0;
     virtual void StatusChanged(StatusShown shown) = 0;
     virtual void DisplayChanged(DisplayChange change) = 0;
+    // The question list switched between the plain list and the details
+    // view (ShowsListDetails).
+    virtual void ListDetailsChanged() = 0;
     // The window title's path; empty for none.
     virtual void TitleChanged(const std::string& path) = 0;
 };

@@ -139,6 +139,7 @@ void DataPathIsReadFromTheCurrentUserFirst() {
 void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
     MarkInstalled();
     WriteUserValue("Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
+    WriteUserSwitch(kValueListDetails, true);
     SetDefaultUserDataPath("C:\\Quorbelind\\");
     AssociateTestFiles("C:\\Quorbelind\\", Names());
     AddUninstallEntry("C:\\Quorbelind\\", Names());

@@ -63,7 +63,7 @@ expect_contents_page() {
   expect_match "$HELP_CONTENTS_START" "$text" "$2: the contents text"
   local topic
   for topic in "Writing a Test" "Defining a new Question" "Editing a Question" "Removing a Question" "Attaching Files" \
-    "Practising a Test" "Saving and Files" "Exporting a Test with Creator" "Uninstalling Quorbelind"; do
+    "Practising a Test" "Learning from your mistakes" "Saving and Files" "Exporting a Test with Creator" "Uninstalling Quorbelind"; do
     expect_match $'\n\\? '"$topic"$'(\n|$)' "$text" "$2: the contents lists \"$topic\""
   done
 }

@@ -14,6 +14,7 @@ need reg-set "$KEY_USER" WinPosText "00010,00020,00300,00200"
 need reg-set "$KEY_USER" WinPosBild "-0012,00030,00250,00150"
 stored_font="-21,0,0,0,700,1,0,0,0,0,0,0,0,Odd, Face, Name"
 need reg-set "$KEY_USER" Font "$stored_font"
+need reg-set "$KEY_USER" ListDetails 1
 
 start_program pid "$PROGRAM_DIR/Quorbelind.exe"
 get main wait-window --pid "$pid" --class Quorbelind
@@ -29,6 +30,8 @@ expect_drive "$stored_font" "last answer box in the stored font" font "$main:IDC
 expect_reg "$KEY_USER" Font "$stored_font" "the stored font stays as it was"
 expect_reg "$KEY_USER" WinPosText "00010,00020,00300,00200" "the stored Text rectangle stays as it was"
 expect_reg "$KEY_USER" DataPath "$(winpath "$PROGRAM_DIR")\\" "DataPath is not rewritten"
+expect_drive 1 "a stored ListDetails of 1 starts with Details checked" menu-checked "$main" IDM_OPTIONS_DETAILS
+expect_eq 1 "$(( $(drive style "$main:IDC_QUESTION_LIST" | cut -d' ' -f1) & 3 ))" "the list starts as a report view"
 need post-command "$main" IDM_EXIT
 expect_eq 0 "$(wait_exit "$pid")" "first program ended"
 
@@ -36,6 +39,7 @@ expect_eq 0 "$(wait_exit "$pid")" "first program ended"
 need reg-set "$KEY_USER" WinPosText "00010,00020,00300,002000"
 short_font="-21,0,0,0,700,1,0,0,0,0,0,0,Arial"
 need reg-set "$KEY_USER" Font "$short_font"
+need reg-set "$KEY_USER" ListDetails yes
 start_program pid "$PROGRAM_DIR/Quorbelind.exe"
 get main wait-window --pid "$pid" --class Quorbelind
 get text_pane wait-window --pid "$pid" --class Text
@@ -46,6 +50,8 @@ expect_drive "0 $((2 * (cy / 3))) $((cx / 2)) $((2 * (cy / 3) + cy / 3))" "Text 
 expect_drive "$system_font" "a font value with 12 commas gives the system font" \
   font "$main:IDC_TEST_PANE:IDC_KEYWORD_LABEL"
 expect_reg "$KEY_USER" Font "$short_font" "the unusable font value stays unchanged"
+expect_drive 0 "a ListDetails other than 1 is the plain list" menu-checked "$main" IDM_OPTIONS_DETAILS
+expect_reg "$KEY_USER" ListDetails yes "an unknown ListDetails is left as it is"
 need post-command "$main" IDM_EXIT
 expect_eq 0 "$(wait_exit "$pid")" "second program ended"
 

@@ -131,6 +131,35 @@ need post-command "$MAIN" IDM_TEST_ASK
 expect_box "No question available !" "nothing left to ask after opening again"
 expect_drive enabled "Reset all on" menu-state "$MAIN" IDM_TEST_RESET_ALL
 
+# Options > Details: the same rows under the "Keyword" and "Missed" columns
+# (blank, nothing was missed); a header click sorts; selection and Edit work
+# as in the plain list; the choice is stored at once.
+list="$MAIN:IDC_QUESTION_LIST"
+rows_before=$(drive lv-items "$list" | cut -f1-4)
+expect_drive 0 "Details unchecked at first" menu-checked "$MAIN" IDM_OPTIONS_DETAILS
+need command "$MAIN" IDM_OPTIONS_DETAILS
+expect_drive 1 "Details checked" menu-checked "$MAIN" IDM_OPTIONS_DETAILS
+expect_reg "$KEY_USER" ListDetails 1 "the details choice is stored at once"
+expect_eq 1 "$(( $(drive style "$list" | cut -d' ' -f1) & 3 ))" "the list is a report view"
+expect_eq $'Keyword\nMissed' "$(drive lv-columns "$list")" "the two columns"
+expect_eq "$rows_before" "$(drive lv-items "$list" | cut -f1-4)" "the same rows, images and keys"
+expect_eq "||" "$(drive lv-cells "$list" 1 | cut -f2 | paste -sd '|')" "Missed is blank for questions never missed"
+need lv-header-click "$list" 1
+need lv-header-click "$list" 0
+eventually_keywords "Capital Colour Mind" "back in keyword order after the Keyword header"
+need lv-select "$list" $COLOUR
+expect_drive enabled "Edit Question on for the row selected in the details view" menu-state "$MAIN" IDM_QUESTION_EDIT
+need post-command "$MAIN" IDM_QUESTION_EDIT
+get dialog wait-dialog --pid "$RUN_PID" --caption "Edit Question"
+expect_drive "Colour" "Edit loads the selected row's question" text "$dialog:IDC_QUESTION_KEYWORD"
+need press "$dialog:IDCANCEL"
+need wait-gone "$dialog"
+need command "$MAIN" IDM_OPTIONS_DETAILS
+expect_drive 0 "Details unchecked again" menu-checked "$MAIN" IDM_OPTIONS_DETAILS
+expect_reg "$KEY_USER" ListDetails 0 "the plain list is stored at once"
+expect_eq 3 "$(( $(drive style "$list" | cut -d' ' -f1) & 3 ))" "the plain list again"
+expect_eq "$rows_before" "$(drive lv-items "$list" | cut -f1-4)" "the plain list keeps the rows"
+
 # A record cut short after opening (in its first wrong answer): what was read
 # is shown, the keyword, the question and the right answer, before the file
 # error; the answer that could not be read gets no row.

@@ -81,6 +81,19 @@ expect_image() {
   expect_eq "$2" "$(cut -f3 <<<"$line")" "$3"
 }
 
+# The keywords of the question list, top to bottom, on one line.
+list_keywords() {
+  drive lv-items "$MAIN:IDC_QUESTION_LIST" | cut -f2 | paste -sd ' '
+}
+
+# eventually_keywords KEYWORDS WHAT: waits until the list shows KEYWORDS in
+# this order (a header click is posted).
+eventually_keywords() {
+  local deadline=$((SECONDS + ${QB_E2E_WAIT:-10})) out
+  until out=$(list_keywords) && [ "$out" = "$1" ] || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+  expect_eq "$1" "$out" "$2"
+}
+
 # expect_box TEXT WHAT: a message box of the program with the caption
 # "Attention:" and TEXT; it is closed with OK.
 expect_box() {

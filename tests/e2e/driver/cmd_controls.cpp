@@ -195,8 +195,11 @@ int CmdMenu(const Args& args) {
     return kOk;
 }
 
-int CmdMenuState(const Args& args) {
-    if (args.Count() != 2) return Usage("menu-state WIN ID");
+namespace {
+
+// The state flags of menu item ID of WIN's menu, read inside the program.
+int MenuItemState(const Args& args, const char* usage, UINT* state) {
+    if (args.Count() != 2) return Usage(usage);
     HWND window = nullptr;
     long id = 0;
     ProbeRequest request;
@@ -205,8 +208,26 @@ int CmdMenuState(const Args& args) {
         return kFailed;
     }
     if (!request.result) return Fail("the menu has no item " + args.At(1));
-    const char* name = (request.state & MF_GRAYED) ? "grayed" : (request.state & MF_DISABLED) ? "disabled" : "enabled";
+    *state = request.state;
+    return kOk;
+}
+
+}  // namespace
+
+int CmdMenuState(const Args& args) {
+    UINT state = 0;
+    const int status = MenuItemState(args, "menu-state WIN ID", &state);
+    if (status != kOk) return status;
+    const char* name = (state & MF_GRAYED) ? "grayed" : (state & MF_DISABLED) ? "disabled" : "enabled";
     std::printf("%s\n", name);
+    return kOk;
+}
+
+int CmdMenuChecked(const Args& args) {
+    UINT state = 0;
+    const int status = MenuItemState(args, "menu-checked WIN ID", &state);
+    if (status != kOk) return status;
+    std::printf("%d\n", (state & MF_CHECKED) ? 1 : 0);
     return kOk;
 }
 
@@ -248,6 +269,89 @@ int CmdListItems(const Args& args) {
         if (!ReadListItem(list, buffer, i, &item, &text)) return Fail("cannot read list item " + std::to_string(i));
         std::printf("%d\t%s\t%d\t%lld\t%d\n", i, text.c_str(), item.iImage, static_cast<long long>(item.lParam),
                     (item.state & LVIS_SELECTED) ? 1 : 0);
+    }
+    return kOk;
+}
+
+int CmdListColumns(const Args& args) {
+    if (args.Count() != 1) return Usage("lv-columns LIST");
+    HWND list = nullptr;
+    if (!WindowArgument(args, 0, &list)) return kFailed;
+    RemoteProcess process(list);
+    RemoteBuffer buffer(process, kTextOffset + kTextSize);
+    if (!buffer.IsValid()) return Fail("cannot reach the list view's process");
+    for (int column = 0;; ++column) {
+        LVCOLUMNA request = {};
+        request.mask = LVCF_TEXT;
+        request.pszText = reinterpret_cast<LPSTR>(buffer.At(kTextOffset));
+        request.cchTextMax = static_cast<int>(kTextSize);
+        LRESULT ok = 0;
+        char text[kTextSize] = {};
+        if (!buffer.Write(&request, sizeof request) || !buffer.Write(text, sizeof text, kTextOffset) ||
+            !Send(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), buffer.AsLParam(), &ok)) {
+            return Fail("the list view does not answer");
+        }
+        if (!ok) return kOk;
+        if (!buffer.Read(text, sizeof text, kTextOffset)) return Fail("cannot read column " + std::to_string(column));
+        text[kTextSize - 1] = '\0';
+        std::printf("%s\n", text);
+    }
+}
+
+int CmdListCells(const Args& args) {
+    if (args.Count() != 2) return Usage("lv-cells LIST COLUMN");
+    HWND list = nullptr;
+    long column = 0;
+    if (!WindowArgument(args, 0, &list)) return kFailed;
+    if (!ParseLong(args.At(1), &column)) return Usage("COLUMN must be a number");
+    LRESULT count = 0;
+    if (!Send(list, LVM_GETITEMCOUNT, 0, 0, &count)) return Fail("the list view does not answer");
+    RemoteProcess process(list);
+    RemoteBuffer buffer(process, kTextOffset + kTextSize);
+    if (!buffer.IsValid()) return Fail("cannot reach the list view's process");
+    for (int row = 0; row < static_cast<int>(count); ++row) {
+        LVITEMA request = {};
+        request.iSubItem = static_cast<int>(column);
+        request.pszText = reinterpret_cast<LPSTR>(buffer.At(kTextOffset));
+        request.cchTextMax = static_cast<int>(kTextSize);
+        char text[kTextSize] = {};
+        LRESULT length = 0;
+        if (!buffer.Write(&request, sizeof request) || !buffer.Write(text, sizeof text, kTextOffset) ||
+            !Send(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), buffer.AsLParam(), &length) ||
+            !buffer.Read(text, sizeof text, kTextOffset)) {
+            return Fail("cannot read row " + std::to_string(row));
+        }
+        text[kTextSize - 1] = '\0';
+        std::printf("%d\t%s\n", row, text);
+    }
+    return kOk;
+}
+
+int CmdListHeaderClick(const Args& args) {
+    if (args.Count() != 2) return Usage("lv-header-click LIST COLUMN");
+    HWND list = nullptr;
+    long column = 0;
+    if (!WindowArgument(args, 0, &list)) return kFailed;
+    if (!ParseLong(args.At(1), &column)) return Usage("COLUMN must be a number");
+    LRESULT header = 0;
+    if (!Send(list, LVM_GETHEADER, 0, 0, &header) || !header) return Fail("the list view has no header");
+    HWND headerWindow = reinterpret_cast<HWND>(header);
+    if (!IsWindowVisible(headerWindow)) return Fail("the list view's header is hidden");
+    RemoteProcess process(headerWindow);
+    RemoteBuffer buffer(process, sizeof(RECT));
+    RECT place = {};
+    LRESULT ok = 0;
+    if (!buffer.IsValid() ||
+        !Send(headerWindow, HDM_GETITEMRECT, static_cast<WPARAM>(column), buffer.AsLParam(), &ok) || !ok ||
+        !buffer.Read(&place, sizeof place)) {
+        return Fail("the header has no column " + args.At(1));
+    }
+    // A press and release of the left button in the column's header: the
+    // header tells the list, which sends its parent LVN_COLUMNCLICK.
+    const LPARAM where = MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    if (!PostMessageA(headerWindow, WM_LBUTTONDOWN, MK_LBUTTON, where) ||
+        !PostMessageA(headerWindow, WM_LBUTTONUP, 0, where)) {
+        return Fail("PostMessage failed");
     }
     return kOk;
 }

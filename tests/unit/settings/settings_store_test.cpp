@@ -126,5 +126,21 @@ TEST(UserValue, ValueLongerThanTheBufferCountsAsMissingAndIsReplaced) {
     EXPECT_EQ(store.values["DataPath"], "C:\\Work");
 }
 
+TEST(SwitchValue, OnlyAStoredOneIsOnAndReadingWritesNothing) {
+    MemoryStore store;
+    EXPECT_FALSE(ReadSwitchValue(store, "ListDetails"));
+    const std::pair<const char*, bool> stored[] = {
+        {"1", true}, {"0", false}, {"", false}, {"yes", false}, {"11", false}};
+    for (const auto& [text, on] : stored) {
+        store.values["ListDetails"] = text;
+        EXPECT_EQ(ReadSwitchValue(store, "ListDetails"), on) << text;
+    }
+    EXPECT_EQ(store.writes, 0);
+    EXPECT_TRUE(WriteSwitchValue(store, "ListDetails", true));
+    EXPECT_EQ(store.values["ListDetails"], "1");
+    EXPECT_TRUE(WriteSwitchValue(store, "ListDetails", false));
+    EXPECT_EQ(store.values["ListDetails"], "0");
+}
+
 }  // namespace
 }  // namespace qb

@@ -40,7 +40,8 @@ std::map<std::string, int> CommandIds() {
             {"IDM_FILE_EXPORT_WEB_PAGE", IDM_FILE_EXPORT_WEB_PAGE},
             {"IDM_FILE_EXPORT_QUESTIONS", IDM_FILE_EXPORT_QUESTIONS},
             {"IDM_FILE_CHECK_TEST", IDM_FILE_CHECK_TEST},
-            {"IDM_FILE_IMPORT_QUESTIONS", IDM_FILE_IMPORT_QUESTIONS}};
+            {"IDM_FILE_IMPORT_QUESTIONS", IDM_FILE_IMPORT_QUESTIONS},
+            {"IDM_OPTIONS_DETAILS", IDM_OPTIONS_DETAILS}};
 }
 
 // The text of one block (MENU or ACCELERATORS) of the main program's script.
@@ -75,9 +76,9 @@ std::set<int> TableIds() {
     return ids;
 }
 
-// The authors' commands and Export as web page are chosen from the menu only.
+// The authors' commands, Export as web page and Details are chosen from the menu only.
 const std::set<int> kWithoutAccelerator = {IDM_FILE_EXPORT_WEB_PAGE, IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST,
-                                           IDM_FILE_IMPORT_QUESTIONS};
+                                           IDM_FILE_IMPORT_QUESTIONS, IDM_OPTIONS_DETAILS};
 
 TEST(CommandTable, NamesTheCommandsOfTheMenuAndTheAccelerators) {
     const std::set<int> table = TableIds();
@@ -91,6 +92,10 @@ TEST(CommandTable, NamesTheCommandsOfTheMenuAndTheAccelerators) {
         EXPECT_EQ(FindMainCommand(command.id), &command);
     }
     EXPECT_EQ(FindMainCommand(IDM_PICTURE_LAYOUT), nullptr);
+    for (const CheckedCommand& command : kCheckedCommands) {
+        EXPECT_NE(FindMainCommand(command.id), nullptr) << command.id;
+        EXPECT_NE(command.checked, nullptr) << command.id;
+    }
 }
 
 TEST(CommandTable, ToolbarShowsTheFourteenImagesInOrderInFourGroups) {
@@ -120,7 +125,8 @@ TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
     std::set<int> enabled;
     for (const MainCommand& command : kMainCommands)
         if (IsCommandEnabled(session, command.id)) enabled.insert(command.id);
-    EXPECT_EQ(enabled, (std::set<int>{IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT}));
+    EXPECT_EQ(enabled, (std::set<int>{IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT,
+                                      IDM_OPTIONS_DETAILS}));
     EXPECT_TRUE(IsCommandEnabled(session, IDM_PICTURE_LAYOUT));
 }
 

@@ -280,5 +280,29 @@ TEST(Practice, CommandStatesFollowThePractising) {
     RunSessionRows(rows);
 }
 
+// The details view's "Missed" cells and its switch, whose check mark follows
+// the session; the switch leaves the test and the selection alone.
+TEST(Practice, DetailsViewShowsMissesBlankForNoneAndSwitchesBothWays) {
+    SessionBench bench;
+    Practising({0, 1, 0}).Build(bench);
+    bench.Node(1)->misses = 3;
+    bench.Node(2)->misses = 99999;
+    TestSession& session = bench.session;
+    EXPECT_EQ(session.MissedText(0), "");
+    EXPECT_EQ(session.MissedText(1), "3");
+    EXPECT_EQ(session.MissedText(2), "99999");
+    EXPECT_EQ(session.MissedText(7), "") << "no question of that key";
+    bench.list.Select(2);
+    const std::pair<bool, int> switches[] = {{true, 1}, {false, 2}};
+    for (const auto& [details, told] : switches) {
+        FindMainCommand(IDM_OPTIONS_DETAILS)->run(session, bench.frame);
+        EXPECT_EQ(session.ShowsListDetails(), details);
+        EXPECT_EQ(kCheckedCommands[0].checked(session), details);
+        EXPECT_EQ(bench.list.detailsSwitches, told);
+    }
+    EXPECT_EQ(session.SelectedKey(), 2);
+    EXPECT_FALSE(session.IsModified());
+}
+
 }  // namespace
 }  // namespace qb

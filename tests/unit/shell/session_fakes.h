@@ -137,10 +137,10 @@ public:
     std::vector<PathDialog> dialogs;
     std::vector<std::string> proposed;
     std::vector<EditorMode> dialogModes;
-    std::vector<std::vector<Finding>> findings;  // each list of findings shown
-    int findingPicked = -1;                      // the finding double-clicked; -1: none
-    std::vector<std::string> importedBytes;       // the table each import dialog was shown
-    std::optional<TableOptions> importChoices;    // OK with these; none: Cancel
+    std::vector<std::vector<Finding>> findings;    // each list of findings shown
+    int findingPicked = -1;                        // the finding double-clicked; -1: none
+    std::vector<std::string> importedBytes;        // the table each import dialog was shown
+    std::optional<TableOptions> importChoices;     // OK with these; none: Cancel
     std::vector<std::vector<RowError>> rowErrors;  // each list of row errors shown
     std::vector<int> busyTexts;
     int busyDepth = 0;
@@ -203,6 +203,7 @@ public:
         ++counterUpdates;
     }
     void DisplayChanged(DisplayChange change) override { displayChanges.push_back(change); }
+    void ListDetailsChanged() override { ++detailsSwitches; }
     void TitleChanged(const std::string& path) override { title = path; }
 
     // The user clicks the row of key.
@@ -226,6 +227,7 @@ public:
     std::vector<int32_t> counters;
     int counterUpdates = 0;
     int startupHints = 0;
+    int detailsSwitches = 0;
     std::vector<DisplayChange> displayChanges;
     std::string title = "untouched";
 
