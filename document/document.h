@@ -18,6 +18,7 @@ struct QuestionNode {
     int32_t key = 0;         // identity; the item parameter of its list item
     bool inJournal = false;  // record lies in the change journal, not the test file
     int32_t status = 0;      // 0 not answered, 1 answered
+    int32_t misses = 0;
 };
 
 // Messages of the document, mapped by the shell to its string table.

@@ -83,12 +83,12 @@ DocumentMessage CopySlot(ByteStream& source, ByteStream& out, int64_t length, Do
     return DocumentMessage::None;
 }
 
-// Copies one record with the node's status in place of the stored one.
+// Copies one record with the node's status and miss count in place of the stored ones.
 DocumentMessage CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
                            DocumentMemory& memory) {
     RecordHeader header;
     if (!ReadRecordHeader(source, node.position, sourceSize, header)) return DocumentMessage::FileAccess;
-    if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status}))
+    if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status, node.misses}))
         return DocumentMessage::FileAccess;
     // Slots the source holds buffered already go out from there, all at once.
     const char* buffered = nullptr;
