@@ -10,6 +10,7 @@ const char kValueWindowPosMain[] = "WindowPosMain";
 const char kValueWinPosText[] = "WinPosText";
 const char kValueWinPosBild[] = "WinPosBild";
 const char kValueFont[] = "Font";
+const char kValueMissedFirst[] = "MissedFirst";
 
 bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value) {
     std::string stored;

@@ -42,5 +42,7 @@ extern const char kValueWindowPosMain[];
 extern const char kValueWinPosText[];
 extern const char kValueWinPosBild[];
 extern const char kValueFont[];
+// "0" or "1": Ask a Question asks the most missed questions first.
+extern const char kValueMissedFirst[];
 
 }  // namespace qb

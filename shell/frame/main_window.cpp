@@ -39,6 +39,9 @@ bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {
     state.frameView = std::make_unique<WindowFrameView>(state);
     state.observer = std::make_unique<FrameObserver>(state);
     state.session->SetObserver(state.observer.get());
+    std::string missedFirst = ChoiceText(false);
+    ReadOrInitUserValue(kValueMissedFirst, missedFirst);
+    state.session->SetMissedFirst(IsChoiceOn(missedFirst));
     if (!CreateChildren(state)) return false;
     ApplyCommandStates(state);
     return true;
@@ -141,6 +144,21 @@ LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
+namespace {
+
+// The Undo item names the step it takes back; the missed-first item shows its choice.
+void ApplyLearningMenuStates(const MainWindow& state) {
+    const TestSession& session = *state.session;
+    char text[64] = {};
+    if (LoadStringA(state.module, static_cast<UINT>(session.UndoText()), text, sizeof text) > 0)
+        ModifyMenuA(state.menu, IDM_EDIT_UNDO, MF_BYCOMMAND | MF_STRING | (session.CanUndo() ? MF_ENABLED : MF_GRAYED),
+                    IDM_EDIT_UNDO, text);
+    CheckMenuItem(state.menu, IDM_TEST_MISSED_FIRST,
+                  MF_BYCOMMAND | (session.AsksMissedFirst() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace
+
 void ApplyCommandStates(const MainWindow& state) {
     if (!state.session) return;
     for (const MainCommand& command : kMainCommands) {
@@ -150,6 +168,7 @@ void ApplyCommandStates(const MainWindow& state) {
         if (command.toolbarImage >= 0)
             SendMessageA(state.toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
     }
+    ApplyLearningMenuStates(state);
 }
 
 void OpenTestAtStart(MainWindow& state, const std::string& path) {

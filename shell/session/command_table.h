@@ -23,7 +23,7 @@ struct MainCommand {
     // The tooltip of a button is the string whose id is the command id.
 };
 
-constexpr size_t kMainCommandCount = 21;
+constexpr size_t kMainCommandCount = 28;
 extern const MainCommand kMainCommands[kMainCommandCount];
 constexpr int kToolbarImageCount = 14;
 

@@ -91,7 +91,9 @@ void TestSession::TellDocumentMessage(FrameView& view, DocumentMessage message, 
 bool TestSession::SaveAndReport(FrameView& view) {
     const DocumentMessage result = qb::SaveTest(document_);
     TellDocumentMessage(view, result, true);
-    return result == DocumentMessage::None;
+    if (result != DocumentMessage::None) return false;
+    ++saves_;
+    return true;
 }
 
 // The save dialog. A name that would replace a damaged test's file is
@@ -139,12 +141,15 @@ void TestSession::ForgetTest() {
     shown_ = ShownQuestion();
     selection_ = Selection();
     offers_ = Offers();
+    asking_ = Asking();
+    undoSteps_.clear();
     if (observer_) observer_->QuestionsReplaced();
     ChangeDisplay(DisplayChange::Hidden);
     SetTitle("");
 }
 
 void TestSession::NewTest(FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     const bool hadTest = document_.IsOpen();
     ForgetTest();
@@ -169,6 +174,7 @@ void TestSession::OpenTestAt(const std::string& path, FrameView& view) {
 }
 
 void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     view.BeginBusy(IDS_BUSY_OPENING);
     ForgetTest();
@@ -207,6 +213,7 @@ void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, Fr
 }
 
 void TestSession::CloseTest(FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     view.BeginBusy(IDS_BUSY_CLOSING);
     qb::CloseTest(document_);
@@ -304,6 +311,7 @@ void TestSession::ExportWebPage(FrameView& view) {
 }
 
 bool TestSession::MayGiveUpTest(FrameView& view) {
+    EndAsking();
     if (document_.modified) {
         const MessageAnswer answer = AskToSave(view);
         if (answer == MessageAnswer::Cancel) return false;

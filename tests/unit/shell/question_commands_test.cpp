@@ -150,6 +150,8 @@ public:
     void ShowAbout() override {}
     void ChooseQuestionFont() override {}
     void Exit() override {}
+    void ClickAnswerMarker(int) override {}
+    void StoreSetting(const char*, const std::string&) override {}
 
 private:
     TestSession& session_;

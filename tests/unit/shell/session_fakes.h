@@ -124,6 +124,8 @@ public:
     void ShowAbout() override {}
     void ChooseQuestionFont() override {}
     void Exit() override {}
+    void ClickAnswerMarker(int row) override { clickedRows.push_back(row); }
+    void StoreSetting(const char* name, const std::string& text) override { settings.push_back({name, text}); }
 
     // The text ids of the messages shown, in order.
     std::vector<int> Texts() const {
@@ -146,6 +148,8 @@ public:
     std::vector<std::vector<RowError>> rowErrors;  // each list of row errors shown
     std::vector<int> busyTexts;
     int busyDepth = 0;
+    std::vector<int> clickedRows;  // the answer rows the keys clicked
+    std::vector<std::pair<std::string, std::string>> settings;  // values written, in order
 
 private:
     TestDocument& document_;
