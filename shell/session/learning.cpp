@@ -65,9 +65,11 @@ void TestSession::EndAsking() {
     selection_ = selection;
 }
 
-// Questions removed since the step are left out.
+// Questions removed since the step are left out. The list may report a
+// changed image like a selection; the selection and what the display offers stay.
 void TestSession::RestoreQuestions(const std::vector<QuestionState>& questions) {
     const Selection selection = selection_;
+    const Offers offers = offers_;
     for (const QuestionState& state : questions) {
         QuestionNode* node = FindNode(document_, state.key);
         if (node == nullptr) continue;
@@ -76,6 +78,7 @@ void TestSession::RestoreQuestions(const std::vector<QuestionState>& questions) 
         if (observer_) observer_->QuestionChanged(node->key);
     }
     selection_ = selection;
+    offers_ = offers;
 }
 
 void TestSession::Undo(FrameView&) {
