@@ -92,9 +92,8 @@ void TestSession::Undo(FrameView&) {
     offers_.resetAll = answeredCount_ > 0;
     offers_.allAnsweredTold = step.allAnsweredTold && CurrentCounters().remaining == 0;
     // Within the same asking, Mark as answered is offered again for its question.
-    QuestionNode* markable = step.markableKey >= 0 && step.askings == askings_
-                                 ? FindNode(document_, step.markableKey)
-                                 : nullptr;
+    QuestionNode* markable =
+        step.markableKey >= 0 && step.askings == askings_ ? FindNode(document_, step.markableKey) : nullptr;
     if (markable != nullptr && markable->status == 0) {
         currentQuestion_ = markable;
         offers_.markAnswered = true;
