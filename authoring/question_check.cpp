@@ -162,6 +162,7 @@ public:
         ++report_.questions;
         const std::string& keyword = header.keyword;
         CheckKeyword(keyword, question);
+        CheckMissCount(header.missNote, keyword, question);
         if (header.lengths[kSlotQuestion] == 0) Add(question, keyword, "question empty");
         if (header.lengths[kSlotRightAnswer] == 0) Add(question, keyword, "right answer empty");
         const unsigned wanted = SlotsToRead(header);
@@ -190,6 +191,18 @@ private:
         const int first = keywords_.FirstQuestion(keyword, question);
         if (first != question)
             Add(question, keyword, "keyword repeated (first at question " + std::to_string(first) + ")");
+    }
+
+    void CheckMissCount(MissCountNote note, const std::string& keyword, int question) {
+        switch (note) {
+        case MissCountNote::None: return;
+        case MissCountNote::NotANumber: Add(question, keyword, "miss count is not a number (read as 0)"); return;
+        case MissCountNote::TooLarge:
+            Add(question, keyword, "miss count above " + std::to_string(kMaxMisses) + " (read as " +
+                                       std::to_string(kMaxMisses) + ")");
+            return;
+        case MissCountNote::MoreText: Add(question, keyword, "status line holds more than the miss count"); return;
+        }
     }
 
     // The test run judges an answer by its text: a wrong answer equal to a

@@ -102,6 +102,7 @@ int LoadQuestionIndex(TestDocument& document, QuestionList& list, DocumentReport
         node->key = count;
         node->inJournal = false;
         node->status = header.status;
+        node->misses = header.misses;
         (last ? last->next : document.head) = node;
         last = node;
         if (header.status == 0) ++remainingCount;

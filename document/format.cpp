@@ -78,12 +78,44 @@ bool AcceptLength(int slot, int64_t length) {
     return length >= 0 && (slot < kFirstFileSlot || length <= static_cast<int64_t>(kMaxPathLength));
 }
 
-// The status line; a value it gains later is read here alone.
-bool ParseStatusLine(const HeaderLine& line, RecordStatus& status) {
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The miss count behind the status: from the blank at text[0] up to the next
+// blank or the line's end, digits alone. Anything else after the status
+// (older files may hold it) is left alone, as the status reading leaves it.
+MissCountNote ParseMissCount(const char* text, size_t size, int32_t& misses) {
+    misses = 0;
+    if (size == 0 || text[0] != ' ') return MissCountNote::None;
+    size_t end = 1;
+    while (end < size && text[end] != ' ') ++end;
+    const DecimalText count = ReadDecimal(text + 1, end - 1);
+    MissCountNote note = end < size ? MissCountNote::MoreText : MissCountNote::None;
+    if (!count.IsPlain(end - 1)) return MissCountNote::NotANumber;
+    misses = static_cast<int32_t>(std::min<int64_t>(count.value, kMaxMisses));
+    if (count.value > kMaxMisses) note = MissCountNote::TooLarge;
+    return note;
+}
+
+// The status line, the one place that reads it.
+bool ParseStatusLine(const HeaderLine& line, RecordStatus& status, MissCountNote& note) {
     const DecimalText number = ReadDecimal(line.text, line.size);
     if (!line.ended || !number.HasDigits()) return false;
     status.answered = number.value > 0 ? 1 : 0;
+    note = ParseMissCount(line.text + number.end, line.size - number.end, status.misses);
     return true;
+}
+
+// Digits, or digits, one blank and digits: the status line as the writer writes it.
+bool IsPlainStatusLine(const HeaderLine& line) {
+    size_t i = 0;
+    while (i < line.size && IsDigit(line.text[i])) ++i;
+    if (i == 0) return false;
+    if (i == line.size) return true;
+    if (line.text[i] != ' ' || ++i == line.size) return false;
+    while (i < line.size && IsDigit(line.text[i])) ++i;
+    return i == line.size;
 }
 
 // Line index of the header (0 the keyword, 1 to 10 the lengths, 11 the
@@ -96,8 +128,9 @@ bool TakeStrictLine(int index, const HeaderLine& line, RecordHeader& header) {
     }
     if (index == kStatusLine) {
         RecordStatus status;
-        if (!ParseStatusLine(line, status)) return false;
+        if (!ParseStatusLine(line, status, header.missNote)) return false;
         header.status = status.answered;
+        header.misses = status.misses;
         return true;
     }
     const DecimalText number = ReadDecimal(line.text, line.size);
@@ -199,7 +232,9 @@ bool HasPlainNumberLines(ByteStream& stream, int64_t position) {
     for (int index = 1; index < kHeaderLineCount; ++index) {
         if (!ReadLine(stream, kHeaderLineBuffer, read)) return false;
         const HeaderLine line = LineOf(read);
-        if (!line.ended || !ReadDecimal(line.text, line.size).IsPlain(line.size)) return false;
+        const bool plain =
+            index == kStatusLine ? IsPlainStatusLine(line) : ReadDecimal(line.text, line.size).IsPlain(line.size);
+        if (!line.ended || !plain) return false;
     }
     return true;
 }
@@ -219,9 +254,15 @@ char* AppendNumberLine(char* at, char* end, int64_t value) {
     return EndLine(std::to_chars(at, end, value).ptr);
 }
 
-// The status line; a value it gains later is written here alone.
+// The status line, the one place that writes it: the count only when above 0,
+// so a question never missed keeps the line older readers know.
 char* AppendStatusLine(char* at, char* end, RecordStatus status) {
-    return AppendNumberLine(at, end, status.answered);
+    at = std::to_chars(at, end, status.answered).ptr;
+    if (status.misses > 0) {
+        *at++ = ' ';
+        at = std::to_chars(at, end, std::min(status.misses, kMaxMisses)).ptr;
+    }
+    return EndLine(at);
 }
 
 }  // namespace

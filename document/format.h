@@ -51,9 +51,24 @@ constexpr unsigned kAllSlots = (1u << kSlotCount) - 1;
 constexpr unsigned kTextSlots = (1u << kFirstFileSlot) - 1;
 constexpr unsigned kFileSlots = kAllSlots & ~kTextSlots;
 
-// What the status line says about a question.
+// The most misses a question counts; a larger stored count is read as this.
+constexpr int32_t kMaxMisses = 99999;
+
+// What the status line says about a question: "status" or "status misses",
+// the miss count separated by one blank and written only when above 0, so a
+// reader that takes the status alone stops at the blank.
 struct RecordStatus {
-    int answered = 0;  // 0 not answered, 1 answered (any stored value above 0)
+    int answered = 0;    // 0 not answered, 1 answered (any stored value above 0)
+    int32_t misses = 0;  // 0 to kMaxMisses
+};
+
+// How a status line holds its miss count when not as the writer writes it.
+// The line is read all the same; the check reports it.
+enum class MissCountNote {
+    None,
+    NotANumber,  // "1 abc", "0 -4": read as 0
+    TooLarge,    // "0 999999999999": read as kMaxMisses
+    MoreText,    // "0 3 7": read as 3, the rest ignored
 };
 
 // The twelve header lines of a record, checked against the file they lie in.
@@ -61,6 +76,8 @@ struct RecordHeader {
     std::string keyword;
     std::array<int64_t, kSlotCount> lengths{};
     int status = 0;          // normalised: 1 for any stored value above 0, else 0
+    int32_t misses = 0;      // 0 to kMaxMisses
+    MissCountNote missNote = MissCountNote::None;
     int64_t slotsStart = 0;  // position of slot 0
     int64_t end = 0;         // position just behind the last slot
 
@@ -114,7 +131,8 @@ bool ReadRecordHeaderLines(ByteStream& stream, int64_t position, int64_t fileSiz
 void ReadHeaderLinesLeniently(ByteStream& stream, HeaderLinesAsRead& read);
 
 // True when every number line of the record header at position holds only
-// decimal digits before its line end, as the writer writes them. Readers
+// decimal digits before its line end (the status line may add one blank and
+// the miss count's digits), as the writer writes them. Readers
 // take more (blanks, signs, trailing characters); salvage asks for this to
 // tell a record from bytes that merely parse as one.
 bool HasPlainNumberLines(ByteStream& stream, int64_t position);

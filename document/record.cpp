@@ -29,14 +29,14 @@ bool IsWritableRecord(const QuestionRecord& record) {
 
 namespace {
 
-int64_t WriteRecordAtEnd(ByteStream& stream, const QuestionRecord& record, int status) {
+int64_t WriteRecordAtEnd(ByteStream& stream, const QuestionRecord& record, int answered) {
     if (!IsWritableRecord(record)) return -1;
     if (!stream.SeekToEnd()) return -1;
     const int64_t position = stream.Tell();
     if (position < 0) return -1;
     std::array<int64_t, kSlotCount> lengths{};
     for (int k = 0; k < kSlotCount; ++k) lengths[k] = static_cast<int64_t>(record.slots[k].size());
-    bool ok = WriteRecordHeader(stream, record.keyword, lengths, RecordStatus{status});
+    bool ok = WriteRecordHeader(stream, record.keyword, lengths, RecordStatus{answered, record.misses});
     for (int k = 0; k < kFirstFileSlot; ++k)
         if (!record.slots[k].empty()) ok = ok && stream.WriteText(EncodeLineBreaks(record.slots[k]));
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
@@ -74,6 +74,7 @@ bool ReadWantedSlots(ByteStream& stream, int64_t position, int64_t size, Questio
     if (size < 0 || !ReadRecordHeader(stream, position, size, header)) return false;
     record.keyword = header.keyword;
     record.status = header.status;
+    record.misses = header.misses;
     bool positioned = true;
     for (int k = 0; k < kSlotCount; ++k) {
         std::string& slot = record.slots[k];
@@ -113,6 +114,7 @@ RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionR
     if (size < 0 || !ReadRecordHeaderLines(stream, position, size, header)) return progress;
     record.keyword = header.keyword;
     record.status = header.status;
+    record.misses = header.misses;
     progress.headerRead = true;
     progress.lengths = header.lengths;
     int64_t left = size - header.slotsStart;

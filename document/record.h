@@ -18,7 +18,8 @@ namespace qb {
 struct QuestionRecord {
     std::string keyword;
     std::array<std::string, kSlotCount> slots;
-    int status = 0;  // 0 not answered, 1 answered
+    int status = 0;      // 0 not answered, 1 answered
+    int32_t misses = 0;  // 0 to kMaxMisses
 };
 
 // True when the record can be written so that every reader reads it back:
@@ -27,8 +28,8 @@ struct QuestionRecord {
 // format's.)
 bool IsWritableRecord(const QuestionRecord& record);
 
-// Appends the record at the end of stream (the change journal) with status 0,
-// the number lines in the writer's three groups, and only the non-empty
+// Appends the record at the end of stream (the change journal) with status 0
+// and the record's miss count (an edited question keeps its count), the number lines in the writer's three groups, and only the non-empty
 // wrong answers and names. Returns the position the record starts at, or -1
 // when the position cannot be taken, the record is not writable or a write
 // (including the flush that ends it) fails. Bytes of a failed write stay in

@@ -83,12 +83,12 @@ DocumentResult CopySlot(ByteStream& source, ByteStream& out, int64_t length, Doc
     return std::nullopt;
 }
 
-// Copies one record with the node's status in place of the stored one.
+// Copies one record with the node's status and miss count in place of the stored ones.
 DocumentResult CopyRecord(ByteStream& source, int64_t sourceSize, const QuestionNode& node, ByteStream& out,
                           DocumentMemory& memory) {
     RecordHeader header;
     if (!ReadRecordHeader(source, node.position, sourceSize, header)) return SaveFileErrorMessage();
-    if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status}))
+    if (!WriteRecordHeader(out, header.keyword, header.lengths, RecordStatus{node.status, node.misses}))
         return SaveFileErrorMessage();
     // Slots the source holds buffered already go out from there, all at once.
     const char* buffered = nullptr;

@@ -39,11 +39,14 @@ QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlot
     return record;
 }
 
-StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots) {
+StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
+                          int32_t misses) {
     StoreResult result;
     if (!journal) return result;
     try {
-        int64_t position = WriteQuestionRecord(*journal, RecordFromForm(fields, slots));
+        QuestionRecord record = RecordFromForm(fields, slots);
+        record.misses = misses;
+        int64_t position = WriteQuestionRecord(*journal, record);
         if (position >= 0) {
             result.outcome = StoreOutcome::Stored;
             result.position = position;
@@ -101,7 +104,7 @@ AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMo
         accept.store = StoreOutcome::NoMemory;
         return accept;
     }
-    StoreResult stored = StoreQuestion(document.journalFile.get(), fields, slots);
+    StoreResult stored = StoreQuestion(document.journalFile.get(), fields, slots, node->misses);
     accept.store = stored.outcome;
     if (stored.outcome != StoreOutcome::Stored) return accept;
     node->position = stored.position;

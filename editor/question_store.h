@@ -29,8 +29,10 @@ struct StoreResult {
 
 // Appends the question to the end of the journal. Only a record written and
 // flushed completely is reported as stored; the bytes of a failed attempt
-// stay in the journal, unreferenced.
-StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots);
+// stay in the journal, unreferenced. The record carries the question's miss
+// count, so an edited question keeps it.
+StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
+                          int32_t misses = 0);
 
 enum class LoadOutcome {
     Loaded,

@@ -11,6 +11,7 @@ const char kValueWinPosText[] = "WinPosText";
 const char kValueWinPosBild[] = "WinPosBild";
 const char kValueFont[] = "Font";
 const char kValueListDetails[] = "ListDetails";
+const char kValueMissedFirst[] = "MissedFirst";
 
 bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value) {
     std::string stored;

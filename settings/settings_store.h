@@ -48,5 +48,7 @@ extern const char kValueWinPosText[];
 extern const char kValueWinPosBild[];
 extern const char kValueFont[];
 extern const char kValueListDetails[];
+// "0" or "1": Ask a Question asks the most missed questions first.
+extern const char kValueMissedFirst[];
 
 }  // namespace qb

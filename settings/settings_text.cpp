@@ -7,6 +7,15 @@
 #include "base/decimal.h"
 
 namespace qb {
+
+std::string ChoiceText(bool on) {
+    return on ? "1" : "0";
+}
+
+bool IsChoiceOn(const std::string& text) {
+    return text == "1";
+}
+
 namespace {
 
 constexpr size_t kRectFieldOffsets[4] = {0, 6, 12, 18};

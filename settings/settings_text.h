@@ -6,6 +6,10 @@
 
 namespace qb {
 
+// A menu choice that is on or off, stored as "1" or "0"; anything but "1" is off.
+std::string ChoiceText(bool on);
+bool IsChoiceOn(const std::string& text);
+
 // Four coordinates as stored. The main window keeps two corners
 // (left, top, right, bottom); the panes keep corner and size
 // (left, top, width, height). The text form does not care which.

@@ -63,6 +63,14 @@
 #define IDM_FILE_IMPORT_QUESTIONS 40053
 // Options: the question list as a plain list or with its columns
 #define IDM_OPTIONS_DETAILS 40060
+// Learning from misses: Undo, missed questions first, answers from the keyboard
+#define IDM_EDIT_UNDO 40071
+#define IDM_TEST_MISSED_FIRST 40072
+#define IDM_TEST_ANSWER_1 40073
+#define IDM_TEST_ANSWER_2 40074
+#define IDM_TEST_ANSWER_3 40075
+#define IDM_TEST_ANSWER_4 40076
+#define IDM_TEST_ANSWER_5 40077
 // Sent to the Bild pane: lay the picture out again and repaint.
 #define IDM_PICTURE_LAYOUT 40030
 
@@ -158,4 +166,10 @@
 #define IDS_ERROR_TEXT 98
 // The second column of the question list's details view; the first is IDS_FINDING_KEYWORD.
 #define IDS_LIST_MISSED 102
+// The Undo menu item's text: nothing to undo, or the step it takes back
+#define IDS_UNDO 120
+#define IDS_UNDO_MARK_ANSWERED 121
+#define IDS_UNDO_RESET_QUESTION 122
+#define IDS_UNDO_RESET_ALL 123
+#define IDS_UNDO_MISSED 124
 // The tooltip of a toolbar button is the string whose id is its command id.

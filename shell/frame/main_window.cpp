@@ -39,6 +39,9 @@ bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {
     state.frameView = std::make_unique<WindowFrameView>(state);
     state.observer = std::make_unique<FrameObserver>(state);
     state.session->SetObserver(state.observer.get());
+    std::string missedFirst = ChoiceText(false);
+    ReadOrInitUserValue(kValueMissedFirst, missedFirst);
+    state.session->SetMissedFirst(IsChoiceOn(missedFirst));
     if (!CreateChildren(state)) return false;
     ApplyCommandStates(state);
     return true;
@@ -145,6 +148,19 @@ LRESULT Dispatch(MainWindow& state, HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
+namespace {
+
+// The Undo item names the step it would take back.
+void ApplyUndoText(const MainWindow& state) {
+    const TestSession& session = *state.session;
+    char text[64] = {};
+    if (LoadStringA(state.module, static_cast<UINT>(session.UndoText()), text, sizeof text) > 0)
+        ModifyMenuA(state.menu, IDM_EDIT_UNDO, MF_BYCOMMAND | MF_STRING | (session.CanUndo() ? MF_ENABLED : MF_GRAYED),
+                    IDM_EDIT_UNDO, text);
+}
+
+}  // namespace
+
 void ApplyCommandStates(const MainWindow& state) {
     if (!state.session) return;
     for (const MainCommand& command : kMainCommands) {
@@ -158,6 +174,7 @@ void ApplyCommandStates(const MainWindow& state) {
         const bool checked = command.checked(*state.session);
         CheckMenuItem(state.menu, static_cast<UINT>(command.id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
+    ApplyUndoText(state);
 }
 
 void OpenTestAtStart(MainWindow& state, const std::string& path) {

@@ -8,6 +8,7 @@
 #include "shell/frame/import_dialog.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
+#include "settings/settings_registry.h"
 #include "shell/resource_ids.h"
 #include "shell/session/startup_core.h"
 
@@ -161,6 +162,14 @@ void WindowFrameView::ChooseQuestionFont() {
 
 void WindowFrameView::Exit() {
     SendMessageA(state_.window, WM_CLOSE, 0, 0);
+}
+
+void WindowFrameView::ClickAnswerMarker(int row) {
+    state_.testPane.OnMarkerClicked(IDC_ANSWER_MARKER_FIRST + row);
+}
+
+void WindowFrameView::StoreSetting(const char* name, const std::string& text) {
+    WriteUserValue(name, text);
 }
 
 }  // namespace qb

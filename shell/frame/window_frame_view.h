@@ -33,6 +33,8 @@ public:
     void ShowAbout() override;
     void ChooseQuestionFont() override;
     void Exit() override;
+    void ClickAnswerMarker(int row) override;
+    void StoreSetting(const char* name, const std::string& text) override;
 
 private:
     MainWindow& state_;

@@ -32,6 +32,15 @@ bool OffersResetAll(const TestSession& session) {
 bool ShowsListDetails(const TestSession& session) {
     return session.ShowsListDetails();
 }
+bool AsksMissedFirst(const TestSession& session) {
+    return session.AsksMissedFirst();
+}
+bool CanUndo(const TestSession& session) {
+    return session.CanUndo();
+}
+bool OffersAnswerKeys(const TestSession& session) {
+    return session.OffersAnswerKeys();
+}
 
 void NewTest(TestSession& session, FrameView& view) {
     session.NewTest(view);
@@ -84,6 +93,16 @@ void ResetQuestion(TestSession& session, FrameView& view) {
 void ResetAllQuestions(TestSession& session, FrameView& view) {
     session.ResetAllQuestions(view);
 }
+void Undo(TestSession& session, FrameView& view) {
+    session.Undo(view);
+}
+void ToggleMissedFirst(TestSession& session, FrameView& view) {
+    session.ToggleMissedFirst(view);
+}
+template <int kRow>
+void ChooseAnswer(TestSession& session, FrameView& view) {
+    session.ChooseAnswer(kRow, view);
+}
 void ShowHelp(TestSession&, FrameView& view) {
     view.ShowHelp();
 }
@@ -126,10 +145,18 @@ const MainCommand kMainCommands[kMainCommandCount] = {
     {IDM_FILE_CHECK_TEST, CheckTest, TestIsOpen, -1, false},
     {IDM_FILE_IMPORT_QUESTIONS, ImportQuestions, TestIsOpen, -1, false},
     {IDM_OPTIONS_DETAILS, ToggleListDetails, Always, -1, false},
+    {IDM_EDIT_UNDO, Undo, CanUndo, -1, false},
+    {IDM_TEST_MISSED_FIRST, ToggleMissedFirst, Always, -1, false},
+    {IDM_TEST_ANSWER_1, ChooseAnswer<0>, OffersAnswerKeys, -1, false},
+    {IDM_TEST_ANSWER_2, ChooseAnswer<1>, OffersAnswerKeys, -1, false},
+    {IDM_TEST_ANSWER_3, ChooseAnswer<2>, OffersAnswerKeys, -1, false},
+    {IDM_TEST_ANSWER_4, ChooseAnswer<3>, OffersAnswerKeys, -1, false},
+    {IDM_TEST_ANSWER_5, ChooseAnswer<4>, OffersAnswerKeys, -1, false},
 };
 
 const CheckedCommand kCheckedCommands[kCheckedCommandCount] = {
     {IDM_OPTIONS_DETAILS, ShowsListDetails},
+    {IDM_TEST_MISSED_FIRST, AsksMissedFirst},
 };
 
 const MainCommand* FindMainCommand(int id) {

@@ -23,7 +23,7 @@ struct MainCommand {
     // The tooltip of a button is the string whose id is the command id.
 };
 
-constexpr size_t kMainCommandCount = 22;
+constexpr size_t kMainCommandCount = 29;
 extern const MainCommand kMainCommands[kMainCommandCount];
 
 // A command of the table whose menu item carries a check mark while its
@@ -33,7 +33,7 @@ struct CheckedCommand {
     EnablePredicate checked;
 };
 
-constexpr size_t kCheckedCommandCount = 1;
+constexpr size_t kCheckedCommandCount = 2;
 extern const CheckedCommand kCheckedCommands[kCheckedCommandCount];
 constexpr int kToolbarImageCount = 14;
 

@@ -78,8 +78,12 @@ std::string ListPageFindings(const std::vector<PageFinding>& findings) {
 // A file error of a failed save is captioned by saving, whoever asked for it.
 bool TestSession::SaveAndReport(FrameView& view) {
     const DocumentResult result = qb::SaveTest(document_);
-    if (result) Tell(view, *result);
-    return !result;
+    if (result) {
+        Tell(view, *result);
+        return false;
+    }
+    ++saves_;
+    return true;
 }
 
 // The save dialog. A name that would replace a damaged test's file is
@@ -127,12 +131,15 @@ void TestSession::ForgetTest() {
     shown_ = ShownQuestion();
     selection_ = Selection();
     offers_ = Offers();
+    asking_ = Asking();
+    undoSteps_.clear();
     if (observer_) observer_->QuestionsReplaced();
     ChangeDisplay(DisplayChange::Hidden);
     SetTitle("");
 }
 
 void TestSession::NewTest(FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     const bool hadTest = document_.IsOpen();
     ForgetTest();
@@ -157,6 +164,7 @@ void TestSession::OpenTestAt(const std::string& path, FrameView& view) {
 }
 
 void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     view.BeginBusy(IDS_BUSY_OPENING);
     ForgetTest();
@@ -195,6 +203,7 @@ void TestSession::OpenPath(const std::optional<std::string>& commandLinePath, Fr
 }
 
 void TestSession::CloseTest(FrameView& view) {
+    EndAsking();
     if (!PromptBeforeGivingUp(view)) return;
     view.BeginBusy(IDS_BUSY_CLOSING);
     qb::CloseTest(document_);
@@ -290,6 +299,7 @@ void TestSession::ExportWebPage(FrameView& view) {
 }
 
 bool TestSession::MayGiveUpTest(FrameView& view) {
+    EndAsking();
     if (document_.modified) {
         const MessageAnswer answer = AskToSave(view);
         if (answer == MessageAnswer::Cancel) return false;

@@ -45,6 +45,10 @@ public:
     virtual void ShowAbout() = 0;
     virtual void ChooseQuestionFont() = 0;
     virtual void Exit() = 0;
+    // A click on the marker of the answer row (0 the top one) of the Test pane.
+    virtual void ClickAnswerMarker(int row) = 0;
+    // Writes a per-user value at once.
+    virtual void StoreSetting(const char* name, const std::string& text) = 0;
 };
 
 }  // namespace qb

@@ -1,5 +1,8 @@
 // Ask a Question, Show answer, Mark as answered, the two resets and the
 // judging of a clicked answer, as operations of the session.
+#include <utility>
+#include <vector>
+
 #include "shell/resource_ids.h"
 #include "shell/session/question_pick.h"
 #include "shell/session/session.h"
@@ -8,6 +11,8 @@ namespace qb {
 
 QuestionNode* TestSession::ChooseQuestion() {
     if (selection_.key >= 0) return FindNode(document_, selection_.key);
+    QuestionNode* missed = missedFirst_ ? PickMostMissedQuestion(document_.head, lastAsked_, random_) : nullptr;
+    if (missed != nullptr) return missed;
     return PickRandomQuestion(document_.head, currentQuestion_, lastAsked_, random_);
 }
 
@@ -53,6 +58,7 @@ bool TestSession::DisplayQuestion(QuestionNode* node, FrameView& view) {
 }
 
 void TestSession::AskQuestion(FrameView& view) {
+    EndAsking();
     wrongChoice_ = false;
     if (document_.head == nullptr || CurrentCounters().remaining == 0) {
         Tell(view, Information(IDS_NO_QUESTION_AVAILABLE, IDS_ATTENTION));
@@ -64,6 +70,8 @@ void TestSession::AskQuestion(FrameView& view) {
     currentQuestion_ = chosen;
     selection_.key = -1;
     lastAsked_ = chosen;
+    asking_.node = chosen;
+    ++askings_;
     heldAnswer_.reset();
     if (!DisplayQuestion(chosen, view)) {
         Tell(view, Information(IDS_DISPLAY_FAILED, IDS_ATTENTION));
@@ -84,6 +92,7 @@ void TestSession::ShowAnswer(FrameView& view) {
         return;
     }
     view.BeginBusy(IDS_BUSY_ANSWER);
+    asking_.revealed = true;
     shown_.answer = *heldAnswer_;
     heldAnswer_.reset();
     shown_.answerShown = true;
@@ -102,6 +111,7 @@ void TestSession::MarkAnswered(FrameView& view) {
         Tell(view, Information(IDS_NO_QUESTION_DISPLAYED, IDS_ATTENTION));
     } else if (node->status == 0) {
         if (!wrongChoice_) {
+            RecordStep(IDS_UNDO_MARK_ANSWERED, {StateOf(*node)});
             SetStatus(*node, 1);
             offers_.resetAll = true;
             if (observer_) observer_->QuestionChanged(node->key);
@@ -133,6 +143,7 @@ void TestSession::ResetQuestion(FrameView&) {
     if (selection_.key >= 0) {
         QuestionNode* node = FindNode(document_, selection_.key);
         if (node != nullptr && node->status != 0) {
+            RecordStep(IDS_UNDO_RESET_QUESTION, {StateOf(*node)});
             Unmark(*node);
             offers_.allAnsweredTold = false;
         }
@@ -154,6 +165,11 @@ void TestSession::ResetAllQuestions(FrameView& view) {
     // user's selection is what it was, so the next Ask is not bent to the
     // last question reset.
     const Selection selection = selection_;
+    std::vector<QuestionState> answered;
+    for (const QuestionNode* node = document_.head; node != nullptr; node = node->next) {
+        if (node->status != 0) answered.push_back(StateOf(*node));
+    }
+    if (!answered.empty()) RecordStep(IDS_UNDO_RESET_ALL, std::move(answered));
     for (QuestionNode* node = document_.head; node != nullptr; node = node->next) {
         if (node->status != 0) Unmark(*node);
     }
@@ -171,6 +187,7 @@ MarkerClick TestSession::JudgeMarkerClick(int markerIndex, const std::string& bo
     if (markerIndex < 0) return MarkerClick::ShowAnswer;
     if (boxText == *heldAnswer_) return MarkerClick::RightAnswer;
     wrongChoice_ = true;
+    asking_.revealed = true;
     return MarkerClick::WrongAnswer;
 }
 

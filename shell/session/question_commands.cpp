@@ -76,6 +76,7 @@ void TestSession::RemoveSelectedQuestion(FrameView& view) {
         return;
 
     if (lastAsked_ == node) lastAsked_ = nullptr;
+    if (asking_.node == node) asking_ = Asking();
     currentQuestion_ = nullptr;
     SetStatus(*node, 0);
     delete UnlinkNode(document_, key);

@@ -1,6 +1,7 @@
 // Choosing the next question of a test run and the order in which the answers
 // of a multiple-choice question are shown.
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "shell/session/random_source.h"
@@ -41,6 +42,37 @@ Node* PickRandomQuestion(Node* head, typename NotDeduced<Node>::Type* current,
         if (passes >= 3) return nullptr;
     }
     return node;
+}
+
+// Missed questions first: at random among the unanswered nodes (with `misses`)
+// that have the highest miss count above 0, lastAsked left out while another
+// unanswered node with a miss exists. Draws once; nullptr, without drawing,
+// when no unanswered node has a miss.
+template <typename Node>
+Node* PickMostMissedQuestion(Node* head, const typename NotDeduced<Node>::Type* lastAsked, RandomSource& random) {
+    auto missed = [](const Node* node) { return node->status == 0 && node->misses > 0; };
+    int candidates = 0;
+    bool lastIsCandidate = false;
+    for (const Node* node = head; node != nullptr; node = node->next) {
+        if (!missed(node)) continue;
+        ++candidates;
+        lastIsCandidate = lastIsCandidate || node == lastAsked;
+    }
+    if (candidates == 0) return nullptr;
+    const Node* left = lastIsCandidate && candidates > 1 ? lastAsked : nullptr;
+    auto eligible = [&](const Node* node) { return missed(node) && node != left; };
+    decltype(head->misses) highest = 0;
+    int tied = 0;
+    for (const Node* node = head; node != nullptr; node = node->next) {
+        if (!eligible(node) || node->misses < highest) continue;
+        tied = node->misses > highest ? 1 : tied + 1;
+        highest = node->misses;
+    }
+    int64_t pick = static_cast<int64_t>(random.Next()) * tied / (kRandomMax + 1);
+    for (Node* node = head; node != nullptr; node = node->next) {
+        if (eligible(node) && node->misses == highest && pick-- == 0) return node;
+    }
+    return nullptr;
 }
 
 // The answer positions (0 to count - 1) of the count present answers, in the

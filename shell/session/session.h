@@ -5,6 +5,7 @@
 // FrameView. No windows.h: the whole of it is tested natively.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,6 +85,12 @@ public:
     bool OffersResetAll() const { return IsOpen() && offers_.resetAll; }
     // Edit, Remove (and Reset, for an answered question) act on the selected row.
     bool OffersSelectionCommands() const { return IsOpen() && selection_.commandsOn && selection_.key >= 0; }
+    // A question with answer rows is displayed, its answer not yet shown.
+    bool OffersAnswerKeys() const;
+    bool CanUndo() const { return !undoSteps_.empty(); }
+    // The Undo menu text naming the step Undo would take back.
+    int UndoText() const;
+    bool AsksMissedFirst() const { return missedFirst_; }
 
     // --- File commands -----------------------------------------------------
     // New, Open and Close run the save prompt first. For a damaged test its Yes
@@ -141,6 +148,16 @@ public:
     // the whole text of the answer box beside the clicked marker.
     MarkerClick JudgeMarkerClick(int markerIndex, const std::string& boxText);
 
+    // --- Learning from misses --------------------------------------------
+    // Answer 1 to 5: a click on the marker of that answer row (row 0 the
+    // top one), nothing where there is no such row.
+    void ChooseAnswer(int row, FrameView& view);
+    // Takes back the latest Mark as answered, Reset, Reset all or counted miss.
+    void Undo(FrameView& view);
+    // The stored choice at start-up; the menu item flips it and stores it.
+    void SetMissedFirst(bool on) { missedFirst_ = on; }
+    void ToggleMissedFirst(FrameView& view);
+
     // --- The question list -------------------------------------------------
     // The list reports a change of the row of key: the program's own
     // deselection while one is pending, otherwise the user's selection. The
@@ -173,6 +190,31 @@ private:
         bool multipleChoice = false;
     };
     class RowCollector;
+    // A question as a practice step found it.
+    struct QuestionState {
+        int32_t key = -1;
+        int32_t status = 0;
+        int32_t misses = 0;
+    };
+    // What Undo puts back: the questions the step changed, the correct
+    // count, modified, and the Mark as answered it took from the asking.
+    struct PracticeStep {
+        int text = 0;  // the Undo menu text naming it
+        std::vector<QuestionState> questions;
+        int32_t correct = 0;
+        bool modified = false;
+        int64_t saves = 0;    // saves before the step; one since makes the test modified
+        int64_t askings = 0;  // the asking it happened in
+        int32_t markableKey = -1;
+        bool allAnsweredTold = false;
+    };
+    // The asking runs from Ask a Question to the next Ask, New, Open, Close
+    // or Exit; it ends as a miss when its question is still not answered and
+    // a wrong answer was clicked or the answer revealed meanwhile.
+    struct Asking {
+        QuestionNode* node = nullptr;
+        bool revealed = false;
+    };
 
     void Tell(FrameView& view, const Message& message);
     // Observer shorthands.
@@ -217,6 +259,12 @@ private:
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();
 
+    // Learning steps.
+    void EndAsking();
+    void RecordStep(int text, std::vector<QuestionState> questions);
+    void RestoreQuestions(const std::vector<QuestionState>& questions);
+    static QuestionState StateOf(const QuestionNode& node);
+
     std::string programDirectory_;
     std::string journalPath_;
     RandomSource& random_;
@@ -236,6 +284,11 @@ private:
     Selection selection_;
     Offers offers_;
     bool listDetails_ = false;
+    Asking asking_;
+    int64_t askings_ = 0;  // Ask a Question since start
+    int64_t saves_ = 0;    // successful saves since start
+    std::deque<PracticeStep> undoSteps_;
+    bool missedFirst_ = false;
 };
 
 }  // namespace qb

@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QB_FUZZ_CHECK(salvaged[i].keyword == prefix[i].keyword);
         QB_FUZZ_CHECK(salvaged[i].slots == prefix[i].slots);
         QB_FUZZ_CHECK(salvaged[i].status == prefix[i].status);
+        QB_FUZZ_CHECK(salvaged[i].misses == prefix[i].misses);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 // Values the format cannot hold are refused without writing anything.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int k = 0; k < qb::kSlotCount; ++k)
         written.slots[k] = input.ConsumeRandomLengthString(k < qb::kFirstFileSlot ? 600 : 270);
     written.status = input.ConsumeIntegral<int>();
+    written.misses = input.ConsumeIntegral<int32_t>();
 
     qb::testing_support::MemoryFileSystem files;
     files.SetContent(kJournalPath, before);
@@ -68,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QB_FUZZ_CHECK(qb::ReadQuestionRecord(*journal, position, read));
     QB_FUZZ_CHECK(read.keyword == written.keyword);
     QB_FUZZ_CHECK(read.status == 0);
+    QB_FUZZ_CHECK(read.misses == std::min(std::max(written.misses, 0), qb::kMaxMisses));
+    QB_FUZZ_CHECK(header.missNote == qb::MissCountNote::None);
     for (int k = 0; k < qb::kSlotCount; ++k)
         QB_FUZZ_CHECK(read.slots[k] == (k < qb::kFirstFileSlot ? AsRead(written.slots[k]) : written.slots[k]));
     return 0;

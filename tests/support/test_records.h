@@ -21,11 +21,13 @@ inline QuestionRecord MakeRecord(const std::string& keyword, const std::string& 
 }
 
 // One record with every slot taken as already stored: keyword line, ten length
-// lines, the status line, the slots byte for byte.
+// lines, the status line (with the miss count above 0), the slots byte for byte.
 inline std::string StoredRecordBytes(const QuestionRecord& record) {
     std::string bytes = record.keyword + "\r\n";
     for (const std::string& slot : record.slots) bytes += std::to_string(slot.size()) + "\r\n";
-    bytes += std::to_string(record.status) + "\r\n";
+    bytes += std::to_string(record.status);
+    if (record.misses > 0) bytes += " " + std::to_string(record.misses);
+    bytes += "\r\n";
     for (const std::string& slot : record.slots) bytes += slot;
     return bytes;
 }

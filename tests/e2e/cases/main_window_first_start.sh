@@ -23,14 +23,15 @@ get system_font system-font
 expect_drive 1 "the installed marker exists" reg-exists "$KEY_MARKER"
 expect_drive "" "the marker has no values" reg-values "$KEY_MARKER"
 get values reg-values "$KEY_USER"
-expect_eq $'DataPath\nFont\nWinPosBild\nWinPosText\nWindowPosMain' "$(cut -d= -f1 <<<"$values" | sort)" \
-  "exactly the five per-user values"
+expect_eq $'DataPath\nFont\nMissedFirst\nWinPosBild\nWinPosText\nWindowPosMain' "$(cut -d= -f1 <<<"$values" | sort)" \
+  "exactly the six per-user values"
 expect_reg "$KEY_USER" DataPath "$(winpath "$dir")" "DataPath is the current directory"
 expect_reg "$KEY_USER" WindowPosMain "$main_default" "default main window rectangle"
 expect_reg "$KEY_USER" WinPosText "$text_default" "default Text pane rectangle"
 expect_reg "$KEY_USER" WinPosBild "$picture_default" "default Bild pane rectangle"
 expect_reg "$KEY_USER" Font "$system_font" "default font is the system font's record"
-for value in DataPath WindowPosMain WinPosText WinPosBild Font; do
+expect_reg "$KEY_USER" MissedFirst 0 "missed questions are not asked first by default"
+for value in DataPath WindowPosMain WinPosText WinPosBild Font MissedFirst; do
   data=$(reg_get "$KEY_USER" "$value")
   expect_drive "REG_SZ $((${#data} + 1))" "$value is a string stored with its terminating zero" \
     reg-info "$KEY_USER" "$value"

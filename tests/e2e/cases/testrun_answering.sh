@@ -179,3 +179,76 @@ expect_drive "Moons" "the keyword read is shown" text "$(pane IDC_KEYWORD_LABEL)
 expect_drive 1 "the question read is shown" visible "$(pane IDC_QUESTION_BOX)"
 expect_drive "Which moon is the largest?" "the question box holds it" text "$(pane IDC_QUESTION_BOX)"
 expect_eq "Ganymede" "$(shown_answers)" "only the answer read is shown"
+
+# Learning from misses. A wrong click and the next Ask count a miss, which
+# Save writes after the status; missed first asks that question again, Undo
+# takes a miss back; Ctrl + 1 to 5 answer as clicks do.
+need post-command "$MAIN" IDM_EXIT
+wait_exit "$RUN_PID" >/dev/null || fail "the program did not end"
+learning() {
+  STATUS_LINE=$1 record "Planet" "Largest planet?" "Jupiter" "Mars" "Venus" "" "" "" "" "" ""
+  record "Star" "Nearest star?" "Sun" "Vega" "" "" "" "" "" "" ""
+}
+unmissed() { learning 0; }
+missed_once() { learning "0 1"; }
+write_test "$CASE_DIR/MOUSE.TVT" unmissed
+cp "$CASE_DIR/MOUSE.TVT" "$CASE_DIR/KEYS.TVT"
+write_test "$CASE_DIR/EXPECTED.TVT" missed_once
+PLANET=0 STAR=1
+start_test MAIN "$CASE_DIR/MOUSE.TVT"
+expect_eq $'grayed\t&Undo' "$(menu_item "$IDM_EDIT_UNDO")" "nothing to undo after opening"
+ask_item $PLANET
+click_marker "$(row_of Mars)"
+click_marker "$(row_of Jupiter)"
+eventually "Jupiter" "the right answer after a wrong one" text "$(answer_box 0)"
+ask_item $STAR
+expect_counters "Asked: 2" "Correct: 0 (0.00 %)" "Remaining: 2" "wrong, then right, by mouse"
+expect_eq $'enabled\t&Undo Missed' "$(menu_item "$IDM_EDIT_UNDO")" "the next Ask counted the miss"
+need command "$MAIN" IDM_FILE_SAVE
+expect_same_file "$CASE_DIR/EXPECTED.TVT" "$CASE_DIR/MOUSE.TVT" "Save writes the count after the status: 0 1"
+expect_reg "$KEY_USER" MissedFirst 0 "missed first is off and stored so"
+need command "$MAIN" IDM_TEST_MISSED_FIRST
+expect_reg "$KEY_USER" MissedFirst 1 "the choice is stored at once"
+need command "$MAIN" IDM_TEST_ASK
+expect_drive "Planet" "missed first asks the missed question" text "$(pane IDC_KEYWORD_LABEL)"
+click_marker "$(row_of Venus)"
+need command "$MAIN" IDM_TEST_ASK
+expect_drive "Planet" "and asks it again while it is the only one missed" text "$(pane IDC_KEYWORD_LABEL)"
+expect_eq $'enabled\t&Undo Missed' "$(menu_item "$IDM_EDIT_UNDO")" "the second miss"
+need command "$MAIN" IDM_EDIT_UNDO
+need command "$MAIN" IDM_FILE_SAVE
+expect_same_file "$CASE_DIR/EXPECTED.TVT" "$CASE_DIR/MOUSE.TVT" "Undo took the second miss back"
+need post-command "$MAIN" IDM_EXIT
+wait_exit "$RUN_PID" >/dev/null || fail "the program did not end"
+
+# The same answers from the keyboard: the same counters and bytes.
+start_test MAIN "$CASE_DIR/KEYS.TVT"
+expect_drive grayed "no answer keys before asking" menu-state "$MAIN" IDM_TEST_ANSWER_1
+ask_item $PLANET
+expect_drive enabled "answer keys while answer rows are shown" menu-state "$MAIN" IDM_TEST_ANSWER_5
+answer_key Mars
+need keys "$MAIN" ctrl+5
+answer_key Jupiter
+eventually "Jupiter" "Ctrl + the right row reveals it" text "$(answer_box 0)"
+expect_drive grayed "no answer keys once the answer is shown" menu-state "$MAIN" IDM_TEST_ANSWER_1
+ask_item $STAR
+expect_counters "Asked: 2" "Correct: 0 (0.00 %)" "Remaining: 2" "wrong, then right, by keys"
+need command "$MAIN" IDM_FILE_SAVE
+expect_same_file "$CASE_DIR/EXPECTED.TVT" "$CASE_DIR/KEYS.TVT" "the keys save the same bytes"
+
+# Undo after Reset all Questions restores every image and counter.
+answer_key Sun
+ask_item $PLANET
+answer_key Jupiter
+expect_box "All questions are answered ..." "both answered by keys"
+expect_counters "Asked: 3" "Correct: 2 (66.67 %)" "Remaining: 0" "both answered"
+need command "$MAIN" IDM_TEST_RESET_ALL
+expect_image $PLANET 2 "Reset all: Planet"
+expect_image $STAR 2 "Reset all: Star"
+expect_eq $'enabled\t&Undo Reset all Questions' "$(menu_item "$IDM_EDIT_UNDO")" "Undo names Reset all Questions"
+need keys "$MAIN" ctrl+z
+eventually "Remaining: 0" "Ctrl + Z takes Reset all Questions back" status "$MAIN:IDC_STATUS_BAR" 2
+expect_counters "Asked: 3" "Correct: 2 (66.67 %)" "Remaining: 0" "Undo restores the counters"
+expect_image $PLANET 3 "Undo: Planet answered again"
+expect_image $STAR 3 "Undo: Star answered again"
+expect_drive enabled "Reset all offered again" menu-state "$MAIN" IDM_TEST_RESET_ALL

@@ -5,7 +5,8 @@ export LC_ALL=C  # lengths below are byte counts
 RUN_ATTENTION='Attention:'
 
 # record KEYWORD SLOT0 ... SLOT9: one question record as the format lays it
-# out: keyword line, ten length lines, status 0, then the slots back to back.
+# out: keyword line, ten length lines, the status line ($STATUS_LINE, or 0),
+# then the slots back to back.
 # Texts are given with their line breaks already stored as 0x02 0x01.
 record() {
   local keyword=$1 slot
@@ -13,7 +14,7 @@ record() {
   [ $# -eq 10 ] || die "record $keyword: ten slots needed, $# given"
   printf '%s\r\n' "$keyword"
   for slot in "$@"; do printf '%d\r\n' "${#slot}"; done
-  printf '0\r\n'
+  printf '%s\r\n' "${STATUS_LINE:-0}"
   for slot in "$@"; do printf '%s' "$slot"; done
 }
 
@@ -133,4 +134,14 @@ screen_pixel() {
 # The colour with every channel inverted.
 inverted() {
   printf '%02X%02X%02X' $((255 - 16#${1:0:2})) $((255 - 16#${1:2:2})) $((255 - 16#${1:4:2}))
+}
+
+# menu_item ID: the state and the text (without its key) of the main menu's item ID.
+menu_item() {
+  drive menu "$MAIN" | awk -F'\t' -v id="$1" '$2 == id { print $3 "\t" $4; exit }'
+}
+
+# answer_key TEXT: Ctrl + the number of the row that shows TEXT.
+answer_key() {
+  need keys "$MAIN" "ctrl+$(($(row_of "$1") + 1))"
 }

@@ -142,14 +142,20 @@ TEST(QuestionCheck, EachFinding) {
     answers.slots[kSlotWrongAnswer1] = "a";
     answers.slots[kSlotWrongAnswer1 + 1] = "b";
     answers.slots[kSlotWrongAnswer1 + 3] = "b";
+    // Status lines with a miss count the writer never writes: read, and reported.
+    auto statusLine = [](const std::string& keyword, const std::string& line) {
+        return keyword + "\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n" + line + "\r\nqa";
+    };
     const std::string bytes = kMagic + RecordBytes(MakeRecord("Fine", "q", "a")) + RecordBytes(MakeRecord("", "", "")) +
                               RecordBytes(MakeRecord("Fine", "q", "a")) + RecordBytes(answers) + RecordBytes(attached) +
+                              statusLine("Missed", "1 12") + statusLine("Abc", "1 abc") + statusLine("Minus", "0 -4") +
+                              statusLine("Huge", "0 999999999999") + statusLine("Three", "0 3 7") +
                               std::string(21, 'L') + "\r\n" + kGarbage;
     files.SetContent("/t/x.tvt", bytes);
     auto stream = files.Open("/t/x.tvt", OpenMode::Read);
     TestFileScan scan;
     const CheckReport report = CheckTestFile(files, *stream, "/t/x.tvt", scan);
-    EXPECT_EQ(scan.recordCount + scan.damagedCount, 6u);
+    EXPECT_EQ(scan.recordCount + scan.damagedCount, 11u);
     const int64_t damage = static_cast<int64_t>(bytes.find(std::string(21, 'L')));
     const std::vector<std::string> expected = {
         "2 : keyword empty",
@@ -160,15 +166,19 @@ TEST(QuestionCheck, EachFinding) {
         "4 Answers: wrong answer 4 equals wrong answer 2",
         "5 Files: answer text file \"/elsewhere/gone.rtf\" missing",
         "5 Files: answer picture \"/t/odd.bmp\" is not a bitmap the picture pane can show",
-        "6 " + std::string(21, 'L') + ": keyword longer than 20 characters",
-        "6 " + std::string(21, 'L') + ": damaged record at byte " + std::to_string(damage) + ", " +
+        "7 Abc: miss count is not a number (read as 0)",
+        "8 Minus: miss count is not a number (read as 0)",
+        "9 Huge: miss count above 99999 (read as 99999)",
+        "10 Three: status line holds more than the miss count",
+        "11 " + std::string(21, 'L') + ": keyword longer than 20 characters",
+        "11 " + std::string(21, 'L') + ": damaged record at byte " + std::to_string(damage) + ", " +
             std::to_string(bytes.size() - static_cast<size_t>(damage)) + " bytes follow",
     };
     std::vector<std::string> found;
     for (const Finding& f : report.findings)
         found.push_back(std::to_string(f.question) + " " + f.keyword + ": " + f.what);
     EXPECT_EQ(found, expected);
-    EXPECT_EQ(report.questions, 5);
+    EXPECT_EQ(report.questions, 10);
     EXPECT_EQ(DescribeFinding(report.findings[6]),
               "question 5 \"Files\": answer text file \"/elsewhere/gone.rtf\" missing");
 }

@@ -199,15 +199,18 @@ TEST_F(TestExportTest, InstalledTestTakesSourcesFromProgramDirectoryAndKeepsName
     EXPECT_EQ(File(kList), "Biology.tvt\r\nintro.rtf\r\nCell.bmp\r\nanswer.txt\r\nCell.bmp\r\n");
 }
 
-TEST_F(TestExportTest, AnsweredStatusesAreExportedAsZero) {
+// A shipped test starts fresh: "0", without the miss count.
+TEST_F(TestExportTest, AnsweredStatusesAndMissesAreExportedAsZero) {
     QuestionRecord answered = CellRecord();
     answered.status = 1;
+    answered.misses = 12;
     QuestionRecord other = CellRecord();
     other.keyword = "Other";
     other.status = 7;
     ASSERT_TRUE(Export(TestFile({answered, other})));
     QuestionRecord unanswered = answered;
     unanswered.status = 0;
+    unanswered.misses = 0;
     QuestionRecord otherUnanswered = other;
     otherUnanswered.status = 0;
     EXPECT_EQ(File(kOutput), TestFile({unanswered, otherUnanswered}));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/read_stream.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
@@ -167,7 +169,8 @@ TEST(RecordReader, PlainNumberLinesAreDigitsAlone) {
         const char* value;
         bool plain;
     } cases[] = {{0, "1", true},   {10, "1", true},   {0, "01", true}, {1, " 1", false},
-                 {1, "+1", false}, {10, "0x", false}, {10, "", false}};
+                 {1, "+1", false}, {10, "0x", false}, {10, "", false}, {10, "0 3", true},
+                 {10, "1 12", true}, {10, "0 3 7", false}, {10, "0 ", false}, {10, "0 -4", false}};
     for (const auto& c : cases) {
         std::vector<std::string> numbers = good;
         numbers[c.line] = c.value;
@@ -178,14 +181,56 @@ TEST(RecordReader, PlainNumberLinesAreDigitsAlone) {
     }
 }
 
-TEST(RecordWriter, WithStatusKeepsWhatWasAnswered) {
-    MemoryFileSystem fs;
-    auto out = fs.Open("t", OpenMode::CreateReadWrite);
-    ASSERT_EQ(WriteQuestionRecordWithStatus(*out, MakeRecord("k", "q", "a", 7)), 0);
-    QuestionRecord back;
-    ASSERT_TRUE(ReadQuestionRecord(*out, 0, back));
-    EXPECT_EQ(back.status, 1);
-    EXPECT_EQ(fs.Content("t"), HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "1"}) + "qa");
+TEST(RecordWriter, WithStatusKeepsWhatWasAnsweredAndMissed) {
+    const struct {
+        int status;
+        int32_t misses;
+        const char* line;
+    } cases[] = {{7, 0, "1"}, {0, 0, "0"}, {0, 3, "0 3"}, {1, 12, "1 12"}, {1, kMaxMisses + 5, "1 99999"}};
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        auto out = fs.Open("t", OpenMode::CreateReadWrite);
+        QuestionRecord record = MakeRecord("k", "q", "a", c.status);
+        record.misses = c.misses;
+        ASSERT_EQ(WriteQuestionRecordWithStatus(*out, record), 0);
+        QuestionRecord back;
+        ASSERT_TRUE(ReadQuestionRecord(*out, 0, back));
+        EXPECT_EQ(back.status, c.status > 0 ? 1 : 0) << c.line;
+        EXPECT_EQ(back.misses, std::min(c.misses, kMaxMisses)) << c.line;
+        EXPECT_EQ(fs.Content("t"), HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", c.line}) + "qa");
+    }
+}
+
+// Older readers stop at the blank; this one takes the count and notes what
+// the check must report, and never refuses the record for it.
+TEST(RecordReader, StatusLineCarriesTheMissCount) {
+    const struct {
+        const char* line;
+        int status;
+        int32_t misses;
+        MissCountNote note;
+    } cases[] = {
+        {"0", 0, 0, MissCountNote::None},           {"1 12", 1, 12, MissCountNote::None},
+        {"0 3", 0, 3, MissCountNote::None},         {"1 abc", 1, 0, MissCountNote::NotANumber},
+        {"0 -4", 0, 0, MissCountNote::NotANumber},  {"0 ", 0, 0, MissCountNote::NotANumber},
+        {"0 999999999999", 0, kMaxMisses, MissCountNote::TooLarge},
+        {"0 3 7", 0, 3, MissCountNote::MoreText},   {"1x", 1, 0, MissCountNote::None},
+        {"0 99999", 0, 99999, MissCountNote::None}, {"0 100000", 0, kMaxMisses, MissCountNote::TooLarge},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = HeaderBytes("k", {"1", "1", "0", "0", "0", "0", "0", "0", "0", "0", c.line}) + "qa";
+        MemoryFileSystem fs;
+        fs.SetContent("t", bytes);
+        auto stream = fs.Open("t", OpenMode::Read);
+        BufferedReadStream buffered(std::make_unique<testing_support::MemorySource>(bytes));
+        for (ByteStream* read : {static_cast<ByteStream*>(stream.get()), static_cast<ByteStream*>(&buffered)}) {
+            RecordHeader header;
+            ASSERT_TRUE(ReadRecordHeader(*read, 0, StreamSize(*read), header)) << c.line;
+            EXPECT_EQ(header.status, c.status) << c.line;
+            EXPECT_EQ(header.misses, c.misses) << c.line;
+            EXPECT_EQ(header.missNote, c.note) << c.line;
+        }
+    }
 }
 
 TEST(RecordReader, StatusAboveZeroIsAnswered) {

@@ -63,6 +63,7 @@ std::vector<QuestionRecord> Questions(TestDocument& document) {
         QuestionRecord record;
         if (!ReadNodeRecord(document, *node, record)) record.keyword = "<unreadable>";
         record.status = node->status;
+        record.misses = node->misses;
         questions.push_back(record);
     }
     return questions;
@@ -93,6 +94,7 @@ void ExpectSameQuestions(const char* file, int line, const std::vector<QuestionR
     for (size_t i = 0; i < actual.size(); ++i) {
         EXPECT_EQ(actual[i].keyword, expected[i].keyword) << "question " << i;
         EXPECT_EQ(actual[i].status, expected[i].status) << "question " << i;
+        EXPECT_EQ(actual[i].misses, expected[i].misses) << "question " << i;
         for (int k = 0; k < kSlotCount; ++k)
             EXPECT_EQ(actual[i].slots[k], expected[i].slots[k]) << "question " << i << " slot " << k;
     }
@@ -127,6 +129,7 @@ struct ChangedTest {
     void OpenAndChange() {
         QuestionRecord venus = Planet("Venus", "Which planet is the hottest?", "Venus", 1);
         venus.slots[kSlotWrongAnswer1] = "Mercury";
+        venus.misses = 2;  // kept through both edits
         QuestionRecord earth = Planet("Earth", "Where do we live?", "Earth");
         earth.slots[kSlotQuestionPictureFile] = "*earth.bmp";
         original = {Planet("Mercury", "Closest planet\r\nto the Sun?", "Mercury"), venus, earth};
@@ -134,6 +137,7 @@ struct ChangedTest {
         disk.SetContent(kTest, originalBytes);
         EXPECT_EQ(OpenTest(document, kTest, kJournal, list, reporter, remaining), std::nullopt);
         SetStatus(document, 0, 1);
+        FindNode(document, 0)->misses = 3;
         QuestionRecord edited = venus;
         edited.slots[kSlotQuestion] = "First edit";
         StoreEdit(document, 1, edited);
@@ -146,6 +150,7 @@ struct ChangedTest {
         EXPECT_EQ(StoreNew(document, mars)->key, 3);
         QuestionRecord mercury = original[0];
         mercury.status = 1;
+        mercury.misses = 3;
         edited.status = 0;
         expected = {mercury, edited, mars};
     }

@@ -301,6 +301,7 @@ TEST_F(EditorDocument, EditKeepsTheKeyAndPointsAtTheNewRecord) {
     node.key = 0;
     node.position = 11;
     node.status = 1;
+    node.misses = 4;
     QuestionFields fields;
     AttachmentSlots slots;
     ASSERT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::Loaded);
@@ -315,6 +316,10 @@ TEST_F(EditorDocument, EditKeepsTheKeyAndPointsAtTheNewRecord) {
     EXPECT_EQ(node.key, 0);
     EXPECT_TRUE(node.inJournal);
     EXPECT_EQ(node.position, static_cast<int64_t>(kJournalStart.size()));
+    // The journal's record keeps the miss count, so a recovered journal keeps it too.
+    QuestionRecord stored;
+    ASSERT_TRUE(ReadNodeRecord(document, node, stored, 0));
+    EXPECT_EQ(stored.misses, 4);
 
     // A second edit reads the journal's record and appends another one.
     ASSERT_EQ(LoadPendingQuestion(document, &node, fields, slots), EditLoadOutcome::Loaded);

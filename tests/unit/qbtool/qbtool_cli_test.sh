@@ -109,6 +109,15 @@ case_run "salvage refuses its input" 2 "./damaged.tvt: is the input file; choose
 case_run "check a damaged test" 1 'damaged.tvt: question 2 "junk": damaged record at byte 60, 104 bytes follow
 damaged.tvt: question 4 "Gamma": damaged record at byte 120, 44 bytes follow
 2 questions, 2 findings' check damaged.tvt
+# Miss counts: check reports a status line the writer never writes; salvage keeps the counts.
+missed() { # keyword status-line: a record "qa" with that status line
+  printf '%s\\r\\n1\\r\\n1\\r\\n0\\r\\n0\\r\\n0\\r\\n0\\r\\n0\\r\\n0\\r\\n0\\r\\n0\\r\\n%s\\r\\nqa' "$1" "$2"
+}
+printf "QBKX0101A\r\n$(missed Often '1 12')$(missed Odd '0 3 7')\r\n" > missed.tvt
+case_run "check a miss count" 1 'missed.tvt: question 2 "Odd": status line holds more than the miss count
+2 questions, 1 finding' check missed.tvt
+case_run "salvage keeps miss counts" 0 "rescued.tvt: 2 questions written, 0 damaged parts skipped (0 bytes)" salvage missed.tvt rescued.tvt
+same_bytes "salvage keeps miss counts" rescued.tvt "QBKX0101A\r\n$(missed Often '1 12')$(missed Odd '0 3')\r\n"
 case_run "export refuses a damaged test" 2 "damaged.tvt: is damaged: salvage it first; nothing written" \
   export damaged.tvt damaged.csv
 

@@ -35,23 +35,13 @@ const Message kDamagedFileKept = Information(IDS_DAMAGED_FILE_KEPT, IDS_SAVE_CAP
 const Message kPageNotPossible = Information(IDS_WEB_PAGE_NAME, IDS_WEB_PAGE_CAPTION);
 
 // The commands an open test enables before anything is asked or selected.
-const std::vector<int> kOpenTestCommands = {IDM_HELP,
-                                            IDM_ABOUT,
-                                            IDM_EXIT,
-                                            IDM_FILE_NEW,
-                                            IDM_FILE_OPEN,
-                                            IDM_FILE_SAVE,
-                                            IDM_FILE_SAVE_AS,
-                                            IDM_FILE_CLOSE,
-                                            IDM_QUESTION_NEW,
-                                            IDM_FONT,
-                                            IDM_FILE_EXPORT_WEB_PAGE,
-                                            IDM_FILE_EXPORT_QUESTIONS,
-                                            IDM_FILE_CHECK_TEST,
-                                            IDM_FILE_IMPORT_QUESTIONS,
-                                            IDM_OPTIONS_DETAILS};
-const std::vector<int> kNoTestCommands = {IDM_HELP,      IDM_ABOUT, IDM_EXIT,           IDM_FILE_NEW,
-                                          IDM_FILE_OPEN, IDM_FONT,  IDM_OPTIONS_DETAILS};
+const std::vector<int> kOpenTestCommands = {
+    IDM_HELP,          IDM_ABOUT,       IDM_EXIT,       IDM_FILE_NEW,          IDM_FILE_OPEN,
+    IDM_FILE_SAVE,     IDM_FILE_SAVE_AS, IDM_FILE_CLOSE, IDM_QUESTION_NEW,      IDM_FONT,
+    IDM_FILE_EXPORT_WEB_PAGE, IDM_FILE_EXPORT_QUESTIONS, IDM_FILE_CHECK_TEST, IDM_FILE_IMPORT_QUESTIONS,
+    IDM_OPTIONS_DETAILS, IDM_TEST_MISSED_FIRST};
+const std::vector<int> kNoTestCommands = {IDM_HELP, IDM_ABOUT, IDM_EXIT, IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FONT,
+                                          IDM_OPTIONS_DETAILS, IDM_TEST_MISSED_FIRST};
 
 std::vector<int> With(std::vector<int> commands, std::vector<int> more) {
     commands.insert(commands.end(), more.begin(), more.end());

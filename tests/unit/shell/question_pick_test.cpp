@@ -15,6 +15,7 @@ namespace {
 struct Node {
     Node* next = nullptr;
     int status = 0;
+    int misses = 0;
 };
 
 // A question index whose statuses are given in index order.
@@ -121,6 +122,34 @@ std::vector<int> Placement(int count, const std::vector<int>& positionsTried) {
     std::vector<int> placed = DrawAnswerPlacement(count, random);
     EXPECT_EQ(random.Used(), draws.size()) << "every draw was needed";
     return placed;
+}
+
+// Missed first: the unanswered questions of the highest count, the last asked
+// left out while another missed question is open; none without misses.
+TEST(MostMissedPick, HighestCountAmongTheUnansweredAtRandom) {
+    const struct {
+        std::vector<int> statuses;
+        std::vector<int> misses;
+        int lastAsked;
+        int draw;
+        int picked;
+    } cases[] = {
+        {{0, 0, 0}, {0, 0, 0}, -1, 0, -1},                    // no misses: the walk decides
+        {{0, 1, 0}, {1, 9, 2}, -1, 0, 2},                     // answered counts are left out
+        {{0, 0, 0, 0}, {3, 1, 3, 0}, -1, 0, 0},               // ties: the draw decides
+        {{0, 0, 0, 0}, {3, 1, 3, 0}, -1, kRandomMax, 2},      //
+        {{0, 0, 0}, {5, 2, 0}, 0, 0, 1},                      // the last asked stands back
+        {{0, 0, 0}, {5, 0, 0}, 0, 0, 0},                      // unless it is the only missed one
+        {{0, 0, 0}, {5, 5, 5}, 1, kRandomMax, 2},             //
+    };
+    for (const auto& c : cases) {
+        Index index(c.statuses);
+        for (size_t i = 0; i < c.misses.size(); ++i) index.at(i)->misses = c.misses[i];
+        SequenceRandom random({c.draw});
+        const Node* last = c.lastAsked < 0 ? nullptr : index.at(static_cast<size_t>(c.lastAsked));
+        EXPECT_EQ(index.indexOf(PickMostMissedQuestion(index.head(), last, random)), c.picked);
+        EXPECT_EQ(random.Used(), c.picked < 0 ? 0u : 1u);
+    }
 }
 
 TEST(AnswerPlacement, EveryOrderOfThreeAnswersCanBeDrawn) {

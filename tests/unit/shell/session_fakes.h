@@ -129,6 +129,8 @@ public:
     void ShowAbout() override {}
     void ChooseQuestionFont() override {}
     void Exit() override {}
+    void ClickAnswerMarker(int row) override { clickedRows.push_back(row); }
+    void StoreSetting(const char* name, const std::string& text) override { settings.push_back({name, text}); }
 
     MessageAnswer answer = MessageAnswer::Cancel;  // to every question box
     std::string chosenPath;                        // empty: the file dialog is cancelled
@@ -147,6 +149,8 @@ public:
     // Runs in place of the question dialog, which then stores nothing: a
     // command that reaches the main window while the dialog is open.
     std::function<void()> whileQuestionDialogRuns;
+    std::vector<int> clickedRows;  // the answer rows the keys clicked
+    std::vector<std::pair<std::string, std::string>> settings;  // values written, in order
 
 private:
     TestDocument& document_;
