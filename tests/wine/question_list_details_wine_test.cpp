@@ -33,6 +33,8 @@ public:
     void ShowAbout() override {}
     void ChooseQuestionFont() override {}
     void Exit() override {}
+    void ClickAnswerMarker(int) override {}
+    void StoreSetting(const char*, const std::string&) override {}
 };
 
 // Each row as "keyword|missed cell|key", top to bottom.

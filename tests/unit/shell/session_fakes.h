@@ -132,6 +132,13 @@ public:
     void ClickAnswerMarker(int row) override { clickedRows.push_back(row); }
     void StoreSetting(const char* name, const std::string& text) override { settings.push_back({name, text}); }
 
+    // The text ids of the messages shown, in order.
+    std::vector<int> Texts() const {
+        std::vector<int> texts;
+        for (const Message& message : messages) texts.push_back(message.text);
+        return texts;
+    }
+
     MessageAnswer answer = MessageAnswer::Cancel;  // to every question box
     std::string chosenPath;                        // empty: the file dialog is cancelled
     std::deque<Typed> script;
