@@ -1,6 +1,7 @@
 // Ask a Question, Show answer, Mark as answered, the two resets and the
 // judging of a clicked answer, as operations of the session.
 #include "shell/resource_ids.h"
+#include "document/attachments.h"
 #include "shell/session/question_pick.h"
 #include "shell/session/session.h"
 

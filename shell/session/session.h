@@ -46,7 +46,7 @@ enum class MarkerClick {
 class TestSession {
 public:
     // programDirectory: where "*" attachment names point; journalPath: the change journal.
-    TestSession(std::string programDirectory, std::string journalPath, RandomSource& random);
+    TestSession(Directory programDirectory, std::string journalPath, RandomSource& random);
     TestSession(const TestSession&) = delete;
     TestSession& operator=(const TestSession&) = delete;
 
@@ -55,7 +55,7 @@ public:
     // --- Queries ---------------------------------------------------------
     const TestDocument& Document() const { return document_; }
     TestDocument& Document() { return document_; }
-    const std::string& ProgramDirectory() const { return programDirectory_; }
+    const Directory& ProgramDirectory() const { return programDirectory_; }
     bool IsOpen() const { return document_.IsOpen(); }
     bool IsModified() const { return document_.modified; }
     int32_t QuestionCount() const { return document_.questionCount; }
@@ -208,7 +208,7 @@ private:
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();
 
-    std::string programDirectory_;
+    Directory programDirectory_;
     std::string journalPath_;
     RandomSource& random_;
     SessionObserver* observer_ = nullptr;

@@ -56,7 +56,7 @@ void SetDefaultUserDataPath(const char* text) {
 }
 
 void AssociationHasExactTexts() {
-    AssociateTestFiles("C:\\Quorbelind\\", Names());
+    AssociateTestFiles(Directory("C:\\Quorbelind\\"), Names());
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, ".tvt"), "Quorbelind", ".tvt");
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind"), "Quorbelind", "file class");
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\DefaultIcon"), "C:\\Quorbelind\\Quorbelind.exe,-114",
@@ -66,13 +66,13 @@ void AssociationHasExactTexts() {
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"), "C:\\Quorbelind\\Quorbelind.exe %1",
                "open command");
     // A second installation into another directory overwrites the texts.
-    AssociateTestFiles("D:\\Other Place\\", Names());
+    AssociateTestFiles(Directory("D:\\Other Place\\"), Names());
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"), "D:\\Other Place\\Quorbelind.exe %1",
                "open command after reinstall");
 }
 
 void UninstallEntryHasExactTexts() {
-    AddUninstallEntry("C:\\Quorbelind\\", Names());
+    AddUninstallEntry(Directory("C:\\Quorbelind\\"), Names());
     const std::string entry = std::string(kUninstallListPath) + "\\Quorbelind: Uninstall";
     CHECK_TEXT(ReadStringValue(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayName", 1024), "Quorbelind: Uninstall",
                "DisplayName");
@@ -90,7 +90,7 @@ void ShortcutPointsAtTheProgram() {
     const std::string link = LinkIn(CSIDL_STARTMENU);
     CHECK(!link.empty(), "start menu folder known");
     DeleteFileA(link.c_str());
-    CreateShortcut("C:\\Quorbelind\\", CSIDL_STARTMENU, Names());
+    CreateShortcut(Directory("C:\\Quorbelind\\"), CSIDL_STARTMENU, Names());
     CHECK(GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES, "shortcut written: " + link);
 
     IShellLinkA* shellLink = nullptr;
@@ -118,7 +118,9 @@ void ShortcutPointsAtTheProgram() {
 }
 
 std::optional<std::string> SetupDirectory(DriveRoot driveRoot = DriveRoot::Accepted) {
-    return ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, driveRoot);
+    const std::optional<Directory> directory =
+        ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, driveRoot);
+    return directory ? std::optional<std::string>(directory->Text()) : std::nullopt;
 }
 
 void DataPathIsReadFromTheCurrentUserFirst() {
@@ -140,8 +142,8 @@ void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
     MarkInstalled();
     WriteUserValue("Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
     SetDefaultUserDataPath("C:\\Quorbelind\\");
-    AssociateTestFiles("C:\\Quorbelind\\", Names());
-    AddUninstallEntry("C:\\Quorbelind\\", Names());
+    AssociateTestFiles(Directory("C:\\Quorbelind\\"), Names());
+    AddUninstallEntry(Directory("C:\\Quorbelind\\"), Names());
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kMarkerKeyPath), "marker before removal");
 
     RemoveSystemEntries(Names());

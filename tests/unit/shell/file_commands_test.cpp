@@ -308,7 +308,7 @@ TEST_F(FileCommandsTest, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
         EXPECT_EQ(document.damagedFile.empty(), !c.refused) << c.chosen;
         EXPECT_EQ(ReadAll(dir.File(c.damaged)), Damaged()) << c.chosen;
         for (const char* companion : {"BAK", "TMP"})
-            EXPECT_FALSE(Exists(CompanionName(dir.File(c.damaged), companion))) << c.chosen;
+            EXPECT_FALSE(Exists(WinPath(dir.File(c.damaged)).Companion(companion).Text())) << c.chosen;
     }
     // Saved under a new name, the test is ordinary: Save writes in place.
     ResetFrame();
@@ -408,7 +408,7 @@ TEST_F(FileCommandsTest, ExportRefusalsWriteNothing) {
     };
     for (const Case& c : cases) {
         session_testing::TempDir caseDir;
-        TestSession caseSession(caseDir.File(""), caseDir.File("CHANGINGS.TMP"), random);
+        TestSession caseSession(Directory(caseDir.File("")), caseDir.File("CHANGINGS.TMP"), random);
         session_testing::FakeFrame caseFrame(caseSession.Document());
         session_testing::FakeList caseList(caseSession);
         if (c.test) {

@@ -111,7 +111,7 @@ TEST_F(TestRun, ShowAnswerRevealsOnceAndShowsTheAnswerFiles) {
     EXPECT_TRUE(session.Shown().answerShown);
     EXPECT_EQ(session.Shown().textPath, "") << "no answer text file, the question's stays";
     EXPECT_NE(session.Shown().picturePath.find("answer.bmp"), std::string::npos);
-    EXPECT_NE(session.Shown().picturePath.find(session.ProgramDirectory()), std::string::npos) << "a * name";
+    EXPECT_NE(session.Shown().picturePath.find(session.ProgramDirectory().Text()), std::string::npos) << "a * name";
     EXPECT_FALSE(session.HoldsAnswer());
     EXPECT_FALSE(Enabled(IDM_TEST_SHOW_ANSWER));
     EXPECT_FALSE(Enabled(IDM_TEST_RESET));

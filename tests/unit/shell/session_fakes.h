@@ -254,7 +254,7 @@ inline std::vector<int> EnabledCommands(const TestSession& session) {
 // A session over a test directory: the frame, the list and a scripted random source.
 class SessionTest : public testing::Test {
 public:
-    SessionTest() : session(dir.File(""), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
+    SessionTest() : session(Directory(dir.File("")), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
 
     // Writes the test and opens it through the dialog; the fakes start afresh.
     void OpenFile(const std::string& name, const std::string& bytes) {
