@@ -1,5 +1,5 @@
 // The program directory as every program finds it: the DataPath value setup
-// stores for the user (see Directory for its trailing backslash).
+// stores for the user.
 #pragma once
 #include <optional>
 #include <string>

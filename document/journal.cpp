@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "base/document_names.h"
 #include "base/paths.h"
 
 namespace qb {

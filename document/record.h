@@ -8,7 +8,6 @@
 
 #include "base/byte_stream.h"
 #include "base/path_limits.h"
-#include "base/document_names.h"
 #include "document/format.h"
 
 namespace qb {

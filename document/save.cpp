@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "base/document_names.h"
 #include "base/paths.h"
 #include "document/journal.h"
 

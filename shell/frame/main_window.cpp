@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/document_names.h"
 #include "base/product_names.h"
 #include "common/window.h"
 #include "settings/settings_registry.h"

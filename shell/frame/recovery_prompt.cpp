@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/document_names.h"
 #include "document/journal.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"

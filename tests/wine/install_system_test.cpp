@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/path_limits.h"
 #include "common/registry.h"
 #include "system/system_entries.h"
 #include "system/system_names.h"
@@ -98,13 +99,13 @@ void ShortcutPointsAtTheProgram() {
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&shellLink))) &&
         SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+        WCHAR wide[kPathBufferSize] = {};
+        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, static_cast<int>(kPathBufferSize));
         CHECK(SUCCEEDED(file->Load(wide, STGM_READ)), "shortcut loads");
-        char text[MAX_PATH] = {};
-        shellLink->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        char text[kPathBufferSize] = {};
+        shellLink->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
         CHECK_TEXT(std::string(text), "C:\\Quorbelind\\Quorbelind.exe", "shortcut target");
-        shellLink->GetDescription(text, MAX_PATH);
+        shellLink->GetDescription(text, sizeof text);
         CHECK_TEXT(std::string(text), "Quorbelind V1.00", "shortcut description");
         file->Release();
     } else {
