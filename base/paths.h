@@ -8,6 +8,7 @@
 // one therefore joins to the same path.
 #pragma once
 #include <string>
+#include <utility>
 
 namespace qb {
 

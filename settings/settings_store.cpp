@@ -46,7 +46,8 @@ private:
 bool ReadStartupValues(UserValueStore& store, const std::string& startDirectory, Directory& programDir,
                        StoredRect& mainRect) {
     StoredDataPath dataPath(store);
-    std::optional<Directory> directory = ReadProgramDirectory(dataPath, DataPathLookup::CurrentUser, DriveRoot::Accepted);
+    std::optional<Directory> directory =
+        ReadProgramDirectory(dataPath, DataPathLookup::CurrentUser, DriveRoot::Accepted);
     if (!dataPath.present) {
         store.Write(kDataPathValue, startDirectory);
         directory = ProgramDirectoryFromDataPath(startDirectory, DriveRoot::Accepted);

@@ -12,7 +12,7 @@ namespace qb {
 
 struct ImportDialogData {
     const std::string* tableBytes = nullptr;
-    Directory programDirectory;  // where the help file lies
+    Directory programDirectory;    // where the help file lies
     TableOptions options;          // on OK: the encoding, separator and header as shown
 };
 

@@ -125,9 +125,7 @@ TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUserWhereTheLookupAllows
         FakeDataPathValues values;
         values.currentUser = c.currentUser;
         values.defaultUser = c.defaultUser;
-        const auto expect = [](const char* text) {
-            return text ? std::optional<std::string>(text) : std::nullopt;
-        };
+        const auto expect = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
         const auto read = [&](DataPathLookup lookup) {
             const std::optional<Directory> directory = ReadProgramDirectory(values, lookup, DriveRoot::Accepted);
             return directory ? std::optional<std::string>(directory->Text()) : std::nullopt;

@@ -69,7 +69,8 @@ TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
     }
     CopyEverything copier(files);
     IgnoreReports reporter;
-    TestExport exporter({Directory("C:\\Q"), "Quorbelind", testPath, Directory("C:\\Q\\Dist")}, files, copier, reporter);
+    TestExport exporter({Directory("C:\\Q"), "Quorbelind", testPath, Directory("C:\\Q\\Dist")}, files, copier,
+                        reporter);
     ASSERT_TRUE(exporter.Open());
     exporter.Run();
     // Only the program files are missing here.

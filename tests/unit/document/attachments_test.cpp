@@ -41,7 +41,8 @@ TEST(AttachmentNames, MissingFilesAreFoundBesideTheTest) {
         {"", "C:\\T\\exam.tvt", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LocateAttachment(fs, c.stored, Directory("C:\\Q"), c.testPath), c.located) << c.stored << " / " << c.testPath;
+        EXPECT_EQ(LocateAttachment(fs, c.stored, Directory("C:\\Q"), c.testPath), c.located)
+            << c.stored << " / " << c.testPath;
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ TEST(ProgramFiles, SourcesAndDestinationsAreTheTablesNamesInItsOrder) {
 }
 
 TEST(ProgramFiles, HelpSourceFollowsTheProductName) {
-    EXPECT_EQ(ProgramFileSource(kDistributedProgramFiles[kHelpFile], Directory("E:\\Disk 1\\"), "Other"), "E:\\Disk 1\\Other.hlp");
+    EXPECT_EQ(ProgramFileSource(kDistributedProgramFiles[kHelpFile], Directory("E:\\Disk 1\\"), "Other"),
+              "E:\\Disk 1\\Other.hlp");
 }
 
 }  // namespace
