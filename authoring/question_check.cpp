@@ -9,6 +9,7 @@
 
 #include "authoring/question_table.h"
 #include "base/paths.h"
+#include "document/attachments.h"
 #include "document/record.h"
 #include "media/bitmap.h"
 
@@ -22,7 +23,7 @@ constexpr size_t kDamagedLineShown = 256;
 // The test's folder as a directory: without its closing separator, but a
 // root or a drive kept whole; "." for a bare name.
 std::string DirectoryOf(const std::string& path) {
-    std::string folder = Folder(path);
+    std::string folder = WinPath(path).Folder();
     if (folder.empty()) return ".";
     if (folder.size() > 1 && folder.back() != ':') folder.pop_back();
     return folder;
@@ -44,7 +45,7 @@ enum class AttachmentState { Fine, Missing, NotShowable, Unreadable };
 // Looks at each file once, however many questions name it.
 class AttachmentChecker {
 public:
-    AttachmentChecker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+    AttachmentChecker(FileSystem& files, const std::string& testPath, const Directory& programDirectory)
         : files_(files), testPath_(testPath), programDirectory_(programDirectory) {}
 
     AttachmentState Check(const std::string& storedName, bool picture) {
@@ -67,7 +68,7 @@ private:
 
     FileSystem& files_;
     const std::string testPath_;
-    const std::string programDirectory_;
+    const Directory programDirectory_;
     std::unordered_map<std::string, AttachmentState> seen_[2];  // by stored name; texts, pictures
 };
 
@@ -136,7 +137,7 @@ unsigned SlotsToRead(const RecordHeader& header) {
 
 class Checker {
 public:
-    Checker(FileSystem& files, const std::string& testPath, const std::string& programDirectory)
+    Checker(FileSystem& files, const std::string& testPath, const Directory& programDirectory)
         : attachments_(files, testPath, programDirectory) {}
 
     // key is the question's in an open test, -1 in a file.
@@ -252,19 +253,19 @@ std::string DescribeFinding(const Finding& finding) {
 }
 
 std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath,
-                           const std::string& programDirectory) {
+                           const Directory& programDirectory) {
     std::string name = storedName;
 #ifndef _WIN32
     // Stored names are Windows paths; the native build reads them on a system with "/".
     std::replace(name.begin(), name.end(), '\\', '/');
 #endif
-    const std::string folder = programDirectory.empty() ? DirectoryOf(testPath) : programDirectory;
+    const Directory folder = programDirectory.Empty() ? Directory(DirectoryOf(testPath)) : programDirectory;
     const std::string path = LocateAttachment(files, name, folder, testPath);
     return !path.empty() && files.Exists(path) ? path : std::string();
 }
 
 CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
-                          const std::string& programDirectory) {
+                          const Directory& programDirectory) {
     Checker checker(files, testPath, programDirectory);
     // The scan has taken the size before it finds the first part.
     int question = 0;
@@ -279,7 +280,7 @@ CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::stri
     return checker.Take();
 }
 
-CheckReport CheckOpenTest(TestDocument& document, const std::string& programDirectory) {
+CheckReport CheckOpenTest(TestDocument& document, const Directory& programDirectory) {
     Checker checker(*document.files, document.testPath, programDirectory);
     const int64_t testSize = StreamSize(*document.testFile);
     const int64_t journalSize = StreamSize(*document.journalFile);

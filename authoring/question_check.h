@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/byte_stream.h"
+#include "base/paths.h"
 #include "document/document.h"
 #include "authoring/salvage_scan.h"
 
@@ -31,20 +32,20 @@ struct CheckReport {
 // for a "*" name; without one, the test's folder stands for it (the
 // installer puts tests there).
 std::string FindAttachment(FileSystem& files, const std::string& storedName, const std::string& testPath,
-                           const std::string& programDirectory = "");
+                           const Directory& programDirectory = Directory());
 
 // Scans stream, the test at testPath, into scan and checks every part as it
 // is found; attachments are looked for as FindAttachment does. Nothing is
 // checked when the stream's size cannot be taken (scan is then empty with a
 // size of -1).
 CheckReport CheckTestFile(FileSystem& files, ByteStream& stream, const std::string& testPath, TestFileScan& scan,
-                          const std::string& programDirectory = "");
+                          const Directory& programDirectory = Directory());
 
 // Checks the open test's current questions in index order, each read where
 // its node points (the change journal's records included), as CheckTestFile
 // checks a file's records. Each finding carries its question's key, so the
 // question list can select it. A record that cannot be read is reported as
 // damaged.
-CheckReport CheckOpenTest(TestDocument& document, const std::string& programDirectory);
+CheckReport CheckOpenTest(TestDocument& document, const Directory& programDirectory);
 
 }  // namespace qb

@@ -1,20 +1,26 @@
 #include "base/data_path.h"
 
-#include "base/paths.h"
-
 namespace qb {
 
-std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataPath, DriveRoot driveRoot) {
-    std::string directory = DropTrailingBackslash(dataPath);
-    if (directory.empty() || (driveRoot == DriveRoot::Refused && IsDriveRoot(directory))) return std::nullopt;
+namespace {
+
+bool HasText(const std::optional<std::string>& value) {
+    return value && !value->empty();
+}
+
+}  // namespace
+
+std::optional<Directory> ProgramDirectoryFromDataPath(const std::string& dataPath, DriveRoot driveRoot) {
+    const Directory directory(dataPath);
+    if (directory.Empty() || (driveRoot == DriveRoot::Refused && directory.IsDriveRoot())) return std::nullopt;
     return directory;
 }
 
-std::optional<std::string> PickDataPath(const std::optional<std::string>& currentUser,
-                                        const std::optional<std::string>& defaultUser) {
-    if (currentUser && !currentUser->empty()) return currentUser;
-    if (defaultUser && !defaultUser->empty()) return defaultUser;
-    return std::nullopt;
+std::optional<Directory> ReadProgramDirectory(DataPathValues& values, DataPathLookup lookup, DriveRoot driveRoot) {
+    std::optional<std::string> dataPath = values.CurrentUser();
+    if (!HasText(dataPath) && lookup == DataPathLookup::CurrentUserThenDefaultUser) dataPath = values.DefaultUser();
+    if (!HasText(dataPath)) return std::nullopt;
+    return ProgramDirectoryFromDataPath(*dataPath, driveRoot);
 }
 
 }  // namespace qb

@@ -1,8 +1,10 @@
-// The program directory as all four programs find it: the DataPath value
-// setup stores for the user, a directory with its trailing backslash.
+// The program directory as every program finds it: the DataPath value setup
+// stores for the user.
 #pragma once
 #include <optional>
 #include <string>
+
+#include "base/paths.h"
 
 namespace qb {
 
@@ -14,13 +16,30 @@ enum class DriveRoot {
     Refused,
 };
 
-// The directory a DataPath value names: the value without one trailing
-// backslash. Nothing when no directory is left, or a drive root that is refused.
-std::optional<std::string> ProgramDirectoryFromDataPath(const std::string& dataPath, DriveRoot driveRoot);
+// Where a program looks for the DataPath value.
+enum class DataPathLookup {
+    CurrentUser,
+    // Setup may have written it through the default user's hive, which is
+    // the current user on a system without user profiles.
+    CurrentUserThenDefaultUser,
+};
 
-// The DataPath to use: the current user's value, or the default user's when
-// the current user has none. An empty value counts as missing.
-std::optional<std::string> PickDataPath(const std::optional<std::string>& currentUser,
-                                        const std::optional<std::string>& defaultUser);
+// The DataPath values a program can see; nothing for a value that is
+// missing, unreadable or longer than a path.
+class DataPathValues {
+public:
+    virtual ~DataPathValues() = default;
+    virtual std::optional<std::string> CurrentUser() = 0;
+    virtual std::optional<std::string> DefaultUser() = 0;
+};
+
+// The directory a DataPath value names. Nothing when no directory is left,
+// or a drive root that is refused.
+std::optional<Directory> ProgramDirectoryFromDataPath(const std::string& dataPath, DriveRoot driveRoot);
+
+// The program directory: the current user's value or, where the lookup
+// allows, the default user's when the current user has none. An empty value
+// counts as missing.
+std::optional<Directory> ReadProgramDirectory(DataPathValues& values, DataPathLookup lookup, DriveRoot driveRoot);
 
 }  // namespace qb

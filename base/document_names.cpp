@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-#include "base/paths.h"
-
 namespace qb {
 
 namespace {
@@ -21,15 +19,8 @@ std::string UpperCase(std::string text) {
 
 }  // namespace
 
-std::string CompanionName(const std::string& path, const char* suffix) {
-    if (path.size() < 3) return std::string();
-    const std::string tail = path.substr(path.size() - 3);
-    if (tail.find_first_of("\\/:") != std::string::npos) return std::string();
-    return path.substr(0, path.size() - 3) + suffix;
-}
-
-std::string JournalPathFor(const std::string& programDirectory) {
-    return JoinPath(programDirectory, kJournalName);
+WinPath JournalPathFor(const Directory& programDirectory) {
+    return programDirectory.Join(kJournalName);
 }
 
 std::string RecoveredTestName(const std::string& testStem, int number) {

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace qb {
 
 // The extension of a test file, without its dot (as file dialogs take it).
 constexpr char kTestExtension[] = "tvt";
 
-// The companions of a save replace a test path's last three characters:
-// the new file while it is written, the previous file afterwards, the test.
+// The companions of a save (WinPath::Companion): the new file while it is
+// written, the previous file afterwards, the test.
 constexpr char kTemporarySuffix[] = "TMP";
 constexpr char kBackupSuffix[] = "BAK";
 constexpr char kSavedSuffix[] = "TVT";
@@ -23,13 +25,8 @@ constexpr char kKeptJournalName[] = "CHANGINGS.OLD";
 // "<test> recovered.tvt", then "<test> recovered 2.tvt" up to this number.
 constexpr int kMaxRecoveryNumber = 999;
 
-// The path with its last three characters replaced by suffix. Empty when the
-// path is too short or its last three characters include a directory or drive
-// separator.
-std::string CompanionName(const std::string& path, const char* suffix);
-
-// The journal's path in the program directory ("%s\\CHANGINGS.TMP").
-std::string JournalPathFor(const std::string& programDirectory);
+// The journal's path in the program directory.
+WinPath JournalPathFor(const Directory& programDirectory);
 
 // The name a test recovered from a journal gets: the lost test's name
 // without its extension, " recovered", " number" from 2 on, and ".tvt".

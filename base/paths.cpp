@@ -6,63 +6,59 @@ namespace qb {
 
 namespace {
 
-bool EndsWithBackslash(const std::string& path) {
-    return !path.empty() && path.back() == '\\';
+constexpr char kSeparators[] = "\\/:";
+
+bool SameLetters(const char* a, const char* b, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-std::string DropTrailingBackslash(const std::string& path) {
-    return EndsWithBackslash(path) ? path.substr(0, path.size() - 1) : path;
+std::string WinPath::Folder() const {
+    const size_t separator = text_.find_last_of(kSeparators);
+    return separator == std::string::npos ? std::string() : text_.substr(0, separator + 1);
 }
 
-std::string WithTrailingBackslash(const std::string& path) {
-    return EndsWithBackslash(path) ? path : path + "\\";
+std::string WinPath::FileName() const {
+    return text_.substr(Folder().size());
 }
 
-bool IsDriveRoot(const std::string& path) {
-    std::string stem = path;
+std::string WinPath::Stem() const {
+    const std::string name = FileName();
+    return name.substr(0, name.find_last_of('.'));
+}
+
+WinPath WinPath::Companion(const char* suffix) const {
+    if (text_.size() < 3) return WinPath();
+    const std::string tail = text_.substr(text_.size() - 3);
+    if (tail.find_first_of(kSeparators) != std::string::npos) return WinPath();
+    return WinPath(text_.substr(0, text_.size() - 3) + suffix);
+}
+
+bool WinPath::SameFile(const WinPath& other) const {
+    return text_.size() == other.text_.size() && SameLetters(text_.data(), other.text_.data(), text_.size());
+}
+
+Directory::Directory(const std::string& text)
+    : text_(!text.empty() && text.back() == '\\' ? text.substr(0, text.size() - 1) : text) {}
+
+bool Directory::IsDriveRoot() const {
+    std::string stem = text_;
     while (!stem.empty() && (stem.back() == '\\' || stem.back() == '/')) stem.pop_back();
     return stem.empty() || (stem.size() == 2 && stem[1] == ':');
 }
 
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    return directory + "\\" + name;
-}
-
-std::string Folder(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/:");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
-std::string FileName(const std::string& path) {
-    return path.substr(Folder(path).size());
-}
-
-std::string Stem(const std::string& path) {
-    const std::string name = FileName(path);
-    return name.substr(0, name.find_last_of('.'));
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
+WinPath Directory::Join(const std::string& name) const {
+    return WinPath(text_ + '\\' + name);
 }
 
 bool HasExtension(const std::string& name, const std::string& extension) {
-    if (name.size() < extension.size()) return false;
-    const size_t start = name.size() - extension.size();
-    for (size_t i = 0; i < extension.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[start + i])) !=
-            std::tolower(static_cast<unsigned char>(extension[i])))
-            return false;
-    }
-    return true;
+    return name.size() >= extension.size() &&
+           SameLetters(name.data() + name.size() - extension.size(), extension.data(), extension.size());
 }
 
 }  // namespace qb

@@ -17,7 +17,7 @@ constexpr char kMarkerKeyPath[] = "Software\\Tolvexia\\Quorbelind\\V1.00";
 constexpr char kDefaultUserVendorPath[] = ".Default\\Software\\Tolvexia";
 constexpr char kDefaultUserKeyPath[] = ".Default\\Software\\Tolvexia\\Quorbelind";
 
-// The per-user value holding the program directory, stored with a trailing backslash.
+// The per-user value holding the program directory (Directory::WithTrailingBackslash).
 constexpr char kDataPathValue[] = "DataPath";
 
 namespace product_names_detail {

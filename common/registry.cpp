@@ -63,16 +63,17 @@ bool WriteStringValue(HKEY key, const char* name, const std::string& text) {
                                             static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-std::optional<std::string> ReadProgramDirectory(DataPathLookup lookup, DriveRoot driveRoot) {
-    const std::optional<std::string> currentUser =
-        ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kPathBufferSize);
-    std::optional<std::string> defaultUser;
-    if (lookup == DataPathLookup::CurrentUserThenDefaultUser) {
-        defaultUser = ReadStringValue(HKEY_USERS, kDefaultUserKeyPath, kDataPathValue, kPathBufferSize);
-    }
-    const std::optional<std::string> dataPath = PickDataPath(currentUser, defaultUser);
-    if (!dataPath) return std::nullopt;
-    return ProgramDirectoryFromDataPath(*dataPath, driveRoot);
+std::optional<std::string> RegistryDataPathValues::CurrentUser() {
+    return ReadStringValue(HKEY_CURRENT_USER, kUserKeyPath, kDataPathValue, kPathBufferSize);
+}
+
+std::optional<std::string> RegistryDataPathValues::DefaultUser() {
+    return ReadStringValue(HKEY_USERS, kDefaultUserKeyPath, kDataPathValue, kPathBufferSize);
+}
+
+std::optional<Directory> ReadProgramDirectory(DataPathLookup lookup, DriveRoot driveRoot) {
+    RegistryDataPathValues values;
+    return ReadProgramDirectory(values, lookup, driveRoot);
 }
 
 }  // namespace qb

@@ -30,17 +30,16 @@ std::optional<std::string> ReadStringValue(HKEY root, const char* keyPath, const
 // Stored as REG_SZ with its terminating zero; name nullptr is the key's default value.
 bool WriteStringValue(HKEY key, const char* name, const std::string& text);
 
-
-// Where a program finds the DataPath value setup wrote.
-enum class DataPathLookup {
-    CurrentUser,
-    // Setup may have written it through the default user's hive, which is
-    // the current user on a system without user profiles.
-    CurrentUserThenDefaultUser,
+// The DataPath values in the registry: the current user's key and the
+// default user's key below HKEY_USERS.
+class RegistryDataPathValues final : public DataPathValues {
+public:
+    std::optional<std::string> CurrentUser() override;
+    std::optional<std::string> DefaultUser() override;
 };
 
-// The program directory the DataPath value names (see PickDataPath and
-// ProgramDirectoryFromDataPath); nothing when the value is missing or names none.
-std::optional<std::string> ReadProgramDirectory(DataPathLookup lookup, DriveRoot driveRoot);
+// The program directory as Creator, Install and Uninstall read it (see
+// ReadProgramDirectory of base/data_path.h).
+std::optional<Directory> ReadProgramDirectory(DataPathLookup lookup, DriveRoot driveRoot);
 
 }  // namespace qb

@@ -23,7 +23,7 @@ void ShowSummary(HINSTANCE instance, UINT textId, UINT captionId) {
     ShowStringMessage(instance, nullptr, textId, captionId, MB_OK | MB_ICONINFORMATION);
 }
 
-bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::string& testPath) {
+bool ChooseTest(HINSTANCE instance, const Directory& programDirectory, std::string& testPath) {
     char path[kPathBufferSize] = {};
     std::string title = LoadResourceString(instance, IDS_SELECT_TEST);
     const std::string filter = TestFileFilter(false);
@@ -33,7 +33,7 @@ bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::st
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
-    dialog.lpstrInitialDir = programDirectory.c_str();
+    dialog.lpstrInitialDir = programDirectory.Text().c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = kTestExtension;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_EXPLORER;
@@ -43,12 +43,12 @@ bool ChooseTest(HINSTANCE instance, const std::string& programDirectory, std::st
 }
 
 void RunCreator(HINSTANCE instance) {
-    const std::optional<std::string> directory = ReadProgramDirectory(DataPathLookup::CurrentUser, DriveRoot::Accepted);
+    const std::optional<Directory> directory = ReadProgramDirectory(DataPathLookup::CurrentUser, DriveRoot::Accepted);
     if (!directory) {
         ShowStringMessage(instance, nullptr, IDS_NOT_INSTALLED, IDS_CREATOR_CAPTION, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const std::string& programDirectory = *directory;
+    const Directory& programDirectory = *directory;
     if (ShowStringMessage(instance, nullptr, IDS_GREETING, IDS_CREATOR_CAPTION, MB_OKCANCEL | MB_ICONINFORMATION) !=
         IDOK)
         return;

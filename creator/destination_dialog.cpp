@@ -18,7 +18,7 @@ void ShowDestinationMessage(HWND dialog, UINT textId, UINT icon) {
 
 INT_PTR OnInitDialog(const DestinationData& data, HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_DESTINATION_NAME, EM_LIMITTEXT, kLongestName, 0);
-    SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, data.programDirectory.c_str());
+    SetDlgItemTextA(dialog, IDC_PROGRAM_DIRECTORY, data.programDirectory.Text().c_str());
     return TRUE;
 }
 
@@ -49,8 +49,8 @@ void OnOk(DestinationData& data, HWND dialog) {
         return;
     case DestinationNameCheck::Acceptable: break;
     }
-    const std::string path = DropTrailingBackslash(JoinPath(data.programDirectory, name));
-    if (!MakeDestination(path)) {
+    const Directory path(data.programDirectory.Join(name).Text());
+    if (!MakeDestination(path.Text())) {
         ShowDestinationMessage(dialog, IDS_DIRECTORY_NOT_MADE, MB_ICONEXCLAMATION);
         return;
     }

@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <string>
 
+#include "base/paths.h"
+
 namespace qb::creator {
 
 struct DestinationData {
-    std::string programDirectory;  // shown to the user
-    std::string destinationPath;   // set on OK: an existing directory
+    Directory programDirectory;  // shown to the user
+    Directory destinationPath;   // set on OK: an existing directory
 };
 
 // True when the user confirmed a name and the directory exists; false on Cancel.

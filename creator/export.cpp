@@ -3,6 +3,7 @@
 #include "base/path_limits.h"
 #include "creator/export_names.h"
 #include "distribution/list_file.h"
+#include "document/attachments.h"
 #include "document/record.h"
 
 #include <climits>

@@ -5,6 +5,7 @@
 // the whole procedure runs (and is tested) without a window.
 #pragma once
 #include "base/byte_stream.h"
+#include "base/paths.h"
 #include "document/record.h"
 
 #include <memory>
@@ -37,10 +38,10 @@ public:
 };
 
 struct ExportSettings {
-    std::string programDirectory;  // without a trailing backslash
-    std::string productWord;       // names the main program and the help file
+    Directory programDirectory;
+    std::string productWord;  // names the main program and the help file
     std::string testPath;
-    std::string destinationPath;  // without a trailing backslash
+    Directory destinationPath;
 };
 
 class TestExport {

@@ -9,7 +9,7 @@
 
 namespace qb::creator {
 
-bool ConfirmExportAfterCheck(HINSTANCE instance, const std::string& programDirectory, const std::string& testPath) {
+bool ConfirmExportAfterCheck(HINSTANCE instance, const Directory& programDirectory, const std::string& testPath) {
     CheckReport report;
     {
         std::unique_ptr<ByteStream> stream = RealFileSystem().Open(testPath, OpenMode::Read);

@@ -11,20 +11,20 @@ std::string BaseNameOf(const std::string& storedName) {
     return backslash == std::string::npos ? storedName : storedName.substr(backslash + 1);
 }
 
-std::string NumberedFilePath(const std::string& destinationPath, int number) {
-    return JoinPath(destinationPath, NumberedFileName(number));
+std::string NumberedFilePath(const Directory& destinationPath, int number) {
+    return destinationPath.Join(NumberedFileName(number)).Text();
 }
 
-std::string ListFilePath(const std::string& destinationPath) {
-    return JoinPath(destinationPath, kListFileName);
+std::string ListFilePath(const Directory& destinationPath) {
+    return destinationPath.Join(kListFileName).Text();
 }
 
-std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, const std::string& productWord,
-                                        const std::string& destinationPath) {
+std::vector<FileCopy> ProgramFileCopies(const Directory& programDirectory, const std::string& productWord,
+                                        const Directory& destinationPath) {
     std::vector<FileCopy> copies;
     for (const DistributedProgramFile& file : kDistributedProgramFiles) {
-        copies.push_back({JoinPath(programDirectory, InstalledName(file, productWord)),
-                          JoinPath(destinationPath, DistributedName(file, productWord))});
+        copies.push_back({programDirectory.Join(InstalledName(file, productWord)).Text(),
+                          destinationPath.Join(DistributedName(file, productWord)).Text()});
     }
     return copies;
 }
@@ -40,8 +40,7 @@ bool IsReservedCharacter(char c) {
 
 DestinationNameCheck CheckDestinationName(const std::string& name) {
     if (name.empty()) return DestinationNameCheck::Empty;
-    // The path is formed and then loses one trailing backslash, so "Export\" names "Export".
-    const std::string directory = DropTrailingBackslash(name);
+    const std::string directory = Directory(name).Text();
     if (directory.empty()) return DestinationNameCheck::Refused;
     bool onlyDotsAndBlanks = true;
     for (char c : directory) {

@@ -12,11 +12,11 @@ namespace qb::creator {
 // rest after a leading "*", taken whole, or else the part after the last backslash.
 std::string BaseNameOf(const std::string& storedName);
 
-// "%s\\T%07d": the numbered file of a distribution directory.
-std::string NumberedFilePath(const std::string& destinationPath, int number);
+// The numbered file of a distribution directory ("T0000001").
+std::string NumberedFilePath(const Directory& destinationPath, int number);
 
 // The list file of a distribution directory.
-std::string ListFilePath(const std::string& destinationPath);
+std::string ListFilePath(const Directory& destinationPath);
 
 struct FileCopy {
     std::string source;
@@ -25,8 +25,8 @@ struct FileCopy {
 
 // The six program files in copying order, with their names in the
 // distribution directory (D01, the help file, D03, ReadMe.txt, D05, Install.exe).
-std::vector<FileCopy> ProgramFileCopies(const std::string& programDirectory, const std::string& productWord,
-                                        const std::string& destinationPath);
+std::vector<FileCopy> ProgramFileCopies(const Directory& programDirectory, const std::string& productWord,
+                                        const Directory& destinationPath);
 
 enum class DestinationNameCheck {
     Empty,    // nothing typed: the user is asked for a name
@@ -37,8 +37,8 @@ enum class DestinationNameCheck {
 // A destination name must name a subdirectory one level below the program
 // directory: no reserved characters and not made of dots and blanks alone
 // (Windows drops trailing dots and blanks, so "..." would be the program
-// directory itself and ".. " its parent). One trailing backslash is allowed
-// and dropped from the path.
+// directory itself and ".. " its parent). The name is a Directory, so
+// "Export\" names "Export".
 DestinationNameCheck CheckDestinationName(const std::string& name);
 
 }  // namespace qb::creator

@@ -15,8 +15,8 @@ std::string InstalledName(ProgramFileIndex file) {
     return InstalledName(kDistributedProgramFiles[file], kProductName);
 }
 
-std::string ProgramFilePath(const std::string& programDirectory, ProgramFileIndex file) {
-    return JoinPath(programDirectory, InstalledName(file));
+std::string ProgramFilePath(const Directory& programDirectory, ProgramFileIndex file) {
+    return programDirectory.Join(InstalledName(file)).Text();
 }
 
 std::string DistributedName(const DistributedProgramFile& file, const std::string& productWord) {

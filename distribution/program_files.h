@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "base/paths.h"
+
 namespace qb {
 
 struct DistributedProgramFile {
@@ -36,8 +38,8 @@ std::string InstalledName(const DistributedProgramFile& file, const std::string&
 // The same of the suite's own product word.
 std::string InstalledName(ProgramFileIndex file);
 
-// The file in the program directory (given without its trailing backslash).
-std::string ProgramFilePath(const std::string& programDirectory, ProgramFileIndex file);
+// The file in the program directory.
+std::string ProgramFilePath(const Directory& programDirectory, ProgramFileIndex file);
 
 // The name in the distribution directory ("D01", or the installed name).
 std::string DistributedName(const DistributedProgramFile& file, const std::string& productWord);

@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "base/document_names.h"
 #include "base/paths.h"
 
 namespace qb {
@@ -62,14 +63,10 @@ std::string WriteInFolder(FileSystem& files, LeftJournal& found, const std::stri
     return path;
 }
 
-std::string ProgramFolder(const std::string& programDirectory) {
-    return WithTrailingBackslash(programDirectory);
-}
-
 }  // namespace
 
 std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
-    const std::string stem = Stem(testPath);
+    const std::string stem = WinPath(testPath).Stem();
     for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
         const std::string path = folder + RecoveredTestName(stem, number);
         if (!files.Exists(path)) return path;
@@ -95,7 +92,7 @@ bool WriteRecoveryFile(FileSystem& files, ByteStream& journal, const JournalScan
     return written;
 }
 
-bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const std::string& programDirectory,
+bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const Directory& programDirectory,
                      LeftJournal& found) {
     found = LeftJournal();
     // A running instance holds its journal exclusively, so this open fails and touches nothing.
@@ -103,21 +100,21 @@ bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const st
     if (!stream) return false;
     const JournalScan scan = ScanJournal(*stream);
     if (!scan.IsRecoverable()) return false;
-    found.recoveryPath = RecoveryFileName(files, Folder(scan.testPath), scan.testPath);
+    found.recoveryPath = RecoveryFileName(files, WinPath(scan.testPath).Folder(), scan.testPath);
     if (found.recoveryPath.empty())
-        found.recoveryPath = RecoveryFileName(files, ProgramFolder(programDirectory), scan.testPath);
+        found.recoveryPath = RecoveryFileName(files, programDirectory.WithTrailingBackslash(), scan.testPath);
     found.journalPath = journalPath;
     found.stream = std::move(stream);
     found.scan = scan;
     return true;
 }
 
-std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory) {
+std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const Directory& programDirectory) {
     if (!found.stream) return std::string();
     std::string written;
     if (!found.recoveryPath.empty() && WriteRecoveryFile(files, *found.stream, found.scan, found.recoveryPath))
         written = found.recoveryPath;
-    if (written.empty()) written = WriteInFolder(files, found, ProgramFolder(programDirectory));
+    if (written.empty()) written = WriteInFolder(files, found, programDirectory.WithTrailingBackslash());
     if (written.empty()) {
         KeepLeftJournal(files, found, programDirectory);
         return written;
@@ -133,9 +130,9 @@ void DiscardLeftJournal(FileSystem& files, LeftJournal& found) {
     files.Remove(found.journalPath);
 }
 
-void KeepLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory) {
+void KeepLeftJournal(FileSystem& files, LeftJournal& found, const Directory& programDirectory) {
     if (!found.stream) return;
-    const std::string kept = JoinPath(programDirectory, kKeptJournalName);
+    const std::string kept = programDirectory.Join(kKeptJournalName).Text();
     // An open file cannot be renamed on every system.
     found.stream->Close();
     found.stream.reset();

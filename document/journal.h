@@ -9,6 +9,7 @@
 
 #include "base/byte_stream.h"
 #include "base/path_limits.h"
+#include "base/paths.h"
 #include "document/record.h"
 
 namespace qb {
@@ -59,7 +60,7 @@ struct LeftJournal {
 // True when the journal exists, is not held by another instance, names a
 // test and holds at least one complete record. The proposed name lies beside
 // the lost test, or in the program directory when no name is free there.
-bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const std::string& programDirectory,
+bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const Directory& programDirectory,
                      LeftJournal& found);
 
 // Yes: writes the recovery file at the proposed name, or when that folder
@@ -68,13 +69,13 @@ bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const st
 // nowhere; the journal is then kept as "CHANGINGS.OLD" in the program
 // directory (replacing an older one). Only if even that fails does the
 // stream stay open in found, so that no Open of this instance empties it.
-std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory);
+std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const Directory& programDirectory);
 
 // No: deletes the journal.
 void DiscardLeftJournal(FileSystem& files, LeftJournal& found);
 
 // Neither: keeps the journal as "CHANGINGS.OLD" in the program directory, or
 // holds it on in found when it cannot be moved there.
-void KeepLeftJournal(FileSystem& files, LeftJournal& found, const std::string& programDirectory);
+void KeepLeftJournal(FileSystem& files, LeftJournal& found, const Directory& programDirectory);
 
 }  // namespace qb

@@ -1,7 +1,5 @@
 #include "document/record.h"
 
-#include "base/paths.h"
-
 #include <cctype>
 #include <cstdint>
 #include <memory>
@@ -140,21 +138,6 @@ RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionR
     }
     progress.outcome = RecordRead::Complete;
     return progress;
-}
-
-std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory) {
-    if (storedName.empty() || storedName[0] != '*') return storedName;
-    return JoinPath(programDirectory, storedName.substr(1));
-}
-
-std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
-                             const std::string& testPath) {
-    const std::string resolved = ResolveAttachmentName(storedName, programDirectory);
-    if (resolved.empty() || testPath.empty() || files.Exists(resolved)) return resolved;
-    const std::string name = FileName(resolved);
-    if (name.empty()) return resolved;
-    const std::string beside = Folder(testPath) + name;
-    return files.Exists(beside) ? beside : resolved;
 }
 
 }  // namespace qb

@@ -8,7 +8,6 @@
 
 #include "base/byte_stream.h"
 #include "base/path_limits.h"
-#include "base/document_names.h"
 #include "document/format.h"
 
 namespace qb {
@@ -75,19 +74,5 @@ struct RecordProgress {
 // read before it. A slot beyond kMaxSlotLength fails with NoMemory, one running
 // past the end of the file with FileError, both before anything of it is read.
 RecordProgress ReadRecordInOrder(ByteStream& stream, int64_t position, QuestionRecord& record);
-
-// A stored "*name" becomes programDirectory + "\" + name; other names are
-// returned unchanged.
-std::string ResolveAttachmentName(const std::string& storedName, const std::string& programDirectory);
-
-// The file an attachment is read from. The stored name after the "*" rule
-// when that file exists; else the file of the same name in the folder of
-// testPath (the test file itself), when that one exists, so a test that was
-// moved or copied keeps its attachments; else the name after the "*" rule,
-// which the caller then fails to open. The stored name itself never
-// changes. Empty for an empty stored name.
-std::string LocateAttachment(FileSystem& files, const std::string& storedName, const std::string& programDirectory,
-                             const std::string& testPath);
-
 
 }  // namespace qb

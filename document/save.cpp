@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "base/document_names.h"
 #include "base/paths.h"
 #include "document/journal.h"
 
@@ -28,14 +29,17 @@ struct SaveNames {
 // Refuses names under which the save would overwrite or delete a file it
 // still reads from (a test named *.tmp or *.bak, or the journal itself).
 bool FormSaveNames(const TestDocument& document, SaveNames& names) {
-    names.temporary = CompanionName(document.testPath, kTemporarySuffix);
-    names.backup = CompanionName(document.testPath, kBackupSuffix);
-    names.final = CompanionName(document.testPath, kSavedSuffix);
+    const WinPath test(document.testPath);
+    names.temporary = test.Companion(kTemporarySuffix).Text();
+    names.backup = test.Companion(kBackupSuffix).Text();
+    names.final = test.Companion(kSavedSuffix).Text();
     names.source = document.testFilePath;
     if (names.temporary.empty() || names.source.empty()) return false;
-    if (SameFile(names.temporary, names.source) || SameFile(names.backup, names.source)) return false;
+    const WinPath source(names.source);
+    if (WinPath(names.temporary).SameFile(source) || WinPath(names.backup).SameFile(source)) return false;
+    const WinPath journal(document.journalPath);
     for (const std::string* name : {&names.temporary, &names.backup, &names.final})
-        if (SameFile(*name, document.journalPath)) return false;
+        if (WinPath(*name).SameFile(journal)) return false;
     return true;
 }
 
@@ -169,7 +173,7 @@ DocumentResult SwapFiles(TestDocument& document, const SaveNames& names, const s
     // An open file cannot be renamed on every system: let go of the old test.
     document.testFile->Close();
     document.testFile.reset();
-    const bool sourceIsFinal = SameFile(names.source, names.final);
+    const bool sourceIsFinal = WinPath(names.source).SameFile(WinPath(names.final));
     bool finalMoved = false;
     if (files.Exists(names.final)) {
         if (files.Exists(names.backup) && !files.Remove(names.backup)) return ReopenPrevious(document, names.source);

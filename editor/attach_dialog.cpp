@@ -48,7 +48,7 @@ void ChooseFile(HWND dialog, const AttachDialogData& data, const AttachBox& box)
     dialogSetting.nFilterIndex = setting.filterIndex;
     dialogSetting.lpstrFile = file;
     dialogSetting.nMaxFile = sizeof(file);
-    dialogSetting.lpstrInitialDir = data.programDirectory.c_str();
+    dialogSetting.lpstrInitialDir = data.programDirectory.Text().c_str();
     dialogSetting.lpstrTitle = title.c_str();
     dialogSetting.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
     dialogSetting.lpstrDefExt = setting.defaultExtension.c_str();

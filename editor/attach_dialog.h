@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "base/paths.h"
 #include "editor/attachments.h"
 
 namespace qb {
 
 struct AttachDialogData {
     HINSTANCE module = nullptr;
-    std::string programDirectory;
+    Directory programDirectory;
     AttachmentSlots* slots = nullptr;      // changed in place by every click
     OpenFileSetting* textFiles = nullptr;  // their filter index follows the user's pick
     OpenFileSetting* pictures = nullptr;

@@ -189,7 +189,7 @@ int RunQuestionDialog(HWND owner, QuestionDialogData& data) {
     return result > 0 ? static_cast<int>(result) : 0;
 }
 
-void ShowHelpTopic(HWND owner, HINSTANCE module, const std::string& programDirectory, UINT keywordId) {
+void ShowHelpTopic(HWND owner, HINSTANCE module, const Directory& programDirectory, UINT keywordId) {
     const std::string path = ProgramFilePath(programDirectory, kHelpFile);
     std::string keyword = LoadResourceString(module, keywordId);
     CallHelpEngine(owner, path, HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));

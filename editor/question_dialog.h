@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/paths.h"
 #include "common/failure_guard.h"
 #include "document/document.h"
 #include "editor/attachments.h"
@@ -25,7 +26,7 @@ struct QuestionEditorState {
 struct QuestionDialogData {
     EditorMode mode = EditorMode::Define;
     HINSTANCE module = nullptr;
-    std::string programDirectory;
+    Directory programDirectory;
     TestDocument* document = nullptr;
     QuestionNode* node = nullptr;  // the question to fill: a new node, or the one edited
     QuestionEditorState* editor = nullptr;
@@ -40,6 +41,6 @@ int RunQuestionDialog(HWND owner, QuestionDialogData& data);
 INT_PTR ReportEditorFailure(HWND dialog, FailureKind kind);
 
 // Opens the help file of the program directory at keyword string keywordId.
-void ShowHelpTopic(HWND owner, HINSTANCE module, const std::string& programDirectory, UINT keywordId);
+void ShowHelpTopic(HWND owner, HINSTANCE module, const Directory& programDirectory, UINT keywordId);
 
 }  // namespace qb

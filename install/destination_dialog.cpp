@@ -28,7 +28,7 @@ void OnInstall(DestinationData& data, HWND dialog) {
                           MB_OK | MB_ICONINFORMATION);
         return;
     }
-    data.destination = WithTrailingBackslash(typed);
+    data.destination = Directory(typed);
     EndDialog(dialog, 1);
 }
 

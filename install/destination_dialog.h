@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "base/paths.h"
+
 namespace qb {
 
 struct DestinationData {
-    std::string destination;  // on Install: the typed directory with a trailing backslash
+    Directory destination;  // on Install: the typed directory
 };
 
 // True on Install; false on Cancel or the close box.

@@ -5,11 +5,11 @@
 namespace qb {
 
 std::string SuggestedDestination(const std::string& windowsDirectory, const std::string& productName) {
-    return windowsDirectory.substr(0, 2) + '\\' + productName;
+    return Directory(windowsDirectory.substr(0, 2)).Join(productName).Text();
 }
 
 bool IsRefusedDestination(const std::string& destination) {
-    return IsDriveRoot(destination);
+    return Directory(destination).IsDriveRoot();
 }
 
 }  // namespace qb

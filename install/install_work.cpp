@@ -8,9 +8,8 @@
 namespace qb {
 namespace {
 
-// A file in a directory whose name ends in a backslash.
-std::string InDirectory(const std::string& directory, const std::string& name) {
-    return JoinPath(DropTrailingBackslash(directory), name);
+std::string InDirectory(const Directory& directory, const std::string& name) {
+    return directory.Join(name).Text();
 }
 
 void Step(InstallState& state, InstallHost& host, int amount) {
@@ -19,7 +18,7 @@ void Step(InstallState& state, InstallHost& host, int amount) {
 }
 
 void WriteSystemEntries(InstallState& state, InstallHost& host) {
-    const std::string& dir = state.destinationDirectory;
+    const Directory& dir = state.destinationDirectory;
     host.SetStepText(IDS_STEP_REGISTRY);
     host.MarkInstalled();
     Step(state, host, kStepMarker);

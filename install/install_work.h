@@ -6,12 +6,13 @@
 #include <string>
 
 #include "base/byte_stream.h"
+#include "base/paths.h"
 
 namespace qb {
 
 struct InstallState {
-    std::string sourceDirectory;       // ends in a backslash
-    std::string destinationDirectory;  // ends in a backslash
+    Directory sourceDirectory;
+    Directory destinationDirectory;
     bool testsOnly = false;
     int progress = 0;
     int notCopied = 0;    // copies that failed or were refused
@@ -23,16 +24,16 @@ public:
     virtual ~InstallHost() = default;
 
     // Makes the directory (one level); false when it neither exists nor can be made.
-    virtual bool MakeDirectory(const std::string& directory) = 0;
+    virtual bool MakeDirectory(const Directory& directory) = 0;
     virtual void ReportDirectoryNotMade() = 0;
     // Shows the bar at position, updates the windows and pauses.
     virtual void ShowProgress(int position) = 0;
     virtual void SetStepText(int stringId) = 0;
 
     virtual void MarkInstalled() = 0;
-    virtual void WriteDataPath(const std::string& directory) = 0;
-    virtual void AssociateTestFiles(const std::string& directory) = 0;
-    virtual void AddUninstallEntry(const std::string& directory) = 0;
+    virtual void WriteDataPath(const Directory& directory) = 0;
+    virtual void AssociateTestFiles(const Directory& directory) = 0;
+    virtual void AddUninstallEntry(const Directory& directory) = 0;
 
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // True when the user wants the existing file replaced.

@@ -17,10 +17,10 @@
 namespace qb {
 namespace {
 
-std::string SourceDirectory() {
+Directory SourceDirectory() {
     char current[kPathBufferSize] = {};
     GetCurrentDirectoryA(sizeof current, current);
-    return WithTrailingBackslash(current);
+    return Directory(current);
 }
 
 bool MarkerExists() {
@@ -34,13 +34,13 @@ void ShowInformation(HINSTANCE instance, UINT textId) {
 // The test goes where the installed programs are. False (after telling the
 // user) when that directory is not known.
 bool PrepareTestsOnly(HINSTANCE instance, InstallState& state) {
-    std::optional<std::string> directory =
+    const std::optional<Directory> directory =
         ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, DriveRoot::Accepted);
     if (!directory) {
         ShowStringMessage(instance, nullptr, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION, MB_OK | MB_ICONWARNING);
         return false;
     }
-    state.destinationDirectory = WithTrailingBackslash(*directory);
+    state.destinationDirectory = *directory;
     state.testsOnly = true;
     return true;
 }

@@ -2,9 +2,9 @@
 
 namespace qb {
 
-std::string ProgramFileSource(const DistributedProgramFile& file, const std::string& sourceDirectory,
+std::string ProgramFileSource(const DistributedProgramFile& file, const Directory& sourceDirectory,
                               const std::string& productName) {
-    return sourceDirectory + DistributedName(file, productName);
+    return sourceDirectory.Join(DistributedName(file, productName)).Text();
 }
 
 }  // namespace qb

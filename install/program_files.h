@@ -26,7 +26,7 @@ constexpr int FullInstallationProgress() {
 static_assert(FullInstallationProgress() == kProgressRange, "a full installation fills the bar exactly");
 
 // Where a program file lies in the distribution directory.
-std::string ProgramFileSource(const DistributedProgramFile& file, const std::string& sourceDirectory,
+std::string ProgramFileSource(const DistributedProgramFile& file, const Directory& sourceDirectory,
                               const std::string& productName);
 
 }  // namespace qb

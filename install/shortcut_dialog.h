@@ -9,7 +9,7 @@
 namespace qb {
 
 struct ShortcutData {
-    std::string programDirectory;  // ends in a backslash
+    Directory programDirectory;
     SystemNames names;
 };
 

@@ -23,8 +23,9 @@ int Win32InstallHost::Show(const std::string& text, int captionId, UINT style) c
     return BeepAndShowMessage(dialog_, text, Text(captionId), style);
 }
 
-bool Win32InstallHost::MakeDirectory(const std::string& directory) {
-    return SetCurrentDirectoryA(directory.c_str()) || CreateDirectoryA(directory.c_str(), nullptr);
+bool Win32InstallHost::MakeDirectory(const Directory& directory) {
+    const std::string path = directory.WithTrailingBackslash();
+    return SetCurrentDirectoryA(path.c_str()) || CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void Win32InstallHost::ReportDirectoryNotMade() {
@@ -47,15 +48,15 @@ void Win32InstallHost::MarkInstalled() {
     qb::MarkInstalled();
 }
 
-void Win32InstallHost::WriteDataPath(const std::string& directory) {
-    WriteUserValue(kDataPathValue, directory);
+void Win32InstallHost::WriteDataPath(const Directory& directory) {
+    WriteUserValue(kDataPathValue, directory.WithTrailingBackslash());
 }
 
-void Win32InstallHost::AssociateTestFiles(const std::string& directory) {
+void Win32InstallHost::AssociateTestFiles(const Directory& directory) {
     qb::AssociateTestFiles(directory, names_);
 }
 
-void Win32InstallHost::AddUninstallEntry(const std::string& directory) {
+void Win32InstallHost::AddUninstallEntry(const Directory& directory) {
     qb::AddUninstallEntry(directory, names_);
 }
 

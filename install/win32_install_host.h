@@ -13,14 +13,14 @@ public:
     Win32InstallHost(HINSTANCE instance, HWND dialog, const SystemNames& names)
         : instance_(instance), dialog_(dialog), names_(names) {}
 
-    bool MakeDirectory(const std::string& directory) override;
+    bool MakeDirectory(const Directory& directory) override;
     void ReportDirectoryNotMade() override;
     void ShowProgress(int position) override;
     void SetStepText(int stringId) override;
     void MarkInstalled() override;
-    void WriteDataPath(const std::string& directory) override;
-    void AssociateTestFiles(const std::string& directory) override;
-    void AddUninstallEntry(const std::string& directory) override;
+    void WriteDataPath(const Directory& directory) override;
+    void AssociateTestFiles(const Directory& directory) override;
+    void AddUninstallEntry(const Directory& directory) override;
     bool CanOpenForReading(const std::string& path) override;
     bool AskOverwrite(const std::string& destination) override;
     bool CopyOver(const std::string& source, const std::string& destination) override;

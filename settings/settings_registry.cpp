@@ -63,11 +63,11 @@ bool MarkInstalled() {
     return !created;
 }
 
-bool ReadStartupSettings(std::string& programDir, RECT& mainRect) {
+bool ReadStartupSettings(const std::string& startDirectory, Directory& programDir, RECT& mainRect) {
     ScopedRegKey key = OpenOrCreateUserKey();
     RegistryValueStore store(key.get());
     StoredRect stored = ToStoredRect(mainRect);
-    bool present = ReadStartupValues(store, programDir, stored);
+    bool present = ReadStartupValues(store, startDirectory, programDir, stored);
     mainRect = ToRect(stored);
     return present;
 }

@@ -15,8 +15,8 @@ namespace qb {
 // Open-or-create of the machine-wide marker key. True if no key had to be created.
 bool MarkInstalled();
 
-// "DataPath" and "WindowPosMain" (see ReadStartupValues). True if both were present.
-bool ReadStartupSettings(std::string& programDir, RECT& mainRect);
+// The program directory and "WindowPosMain" (see ReadStartupValues). True if both were present.
+bool ReadStartupSettings(const std::string& startDirectory, Directory& programDir, RECT& mainRect);
 
 // Reads the value, or writes value's current text when missing. True if present.
 bool ReadOrInitUserValue(const char* valueName, std::string& value);

@@ -23,10 +23,40 @@ bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string
     return false;
 }
 
-bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect) {
-    bool dirPresent = ReadOrInitValue(store, kDataPathValue, programDir);
+namespace {
+
+// The store's DataPath as the current user's value, noting whether it was there at all.
+class StoredDataPath final : public DataPathValues {
+public:
+    explicit StoredDataPath(UserValueStore& store) : store_(store) {}
+    std::optional<std::string> CurrentUser() override {
+        std::string value;
+        if (!store_.Read(kDataPathValue, kPathBufferSize, value)) return std::nullopt;
+        present = true;
+        return value;
+    }
+    std::optional<std::string> DefaultUser() override { return std::nullopt; }
+
+    bool present = false;
+
+private:
+    UserValueStore& store_;
+};
+
+}  // namespace
+
+bool ReadStartupValues(UserValueStore& store, const std::string& startDirectory, Directory& programDir,
+                       StoredRect& mainRect) {
+    StoredDataPath dataPath(store);
+    std::optional<Directory> directory =
+        ReadProgramDirectory(dataPath, DataPathLookup::CurrentUser, DriveRoot::Accepted);
+    if (!dataPath.present) {
+        store.Write(kDataPathValue, startDirectory);
+        directory = ProgramDirectoryFromDataPath(startDirectory, DriveRoot::Accepted);
+    }
+    const bool dirPresent = dataPath.present;
     // Unlike the other programs, this one goes on with whatever directory is named, even none.
-    programDir = ProgramDirectoryFromDataPath(programDir, DriveRoot::Accepted).value_or(std::string());
+    programDir = directory.value_or(Directory());
     bool rectPresent = ReadRectValue(store, kValueWindowPosMain, mainRect);
     if (!rectPresent) WriteRectValue(store, kValueWindowPosMain, mainRect);
     return dirPresent && rectPresent;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/path_limits.h"
+#include "base/paths.h"
 #include "settings/settings_text.h"
 
 namespace qb {
@@ -27,10 +28,12 @@ public:
 // Returns true when the value was present.
 bool ReadOrInitValue(UserValueStore& store, const std::string& name, std::string& value);
 
-// "DataPath" into programDir and "WindowPosMain" into mainRect, each written
-// from the current contents when missing; programDir then loses one trailing
-// backslash. True when both values were present.
-bool ReadStartupValues(UserValueStore& store, std::string& programDir, StoredRect& mainRect);
+// The program directory into programDir, read as every program reads it (the
+// current user's DataPath), and "WindowPosMain" into mainRect. A missing
+// DataPath is written as startDirectory, which then serves; a missing
+// rectangle is written from mainRect. True when both values were present.
+bool ReadStartupValues(UserValueStore& store, const std::string& startDirectory, Directory& programDir,
+                       StoredRect& mainRect);
 
 // A stored rectangle; false (rect untouched) when missing or longer than 23 characters.
 bool ReadRectValue(UserValueStore& store, const std::string& name, StoredRect& rect);

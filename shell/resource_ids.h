@@ -86,7 +86,6 @@
 #define IDC_ANSWER_MARKER_LAST 40112
 #define IDC_QUESTION_BOX 40113
 #define IDC_ANSWER_BOX_FIRST 40114
-#define IDC_ANSWER_BOX_LAST 40118
 #define IDC_KEYWORD_LABEL 40119
 
 // Controls of the About box (beyond IDOK)

@@ -38,7 +38,7 @@ const int kShortcutFolders[] = {CSIDL_DESKTOP, CSIDL_STARTUP, CSIDL_STARTMENU};
 
 }  // namespace
 
-void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
+void AssociateTestFiles(const Directory& dir, const SystemNames& names) {
     WriteStringValue(OpenOrCreateKey(HKEY_CLASSES_ROOT, TestExtensionKey().c_str()).get(), nullptr, kFileClassName);
     ScopedRegKey fileClass = OpenOrCreateKey(HKEY_CLASSES_ROOT, kFileClassName);
     WriteStringValue(fileClass.get(), nullptr, kFileClassName);
@@ -53,7 +53,7 @@ void AssociateTestFiles(const std::string& dir, const SystemNames& names) {
     WriteStringValue(OpenOrCreateKey(open.get(), "command").get(), nullptr, OpenCommandValue(dir, names.programFile));
 }
 
-void AddUninstallEntry(const std::string& dir, const SystemNames& names) {
+void AddUninstallEntry(const Directory& dir, const SystemNames& names) {
     // The platform's list is never created here: without it there is no entry.
     ScopedRegKey list = OpenKey(HKEY_LOCAL_MACHINE, kUninstallListPath, KEY_ALL_ACCESS);
     if (!list) return;
@@ -71,10 +71,10 @@ std::optional<std::string> SpecialFolderPath(int folder) {
     return std::string(path);
 }
 
-void CreateShortcut(const std::string& dir, int folder, const SystemNames& names) {
+void CreateShortcut(const Directory& dir, int folder, const SystemNames& names) {
     std::optional<std::string> folderPath = SpecialFolderPath(folder);
     if (!folderPath) return;
-    const std::string target = dir + names.programFile;
+    const std::string target = dir.Join(names.programFile).Text();
     const std::string linkPath = LinkFilePath(*folderPath, names.linkFile);
 
     ScopedHandle<ComTraits<IShellLinkA>> link;

@@ -12,11 +12,11 @@
 
 namespace qb {
 
-// dir is the program directory ending in a backslash.
-void AssociateTestFiles(const std::string& dir, const SystemNames& names);
-void AddUninstallEntry(const std::string& dir, const SystemNames& names);
+// dir is the program directory.
+void AssociateTestFiles(const Directory& dir, const SystemNames& names);
+void AddUninstallEntry(const Directory& dir, const SystemNames& names);
 // folder is a CSIDL value; COM must be initialised on the thread.
-void CreateShortcut(const std::string& dir, int folder, const SystemNames& names);
+void CreateShortcut(const Directory& dir, int folder, const SystemNames& names);
 
 void RemoveSystemEntries(const SystemNames& names);
 void RemoveShortcuts(const SystemNames& names);

@@ -1,7 +1,6 @@
 #include "system/system_names.h"
 
 #include "base/document_names.h"
-#include "base/paths.h"
 #include "distribution/program_files.h"
 
 namespace qb {
@@ -14,20 +13,20 @@ SystemNames SuiteSystemNames() {
     return {InstalledName(kMainProgram), kOpenVerbText, kUninstallEntryName, kLinkFileName};
 }
 
-std::string DefaultIconValue(const std::string& dir, const std::string& programFile) {
-    return dir + programFile + ",-" + std::to_string(kDocumentIconId);
+std::string DefaultIconValue(const Directory& dir, const std::string& programFile) {
+    return dir.Join(programFile).Text() + ",-" + std::to_string(kDocumentIconId);
 }
 
-std::string OpenCommandValue(const std::string& dir, const std::string& programFile) {
-    return dir + programFile + " %1";
+std::string OpenCommandValue(const Directory& dir, const std::string& programFile) {
+    return dir.Join(programFile).Text() + " %1";
 }
 
-std::string UninstallStringValue(const std::string& dir) {
-    return dir + InstalledName(kUninstallProgram);
+std::string UninstallStringValue(const Directory& dir) {
+    return dir.Join(InstalledName(kUninstallProgram)).Text();
 }
 
 std::string LinkFilePath(const std::string& folder, const std::string& linkName) {
-    return WithTrailingBackslash(folder) + linkName;
+    return Directory(folder).Join(linkName).Text();
 }
 
 }  // namespace qb

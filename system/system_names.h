@@ -5,6 +5,7 @@
 #pragma once
 #include <string>
 
+#include "base/paths.h"
 #include "base/product_names.h"
 
 namespace qb {
@@ -47,13 +48,12 @@ struct SystemNames {
 };
 SystemNames SuiteSystemNames();
 
-// Registry and shortcut texts for a program directory dir ending in a backslash.
-std::string DefaultIconValue(const std::string& dir, const std::string& programFile);
-std::string OpenCommandValue(const std::string& dir, const std::string& programFile);
-std::string UninstallStringValue(const std::string& dir);
+// Registry texts for a program directory.
+std::string DefaultIconValue(const Directory& dir, const std::string& programFile);
+std::string OpenCommandValue(const Directory& dir, const std::string& programFile);
+std::string UninstallStringValue(const Directory& dir);
 
-// A shortcut file in a shell folder: the folder, a backslash unless the folder
-// already ends in one (a drive root), and the link name.
+// A shortcut file in a shell folder (a drive root included).
 std::string LinkFilePath(const std::string& folder, const std::string& linkName);
 
 }  // namespace qb

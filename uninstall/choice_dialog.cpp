@@ -11,7 +11,7 @@ namespace {
 const int kChoiceBoxes[] = {IDC_KIND_PROGRAM_FILES, IDC_KIND_TESTS, IDC_KIND_TEXT_FILES, IDC_KIND_BITMAPS};
 
 INT_PTR OnInitDialog(ChoiceData& data, HWND dialog) {
-    const std::optional<std::string> directory =
+    const std::optional<Directory> directory =
         ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, DriveRoot::Refused);
     if (!directory) {
         ShowStringMessage(DialogInstance(dialog), dialog, IDS_DIRECTORY_NOT_FOUND, IDS_ERROR_CAPTION,
@@ -21,7 +21,7 @@ INT_PTR OnInitDialog(ChoiceData& data, HWND dialog) {
     }
     data.programDirectory = *directory;
     data.choice = RemovalChoice{};
-    SetDlgItemTextA(dialog, IDC_CHOICE_DIRECTORY, directory->c_str());
+    SetDlgItemTextA(dialog, IDC_CHOICE_DIRECTORY, directory->Text().c_str());
     for (int box : kChoiceBoxes) CheckDlgButton(dialog, box, BST_CHECKED);
     return TRUE;
 }

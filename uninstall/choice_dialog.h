@@ -10,7 +10,7 @@
 namespace qb {
 
 struct ChoiceData {
-    std::string programDirectory;  // without a trailing backslash
+    Directory programDirectory;
     RemovalChoice choice;
 };
 

@@ -13,12 +13,12 @@ std::string PreferShortForm(const std::string& longPath, const std::string& shor
     return shortPath.empty() ? longPath : shortPath;
 }
 
-std::string CleanupBatchPath(const std::string& temporaryDirectory) {
-    return temporaryDirectory + kCleanupBatchName;
+std::string CleanupBatchPath(const Directory& temporaryDirectory) {
+    return temporaryDirectory.Join(kCleanupBatchName).Text();
 }
 
-std::string UninstallerPath(const std::string& programDirectory) {
-    return programDirectory + '\\' + kUninstallerName;
+std::string UninstallerPath(const Directory& programDirectory) {
+    return programDirectory.Join(kUninstallerName).Text();
 }
 
 std::string CleanupBatchText(const CleanupNames& names) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "base/paths.h"
+
 namespace qb {
 
 constexpr const char* kCleanupBatchName = "TmpDelQB.BAT";
@@ -22,10 +24,10 @@ struct CleanupNames {
 // path as it stands.
 std::string PreferShortForm(const std::string& longPath, const std::string& shortPath);
 
-// "<temporary directory>TmpDelQB.BAT"; the temporary directory ends in a backslash.
-std::string CleanupBatchPath(const std::string& temporaryDirectory);
-// "<program directory>\UNINSTALL.EXE".
-std::string UninstallerPath(const std::string& programDirectory);
+// The batch file in the temporary directory.
+std::string CleanupBatchPath(const Directory& temporaryDirectory);
+// Uninstall's own file in the program directory.
+std::string UninstallerPath(const Directory& programDirectory);
 
 // The whole file, every line ending in CR LF. The uninstaller is deleted in a
 // loop that waits for it to end; the loop gives up after kCleanupTries tries,

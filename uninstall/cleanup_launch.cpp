@@ -51,17 +51,17 @@ bool StartHidden(const std::string& batchPath, const std::string& workingDirecto
 
 }  // namespace
 
-void WriteAndStartCleanup(const std::string& programDirectory) {
+void WriteAndStartCleanup(const Directory& programDirectory) {
     const std::string temporary = TemporaryDirectory();
     if (temporary.empty()) return;
-    const std::string batchPath = CleanupBatchPath(temporary);
+    const std::string batchPath = CleanupBatchPath(Directory(temporary));
     std::unique_ptr<ByteStream> batch = RealFileSystem().Open(batchPath, OpenMode::CreateWrite);
     if (!batch) return;
 
     const std::string uninstaller = UninstallerPath(programDirectory);
     CleanupNames names;
     names.uninstaller = PreferShortForm(uninstaller, ShortFormOf(uninstaller));
-    names.directory = PreferShortForm(programDirectory, ShortFormOf(programDirectory));
+    names.directory = PreferShortForm(programDirectory.Text(), ShortFormOf(programDirectory.Text()));
     names.batchFile = PreferShortForm(batchPath, ShortFormOf(batchPath));
     bool written = batch->WriteText(CleanupBatchText(names));
     // A batch file cut short must not run.

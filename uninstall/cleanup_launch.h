@@ -2,12 +2,11 @@
 // hidden; it removes the uninstaller and the program directory after
 // Uninstall has ended.
 #pragma once
-#include <string>
+#include "base/paths.h"
 
 namespace qb {
 
-// programDirectory has no trailing backslash. Does nothing when the batch
-// file cannot be written.
-void WriteAndStartCleanup(const std::string& programDirectory);
+// Does nothing when the batch file cannot be written.
+void WriteAndStartCleanup(const Directory& programDirectory);
 
 }  // namespace qb

@@ -11,7 +11,7 @@
 namespace qb {
 
 struct RemovalData {
-    std::string programDirectory;  // without a trailing backslash
+    Directory programDirectory;
     RemovalChoice choice;
     std::string baseName;  // the programs' base name, from the string table
     SystemNames names;

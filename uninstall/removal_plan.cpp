@@ -9,9 +9,9 @@
 namespace qb {
 namespace {
 
-std::vector<std::string> InDirectory(const std::string& directory, const std::vector<std::string>& names) {
+std::vector<std::string> InDirectory(const Directory& directory, const std::vector<std::string>& names) {
     std::vector<std::string> paths;
-    for (const std::string& name : names) paths.push_back(JoinPath(directory, name));
+    for (const std::string& name : names) paths.push_back(directory.Join(name).Text());
     return paths;
 }
 
@@ -35,7 +35,7 @@ std::vector<std::string> ProgramFileNames(const std::string& baseName) {
 
 }  // namespace
 
-std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std::string& baseName,
+std::vector<RemovalGroup> RemovalGroups(const Directory& directory, const std::string& baseName,
                                         const RemovalChoice& choice) {
     return {
         {RemovalKind::ProgramFiles, true, InDirectory(directory, ProgramFileNames(baseName))},

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
+
 namespace qb {
 
 struct RemovalChoice {
@@ -22,7 +24,7 @@ struct RemovalGroup {
 
 // The five groups in their order: program files, tests, text files, bitmaps,
 // system entries. baseName is the programs' base name ("QUORBELIND").
-std::vector<RemovalGroup> RemovalGroups(const std::string& directory, const std::string& baseName,
+std::vector<RemovalGroup> RemovalGroups(const Directory& directory, const std::string& baseName,
                                         const RemovalChoice& choice);
 
 }  // namespace qb

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "authoring/question_table.h"
+#include "base/paths.h"
 
 namespace qb {
 
 struct ImportDialogData {
     const std::string* tableBytes = nullptr;
-    std::string programDirectory;  // where the help file lies
+    Directory programDirectory;    // where the help file lies
     TableOptions options;          // on OK: the encoding, separator and header as shown
 };
 

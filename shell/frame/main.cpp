@@ -26,12 +26,12 @@ RECT CornersOnAMonitor(const RECT& corners) {
 void ReadSettings(ProgramContext& program) {
     char directory[kPathBufferSize] = {};
     DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
-    program.programDir = length < sizeof directory ? directory : "";
+    const std::string startDirectory = length < sizeof directory ? directory : "";
     program.maxWidth = GetSystemMetrics(SM_CXMAXIMIZED);
     program.maxHeight = GetSystemMetrics(SM_CYMAXIMIZED);
     program.mainRect = ToRect(DefaultMainRect(program.maxWidth, program.maxHeight));
     MarkInstalled();
-    ReadStartupSettings(program.programDir, program.mainRect);
+    ReadStartupSettings(startDirectory, program.programDir, program.mainRect);
     program.mainRect = CornersOnAMonitor(program.mainRect);
     program.scale = DisplayScale(ScreenDpi());
 }

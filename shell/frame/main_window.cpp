@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/document_names.h"
 #include "base/product_names.h"
 #include "common/window.h"
 #include "settings/settings_registry.h"
@@ -34,8 +35,8 @@ bool OnCreate(MainWindow& state, HWND window, const CREATESTRUCTA& create) {
     state.module = create.hInstance;
     state.menu = GetMenu(window);
     srand(GetTickCount());
-    const std::string& programDir = state.program->programDir;
-    state.session = std::make_unique<TestSession>(programDir, JournalPathFor(programDir), state.random);
+    const Directory& programDir = state.program->programDir;
+    state.session = std::make_unique<TestSession>(programDir, JournalPathFor(programDir).Text(), state.random);
     state.frameView = std::make_unique<WindowFrameView>(state);
     state.observer = std::make_unique<FrameObserver>(state);
     state.session->SetObserver(state.observer.get());

@@ -26,7 +26,7 @@ class FrameObserver;
 // Program-wide values taken at start-up.
 struct ProgramContext {
     HINSTANCE module = nullptr;
-    std::string programDir;  // from "DataPath", without a trailing backslash
+    Directory programDir;    // from "DataPath"
     RECT mainRect = {};      // from "WindowPosMain"
     int maxWidth = 0;        // size of a maximised window
     int maxHeight = 0;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/document_names.h"
 #include "document/journal.h"
 #include "shell/frame/main_window.h"
 #include "shell/frame/message_display.h"
@@ -19,9 +20,9 @@ MessageAnswer AskToRecover(HWND owner, const LeftJournal& left) {
 
 std::string OfferRecovery(MainWindow& state) {
     FileSystem& files = RealFileSystem();
-    const std::string& programDir = state.program->programDir;
+    const Directory& programDir = state.program->programDir;
     LeftJournal& left = state.program->leftJournal;
-    if (!FindLeftJournal(files, JournalPathFor(programDir), programDir, left)) return std::string();
+    if (!FindLeftJournal(files, JournalPathFor(programDir).Text(), programDir, left)) return std::string();
     switch (AskToRecover(state.window, left)) {
     case MessageAnswer::Yes: break;
     case MessageAnswer::No: DiscardLeftJournal(files, left); return std::string();

@@ -39,7 +39,7 @@ WindowFrameView::WindowFrameView(MainWindow& state)
     fileDialog_.lpstrFilter = fileFilter_.c_str();
     fileDialog_.lpstrFile = fileName_;
     fileDialog_.nMaxFile = sizeof fileName_;
-    fileDialog_.lpstrInitialDir = state.program->programDir.c_str();
+    fileDialog_.lpstrInitialDir = state.program->programDir.Text().c_str();
     fileDialog_.lpstrDefExt = kTestExtension;
     fileDialog_.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
     webPageDialog_ = fileDialog_;

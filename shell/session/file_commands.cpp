@@ -317,10 +317,12 @@ void TestSession::EndProgram() {
 // damagedFile (a full path): the chosen name itself or one of the save's
 // working names names it.
 bool TestSession::SaveWouldReplace(const std::string& chosenPath, const std::string& damagedFile, FrameView& view) {
-    const std::string names[] = {chosenPath, CompanionName(chosenPath, kTemporarySuffix),
-                                 CompanionName(chosenPath, kBackupSuffix), CompanionName(chosenPath, kSavedSuffix)};
-    for (const std::string& name : names)
-        if (!name.empty() && SameFile(view.FullPath(name), damagedFile)) return true;
+    const WinPath chosen(chosenPath);
+    const WinPath names[] = {chosen, chosen.Companion(kTemporarySuffix), chosen.Companion(kBackupSuffix),
+                             chosen.Companion(kSavedSuffix)};
+    const WinPath damaged(damagedFile);
+    for (const WinPath& name : names)
+        if (!name.Empty() && WinPath(view.FullPath(name.Text())).SameFile(damaged)) return true;
     return false;
 }
 

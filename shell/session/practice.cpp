@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/resource_ids.h"
+#include "document/attachments.h"
 #include "shell/session/question_pick.h"
 #include "shell/session/session.h"
 

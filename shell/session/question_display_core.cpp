@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "document/attachments.h"
 #include "shell/session/question_pick.h"
 
 namespace qb {
 
-QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::string& programDirectory,
+QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const Directory& programDirectory,
                                     RandomSource& random) {
     RecordProgress complete;
     complete.outcome = RecordRead::Complete;
@@ -19,7 +20,7 @@ QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::str
 }
 
 QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const RecordProgress& progress,
-                                    const std::string& programDirectory, RandomSource& random) {
+                                    const Directory& programDirectory, RandomSource& random) {
     QuestionDisplay display;
     display.keyword = record.keyword;
     display.question = record.slots[kSlotQuestion];

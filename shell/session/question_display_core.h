@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/paths.h"
 #include "document/record.h"
 #include "shell/session/layout_core.h"
 #include "shell/session/random_source.h"
@@ -31,11 +32,11 @@ struct QuestionDisplay {
 // Plans the display of record (texts decoded): the right answer and the
 // non-empty wrong answers in index order draw their rows, so empty wrong
 // answers leave no gaps.
-QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const std::string& programDirectory,
+QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const Directory& programDirectory,
                                     RandomSource& random);
 // The same for a record read only in part: the rows are laid out for every
 // answer its lengths announce, and only what was read is shown.
 QuestionDisplay PlanQuestionDisplay(const QuestionRecord& record, const RecordProgress& progress,
-                                    const std::string& programDirectory, RandomSource& random);
+                                    const Directory& programDirectory, RandomSource& random);
 
 }  // namespace qb

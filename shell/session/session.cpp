@@ -7,7 +7,7 @@
 
 namespace qb {
 
-TestSession::TestSession(std::string programDirectory, std::string journalPath, RandomSource& random)
+TestSession::TestSession(Directory programDirectory, std::string journalPath, RandomSource& random)
     : programDirectory_(std::move(programDirectory)), journalPath_(std::move(journalPath)), random_(random) {}
 
 Counters TestSession::CurrentCounters() const {

@@ -47,7 +47,7 @@ enum class MarkerClick {
 class TestSession {
 public:
     // programDirectory: where "*" attachment names point; journalPath: the change journal.
-    TestSession(std::string programDirectory, std::string journalPath, RandomSource& random);
+    TestSession(Directory programDirectory, std::string journalPath, RandomSource& random);
     TestSession(const TestSession&) = delete;
     TestSession& operator=(const TestSession&) = delete;
 
@@ -56,7 +56,7 @@ public:
     // --- Queries ---------------------------------------------------------
     const TestDocument& Document() const { return document_; }
     TestDocument& Document() { return document_; }
-    const std::string& ProgramDirectory() const { return programDirectory_; }
+    const Directory& ProgramDirectory() const { return programDirectory_; }
     bool IsOpen() const { return document_.IsOpen(); }
     bool IsModified() const { return document_.modified; }
     int32_t QuestionCount() const { return document_.questionCount; }
@@ -265,7 +265,7 @@ private:
     void RestoreQuestions(const std::vector<QuestionState>& questions);
     static QuestionState StateOf(const QuestionNode& node);
 
-    std::string programDirectory_;
+    Directory programDirectory_;
     std::string journalPath_;
     RandomSource& random_;
     SessionObserver* observer_ = nullptr;

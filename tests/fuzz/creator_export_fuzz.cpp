@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CountingCopier copier;
     QuietReporter reporter;
     {
-        qb::creator::TestExport exporter({"C:\\Q", "Quorbelind", kTestPath, "C:\\Q\\Dist"}, files, copier, reporter);
+        qb::creator::TestExport exporter(
+            {qb::Directory("C:\\Q"), "Quorbelind", kTestPath, qb::Directory("C:\\Q\\Dist")}, files, copier, reporter);
         Check(exporter.Open());
         exporter.Run();
     }

@@ -63,14 +63,14 @@ public:
     std::vector<Copy> copies;
     std::vector<std::string> refused;
 
-    bool MakeDirectory(const std::string&) override { return true; }
+    bool MakeDirectory(const qb::Directory&) override { return true; }
     void ReportDirectoryNotMade() override {}
     void ShowProgress(int) override {}
     void SetStepText(int) override {}
     void MarkInstalled() override { std::abort(); }
-    void WriteDataPath(const std::string&) override { std::abort(); }
-    void AssociateTestFiles(const std::string&) override { std::abort(); }
-    void AddUninstallEntry(const std::string&) override { std::abort(); }
+    void WriteDataPath(const qb::Directory&) override { std::abort(); }
+    void AssociateTestFiles(const qb::Directory&) override { std::abort(); }
+    void AddUninstallEntry(const qb::Directory&) override { std::abort(); }
     bool CanOpenForReading(const std::string&) override { return false; }
     bool AskOverwrite(const std::string&) override { return true; }
     bool CopyOver(const std::string& source, const std::string& destination) override {
@@ -132,8 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     RecordingHost host(bytes);
     qb::InstallState state;
-    state.sourceDirectory = kSource;
-    state.destinationDirectory = kDestination;
+    state.sourceDirectory = qb::Directory(kSource);
+    state.destinationDirectory = qb::Directory(kDestination);
     state.testsOnly = true;
     if (qb::RunInstallWork(state, host) != qb::WorkResult::Done) std::abort();
 

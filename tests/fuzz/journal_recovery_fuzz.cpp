@@ -15,7 +15,7 @@ namespace {
 
 using qb::testing_support::MemoryFileSystem;
 
-const char kProgramDir[] = "C:\\Q";
+const qb::Directory kProgramDir("C:\\Q");
 const char kJournalPath[] = "C:\\Q\\CHANGINGS.TMP";
 const char kCheckJournalPath[] = "C:\\Check\\CHANGINGS.TMP";
 const std::string kMagic = std::string(qb::kMagicLine) + "\r\n";

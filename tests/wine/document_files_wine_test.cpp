@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/path_limits.h"
 #include "document/document.h"
 #include "tests/support/test_records.h"
 #include "tests/wine/wine_check.h"
@@ -133,8 +134,8 @@ void SaveKeepsBackupAndWritesCapitals(const std::string& dir) {
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+    char temp[qb::kPathBufferSize] = {};
+    GetTempPathA(sizeof temp, temp);
     const std::string dir = std::string(temp) + "qb-document-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
     SaveKeepsBackupAndWritesCapitals(dir);

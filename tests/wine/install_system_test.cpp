@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/path_limits.h"
 #include "common/registry.h"
 #include "system/system_entries.h"
 #include "system/system_names.h"
@@ -56,7 +57,7 @@ void SetDefaultUserDataPath(const char* text) {
 }
 
 void AssociationHasExactTexts() {
-    AssociateTestFiles("C:\\Quorbelind\\", Names());
+    AssociateTestFiles(Directory("C:\\Quorbelind\\"), Names());
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, ".tvt"), "Quorbelind", ".tvt");
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind"), "Quorbelind", "file class");
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\DefaultIcon"), "C:\\Quorbelind\\Quorbelind.exe,-114",
@@ -66,13 +67,13 @@ void AssociationHasExactTexts() {
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"), "C:\\Quorbelind\\Quorbelind.exe %1",
                "open command");
     // A second installation into another directory overwrites the texts.
-    AssociateTestFiles("D:\\Other Place\\", Names());
+    AssociateTestFiles(Directory("D:\\Other Place\\"), Names());
     CHECK_TEXT(Default(HKEY_CLASSES_ROOT, "Quorbelind\\Shell\\open\\command"), "D:\\Other Place\\Quorbelind.exe %1",
                "open command after reinstall");
 }
 
 void UninstallEntryHasExactTexts() {
-    AddUninstallEntry("C:\\Quorbelind\\", Names());
+    AddUninstallEntry(Directory("C:\\Quorbelind\\"), Names());
     const std::string entry = std::string(kUninstallListPath) + "\\Quorbelind: Uninstall";
     CHECK_TEXT(ReadStringValue(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayName", 1024), "Quorbelind: Uninstall",
                "DisplayName");
@@ -90,7 +91,7 @@ void ShortcutPointsAtTheProgram() {
     const std::string link = LinkIn(CSIDL_STARTMENU);
     CHECK(!link.empty(), "start menu folder known");
     DeleteFileA(link.c_str());
-    CreateShortcut("C:\\Quorbelind\\", CSIDL_STARTMENU, Names());
+    CreateShortcut(Directory("C:\\Quorbelind\\"), CSIDL_STARTMENU, Names());
     CHECK(GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES, "shortcut written: " + link);
 
     IShellLinkA* shellLink = nullptr;
@@ -98,13 +99,13 @@ void ShortcutPointsAtTheProgram() {
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&shellLink))) &&
         SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+        WCHAR wide[kPathBufferSize] = {};
+        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, static_cast<int>(kPathBufferSize));
         CHECK(SUCCEEDED(file->Load(wide, STGM_READ)), "shortcut loads");
-        char text[MAX_PATH] = {};
-        shellLink->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+        char text[kPathBufferSize] = {};
+        shellLink->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
         CHECK_TEXT(std::string(text), "C:\\Quorbelind\\Quorbelind.exe", "shortcut target");
-        shellLink->GetDescription(text, MAX_PATH);
+        shellLink->GetDescription(text, sizeof text);
         CHECK_TEXT(std::string(text), "Quorbelind V1.00", "shortcut description");
         file->Release();
     } else {
@@ -118,7 +119,9 @@ void ShortcutPointsAtTheProgram() {
 }
 
 std::optional<std::string> SetupDirectory(DriveRoot driveRoot = DriveRoot::Accepted) {
-    return ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, driveRoot);
+    const std::optional<Directory> directory =
+        ReadProgramDirectory(DataPathLookup::CurrentUserThenDefaultUser, driveRoot);
+    return directory ? std::optional<std::string>(directory->Text()) : std::nullopt;
 }
 
 void DataPathIsReadFromTheCurrentUserFirst() {
@@ -141,8 +144,8 @@ void RemovalTakesEveryEntryAndKeepsTheVendorKeys() {
     WriteUserValue("Font", "-11,0,0,0,400,0,0,0,0,0,0,0,0,Arial");
     WriteUserSwitch(kValueListDetails, true);
     SetDefaultUserDataPath("C:\\Quorbelind\\");
-    AssociateTestFiles("C:\\Quorbelind\\", Names());
-    AddUninstallEntry("C:\\Quorbelind\\", Names());
+    AssociateTestFiles(Directory("C:\\Quorbelind\\"), Names());
+    AddUninstallEntry(Directory("C:\\Quorbelind\\"), Names());
     CHECK(KeyExists(HKEY_LOCAL_MACHINE, kMarkerKeyPath), "marker before removal");
 
     RemoveSystemEntries(Names());

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/path_limits.h"
 #include "common/scoped_handles.h"
 #include "wine_check.h"
 
@@ -98,7 +99,7 @@ std::string CommonControlsLoadedBy(HANDLE process) {
     if (!EnumProcessModules(process, modules, sizeof modules, &needed)) return std::string();
     std::string found;
     for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < 512; ++i) {
-        char path[MAX_PATH] = {};
+        char path[qb::kPathBufferSize] = {};
         if (GetModuleFileNameExA(process, modules[i], path, sizeof path) == 0) continue;
         const std::string text = path;
         const size_t slash = text.find_last_of('\\');

@@ -64,17 +64,16 @@ void TestMarker() {
 }
 
 void TestStartupSettings() {
-    std::string dir = "C:\\Work";
+    qb::Directory dir;
     RECT rect = {0, 0, 1273, 682};
-    CHECK(!qb::ReadStartupSettings(dir, rect));
+    CHECK(!qb::ReadStartupSettings("C:\\Work", dir, rect));
     CHECK_TEXT(RawValue("DataPath"), std::string("C:\\Work\0", 8));
     CHECK_TEXT(RawValue("WindowPosMain"), std::string("00000,00000,01273,00682\0", 24));
 
     SetRaw("DataPath", REG_SZ, "D:\\Tests\\\\", 11);
     SetRaw("WindowPosMain", REG_SZ, "-0012,00040,00800,00600", 24);
-    dir = "C:\\Work";
-    CHECK(qb::ReadStartupSettings(dir, rect));
-    CHECK_TEXT(dir, "D:\\Tests\\");
+    CHECK(qb::ReadStartupSettings("C:\\Work", dir, rect));
+    CHECK_TEXT(dir.Text(), "D:\\Tests\\");
     CHECK(rect.left == -12 && rect.top == 40 && rect.right == 800 && rect.bottom == 600);
 }
 

@@ -26,7 +26,8 @@ expect_drive "-12 30 238 180" "Bild pane at a stored negative coordinate" rect "
 expect_drive "$stored_font" "keyword label in the stored font, commas kept in the face name" \
   font "$main:IDC_TEST_PANE:IDC_KEYWORD_LABEL"
 expect_drive "$stored_font" "question box in the stored font" font "$main:IDC_TEST_PANE:IDC_QUESTION_BOX"
-expect_drive "$stored_font" "last answer box in the stored font" font "$main:IDC_TEST_PANE:IDC_ANSWER_BOX_LAST"
+# The fifth answer box is the last.
+expect_drive "$stored_font" "last answer box in the stored font" font "$main:IDC_TEST_PANE:$((IDC_ANSWER_BOX_FIRST + 4))"
 expect_reg "$KEY_USER" Font "$stored_font" "the stored font stays as it was"
 expect_reg "$KEY_USER" WinPosText "00010,00020,00300,00200" "the stored Text rectangle stays as it was"
 expect_reg "$KEY_USER" DataPath "$(winpath "$PROGRAM_DIR")\\" "DataPath is not rewritten"

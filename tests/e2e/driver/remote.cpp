@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/path_limits.h"
+
 namespace qbdrive {
 
 RemoteProcess::RemoteProcess(HWND window) {
@@ -57,8 +59,8 @@ std::string BaseName(const std::string& path) {
 }
 
 std::string DriverDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char path[qb::kPathBufferSize] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
     std::string text = path;
     return text.substr(0, text.find_last_of("\\/") + 1);
 }
@@ -84,8 +86,8 @@ void* RemoteAddressOf(DWORD processId, const void* localFunction) {
                             static_cast<LPCSTR>(localFunction), &module)) {
         return nullptr;
     }
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(module, path, MAX_PATH);
+    char path[qb::kPathBufferSize] = {};
+    GetModuleFileNameA(module, path, sizeof path);
     BYTE* remoteBase = RemoteModuleBase(processId, BaseName(path));
     if (!remoteBase) return nullptr;
     return remoteBase + (static_cast<const BYTE*>(localFunction) - reinterpret_cast<const BYTE*>(module));

@@ -194,7 +194,7 @@ TEST(QuestionCheck, StarNamesInTheProgramDirectory) {
     for (const std::string programDirectory : {"", "C:\\P"}) {
         auto stream = files.Open("/t/x.tvt", OpenMode::Read);
         TestFileScan scan;
-        const CheckReport report = CheckTestFile(files, *stream, "/t/x.tvt", scan, programDirectory);
+        const CheckReport report = CheckTestFile(files, *stream, "/t/x.tvt", scan, Directory(programDirectory));
         EXPECT_EQ(report.findings.size(), programDirectory.empty() ? 1u : 0u) << programDirectory;
     }
 }
@@ -217,7 +217,7 @@ TEST(QuestionCheck, OpenTestWithItsJournal) {
     changed.slots[kSlotAnswerPictureFile] = "*gone.bmp";
     document.head->position = WriteQuestionRecord(*document.journalFile, changed);
     document.head->inJournal = true;
-    const CheckReport report = CheckOpenTest(document, "C:\\Q");
+    const CheckReport report = CheckOpenTest(document, Directory("C:\\Q"));
     ASSERT_EQ(report.findings.size(), 2u);
     EXPECT_EQ(report.findings[0].key, 0);
     EXPECT_EQ(DescribeFinding(report.findings[0]), "question 1 \"Sky\": answer picture \"*gone.bmp\" missing");

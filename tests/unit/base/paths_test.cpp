@@ -11,14 +11,14 @@
 namespace qb {
 namespace {
 
-// The program directory a DataPath names follows the one trailing-backslash
-// rule; only Uninstall, which removes files, refuses a drive root.
-TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
+// A directory keeps the one trailing-backslash rule however it was given;
+// only Uninstall, which removes files, refuses a drive root as the program directory.
+TEST(Paths, DirectoryDropsOneTrailingBackslashAndJoinsWithOne) {
     const std::optional<std::string> none;
     struct Case {
         const char* path;
-        const char* dropped;
-        const char* added;
+        const char* text;
+        const char* stored;
         bool driveRoot;
         std::optional<std::string> directory;           // DriveRoot::Accepted
         std::optional<std::string> removableDirectory;  // DriveRoot::Refused
@@ -37,18 +37,24 @@ TEST(Paths, TrailingBackslashIsDroppedOnceAndAddedOnlyWhenMissing) {
         {"", "", "\\", true, none, none},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DropTrailingBackslash(c.path), c.dropped) << c.path;
-        EXPECT_EQ(WithTrailingBackslash(c.path), c.added) << c.path;
-        EXPECT_EQ(IsDriveRoot(c.path), c.driveRoot) << c.path;
-        EXPECT_EQ(ProgramDirectoryFromDataPath(c.path, DriveRoot::Accepted), c.directory) << c.path;
-        EXPECT_EQ(ProgramDirectoryFromDataPath(c.path, DriveRoot::Refused), c.removableDirectory) << c.path;
+        const Directory directory(c.path);
+        EXPECT_EQ(directory.Text(), c.text) << c.path;
+        EXPECT_EQ(directory.WithTrailingBackslash(), c.stored) << c.path;
+        EXPECT_EQ(Directory(directory.WithTrailingBackslash()), directory) << c.path;
+        EXPECT_EQ(directory.Join("a.tvt").Text(), c.stored + std::string("a.tvt")) << c.path;
+        EXPECT_EQ(directory.IsDriveRoot(), c.driveRoot) << c.path;
+        const auto text = [](const std::optional<Directory>& d) {
+            return d ? std::optional<std::string>(d->Text()) : std::nullopt;
+        };
+        EXPECT_EQ(text(ProgramDirectoryFromDataPath(c.path, DriveRoot::Accepted)), c.directory) << c.path;
+        EXPECT_EQ(text(ProgramDirectoryFromDataPath(c.path, DriveRoot::Refused)), c.removableDirectory) << c.path;
     }
 }
 
 TEST(Paths, FolderFileNameAndStemShareOneSeparatorSet) {
-    EXPECT_EQ(FileName("C:\\Tests\\Biology.tvt"), "Biology.tvt");
-    EXPECT_EQ(FileName("exam.TVT"), "exam.TVT");
-    EXPECT_EQ(FileName("C:\\dir\\"), "");
+    EXPECT_EQ(WinPath("C:\\Tests\\Biology.tvt").FileName(), "Biology.tvt");
+    EXPECT_EQ(WinPath("exam.TVT").FileName(), "exam.TVT");
+    EXPECT_EQ(WinPath("C:\\dir\\").FileName(), "");
     // One separator set: backslash, slash, and a drive's colon.
     const struct {
         const char* path;
@@ -57,24 +63,78 @@ TEST(Paths, FolderFileNameAndStemShareOneSeparatorSet) {
     } cases[] = {{"C:\\T\\a.b.tvt", "C:\\T\\", "a.b"}, {"/t/x.tvt", "/t/", "x"}, {"D:exam.tvt", "D:", "exam"},
                  {"exam", "", "exam"}, {"C:\\T.d\\exam", "C:\\T.d\\", "exam"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(Folder(c.path), c.folder) << c.path;
-        EXPECT_EQ(Folder(c.path) + FileName(c.path), c.path) << c.path;
-        EXPECT_EQ(Stem(c.path), c.stem) << c.path;
+        const WinPath path(c.path);
+        EXPECT_EQ(path.Folder(), c.folder) << c.path;
+        EXPECT_EQ(path.Folder() + path.FileName(), c.path) << c.path;
+        EXPECT_EQ(path.Stem(), c.stem) << c.path;
     }
-    EXPECT_TRUE(SameFile("C:\\T\\Exam.TVT", "c:\\t\\exam.tvt"));
-    EXPECT_FALSE(SameFile("C:\\T\\exam.tvt", "C:\\T\\exam.tv"));
-    EXPECT_EQ(JoinPath("C:\\Q", "Dist"), "C:\\Q\\Dist");
+    EXPECT_TRUE(WinPath("C:\\T\\Exam.TVT").SameFile(WinPath("c:\\t\\exam.tvt")));
+    EXPECT_FALSE(WinPath("C:\\T\\exam.tvt").SameFile(WinPath("C:\\T\\exam.tv")));
+    EXPECT_FALSE(WinPath("C:\\T\\exam.tvt").SameFile(WinPath("C:\\T\\exam.tvu")));
     EXPECT_TRUE(HasExtension("C:\\Notes.RtF", ".rtf"));
     EXPECT_FALSE(HasExtension("rtf", ".rtf"));
     EXPECT_FALSE(HasExtension("a.rtf.txt", ".RTF"));
 }
 
-TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUser) {
-    EXPECT_EQ(PickDataPath(std::string("C:\\Mine\\"), std::string("C:\\Default\\")), "C:\\Mine\\");
-    EXPECT_EQ(PickDataPath(std::nullopt, std::string("C:\\Default\\")), "C:\\Default\\");
-    EXPECT_EQ(PickDataPath(std::string(""), std::string("C:\\Default\\")), "C:\\Default\\");
-    EXPECT_FALSE(PickDataPath(std::nullopt, std::nullopt).has_value());
-    EXPECT_FALSE(PickDataPath(std::string(""), std::string("")).has_value());
+// A companion never reaches past the test's own name: three characters that
+// hold a separator of the one set leave none.
+TEST(Paths, CompanionsReplaceTheLastThreeCharacters) {
+    const struct {
+        const char* path;
+        const char* suffix;
+        const char* companion;
+    } cases[] = {{"C:\\T\\exam.tvt", kTemporarySuffix, "C:\\T\\exam.TMP"},
+                 {"C:\\T\\exam.tvt", kBackupSuffix, "C:\\T\\exam.BAK"},
+                 {"C:\\T\\exam.tvt", kSavedSuffix, "C:\\T\\exam.TVT"},
+                 {"exam", kTemporarySuffix, "eTMP"},
+                 {"ab", kTemporarySuffix, ""},
+                 {"C:\\T\\ab", kTemporarySuffix, ""},
+                 {"D:ab", kBackupSuffix, ""},
+                 {"C:/t/ab", kSavedSuffix, ""}};
+    for (const auto& c : cases) EXPECT_EQ(WinPath(c.path).Companion(c.suffix).Text(), c.companion) << c.path;
+}
+
+// DataPath values as a test sets them; counts the reads of the default user's.
+struct FakeDataPathValues : DataPathValues {
+    std::optional<std::string> currentUser;
+    std::optional<std::string> defaultUser;
+    int defaultUserReads = 0;
+    std::optional<std::string> CurrentUser() override { return currentUser; }
+    std::optional<std::string> DefaultUser() override {
+        ++defaultUserReads;
+        return defaultUser;
+    }
+};
+
+TEST(DataPathLookup, CurrentUserComesFirstThenTheDefaultUserWhereTheLookupAllows) {
+    const std::optional<std::string> none;
+    const struct {
+        std::optional<std::string> currentUser;
+        std::optional<std::string> defaultUser;
+        const char* currentUserOnly;  // nullptr: no directory
+        const char* thenDefaultUser;
+    } cases[] = {
+        {std::string("C:\\Mine\\"), std::string("C:\\Default\\"), "C:\\Mine", "C:\\Mine"},
+        {none, std::string("C:\\Default\\"), nullptr, "C:\\Default"},
+        {std::string(""), std::string("C:\\Default\\"), nullptr, "C:\\Default"},
+        {std::string("\\"), std::string("C:\\Default\\"), nullptr, nullptr},
+        {none, none, nullptr, nullptr},
+        {std::string(""), std::string(""), nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        FakeDataPathValues values;
+        values.currentUser = c.currentUser;
+        values.defaultUser = c.defaultUser;
+        const auto expect = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
+        const auto read = [&](DataPathLookup lookup) {
+            const std::optional<Directory> directory = ReadProgramDirectory(values, lookup, DriveRoot::Accepted);
+            return directory ? std::optional<std::string>(directory->Text()) : std::nullopt;
+        };
+        EXPECT_EQ(read(DataPathLookup::CurrentUser), expect(c.currentUserOnly)) << c.currentUser.value_or("none");
+        EXPECT_EQ(values.defaultUserReads, 0) << "the default user's value is not looked at";
+        EXPECT_EQ(read(DataPathLookup::CurrentUserThenDefaultUser), expect(c.thenDefaultUser))
+            << c.currentUser.value_or("none");
+    }
 }
 
 TEST(TestNames, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
@@ -85,6 +145,7 @@ TEST(TestNames, FilterListsTestsThenAllFilesAndEndsInTwoZeros) {
 TEST(TestNames, RecoveredTestsAreCountedFromTheSecond) {
     EXPECT_EQ(RecoveredTestName("exam", 1), "exam recovered.tvt");
     EXPECT_EQ(RecoveredTestName("exam", 2), "exam recovered 2.tvt");
+    EXPECT_EQ(JournalPathFor(Directory("C:\\Q\\")).Text(), "C:\\Q\\CHANGINGS.TMP");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "creator/export_names.h"
-#include "document/record.h"
+#include "document/attachments.h"
 
 #include <gtest/gtest.h>
 
@@ -21,22 +21,23 @@ TEST(ExportNames, StarNameIsTakenWholeAfterTheStar) {
 
 // The export copies an attachment from where the main program reads it.
 TEST(ExportNames, SourceOfStarNameLiesInTheProgramDirectory) {
-    EXPECT_EQ(ResolveAttachmentName("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
-    EXPECT_EQ(ResolveAttachmentName("*pics\\Cell.bmp", "C:\\Q"), "C:\\Q\\pics\\Cell.bmp");
-    EXPECT_EQ(ResolveAttachmentName("C:\\Tests\\Cell.bmp", "C:\\Q"), "C:\\Tests\\Cell.bmp");
-    EXPECT_EQ(ResolveAttachmentName("Cell.bmp", "C:\\Q"), "Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("*intro.rtf", Directory("C:\\Q")), "C:\\Q\\intro.rtf");
+    EXPECT_EQ(ResolveAttachmentName("*pics\\Cell.bmp", Directory("C:\\Q")), "C:\\Q\\pics\\Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("C:\\Tests\\Cell.bmp", Directory("C:\\Q")), "C:\\Tests\\Cell.bmp");
+    EXPECT_EQ(ResolveAttachmentName("Cell.bmp", Directory("C:\\Q")), "Cell.bmp");
 }
 
 TEST(ExportNames, NumberedFilesHaveSevenDigits) {
-    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 1), "C:\\Q\\Dist\\T0000001");
-    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 42), "C:\\Q\\Dist\\T0000042");
-    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 9999999), "C:\\Q\\Dist\\T9999999");
-    EXPECT_EQ(NumberedFilePath("C:\\Q\\Dist", 12345678), "C:\\Q\\Dist\\T12345678");
-    EXPECT_EQ(ListFilePath("C:\\Q\\Dist"), "C:\\Q\\Dist\\TEST.LST");
+    const Directory kDist("C:\\Q\\Dist\\");
+    EXPECT_EQ(NumberedFilePath(kDist, 1), "C:\\Q\\Dist\\T0000001");
+    EXPECT_EQ(NumberedFilePath(kDist, 42), "C:\\Q\\Dist\\T0000042");
+    EXPECT_EQ(NumberedFilePath(kDist, 9999999), "C:\\Q\\Dist\\T9999999");
+    EXPECT_EQ(NumberedFilePath(kDist, 12345678), "C:\\Q\\Dist\\T12345678");
+    EXPECT_EQ(ListFilePath(kDist), "C:\\Q\\Dist\\TEST.LST");
 }
 
 TEST(ExportNames, ProgramFilesInCopyingOrderUnderTheirShortNames) {
-    std::vector<FileCopy> copies = ProgramFileCopies("C:\\Q", "Quorbelind", "C:\\Q\\Dist");
+    std::vector<FileCopy> copies = ProgramFileCopies(Directory("C:\\Q"), "Quorbelind", Directory("C:\\Q\\Dist"));
     ASSERT_EQ(copies.size(), 6u);
     const char* expected[6][2] = {
         {"C:\\Q\\Quorbelind.exe", "C:\\Q\\Dist\\D01"}, {"C:\\Q\\Quorbelind.hlp", "C:\\Q\\Dist\\Quorbelind.hlp"},

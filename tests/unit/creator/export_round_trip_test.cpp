@@ -2,6 +2,7 @@
 // same questions and texts, every name rewritten to "*" and its base name.
 #include "creator/export_names.h"
 #include "creator/export.h"
+#include "document/attachments.h"
 #include "document/record.h"
 
 #include "tests/support/memory_files.h"
@@ -68,7 +69,8 @@ TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
     }
     CopyEverything copier(files);
     IgnoreReports reporter;
-    TestExport exporter({"C:\\Q", "Quorbelind", testPath, "C:\\Q\\Dist"}, files, copier, reporter);
+    TestExport exporter({Directory("C:\\Q"), "Quorbelind", testPath, Directory("C:\\Q\\Dist")}, files, copier,
+                        reporter);
     ASSERT_TRUE(exporter.Open());
     exporter.Run();
     // Only the program files are missing here.
@@ -99,8 +101,8 @@ TEST(ExportRoundTrip, ExportedTestReadsBackWithRewrittenNames) {
                 continue;
             }
             EXPECT_EQ(read.slots[slot], "*" + BaseNameOf(stored)) << slot;
-            EXPECT_EQ(files.Content(NumberedFilePath("C:\\Q\\Dist", number++)),
-                      "bytes of " + ResolveAttachmentName(stored, "C:\\Q"));
+            EXPECT_EQ(files.Content(NumberedFilePath(Directory("C:\\Q\\Dist"), number++)),
+                      "bytes of " + ResolveAttachmentName(stored, Directory("C:\\Q")));
         }
         position = header.end;
     }

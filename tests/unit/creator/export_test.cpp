@@ -88,7 +88,8 @@ protected:
     }
 
     bool ExportAsIs() {
-        TestExport exporter({kProgramDir, "Quorbelind", kTestPath, kDestination}, files, copier, reporter);
+        TestExport exporter({Directory(kProgramDir), "Quorbelind", kTestPath, Directory(kDestination)}, files, copier,
+                            reporter);
         if (!exporter.Open()) {
             opened = false;
             return false;

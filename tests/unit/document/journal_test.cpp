@@ -13,7 +13,7 @@ namespace {
 using namespace testing_support;
 
 const char* const kTest = "C:\\T\\exam.tvt";
-const char* const kProgramDir = "C:\\Q";
+const Directory kProgramDir("C:\\Q");
 const char* const kJournal = "C:\\Q\\CHANGINGS.TMP";
 const char* const kRecovered = "C:\\T\\exam recovered.tvt";
 

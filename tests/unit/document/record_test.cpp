@@ -330,48 +330,5 @@ TEST(MagicLine, AcceptsLinesEndingInA) {
     EXPECT_FALSE(IsAcceptedMagicLine("QBKX0101AXA\n"));
 }
 
-TEST(AttachmentNames, StarNamesLieInTheProgramDirectory) {
-    EXPECT_EQ(ResolveAttachmentName("*intro.rtf", "C:\\Q"), "C:\\Q\\intro.rtf");
-    EXPECT_EQ(ResolveAttachmentName("D:\\pics\\moon.bmp", "C:\\Q"), "D:\\pics\\moon.bmp");
-    EXPECT_EQ(ResolveAttachmentName("", "C:\\Q"), "");
-    EXPECT_EQ(JournalPathFor("C:\\Q"), "C:\\Q\\CHANGINGS.TMP");
-}
-
-// A test moved from C:\Old to C:\T: what is missing at its stored place is
-// taken from beside the test.
-TEST(AttachmentNames, MissingFilesAreFoundBesideTheTest) {
-    MemoryFileSystem fs;
-    for (const char* file : {"D:\\pics\\here.bmp", "C:\\Q\\installed.rtf", "C:\\T\\moved.bmp", "C:\\T\\intro.rtf",
-                             "C:\\T\\plain.txt", "C:\\T\\Cell.bmp", "beside.bmp"})
-        fs.SetContent(file, "x");
-    const struct {
-        const char* stored;
-        const char* testPath;
-        const char* located;
-    } cases[] = {
-        {"D:\\pics\\here.bmp", "C:\\T\\exam.tvt", "D:\\pics\\here.bmp"},  // at its stored path
-        {"C:\\Old\\moved.bmp", "C:\\T\\exam.tvt", "C:\\T\\moved.bmp"},    // gone: beside the test
-        {"C:\\Old\\lost.bmp", "C:\\T\\exam.tvt", "C:\\Old\\lost.bmp"},    // in neither place
-        {"*installed.rtf", "C:\\T\\exam.tvt", "C:\\Q\\installed.rtf"},    // "*" in the program directory
-        {"*intro.rtf", "C:\\T\\exam.tvt", "C:\\T\\intro.rtf"},            // "*" missing there
-        {"*pics\\Cell.bmp", "C:\\T\\exam.tvt", "C:\\T\\Cell.bmp"},        // the file's own name only
-        {"plain.txt", "C:\\T\\exam.tvt", "C:\\T\\plain.txt"},             // no folder part
-        {"C:\\Old\\beside.bmp", "exam.tvt", "beside.bmp"},                // test without folder part
-        {"C:\\Old\\moved.bmp", "", "C:\\Old\\moved.bmp"},                 // no test path
-        {"C:\\Old\\", "C:\\T\\exam.tvt", "C:\\Old\\"},                    // names no file
-        {"", "C:\\T\\exam.tvt", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LocateAttachment(fs, c.stored, "C:\\Q", c.testPath), c.located) << c.stored << " / " << c.testPath;
-}
-
-TEST(CompanionNames, ReplaceTheLastThreeCharacters) {
-    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "TMP"), "C:\\T\\exam.TMP");
-    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "BAK"), "C:\\T\\exam.BAK");
-    EXPECT_EQ(CompanionName("C:\\T\\exam.tvt", "TVT"), "C:\\T\\exam.TVT");
-    EXPECT_EQ(CompanionName("ab", "TMP"), "");
-    EXPECT_EQ(CompanionName("C:\\T\\ab", "TMP"), "") << "would name a file outside the test's folder";
-}
-
 }  // namespace
 }  // namespace qb

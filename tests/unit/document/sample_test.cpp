@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "document/attachments.h"
 #include "document/document.h"
 #include "tests/support/test_records.h"
 #include "tests/support/memory_files.h"
@@ -59,7 +60,7 @@ TEST(SampleTest, AstronomyReadsBackCompletely) {
             if (name.empty()) continue;
             ++attachments;
             ASSERT_EQ(name[0], '*') << "attachments of a shipped test lie in the program directory";
-            EXPECT_EQ(ResolveAttachmentName(name, "C:\\Q"), "C:\\Q\\" + name.substr(1));
+            EXPECT_EQ(ResolveAttachmentName(name, Directory("C:\\Q")), "C:\\Q\\" + name.substr(1));
             EXPECT_TRUE(std::ifstream(kSamples + "/" + name.substr(1)).good()) << name;
         }
     }

@@ -26,17 +26,23 @@ public:
     bool hasListFile = false;
     std::string listContent;
 
-    bool MakeDirectory(const std::string& directory) override {
-        events.push_back("mkdir " + directory);
+    bool MakeDirectory(const Directory& directory) override {
+        events.push_back("mkdir " + directory.WithTrailingBackslash());
         return directoryCanBeMade;
     }
     void ReportDirectoryNotMade() override { events.push_back("message 10"); }
     void ShowProgress(int position) override { events.push_back("bar " + std::to_string(position)); }
     void SetStepText(int stringId) override { events.push_back("text " + std::to_string(stringId)); }
     void MarkInstalled() override { events.push_back("marker"); }
-    void WriteDataPath(const std::string& directory) override { events.push_back("DataPath " + directory); }
-    void AssociateTestFiles(const std::string& directory) override { events.push_back("associate " + directory); }
-    void AddUninstallEntry(const std::string& directory) override { events.push_back("uninstall entry " + directory); }
+    void WriteDataPath(const Directory& directory) override {
+        events.push_back("DataPath " + directory.WithTrailingBackslash());
+    }
+    void AssociateTestFiles(const Directory& directory) override {
+        events.push_back("associate " + directory.WithTrailingBackslash());
+    }
+    void AddUninstallEntry(const Directory& directory) override {
+        events.push_back("uninstall entry " + directory.WithTrailingBackslash());
+    }
     bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
     bool AskOverwrite(const std::string& destination) override {
         events.push_back("ask " + destination);
@@ -71,8 +77,8 @@ public:
 
 InstallState FullState() {
     InstallState state;
-    state.sourceDirectory = "A:\\";
-    state.destinationDirectory = "C:\\Quorbelind\\";
+    state.sourceDirectory = Directory("A:\\");
+    state.destinationDirectory = Directory("C:\\Quorbelind\\");
     return state;
 }
 

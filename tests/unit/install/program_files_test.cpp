@@ -6,7 +6,7 @@ namespace qb {
 namespace {
 
 TEST(ProgramFiles, SourcesAndDestinationsAreTheTablesNamesInItsOrder) {
-    const std::string source = "A:\\";
+    const Directory source("A:\\");
     const char* expected[][2] = {
         {"A:\\D01", "Quorbelind.exe"}, {"A:\\Quorbelind.hlp", "Quorbelind.hlp"},
         {"A:\\D03", "Uninstall.exe"},  {"A:\\ReadMe.txt", "ReadMe.txt"},
@@ -21,7 +21,8 @@ TEST(ProgramFiles, SourcesAndDestinationsAreTheTablesNamesInItsOrder) {
 }
 
 TEST(ProgramFiles, HelpSourceFollowsTheProductName) {
-    EXPECT_EQ(ProgramFileSource(kDistributedProgramFiles[kHelpFile], "E:\\Disk 1\\", "Other"), "E:\\Disk 1\\Other.hlp");
+    EXPECT_EQ(ProgramFileSource(kDistributedProgramFiles[kHelpFile], Directory("E:\\Disk 1\\"), "Other"),
+              "E:\\Disk 1\\Other.hlp");
 }
 
 }  // namespace

@@ -39,12 +39,12 @@ StoredRect Rect(int32_t a, int32_t b, int32_t c, int32_t d) {
 
 TEST(StartupValues, FirstStartWritesDirectoryAndMainRectangleDefaults) {
     MemoryStore store;
-    std::string dir = "C:\\Work";
+    Directory dir;
     StoredRect rect = Rect(0, 0, 1273, 682);
-    EXPECT_FALSE(ReadStartupValues(store, dir, rect));
+    EXPECT_FALSE(ReadStartupValues(store, "C:\\Work", dir, rect));
     EXPECT_EQ(store.values["DataPath"], "C:\\Work");
     EXPECT_EQ(store.values["WindowPosMain"], "00000,00000,01273,00682");
-    EXPECT_EQ(dir, "C:\\Work");
+    EXPECT_EQ(dir.Text(), "C:\\Work");
     EXPECT_EQ(rect.c, 1273);
 }
 
@@ -52,10 +52,10 @@ TEST(StartupValues, StoredValuesReplaceTheDefaultsAndAreNotRewritten) {
     MemoryStore store;
     store.values["DataPath"] = "D:\\Tests\\";
     store.values["WindowPosMain"] = "-0012,00040,00800,00600";
-    std::string dir = "C:\\Work";
+    Directory dir;
     StoredRect rect = Rect(0, 0, 1273, 682);
-    EXPECT_TRUE(ReadStartupValues(store, dir, rect));
-    EXPECT_EQ(dir, "D:\\Tests");
+    EXPECT_TRUE(ReadStartupValues(store, "C:\\Work", dir, rect));
+    EXPECT_EQ(dir.Text(), "D:\\Tests");
     EXPECT_EQ(rect.a, -12);
     EXPECT_EQ(rect.b, 40);
     EXPECT_EQ(rect.c, 800);
@@ -67,10 +67,10 @@ TEST(StartupValues, StoredValuesReplaceTheDefaultsAndAreNotRewritten) {
 TEST(StartupValues, OnlyTheMissingValueIsWritten) {
     MemoryStore store;
     store.values["DataPath"] = "D:\\Tests";
-    std::string dir = "C:\\Work";
+    Directory dir;
     StoredRect rect = Rect(1, 2, 3, 4);
-    EXPECT_FALSE(ReadStartupValues(store, dir, rect));
-    EXPECT_EQ(dir, "D:\\Tests");
+    EXPECT_FALSE(ReadStartupValues(store, "C:\\Work", dir, rect));
+    EXPECT_EQ(dir.Text(), "D:\\Tests");
     EXPECT_EQ(store.writes, 1);
     EXPECT_EQ(store.values["WindowPosMain"], "00001,00002,00003,00004");
 }
@@ -78,12 +78,26 @@ TEST(StartupValues, OnlyTheMissingValueIsWritten) {
 TEST(StartupValues, AnUnwritableKeyLeavesTheDefaultsInUse) {
     MemoryStore store;
     store.refuseWrites = true;
-    std::string dir = "C:\\Work\\";
+    Directory dir;
     StoredRect rect = Rect(0, 0, 640, 480);
-    EXPECT_FALSE(ReadStartupValues(store, dir, rect));
-    EXPECT_EQ(dir, "C:\\Work");
+    EXPECT_FALSE(ReadStartupValues(store, "C:\\Work\\", dir, rect));
+    EXPECT_EQ(dir.Text(), "C:\\Work");
     EXPECT_EQ(rect.c, 640);
     EXPECT_TRUE(store.values.empty());
+}
+
+// Unlike a missing value, an empty or a lone backslash is kept: the program
+// goes on without a directory.
+TEST(StartupValues, ADataPathThatNamesNoDirectoryIsKept) {
+    for (const char* stored : {"", "\\"}) {
+        MemoryStore store;
+        store.values["DataPath"] = stored;
+        Directory dir(std::string("C:\\Before"));
+        StoredRect rect = Rect(1, 2, 3, 4);
+        ReadStartupValues(store, "C:\\Work", dir, rect);
+        EXPECT_TRUE(dir.Empty()) << stored;
+        EXPECT_EQ(store.values["DataPath"], stored);
+    }
 }
 
 TEST(RectValue, ValueOf23CharactersIsReadOneOf24IsMissing) {

@@ -129,7 +129,7 @@ TEST(CommandTable, ToolbarShowsTheFourteenImagesInOrderInFourGroups) {
 // the table are never switched off.
 TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
     SequenceRandom random({});
-    TestSession session("C:\\Program", "C:\\Program\\CHANGINGS.TMP", random);
+    TestSession session(Directory("C:\\Program"), "C:\\Program\\CHANGINGS.TMP", random);
     std::set<int> enabled;
     for (const MainCommand& command : kMainCommands)
         if (IsCommandEnabled(session, command.id)) enabled.insert(command.id);

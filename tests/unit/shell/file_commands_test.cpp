@@ -242,7 +242,7 @@ TEST(FileCommands, DamagedTestIsSavedOnlyUnderANameThatSparesItsFile) {
                                 EXPECT_EQ(b.frame.proposed, std::vector<std::string>{""});
                                 EXPECT_EQ(b.session.Document().damagedFile.empty(), !refused);
                                 for (const char* companion : {"BAK", "TMP"})
-                                    EXPECT_FALSE(Exists(CompanionName(b.dir.File(name), companion)));
+                                    EXPECT_FALSE(Exists(WinPath(b.dir.File(name)).Companion(companion).Text()));
                             })
                             .Modified(refused)
                             .File(name, Damaged()),

@@ -112,7 +112,7 @@ TEST(Practice, ShowAnswer) {
                  EXPECT_TRUE(s.Shown().answerShown);
                  EXPECT_EQ(s.Shown().textPath, "") << "no answer text file, the question's stays";
                  EXPECT_NE(s.Shown().picturePath.find("answer.bmp"), std::string::npos);
-                 EXPECT_NE(s.Shown().picturePath.find(s.ProgramDirectory()), std::string::npos) << "a * name";
+                 EXPECT_NE(s.Shown().picturePath.find(s.ProgramDirectory().Text()), std::string::npos) << "a * name";
                  EXPECT_FALSE(s.HoldsAnswer());
              }))
              .Disabled({IDM_TEST_SHOW_ANSWER, IDM_TEST_RESET})

@@ -20,7 +20,7 @@ QuestionRecord Record(const std::string& right, const std::array<std::string, 4>
 
 TEST(DisplayPlan, SingleAnswerQuestionShowsNoAnswerRows) {
     SequenceRandom random({});
-    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {}), "C:\\Q", random);
+    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {}), Directory("C:\\Q"), random);
     EXPECT_EQ(display.keyword, "Mars");
     EXPECT_EQ(display.question, "Which planet is red?\r\nName it.");
     EXPECT_EQ(display.rowCount, 2);
@@ -32,13 +32,13 @@ TEST(DisplayPlan, SingleAnswerQuestionShowsNoAnswerRows) {
 
 TEST(DisplayPlan, TwoAnswersAppearInEitherOrder) {
     SequenceRandom rightFirst({DrawForPosition(0, 2), DrawForPosition(1, 2)});
-    QuestionDisplay a = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), "", rightFirst);
+    QuestionDisplay a = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), Directory(), rightFirst);
     EXPECT_EQ(a.rowCount, 3);
     EXPECT_EQ(a.shownAnswerRows, 2);
     EXPECT_EQ(a.answerRows[0], "Mars");
     EXPECT_EQ(a.answerRows[1], "Venus");
     SequenceRandom rightSecond({DrawForPosition(1, 2), DrawForPosition(0, 2)});
-    QuestionDisplay b = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), "", rightSecond);
+    QuestionDisplay b = PlanQuestionDisplay(Record("Mars", {"Venus", "", "", ""}), Directory(), rightSecond);
     EXPECT_EQ(b.answerRows[0], "Venus");
     EXPECT_EQ(b.answerRows[1], "Mars");
 }
@@ -46,7 +46,7 @@ TEST(DisplayPlan, TwoAnswersAppearInEitherOrder) {
 TEST(DisplayPlan, EmptyWrongAnswersLeaveNoGaps) {
     // Wrong answers 1 and 3 empty: three answers in rows 0 to 2.
     SequenceRandom random({DrawForPosition(2, 3), DrawForPosition(0, 3), DrawForPosition(1, 3)});
-    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {"", "Venus", "", "Pluto"}), "", random);
+    QuestionDisplay display = PlanQuestionDisplay(Record("Mars", {"", "Venus", "", "Pluto"}), Directory(), random);
     EXPECT_EQ(display.rowCount, 4);
     EXPECT_EQ(display.shownAnswerRows, 3);
     EXPECT_EQ(display.answerRows[0], "Venus");
@@ -59,7 +59,7 @@ TEST(DisplayPlan, EmptyWrongAnswersLeaveNoGaps) {
 TEST(DisplayPlan, FiveAnswersFillEveryRow) {
     SequenceRandom random({DrawForPosition(4, 5), DrawForPosition(3, 5), DrawForPosition(2, 5), DrawForPosition(1, 5),
                            DrawForPosition(0, 5)});
-    QuestionDisplay display = PlanQuestionDisplay(Record("R", {"W1", "W2", "W3", "W4"}), "", random);
+    QuestionDisplay display = PlanQuestionDisplay(Record("R", {"W1", "W2", "W3", "W4"}), Directory(), random);
     EXPECT_EQ(display.rowCount, 6);
     std::set<std::string> shown(display.answerRows.begin(), display.answerRows.end());
     EXPECT_EQ(shown, (std::set<std::string>{"R", "W1", "W2", "W3", "W4"}));
@@ -74,7 +74,7 @@ TEST(DisplayPlan, QuestionFilesAreResolvedAnswerFilesKeptAsStored) {
     record.slots[kSlotAnswerTextFile] = "*answer.txt";
     record.slots[kSlotAnswerPictureFile] = "*answer.bmp";
     SequenceRandom random({});
-    QuestionDisplay display = PlanQuestionDisplay(record, "C:\\Q", random);
+    QuestionDisplay display = PlanQuestionDisplay(record, Directory("C:\\Q"), random);
     EXPECT_EQ(display.questionTextFile, "C:\\Q\\intro.rtf");
     EXPECT_EQ(display.questionPictureFile, "D:\\pics\\mars.bmp");
     EXPECT_EQ(display.answerTextFile, "*answer.txt");
@@ -91,7 +91,7 @@ TEST(DisplayPlan, PartlyReadRecordShowsWhatWasRead) {
     for (int slotsRead : {2, 0}) {
         progress.slotsRead = slotsRead;
         SequenceRandom random({DrawForPosition(1, 3), DrawForPosition(0, 3), DrawForPosition(2, 3)});
-        const QuestionDisplay display = PlanQuestionDisplay(record, progress, "", random);
+        const QuestionDisplay display = PlanQuestionDisplay(record, progress, Directory(), random);
         EXPECT_EQ(display.keyword, "Mars");
         EXPECT_EQ(display.rowCount, 4);
         EXPECT_EQ(display.shownAnswerRows, 3);

@@ -272,7 +272,7 @@ public:
 
 // A session over a test directory: the frame, the list and a scripted random source.
 struct SessionBench {
-    SessionBench() : session(dir.File(""), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
+    SessionBench() : session(Directory(dir.File("")), dir.File("CHANGINGS.TMP"), random), frame(session.Document()) {}
 
     // Writes the test and opens it through the dialog; the records start afresh.
     void OpenFile(const std::string& name, const std::string& bytes) {

@@ -6,11 +6,11 @@ namespace qb {
 namespace {
 
 TEST(SystemNames, SystemEntryTextsForAProgramDirectory) {
-    const std::string dir = "C:\\Quorbelind\\";
+    const Directory dir("C:\\Quorbelind\\");
     EXPECT_EQ(DefaultIconValue(dir, "Quorbelind.exe"), "C:\\Quorbelind\\Quorbelind.exe,-114");
     EXPECT_EQ(OpenCommandValue(dir, "Quorbelind.exe"), "C:\\Quorbelind\\Quorbelind.exe %1");
     EXPECT_EQ(UninstallStringValue(dir), "C:\\Quorbelind\\Uninstall.exe");
-    EXPECT_EQ(OpenCommandValue("D:\\My Tests\\", "Quorbelind.exe"), "D:\\My Tests\\Quorbelind.exe %1");
+    EXPECT_EQ(OpenCommandValue(Directory("D:\\My Tests"), "Quorbelind.exe"), "D:\\My Tests\\Quorbelind.exe %1");
 }
 
 TEST(SystemNames, LinkFileGetsOneBackslashAfterTheFolder) {

@@ -29,8 +29,8 @@ CleanupNames ShortNames() {
 }
 
 TEST(CleanupBatch, PathsOfTheBatchFileAndTheUninstaller) {
-    EXPECT_EQ(CleanupBatchPath("C:\\WINDOWS\\TEMP\\"), "C:\\WINDOWS\\TEMP\\TmpDelQB.BAT");
-    EXPECT_EQ(UninstallerPath("C:\\Quorbelind"), "C:\\Quorbelind\\UNINSTALL.EXE");
+    EXPECT_EQ(CleanupBatchPath(Directory("C:\\WINDOWS\\TEMP\\")), "C:\\WINDOWS\\TEMP\\TmpDelQB.BAT");
+    EXPECT_EQ(UninstallerPath(Directory("C:\\Quorbelind")), "C:\\Quorbelind\\UNINSTALL.EXE");
 }
 
 TEST(CleanupBatch, TheSixLinesComeInTheirOrderWithQuotedPaths) {

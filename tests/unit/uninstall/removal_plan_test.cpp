@@ -7,7 +7,7 @@ namespace qb {
 namespace {
 
 TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
-    std::vector<RemovalGroup> groups = RemovalGroups("C:\\Quorbelind", "QUORBELIND", RemovalChoice{});
+    std::vector<RemovalGroup> groups = RemovalGroups(Directory("C:\\Quorbelind"), "QUORBELIND", RemovalChoice{});
     ASSERT_EQ(groups.size(), 5u);
     const std::vector<RemovalKind> kinds = {RemovalKind::ProgramFiles, RemovalKind::Tests, RemovalKind::TextFiles,
                                             RemovalKind::Bitmaps, RemovalKind::SystemEntries};
@@ -32,7 +32,7 @@ TEST(RemovalGroups, EverythingChosenGivesEveryPathInOrder) {
 TEST(RemovalGroups, UnchosenKindsAreSkippedButProgramAndSystemStay) {
     RemovalChoice none;
     none.tests = none.textFiles = none.bitmaps = false;
-    std::vector<RemovalGroup> groups = RemovalGroups("D:\\Q", "QUORBELIND", none);
+    std::vector<RemovalGroup> groups = RemovalGroups(Directory("D:\\Q"), "QUORBELIND", none);
     ASSERT_EQ(groups.size(), 5u);
     EXPECT_TRUE(groups[0].chosen);
     EXPECT_FALSE(groups[1].chosen);
@@ -43,7 +43,7 @@ TEST(RemovalGroups, UnchosenKindsAreSkippedButProgramAndSystemStay) {
 }
 
 TEST(RemovalGroups, UninstallerItselfIsNeverInTheLists) {
-    for (const RemovalGroup& group : RemovalGroups("C:\\Q", "QUORBELIND", RemovalChoice{})) {
+    for (const RemovalGroup& group : RemovalGroups(Directory("C:\\Q"), "QUORBELIND", RemovalChoice{})) {
         for (const std::string& path : group.paths) {
             EXPECT_EQ(path.find("UNINSTALL"), std::string::npos) << path;
         }
@@ -55,7 +55,7 @@ TEST(RemovalGroups, UninstallerItselfIsNeverInTheLists) {
 TEST(RemovalGroups, OnlyTheUsersFilesGoToTheRecycleBin) {
     std::vector<std::string> recycled;
     std::vector<std::string> deleted;
-    for (const RemovalGroup& group : RemovalGroups("C:\\Q", "QUORBELIND", RemovalChoice{})) {
+    for (const RemovalGroup& group : RemovalGroups(Directory("C:\\Q"), "QUORBELIND", RemovalChoice{})) {
         for (const std::string& path : group.paths) {
             (GoesToRecycleBin(group.kind, path) ? recycled : deleted).push_back(path.substr(5));
         }
