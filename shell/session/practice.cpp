@@ -133,7 +133,10 @@ void TestSession::MarkAnswered(FrameView& view) {
 }
 
 // Status and row image go back to "not answered".
+// A question reset while it is asked starts afresh: the learner marked it
+// as known, so what the asking revealed before does not make it a miss.
 void TestSession::Unmark(QuestionNode& node) {
+    if (&node == asking_.node) asking_.revealed = false;
     SetStatus(node, 0);
     document_.modified = true;
     if (observer_) observer_->QuestionChanged(node.key);

@@ -132,7 +132,8 @@ expect_box "No question available !" "nothing left to ask after opening again"
 expect_drive enabled "Reset all on" menu-state "$MAIN" IDM_TEST_RESET_ALL
 
 # Options > Details: the same rows under the "Keyword" and "Missed" columns
-# (blank, nothing was missed); a header click sorts; selection and Edit work
+# (Colour's wrong answer above was its one miss; Mind, shown and marked, then
+# reset, was none); a header click sorts; selection and Edit work
 # as in the plain list; the choice is stored at once.
 list="$MAIN:IDC_QUESTION_LIST"
 rows_before=$(drive lv-items "$list" | cut -f1-4)
@@ -143,7 +144,7 @@ expect_reg "$KEY_USER" ListDetails 1 "the details choice is stored at once"
 expect_eq 1 "$(( $(drive style "$list" | cut -d' ' -f1) & 3 ))" "the list is a report view"
 expect_eq $'Keyword\nMissed' "$(drive lv-columns "$list")" "the two columns"
 expect_eq "$rows_before" "$(drive lv-items "$list" | cut -f1-4)" "the same rows, images and keys"
-expect_eq "||" "$(drive lv-cells "$list" 1 | cut -f2 | paste -sd '|')" "Missed is blank for questions never missed"
+expect_eq "|1|" "$(drive lv-cells "$list" 1 | cut -f2 | paste -sd '|')" "Missed: 1 for Colour, blank for the others"
 need lv-header-click "$list" 1
 need lv-header-click "$list" 0
 eventually_keywords "Capital Colour Mind" "back in keyword order after the Keyword header"

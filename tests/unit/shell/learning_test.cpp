@@ -102,6 +102,8 @@ const Case kCases[] = {
      {{1, 4}, {1, 2}}, {0, 0, 0}, false, IDS_UNDO, -1, {}},
     {"Reset Question is a step", {{0, 0}, {1, 0}}, {kSelectQ1, kReset},
      {{0, 0}, {0, 0}}, {0, 0, 2}, true, IDS_UNDO_RESET_QUESTION, -1, {}},
+    {"marked, then reset by Reset all, is no miss", {{0, 0}, {0, 0}}, {kAsk, kShow, kMark, kResetAll, kAsk},
+     {{0, 0}, {0, 0}}, {2, 1, 2}, true, IDS_UNDO_RESET_ALL, 1, {}},
     {"Undo after Reset Question", {{0, 0}, {1, 3}}, {kSelectQ1, kReset, kUndo},
      {{0, 0}, {1, 3}}, {0, 0, 1}, false, IDS_UNDO, -1, {}},
     {"Undo after a save leaves the test modified", {{0, 0}, {0, 0}}, {kAsk, kRight, kSave, kUndo},
