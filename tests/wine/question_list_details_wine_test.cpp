@@ -98,7 +98,7 @@ int main() {
         << qb::testing_support::TestFileBytes({MakeRecord("Moon", "?", "a"), MakeRecord("apple", "?", "a"),
                                                MakeRecord("Zebra", "?", "a", 1), MakeRecord("Comet", "?", "a")});
     qb::RuntimeRandom random;
-    qb::TestSession session(TempPath(""), TempPath("CHANGINGS.TMP"), random);
+    qb::TestSession session(qb::Directory(TempPath("")), TempPath("CHANGINGS.TMP"), random);
     SilentFrame frame;
     session.OpenTestAt(testPath, frame);
     CHECK(session.QuestionCount() == 4);
