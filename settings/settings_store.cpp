@@ -75,11 +75,11 @@ bool WriteRectValue(UserValueStore& store, const std::string& name, const Stored
 
 bool ReadSwitchValue(UserValueStore& store, const std::string& name) {
     std::string text;
-    return store.Read(name, kPathBufferSize, text) && text == "1";
+    return store.Read(name, kPathBufferSize, text) && IsChoiceOn(text);
 }
 
 bool WriteSwitchValue(UserValueStore& store, const std::string& name, bool on) {
-    return store.Write(name, on ? "1" : "0");
+    return store.Write(name, ChoiceText(on));
 }
 
 }  // namespace qb

@@ -128,6 +128,12 @@ moved_questions() {
 }
 write_test "$moved/MOVED.TVT" moved_questions
 need post-command "$MAIN" IDM_FILE_OPEN
+# The answer shown above and left unmarked was a miss, so the test has
+# changed: Open asks to save it first.
+get box wait-dialog --pid "$RUN_PID" --caption "Attention:"
+expect_drive "Changings are not saved! Do you want to save now?" "the miss made the test changed" text "$box:MSGBOX_TEXT"
+need press "$box:IDNO"
+need wait-gone "$box"
 file_dialog "Open a Test ..." "$(winpath "$moved/MOVED.TVT")"
 eventually "Quorbelind V1.00: $(winpath "$moved/MOVED.TVT")" "the moved test is open" text "$MAIN"
 ask_item 0
