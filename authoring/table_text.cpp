@@ -3,20 +3,12 @@
 #include <cctype>
 #include <string>
 
+#include "base/paths.h"
 #include "encoding/cp1252.h"
 
 namespace qb {
 
 namespace {
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-    if (text.size() < tail.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[text.size() - tail.size() + i]);
-        if (std::tolower(c) != tail[i]) return false;
-    }
-    return true;
-}
 
 bool NeedsQuotes(const std::string& cell, char separator) {
     for (char c : cell)
@@ -31,8 +23,8 @@ bool StartsWith(const std::string& bytes, const char* mark) {
 }  // namespace
 
 TableKind TableKindOf(const std::string& path) {
-    if (EndsWithNoCase(path, ".csv")) return TableKind::Csv;
-    if (EndsWithNoCase(path, ".tsv") || EndsWithNoCase(path, ".txt")) return TableKind::Tab;
+    if (HasExtension(path, ".csv")) return TableKind::Csv;
+    if (HasExtension(path, ".tsv") || HasExtension(path, ".txt")) return TableKind::Tab;
     return TableKind::Unknown;
 }
 
@@ -158,15 +150,6 @@ bool TableReader::TakeQuoted(std::string& cell) {
         cell.push_back(c);
     }
     return false;
-}
-
-bool ParseTable(const std::string& text, char separator, std::vector<TableRow>& rows, size_t& unclosedRow) {
-    rows.clear();
-    TableReader reader(text, separator);
-    TableRow row;
-    while (reader.Next(row)) rows.push_back(row);
-    if (reader.Unclosed()) unclosedRow = reader.RowsRead() + 1;
-    return !reader.Unclosed();
 }
 
 std::string FormatTableRow(const TableRow& cells, char separator) {

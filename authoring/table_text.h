@@ -77,11 +77,6 @@ private:
     bool unclosed_ = false;
 };
 
-// Splits text into rows of cells. A line break inside quotes (CR LF, LF or a
-// lone CR) stays in its cell as CR LF. False when the last quote is never
-// closed; unclosedRow is then its row, counted from 1.
-bool ParseTable(const std::string& text, char separator, std::vector<TableRow>& rows, size_t& unclosedRow);
-
 // One row with its CR LF, each cell quoted when it needs to be.
 std::string FormatTableRow(const TableRow& cells, char separator);
 

@@ -29,7 +29,12 @@ std::string WinPath::FileName() const {
 
 std::string WinPath::Stem() const {
     const std::string name = FileName();
-    return name.substr(0, name.find_last_of('.'));
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+WinPath WinPath::WithExtension(const std::string& extension) const {
+    return WinPath(Folder() + Stem() + extension);
 }
 
 WinPath WinPath::Companion(const char* suffix) const {

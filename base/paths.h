@@ -26,8 +26,13 @@ public:
     std::string Folder() const;
     // The part behind the folder part ("a.tvt").
     std::string FileName() const;
-    // The file name without its extension ("a").
+    // The file name without its extension ("a"). A dot that starts the file
+    // name begins no extension.
     std::string Stem() const;
+    // The path with extension (".html") in place of the file name's own.
+    WinPath WithExtension(const std::string& extension) const;
+    // The path of the file name in this path's folder.
+    WinPath Beside(const std::string& name) const { return WinPath(Folder() + name); }
 
     // The path with its last three characters replaced by suffix (the
     // companions of a save). Empty when the path is too short or its last

@@ -13,8 +13,6 @@ namespace qb::creator {
 
 namespace {
 
-// Lines of the test are read as a 256-byte line buffer would take them.
-constexpr size_t kLineBuffer = 256;
 
 // Reads exactly size bytes. The buffer grows only with what actually arrives,
 // so a damaged length cannot claim more memory than the file holds.
@@ -98,7 +96,7 @@ void TestExport::RunSteps() {
         return;
     }
     std::string magic;
-    if (!ReadLine(*source_, kLineBuffer, magic)) {
+    if (!ReadLine(*source_, kLenientLineBuffer, magic)) {
         // Not even a first line: there is no test to export.
         Fail();
         return;

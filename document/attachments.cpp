@@ -13,7 +13,7 @@ std::string LocateAttachment(FileSystem& files, const std::string& storedName, c
     if (resolved.empty() || testPath.empty() || files.Exists(resolved)) return resolved;
     const std::string name = WinPath(resolved).FileName();
     if (name.empty()) return resolved;
-    const std::string beside = WinPath(testPath).Folder() + name;
+    const std::string beside = WinPath(testPath).Beside(name).Text();
     return files.Exists(beside) ? beside : resolved;
 }
 

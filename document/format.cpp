@@ -57,8 +57,6 @@ int64_t StreamSize(ByteStream& stream) {
 
 namespace {
 
-// Lines of Creator's reading: a 256-byte line buffer.
-constexpr size_t kLenientLineBuffer = 256;
 constexpr int kStatusLine = kHeaderLineCount - 1;
 
 // One header line as ReadLine gives it: its characters without the line end,

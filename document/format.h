@@ -37,6 +37,8 @@ constexpr int kHeaderLineCount = 2 + kSlotCount;
 constexpr size_t kMaxKeywordLength = 20;
 // The program's readers take header lines with fgets-style buffers of this size.
 constexpr size_t kHeaderLineBuffer = 22;
+// Creator's export reads a test's lines with a line buffer of this size.
+constexpr size_t kLenientLineBuffer = 256;
 // The widest number a header line holds: a sign and 19 digits.
 constexpr size_t kMaxNumberChars = 20;
 // The first line of a test file.

@@ -6,7 +6,7 @@
 namespace qb {
 
 std::string TestExtensionKey() {
-    return std::string(".") + kTestExtension;
+    return Extension();
 }
 
 SystemNames SuiteSystemNames() {

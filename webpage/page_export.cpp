@@ -1,15 +1,13 @@
 #include "webpage/page_export.h"
 
+#include "base/paths.h"
 #include "encoding/cp1252.h"
 #include "authoring/question_table.h"
 
 namespace qb {
 
 std::string PageTitleOf(const std::string& testPath) {
-    const size_t slash = testPath.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? testPath : testPath.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    const std::string name = WinPath(testPath).Stem();
     return IsValidUtf8(name) ? name : Cp1252ToUtf8(name);
 }
 

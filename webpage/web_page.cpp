@@ -8,6 +8,7 @@
 #include "base/paths.h"
 #include "base/product_names.h"
 #include "encoding/cp1252.h"
+#include "media/rich_text.h"
 #include "webpage/page_template.h"
 #include "webpage/rtf_html.h"
 
@@ -135,7 +136,7 @@ public:
         } else {
             entry.index = static_cast<int>(json_.size());
             std::string html = picture                            ? "data:image/bmp;base64," + Base64(bytes)
-                               : HasExtension(storedName, ".rtf") ? RtfToHtml(bytes)
+                               : IsRichTextName(storedName) ? RtfToHtml(bytes)
                                                                   : PlainTextToHtml(bytes);
             json_.emplace_back();
             AppendJsonString(json_.back(), html);

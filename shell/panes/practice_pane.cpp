@@ -69,11 +69,11 @@ bool TestPaneView::Create(TestSession& session, HWND parent, HINSTANCE module, c
     questionMarkerIcon_.reset(LoadMarkerIcon(module, IDI_QUESTION_MARKER, scale));
     answerMarkerIcon_.reset(LoadMarkerIcon(module, IDI_ANSWER_MARKER, scale));
     questionMarker_ = CreateMarker(pane_, module, IDC_QUESTION_MARKER, questionMarkerIcon_.get());
-    for (int k = 0; k < kAnswerRows; ++k)
+    for (int k = 0; k < kMaxAnswerRows; ++k)
         answerMarkers_[k] = CreateMarker(pane_, module, IDC_ANSWER_MARKER_FIRST + k, answerMarkerIcon_.get());
     keywordLabel_ = CreateControl(pane_, module, "STATIC", WS_VISIBLE | SS_LEFTNOWORDWRAP, IDC_KEYWORD_LABEL);
     questionBox_ = CreateBox(pane_, module, IDC_QUESTION_BOX);
-    for (int k = 0; k < kAnswerRows; ++k) answerBoxes_[k] = CreateBox(pane_, module, IDC_ANSWER_BOX_FIRST + k);
+    for (int k = 0; k < kMaxAnswerRows; ++k) answerBoxes_[k] = CreateBox(pane_, module, IDC_ANSWER_BOX_FIRST + k);
     return true;
 }
 
@@ -96,7 +96,7 @@ SIZE TestPaneView::ClientSize() const {
 }
 
 void TestPaneView::HideAnswerRows(int fromRow) {
-    for (int k = fromRow; k < kAnswerRows; ++k) {
+    for (int k = fromRow; k < kMaxAnswerRows; ++k) {
         ShowWindow(answerMarkers_[k], SW_HIDE);
         ShowWindow(answerBoxes_[k], SW_HIDE);
     }
@@ -109,10 +109,8 @@ void TestPaneView::HideQuestionRows() {
 }
 
 void TestPaneView::Hide() {
-    ShowWindow(questionMarker_, SW_HIDE);
-    ShowWindow(questionBox_, SW_HIDE);
+    HideQuestionRows();
     ShowWindow(keywordLabel_, SW_HIDE);
-    HideAnswerRows(0);
 }
 
 void TestPaneView::CollapseLabel() {

@@ -7,14 +7,13 @@
 
 #include "common/scoped_handles.h"
 #include "shell/session/display_scale.h"
+#include "shell/session/layout_core.h"
 #include "shell/session/session.h"
 
 namespace qb {
 
 // Class name of the pane's window class.
 extern const char kTestClass[];
-
-constexpr int kAnswerRows = 5;
 
 class TestPaneView {
 public:
@@ -56,9 +55,9 @@ private:
     HWND mainWindow_ = nullptr;
     HWND pane_ = nullptr;
     HWND questionMarker_ = nullptr;
-    HWND answerMarkers_[kAnswerRows] = {};
+    HWND answerMarkers_[kMaxAnswerRows] = {};
     HWND questionBox_ = nullptr;
-    HWND answerBoxes_[kAnswerRows] = {};
+    HWND answerBoxes_[kMaxAnswerRows] = {};
     HWND keywordLabel_ = nullptr;
     ScopedIcon questionMarkerIcon_;
     ScopedIcon answerMarkerIcon_;

@@ -13,10 +13,7 @@ namespace {
 
 // The test's path with the table's extension in place of its own.
 std::string ProposedTablePath(const std::string& testPath, const char* extension) {
-    const size_t folderEnd = testPath.find_last_of("\\/");
-    const size_t dot = testPath.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
-    return (hasExtension ? testPath.substr(0, dot) : testPath) + extension;
+    return WinPath(testPath).WithExtension(extension).Text();
 }
 
 // Writes the table beside its name first and puts it in place only when it is

@@ -42,10 +42,7 @@ constexpr size_t kPageFindingsListed = 20;
 
 // The test's name with the web page's extension, beside the test.
 std::string ProposedPageName(const std::string& testPath) {
-    const size_t slash = testPath.find_last_of("\\/");
-    const size_t dot = testPath.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (hasExtension ? testPath.substr(0, dot) : testPath) + ".html";
+    return WinPath(testPath).WithExtension(".html").Text();
 }
 
 // Written in full under a name beside the page first, so a failed write

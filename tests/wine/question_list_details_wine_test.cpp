@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/path_limits.h"
 #include "shell/frame/question_list_view.h"
 #include "tests/support/test_records.h"
 #include "tests/wine/wine_check.h"
@@ -79,8 +80,8 @@ int SelectedRow(HWND list) {
 }
 
 std::string TempPath(const char* name) {
-    char directory[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, directory);
+    char directory[qb::kPathBufferSize] = {};
+    GetTempPathA(sizeof directory, directory);
     return std::string(directory) + name;
 }
 

@@ -36,6 +36,17 @@ std::vector<std::string> Described(const std::vector<RowError>& errors) {
     return described;
 }
 
+// Every row of text; false when the last quote is never closed, unclosedRow
+// then being its row, counted from 1.
+bool ParseTable(const std::string& text, char separator, std::vector<TableRow>& rows, size_t& unclosedRow) {
+    rows.clear();
+    TableReader reader(text, separator);
+    TableRow row;
+    while (reader.Next(row)) rows.push_back(row);
+    if (reader.Unclosed()) unclosedRow = reader.RowsRead() + 1;
+    return !reader.Unclosed();
+}
+
 std::vector<TableRow> Parsed(const std::string& text, char separator) {
     std::vector<TableRow> rows;
     size_t unclosed = 0;

@@ -61,12 +61,13 @@ TEST(Paths, FolderFileNameAndStemShareOneSeparatorSet) {
         const char* folder;
         const char* stem;
     } cases[] = {{"C:\\T\\a.b.tvt", "C:\\T\\", "a.b"}, {"/t/x.tvt", "/t/", "x"}, {"D:exam.tvt", "D:", "exam"},
-                 {"exam", "", "exam"}, {"C:\\T.d\\exam", "C:\\T.d\\", "exam"}};
+                 {"exam", "", "exam"}, {"C:\\T.d\\exam", "C:\\T.d\\", "exam"}, {"C:\\T\\.tvt", "C:\\T\\", ".tvt"}};
     for (const auto& c : cases) {
         const WinPath path(c.path);
         EXPECT_EQ(path.Folder(), c.folder) << c.path;
         EXPECT_EQ(path.Folder() + path.FileName(), c.path) << c.path;
         EXPECT_EQ(path.Stem(), c.stem) << c.path;
+        EXPECT_EQ(path.WithExtension(".html").Text(), c.folder + std::string(c.stem) + ".html") << c.path;
     }
     EXPECT_TRUE(WinPath("C:\\T\\Exam.TVT").SameFile(WinPath("c:\\t\\exam.tvt")));
     EXPECT_FALSE(WinPath("C:\\T\\exam.tvt").SameFile(WinPath("C:\\T\\exam.tv")));

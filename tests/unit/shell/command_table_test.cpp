@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/product_names.h"
 #include "shell/resource_ids.h"
 #include "tests/unit/shell/sequence_random.h"
 
@@ -136,6 +137,16 @@ TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
     EXPECT_EQ(enabled, (std::set<int>{IDM_FILE_NEW, IDM_FILE_OPEN, IDM_EXIT, IDM_HELP, IDM_ABOUT, IDM_FONT,
                                       IDM_OPTIONS_DETAILS, IDM_TEST_MISSED_FIRST}));
     EXPECT_TRUE(IsCommandEnabled(session, IDM_PICTURE_LAYOUT));
+}
+
+// The window title of the string table is the product title the other
+// programs and the registry use.
+TEST(CommandTable, TheProgramTitleIsTheProductTitle) {
+    const std::string strings = Block("STRINGTABLE");
+    const std::regex title("IDS_PROGRAM_TITLE\\s+\"([^\"]*)\"");
+    std::smatch found;
+    ASSERT_TRUE(std::regex_search(strings, found, title));
+    EXPECT_EQ(found[1].str(), kProductTitle);
 }
 
 }  // namespace
