@@ -94,6 +94,7 @@
 #define IDS_FINDINGS_HINT 99
 #define IDS_ROW_ERRORS_HINT 100
 #define IDS_HELP_KEY_IMPORT 101
+#define IDS_MORE_ROW_ERRORS 102
 
 // String table
 #define IDS_PROGRAM_TITLE 1

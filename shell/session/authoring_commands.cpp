@@ -103,6 +103,23 @@ void TestSession::CheckTest(FrameView& view) {
     if (key >= 0 && FindNode(document_, key) && observer_) observer_->QuestionSelected(key);
 }
 
+namespace {
+
+// A table of thousands of bad rows would make a list no one reads (and that
+// takes long to fill): the first rows are listed, the rest counted.
+constexpr size_t kListedRowErrors = 200;
+
+void ShowRowErrors(const std::vector<RowError>& errors, FrameView& view) {
+    if (errors.size() <= kListedRowErrors) {
+        view.ShowRowErrors(errors, 0);
+        return;
+    }
+    const std::vector<RowError> listed(errors.begin(), errors.begin() + kListedRowErrors);
+    view.ShowRowErrors(listed, errors.size() - kListedRowErrors);
+}
+
+}  // namespace
+
 void TestSession::ImportQuestions(FrameView& view) {
     WithdrawAnswerCommands();
     if (pendingNode_) {
@@ -127,7 +144,7 @@ void TestSession::ImportQuestions(FrameView& view) {
     QuestionRecord record;
     while (reader.Next(record)) {}
     if (!reader.Errors().empty()) {
-        view.ShowRowErrors(reader.Errors());
+        ShowRowErrors(reader.Errors(), view);
         return;
     }
     reader.Rewind();
@@ -145,9 +162,17 @@ void TestSession::ImportQuestions(FrameView& view) {
 }
 
 // Each record goes the question dialog's way: Accept appends it to the
-// journal and points a new node at it, which joins the index and the list.
-// A failure stops the import; the questions added before it stay.
+// journal and points a new node at it, which joins the index. The list hears
+// of all of them at the end, in one fill. A failure stops the import; the
+// questions added before it stay.
 bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
+    const int32_t firstKey = document_.nextKey;
+    const bool whole = ImportEachRecord(reader, view);
+    if (observer_ && document_.nextKey != firstKey) observer_->QuestionsAdded(firstKey);
+    return whole;
+}
+
+bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view) {
     QuestionRecord record;
     QuestionFields fields;
     AttachmentSlots slots;
@@ -166,7 +191,7 @@ bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
                                 : Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
             return false;
         }
-        if (!AddAcceptedQuestion(std::move(node), keyword, accepted.result)) {
+        if (!AddAcceptedQuestion(std::move(node), keyword, accepted.result, false)) {
             Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
             return false;
         }

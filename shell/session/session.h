@@ -201,9 +201,12 @@ private:
     bool StoreRow(int32_t key, const std::string& keyword, int dialogResult);
     // A node accepted by the question dialog (its record in the journal) joins
     // the index, the list and the counters. False when no memory is left.
-    bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
+    // Without listNow the observer hears of it later, with the others of a batch.
+    bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult,
+                             bool listNow = true);
     // Each record of the reader becomes a question; false at the first that cannot.
     bool ImportRecords(QuestionTableReader& reader, FrameView& view);
+    bool ImportEachRecord(QuestionTableReader& reader, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();

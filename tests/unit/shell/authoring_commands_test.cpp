@@ -179,6 +179,7 @@ TEST_F(AuthoringCommands, ImportAppendsEachRowAsTheQuestionDialogWould) {
     frame.chosenPath = dir.File("new.csv");
     frame.importChoices = TableOptions{EncodingChoice::Detect, 0, HeaderChoice::Header};
     const int32_t firstKey = document.nextKey;
+    const int singleAddsBefore = list.singleAdds;
     session.ImportQuestions(frame);
 
     EXPECT_EQ(frame.dialogs, std::vector<PathDialog>{PathDialog::ImportTable});
@@ -201,6 +202,9 @@ TEST_F(AuthoringCommands, ImportAppendsEachRowAsTheQuestionDialogWould) {
     EXPECT_EQ(session.RowImage(firstKey + 1), 0);
     EXPECT_EQ(session.CurrentCounters().remaining, 4);
     EXPECT_NE(list.Row(firstKey), nullptr);
+    EXPECT_NE(list.Row(firstKey + 1), nullptr);
+    EXPECT_EQ(list.batchAdds, 1);  // the list is filled once, not row by row
+    EXPECT_EQ(list.singleAdds, singleAddsBefore);
     EXPECT_TRUE(session.IsModified());
 
     // One question is counted in the singular.
@@ -233,11 +237,27 @@ TEST_F(AuthoringCommands, ImportOfATableWithABadRowAddsNothingAndListsTheRow) {
             ASSERT_EQ(frame.rowErrors[0].size(), 1u);
             EXPECT_EQ(frame.rowErrors[0][0].row, 3u);
             EXPECT_EQ(frame.rowErrors[0][0].column, 1);
+            EXPECT_EQ(frame.rowErrorsNotListed, std::vector<size_t>{0});
         }
         EXPECT_EQ(ReadAll(dir.File("CHANGINGS.TMP")), journalBefore);
         EXPECT_EQ(session.QuestionCount(), 3);
     }
     EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)});
+}
+
+// A table of a thousand bad rows lists the first two hundred and counts the rest.
+TEST_F(AuthoringCommands, ImportListsTheFirstRowErrorsAndCountsTheOthers) {
+    std::string table = "keyword,question,right answer\r\n";
+    for (int row = 0; row < 1000; ++row) table += "Moon,,Its dark side\r\n";
+    WriteAll(dir.File("bad.csv"), table);
+    frame.chosenPath = dir.File("bad.csv");
+    frame.importChoices = TableOptions{};
+    session.ImportQuestions(frame);
+    ASSERT_EQ(frame.rowErrors.size(), 1u);
+    ASSERT_EQ(frame.rowErrors[0].size(), 200u);
+    EXPECT_EQ(frame.rowErrors[0].back().row, 201u);
+    EXPECT_EQ(frame.rowErrorsNotListed, std::vector<size_t>{800});
+    EXPECT_EQ(session.QuestionCount(), 3);
 }
 
 }  // namespace

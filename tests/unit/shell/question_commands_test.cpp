@@ -142,7 +142,9 @@ public:
     bool RunImportDialog(const std::string& bytes, TableOptions& options) override {
         return frame_.RunImportDialog(bytes, options);
     }
-    void ShowRowErrors(const std::vector<RowError>& errors) override { frame_.ShowRowErrors(errors); }
+    void ShowRowErrors(const std::vector<RowError>& errors, size_t notListed) override {
+        frame_.ShowRowErrors(errors, notListed);
+    }
     void BeginBusy(int text) override { frame_.BeginBusy(text); }
     void EndBusy() override { frame_.EndBusy(); }
     std::string FullPath(const std::string& path) override { return path; }
