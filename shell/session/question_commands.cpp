@@ -36,7 +36,7 @@ void TestSession::NewQuestion(FrameView& view) {
 }
 
 bool TestSession::AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword,
-                                      int dialogResult, bool listNow) {
+                                      int dialogResult) {
     node->next = nullptr;
     node->status = 0;
     if (!StoreRow(node->key, keyword, dialogResult)) return false;
@@ -44,7 +44,7 @@ bool TestSession::AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const 
     AppendNode(document_, node.release());
     ++document_.questionCount;
     ++document_.nextKey;
-    if (observer_ && listNow) observer_->QuestionAdded(key);
+    if (observer_) observer_->QuestionAdded(key);
     offers_.allAnsweredTold = false;
     document_.modified = true;
     return true;

@@ -9,6 +9,7 @@
 
 #include "authoring/question_table.h"
 #include "tests/support/disk_files.h"
+#include "tests/support/memory_files.h"
 #include "tests/unit/shell/session_fakes.h"
 
 namespace qb {
@@ -258,6 +259,54 @@ TEST_F(AuthoringCommands, ImportListsTheFirstRowErrorsAndCountsTheOthers) {
     EXPECT_EQ(frame.rowErrors[0].back().row, 201u);
     EXPECT_EQ(frame.rowErrorsNotListed, std::vector<size_t>{800});
     EXPECT_EQ(session.QuestionCount(), 3);
+}
+
+// The journal refuses a write in the middle of an import: no question is
+// added (the bytes already written stay in the journal, unreferenced), and
+// the next import writes its records behind them at the positions its nodes
+// get.
+TEST_F(AuthoringCommands, ImportThatCannotWriteTheJournalAddsNoQuestion) {
+    std::string table = "keyword,question,right answer\r\n";
+    for (int row = 0; row < 20; ++row) table += "Star " + std::to_string(row) + ",Which one?,This one\r\n";
+    WriteAll(dir.File("stars.csv"), table);
+    testing_support::MemoryFileSystem memory;
+    const size_t journalBefore = ReadAll(dir.File("CHANGINGS.TMP")).size();
+    memory.SetContent("journal", ReadAll(dir.File("CHANGINGS.TMP")));
+    memory.Faults("journal").writeLimit = journalBefore + 500;  // a few records
+    document.journalFile = memory.Open("journal", OpenMode::AppendRead);
+    const int32_t firstKey = document.nextKey;
+    frame.chosenPath = dir.File("stars.csv");
+    frame.importChoices = TableOptions{};
+    session.ImportQuestions(frame);
+
+    EXPECT_EQ(frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)});
+    EXPECT_EQ(frame.busyDepth, 0);
+    EXPECT_EQ(session.QuestionCount(), 3);
+    EXPECT_EQ(document.nextKey, firstKey);
+    EXPECT_EQ(LastNode(document)->key, firstKey - 1);
+    EXPECT_EQ(session.Keyword(firstKey), "");
+    EXPECT_EQ(list.batchAdds, 0);
+    EXPECT_EQ(list.rows.size(), 3u);
+    const size_t refusedJournal = memory.Content("journal").size();
+    EXPECT_GT(refusedJournal, journalBefore);  // it failed in the middle
+
+    memory.Faults("journal") = testing_support::FileFaults{};
+    document.journalFile = memory.Open("journal", OpenMode::AppendRead);
+    ResetFrame();
+    frame.chosenPath = dir.File("stars.csv");
+    session.ImportQuestions(frame);
+    EXPECT_EQ(frame.messages, std::vector<Message>{Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {"20"})});
+    EXPECT_EQ(session.QuestionCount(), 23);
+    EXPECT_EQ(list.rows.size(), 23u);
+    for (int32_t key = firstKey; key < firstKey + 20; ++key) {
+        const QuestionNode* node = Node(key);
+        ASSERT_NE(node, nullptr);
+        EXPECT_GE(node->position, static_cast<int64_t>(refusedJournal));
+        QuestionRecord stored;
+        ASSERT_TRUE(ReadNodeRecord(document, *node, stored));
+        EXPECT_EQ(stored.keyword, "Star " + std::to_string(key - firstKey));
+        EXPECT_EQ(session.Keyword(key), stored.keyword);
+    }
 }
 
 }  // namespace
