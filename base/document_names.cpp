@@ -4,13 +4,13 @@
 
 namespace qb {
 
-namespace {
-
-constexpr char kRecoveredWord[] = " recovered";
-
 std::string Extension() {
     return std::string(".") + kTestExtension;
 }
+
+namespace {
+
+constexpr char kRecoveredWord[] = " recovered";
 
 std::string UpperCase(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -11,6 +11,8 @@ namespace qb {
 
 // The extension of a test file, without its dot (as file dialogs take it).
 constexpr char kTestExtension[] = "tvt";
+// The extension with its dot, as names and patterns end (".tvt").
+std::string Extension();
 
 // The companions of a save (WinPath::Companion): the new file while it is
 // written, the previous file afterwards, the test.

@@ -143,8 +143,12 @@ QuestionNode* FindPredecessor(const TestDocument& document, int32_t key) {
 
 void AppendNode(TestDocument& document, QuestionNode* node) {
     node->next = nullptr;
+    AppendChain(document, node);
+}
+
+void AppendChain(TestDocument& document, QuestionNode* first) {
     QuestionNode* last = LastNode(document);
-    (last ? last->next : document.head) = node;
+    (last ? last->next : document.head) = first;
 }
 
 QuestionNode* UnlinkNode(TestDocument& document, int32_t key) {

@@ -119,6 +119,9 @@ QuestionNode* FindNode(const TestDocument& document, int32_t key);
 QuestionNode* FindPredecessor(const TestDocument& document, int32_t key);
 // Links node behind the last node (or as the head of an empty index).
 void AppendNode(TestDocument& document, QuestionNode* node);
+// Links the chain that starts at first (ending in a node whose next is
+// nullptr) behind the last node, walking the index once for the whole chain.
+void AppendChain(TestDocument& document, QuestionNode* first);
 // Unlinks the node with the key and returns it (the caller deletes it), or nullptr.
 QuestionNode* UnlinkNode(TestDocument& document, int32_t key);
 

@@ -88,8 +88,12 @@ EditLoadOutcome LoadPendingQuestion(TestDocument& document, const QuestionNode* 
     return EditLoadOutcome::FileError;
 }
 
-AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
-                            const AttachmentSlots& slots, std::string& keyword) {
+namespace {
+
+// Accept into journal; a new question's node takes newKey, an edited one
+// keeps its key (newKey -1).
+AcceptResult AcceptInto(ByteStream* journal, QuestionNode* node, int32_t newKey, const QuestionFields& fields,
+                        const AttachmentSlots& slots, std::string& keyword) {
     AcceptResult accept;
     accept.missing = FirstMissingField(fields);
     if (accept.missing != MissingField::None) return accept;
@@ -104,15 +108,28 @@ AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMo
         accept.store = StoreOutcome::NoMemory;
         return accept;
     }
-    StoreResult stored = StoreQuestion(document.journalFile.get(), fields, slots, node->misses);
+    StoreResult stored = StoreQuestion(journal, fields, slots, node->misses);
     accept.store = stored.outcome;
     if (stored.outcome != StoreOutcome::Stored) return accept;
     node->position = stored.position;
     node->inJournal = true;
-    if (mode == EditorMode::Define) node->key = document.nextKey;
+    if (newKey >= 0) node->key = newKey;
     keyword.swap(storedKeyword);
     accept.result = StoredQuestionResult(fields);
     return accept;
+}
+
+}  // namespace
+
+AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
+                            const AttachmentSlots& slots, std::string& keyword) {
+    const int32_t newKey = mode == EditorMode::Define ? document.nextKey : -1;
+    return AcceptInto(document.journalFile.get(), node, newKey, fields, slots, keyword);
+}
+
+AcceptResult AcceptNewQuestion(ByteStream& journal, int32_t key, QuestionNode* node, const QuestionFields& fields,
+                               const AttachmentSlots& slots, std::string& keyword) {
+    return AcceptInto(&journal, node, key, fields, slots, keyword);
 }
 
 }  // namespace qb

@@ -68,4 +68,10 @@ struct AcceptResult {
 AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
                             const AttachmentSlots& slots, std::string& keyword);
 
+// The same Accept in define mode for a question of an import: the record goes
+// to journal (a batch of records bound for the change journal, which knows
+// the positions they will have there) and the node takes key.
+AcceptResult AcceptNewQuestion(ByteStream& journal, int32_t key, QuestionNode* node, const QuestionFields& fields,
+                               const AttachmentSlots& slots, std::string& keyword);
+
 }  // namespace qb

@@ -9,6 +9,7 @@
 #include "authoring/question_table.h"
 #include "authoring/salvage_scan.h"
 #include "authoring/table_text.h"
+#include "base/batched_write_stream.h"
 #include "base/decimal.h"
 #include "document/record.h"
 #include "encoding/cp1252.h"
@@ -25,38 +26,6 @@ struct Command {
     bool force = false;
     bool tableOptionGiven = false;
     TableOptions table;
-};
-
-// The new file's stream while records are written to it: the record writer
-// asks for the end and flushes after every record, which the file itself
-// would turn into system calls; here the bytes go out in large batches.
-class BatchedWriteStream final : public ByteStream {
-public:
-    static constexpr size_t kBatch = 1 << 20;
-
-    explicit BatchedWriteStream(ByteStream& file) : file_(file) {}
-    size_t Read(void*, size_t) override { return 0; }
-    int GetByte() override { return -1; }
-    void UngetByte(int) override {}
-    bool Write(const void* data, size_t count) override {
-        batch_.append(static_cast<const char*>(data), count);
-        return batch_.size() < kBatch || Flush();
-    }
-    bool Seek(int64_t position) override { return position == Tell(); }
-    bool SeekToEnd() override { return true; }
-    int64_t Tell() override { return written_ + static_cast<int64_t>(batch_.size()); }
-    bool Flush() override {
-        if (!file_.Write(batch_.data(), batch_.size())) return false;
-        written_ += static_cast<int64_t>(batch_.size());
-        batch_.clear();
-        return true;
-    }
-    bool Close() override { return Flush() && file_.Close(); }
-
-private:
-    ByteStream& file_;
-    std::string batch_;
-    int64_t written_ = 0;
 };
 
 // Writes a whole file; false when a write fails or the writer reported why it stopped.

@@ -17,6 +17,10 @@ void FrameObserver::QuestionAdded(int32_t key) {
     state_.questionList.Add(*state_.session, key);
 }
 
+void FrameObserver::QuestionsAdded(int32_t firstKey) {
+    state_.questionList.AddFrom(*state_.session, firstKey);
+}
+
 void FrameObserver::QuestionChanged(int32_t key) {
     state_.questionList.Update(*state_.session, key);
 }

@@ -13,6 +13,7 @@ public:
 
     void QuestionsReplaced() override;
     void QuestionAdded(int32_t key) override;
+    void QuestionsAdded(int32_t firstKey) override;
     void QuestionChanged(int32_t key) override;
     void QuestionRemoved(int32_t key) override;
     void ListSelectionCleared(int32_t key) override;

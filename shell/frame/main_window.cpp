@@ -110,6 +110,8 @@ LRESULT OnNotify(MainWindow& state, HWND window, WPARAM wParam, LPARAM lParam) {
         state.questionList.SortByColumn(*state.session, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
         return 0;
     }
+    // Nothing is kept per row, so emptying the list needs no note of each row.
+    if (header.idFrom == IDC_QUESTION_LIST && header.code == LVN_DELETEALLITEMS) return TRUE;
     return DefWindowProcA(window, WM_NOTIFY, wParam, lParam);
 }
 

@@ -15,6 +15,9 @@ namespace qb {
 
 namespace {
 
+// The longest text a list view keeps for an item, its end included.
+constexpr int kListTextSize = 260;
+
 bool InsertListItem(HWND list, int position, const std::string& keyword, int image, int key) {
     LVITEMA item = QuestionListItem(position, keyword, image, key);
     return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
@@ -103,11 +106,12 @@ void ListViewQuestionList::BeginFill() {
 }
 
 // The fill's items in the order the list's own sorted inserts give them: by
-// text, and of equal texts the later inserted first.
-std::vector<size_t> ListViewQuestionList::FillOrder() const {
+// text, and of equal texts the later inserted first. keys receives each
+// item's sort key when the system gives them all, else stays empty.
+std::vector<size_t> ListViewQuestionList::FillOrder(std::vector<std::string>& keys) const {
     std::vector<size_t> order(fillItems_.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::vector<std::string> keys(fillItems_.size());
+    keys.assign(fillItems_.size(), std::string());
     bool keyed = true;
     for (size_t i = 0; i < fillItems_.size() && keyed; ++i) keyed = SortKeyOf(fillItems_[i].keyword, keys[i]);
     const auto laterFirst = [](size_t a, size_t b) { return a > b; };
@@ -117,6 +121,7 @@ std::vector<size_t> ListViewQuestionList::FillOrder() const {
             return byText != 0 ? byText < 0 : laterFirst(a, b);
         });
     } else {
+        keys.clear();
         std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
             const int byText = lstrcmpA(fillItems_[a].keyword.c_str(), fillItems_[b].keyword.c_str());
             return byText != 0 ? byText < 0 : laterFirst(a, b);
@@ -125,23 +130,77 @@ std::vector<size_t> ListViewQuestionList::FillOrder() const {
     return order;
 }
 
+// For each row already in the list, the greatest sort key of the rows up to
+// it: the list puts a new item before the first row whose text is not below
+// it, so the first of these keys not below an item's key names its place,
+// whether or not the rows are still in order (edited keywords keep their row).
+bool ListViewQuestionList::RowKeyCeilings(std::vector<std::string>& ceilings) const {
+    const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    ceilings.assign(static_cast<size_t>(count), std::string());
+    std::string key;
+    for (int row = 0; row < count; ++row) {
+        char text[kListTextSize] = {};
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        if (!SortKeyOf(text, key)) return false;
+        const size_t at = static_cast<size_t>(row);
+        ceilings[at] = (row > 0 && ceilings[at - 1].compare(key) > 0) ? ceilings[at - 1] : key;
+    }
+    return true;
+}
+
+void ListViewQuestionList::AppendInOrder() {
+    std::vector<std::string> keys;
+    for (size_t index : FillOrder(keys)) {
+        const FillItem& item = fillItems_[index];
+        InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+    }
+}
+
+// Each new item goes where the list's own insert would put it, found from
+// the row ceilings, in one pass over the items in their own order; the list
+// only moves the rows behind each new one.
+bool ListViewQuestionList::MergeIntoRows() {
+    std::vector<std::string> ceilings;
+    if (!RowKeyCeilings(ceilings)) return false;
+    std::vector<std::string> keys;
+    const std::vector<size_t> order = FillOrder(keys);
+    if (keys.empty() && !fillItems_.empty()) return false;
+    size_t gap = 0;
+    int inserted = 0;
+    for (size_t index : order) {
+        while (gap < ceilings.size() && ceilings[gap].compare(keys[index]) < 0) ++gap;
+        const FillItem& item = fillItems_[index];
+        InsertListItem(list_, static_cast<int>(gap) + inserted, item.keyword, item.image, item.key);
+        ++inserted;
+    }
+    return true;
+}
+
 void ListViewQuestionList::EndFill() {
     if (!filling_) return;
     filling_ = false;
     const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    const bool empty = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0;
-    if ((style & LVS_SORTASCENDING) == 0 || !empty) {
-        // Among items it did not insert, the fill's items take the list's own places.
+    if ((style & LVS_SORTASCENDING) == 0) {
         for (const FillItem& item : fillItems_) InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
     } else {
-        // Appended in their final order, with nothing for the list to compare.
+        // Placed in their final order, with nothing for the list to compare.
+        const bool empty = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0;
         SetWindowLongPtrA(list_, GWL_STYLE, style & ~LVS_SORTASCENDING);
-        SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(fillItems_.size()), 0);
-        for (size_t index : FillOrder()) {
-            const FillItem& item = fillItems_[index];
-            InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+        bool placed = true;
+        if (empty) {
+            SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(fillItems_.size()), 0);
+            AppendInOrder();
+        } else {
+            placed = MergeIntoRows();
         }
         SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SORTASCENDING);
+        // Without sort keys the list compares each item itself, as it always can.
+        if (!placed)
+            for (const FillItem& item : fillItems_) InsertListItem(list_, 0, item.keyword, item.image, item.key);
     }
     fillItems_.clear();
     fillItems_.shrink_to_fit();
@@ -174,13 +233,23 @@ void QuestionListView::Move(int x, int y, int width, int height) {
 }
 
 void QuestionListView::Refill(const TestSession& session) {
+    FillFrom(session, session.Document().head, true);
+}
+
+void QuestionListView::AddFrom(const TestSession& session, int32_t firstKey) {
+    const QuestionNode* first = session.Document().head;
+    while (first != nullptr && first->key != firstKey) first = first->next;
+    if (first != nullptr) FillFrom(session, first, false);
+}
+
+void QuestionListView::FillFrom(const TestSession& session, const QuestionNode* first, bool emptyFirst) {
     // The list is filled item by item; it lays itself out once at the end.
     SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     {
         ListViewQuestionList fill(list_);
-        fill.DeleteAllItems();
+        if (emptyFirst) fill.DeleteAllItems();
         fill.BeginFill();
-        for (const QuestionNode* node = session.Document().head; node != nullptr; node = node->next)
+        for (const QuestionNode* node = first; node != nullptr; node = node->next)
             fill.InsertItem(session.Keyword(node->key), session.RowImage(*node), node->key);
         fill.EndFill();
     }

@@ -4,9 +4,11 @@
 //
 // The list view sorts by itself: each item it is given is compared with the
 // items already there, one by one, so a test of thousands of questions would
-// take minutes to list. While a fill runs (Open), the items are kept aside and
-// put in order once at its end, by sort keys taken once per keyword, in the
-// order the list's own inserts would have given them; then they are appended.
+// take minutes to list. While a fill runs (Open, an import), the items are
+// kept aside and put in order once at its end, by sort keys taken once per
+// keyword, in the order the list's own inserts would have given them; then
+// they are appended to an empty list, or each put at its place among the rows
+// already there.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -35,8 +37,8 @@ public:
 
     // Items inserted from now on are kept for EndFill.
     void BeginFill();
-    // Puts the fill's items into the list in sorted order. Nothing happens
-    // when no fill runs.
+    // Puts the fill's items into the list where its own sorted inserts would
+    // have put them. Nothing happens when no fill runs.
     void EndFill();
 
 private:
@@ -45,7 +47,10 @@ private:
         int image;
         int key;
     };
-    std::vector<size_t> FillOrder() const;
+    std::vector<size_t> FillOrder(std::vector<std::string>& keys) const;
+    bool RowKeyCeilings(std::vector<std::string>& ceilings) const;
+    void AppendInOrder();
+    bool MergeIntoRows();
 
     HWND list_;
     bool filling_ = false;
@@ -66,6 +71,8 @@ public:
     // Every question of the session's index, in one fill.
     void Refill(const TestSession& session);
     void Add(const TestSession& session, int32_t key);
+    // The questions from the one of firstKey to the end of the index, in one fill.
+    void AddFrom(const TestSession& session, int32_t firstKey);
     // The row's keyword and image as the session has them now.
     void Update(const TestSession& session, int32_t key);
     void Remove(int32_t key);
@@ -90,6 +97,8 @@ public:
     enum class RowOrder { ByKeyword, ByMisses };
 
 private:
+    // Fills the list with the nodes from first on, its drawing off meanwhile.
+    void FillFrom(const TestSession& session, const QuestionNode* first, bool emptyFirst);
     // Position of the row whose parameter is key, -1 when there is none.
     int FindRow(int32_t key) const;
     // The row's "Missed" cell as the session counts; true when its text changed.

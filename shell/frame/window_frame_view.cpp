@@ -10,6 +10,7 @@
 #include "shell/frame/message_display.h"
 #include "settings/settings_registry.h"
 #include "shell/resource_ids.h"
+#include "message/message.h"
 #include "shell/session/startup_core.h"
 
 namespace qb {
@@ -110,7 +111,7 @@ int32_t WindowFrameView::ShowFindings(const std::vector<Finding>& findings) {
     return data.pickedRow < 0 ? -1 : findings[static_cast<size_t>(data.pickedRow)].key;
 }
 
-void WindowFrameView::ShowRowErrors(const std::vector<RowError>& errors) {
+void WindowFrameView::ShowRowErrors(const std::vector<RowError>& errors, size_t notListed) {
     ReportListData data;
     data.caption = IDS_IMPORT_CAPTION;
     data.hint = IDS_ROW_ERRORS_HINT;
@@ -120,6 +121,9 @@ void WindowFrameView::ShowRowErrors(const std::vector<RowError>& errors) {
         data.rows.push_back({error.row > 0 ? std::to_string(error.row) : std::string(),
                              error.column >= 0 ? ColumnName(error.column) : std::string(), error.what});
     }
+    if (notListed > 0)
+        data.rows.push_back({std::string(), std::string(),
+                             FillPlaceholders(LoadText(IDS_MORE_ROW_ERRORS), {std::to_string(notListed)})});
     ApplyCommandStates(state_);
     RunReportListDialog(state_.window, data);
 }

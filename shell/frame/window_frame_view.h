@@ -25,7 +25,7 @@ public:
     int RunQuestionDialog(EditorMode mode, QuestionNode& node, std::string& keyword) override;
     int32_t ShowFindings(const std::vector<Finding>& findings) override;
     bool RunImportDialog(const std::string& tableBytes, TableOptions& options) override;
-    void ShowRowErrors(const std::vector<RowError>& errors) override;
+    void ShowRowErrors(const std::vector<RowError>& errors, size_t notListed) override;
     void BeginBusy(int busyText) override;
     void EndBusy() override;
     std::string FullPath(const std::string& path) override;

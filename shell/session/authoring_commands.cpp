@@ -1,9 +1,11 @@
 // Export questions, Check test and Import questions: the authors' table and
 // check tools, as operations of the session on the open test.
 #include <memory>
+#include <utility>
 
 #include "authoring/question_check.h"
 #include "authoring/question_table.h"
+#include "base/batched_write_stream.h"
 #include "editor/question_store.h"
 #include "shell/resource_ids.h"
 #include "shell/session/session.h"
@@ -100,6 +102,23 @@ void TestSession::CheckTest(FrameView& view) {
     if (key >= 0 && FindNode(document_, key) && observer_) observer_->QuestionSelected(key);
 }
 
+namespace {
+
+// A table of thousands of bad rows would make a list no one reads (and that
+// takes long to fill): the first rows are listed, the rest counted.
+constexpr size_t kListedRowErrors = 200;
+
+void ShowRowErrors(const std::vector<RowError>& errors, FrameView& view) {
+    if (errors.size() <= kListedRowErrors) {
+        view.ShowRowErrors(errors, 0);
+        return;
+    }
+    const std::vector<RowError> listed(errors.begin(), errors.begin() + kListedRowErrors);
+    view.ShowRowErrors(listed, errors.size() - kListedRowErrors);
+}
+
+}  // namespace
+
 void TestSession::ImportQuestions(FrameView& view) {
     WithdrawAnswerCommands();
     if (pendingNode_) {
@@ -124,7 +143,7 @@ void TestSession::ImportQuestions(FrameView& view) {
     QuestionRecord record;
     while (reader.Next(record)) {}
     if (!reader.Errors().empty()) {
-        view.ShowRowErrors(reader.Errors());
+        ShowRowErrors(reader.Errors(), view);
         return;
     }
     reader.Rewind();
@@ -141,10 +160,64 @@ void TestSession::ImportQuestions(FrameView& view) {
     Tell(view, Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {std::to_string(imported)}));
 }
 
-// Each record goes the question dialog's way: Accept appends it to the
-// journal and points a new node at it, which joins the index and the list.
-// A failure stops the import; the questions added before it stay.
+namespace {
+
+// The questions of an import, chained in table order until they join the
+// index; those that never join it are freed with the chain.
+class ImportedNodes {
+public:
+    ImportedNodes() = default;
+    ImportedNodes(const ImportedNodes&) = delete;
+    ImportedNodes& operator=(const ImportedNodes&) = delete;
+    ~ImportedNodes() {
+        while (first_) delete std::exchange(first_, first_->next);
+    }
+
+    void Add(std::unique_ptr<QuestionNode> node) {
+        node->next = nullptr;
+        node->status = 0;
+        QuestionNode* added = node.release();
+        (last_ ? last_->next : first_) = added;
+        last_ = added;
+    }
+    // The chain's first node; the caller owns the chain from now on.
+    QuestionNode* Release() {
+        last_ = nullptr;
+        return std::exchange(first_, nullptr);
+    }
+
+private:
+    QuestionNode* first_ = nullptr;
+    QuestionNode* last_ = nullptr;
+};
+
+}  // namespace
+
+// Each record goes the question dialog's way (Accept makes its record, its
+// keyword and its node), but all records go to the journal through one
+// batch, whose positions are those they get there, and the journal is
+// flushed once at the end. The new nodes join the index in one go, and only
+// once every record is in the journal: an import that fails adds no
+// question, and the bytes it wrote stay in the journal unreferenced, as
+// those of a failed Accept do. The list hears of the questions in one fill.
 bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
+    const int32_t firstKey = document_.nextKey;
+    const bool whole = ImportEachRecord(reader, view);
+    if (!whole) ForgetRowsFrom(firstKey);
+    if (observer_ && document_.nextKey != firstKey) observer_->QuestionsAdded(firstKey);
+    return whole;
+}
+
+bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view) {
+    ByteStream& journal = *document_.journalFile;
+    const int64_t journalEnd = journal.SeekToEnd() ? journal.Tell() : -1;
+    if (journalEnd < 0) {
+        Tell(view, Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
+        return false;
+    }
+    BatchedWriteStream batch(journal, journalEnd);
+    ImportedNodes imported;
+    int32_t key = document_.nextKey;
     QuestionRecord record;
     QuestionFields fields;
     AttachmentSlots slots;
@@ -156,18 +229,29 @@ bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
         }
         FillDialogFields(record, fields, slots);
         std::string keyword;
-        const AcceptResult accepted = AcceptQuestion(document_, node.get(), EditorMode::Define, fields, slots, keyword);
+        const AcceptResult accepted = AcceptNewQuestion(batch, key, node.get(), fields, slots, keyword);
         if (accepted.result == 0) {
             const bool noMemory = accepted.store == StoreOutcome::NoMemory;
             Tell(view, noMemory ? Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)
                                 : Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
             return false;
         }
-        if (!AddAcceptedQuestion(std::move(node), keyword, accepted.result)) {
+        if (!StoreRow(key, keyword, accepted.result)) {
             Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
             return false;
         }
+        imported.Add(std::move(node));
+        ++key;
     }
+    if (!batch.Flush() || !journal.Flush()) {
+        Tell(view, Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
+        return false;
+    }
+    AppendChain(document_, imported.Release());
+    document_.questionCount += key - document_.nextKey;
+    document_.nextKey = key;
+    offers_.allAnsweredTold = false;
+    document_.modified = true;
     return true;
 }
 

@@ -34,8 +34,9 @@ public:
     // The import dialog over the table's bytes: options holds what is
     // detected or chosen. False when cancelled.
     virtual bool RunImportDialog(const std::string& tableBytes, TableOptions& options) = 0;
-    // Lists the errors of a refused table (row, column, text).
-    virtual void ShowRowErrors(const std::vector<RowError>& errors) = 0;
+    // Lists the errors of a refused table (row, column, text), and how many
+    // more it holds than are listed.
+    virtual void ShowRowErrors(const std::vector<RowError>& errors, size_t notListed) = 0;
     // The wait cursor and the busy text (a string id) in status-bar part 0.
     virtual void BeginBusy(int busyText) = 0;
     virtual void EndBusy() = 0;

@@ -135,4 +135,8 @@ bool TestSession::StoreRow(int32_t key, const std::string& keyword, int dialogRe
     return true;
 }
 
+void TestSession::ForgetRowsFrom(int32_t key) {
+    if (key >= 0 && rows_.size() > static_cast<size_t>(key)) rows_.resize(static_cast<size_t>(key));
+}
+
 }  // namespace qb

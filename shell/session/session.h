@@ -250,11 +250,15 @@ private:
 
     // Question steps.
     bool StoreRow(int32_t key, const std::string& keyword, int dialogResult);
+    // Drops the rows of key and above (keys no question has).
+    void ForgetRowsFrom(int32_t key);
     // A node accepted by the question dialog (its record in the journal) joins
     // the index, the list and the counters. False when no memory is left.
     bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
-    // Each record of the reader becomes a question; false at the first that cannot.
+    // Every record of the reader becomes a question, or none does: false at
+    // the first that cannot, with the message shown.
     bool ImportRecords(QuestionTableReader& reader, FrameView& view);
+    bool ImportEachRecord(QuestionTableReader& reader, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();

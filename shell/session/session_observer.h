@@ -26,6 +26,9 @@ public:
     // The index was built anew (Open) or emptied (New, Close, a failed Open).
     virtual void QuestionsReplaced() = 0;
     virtual void QuestionAdded(int32_t key) = 0;
+    // Questions were added at the end of the index in one go (an import),
+    // from the one of firstKey on.
+    virtual void QuestionsAdded(int32_t firstKey) = 0;
     // Keyword or status (and so the row's image) of the question changed.
     virtual void QuestionChanged(int32_t key) = 0;
     virtual void QuestionRemoved(int32_t key) = 0;

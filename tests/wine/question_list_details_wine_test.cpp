@@ -26,7 +26,7 @@ public:
     int RunQuestionDialog(qb::EditorMode, qb::QuestionNode&, std::string&) override { return 0; }
     int32_t ShowFindings(const std::vector<qb::Finding>&) override { return -1; }
     bool RunImportDialog(const std::string&, qb::TableOptions&) override { return false; }
-    void ShowRowErrors(const std::vector<qb::RowError>&) override {}
+    void ShowRowErrors(const std::vector<qb::RowError>&, size_t) override {}
     void BeginBusy(int) override {}
     void EndBusy() override {}
     std::string FullPath(const std::string& path) override { return path; }

@@ -86,12 +86,27 @@ std::vector<std::string> GeneratedKeywords(int count) {
 }
 
 // The same keywords once inserted one by one into a sorted list, once filled:
-// both lists must agree position by position.
-void CheckFillMatchesSortedInserts(HWND parent, const std::vector<std::string>& keywords) {
+// both lists must agree position by position. Both lists may first hold rows
+// the list sorted itself (an import into an open test), one of them renamed
+// afterwards, which leaves it out of order as an edited keyword does.
+void CheckFillMatchesSortedInserts(HWND parent, const std::vector<std::string>& keywords,
+                                   const std::vector<std::string>& rowsBefore = {}) {
     HWND sorted = CreateSortedList(parent);
     HWND filled = CreateSortedList(parent);
     qb::ListViewQuestionList byItself(sorted);
     qb::ListViewQuestionList byFill(filled);
+    const int firstKey = 1000;
+    for (size_t k = 0; k < rowsBefore.size(); ++k) {
+        byItself.InsertItem(rowsBefore[k], 0, firstKey + static_cast<int>(k));
+        byFill.InsertItem(rowsBefore[k], 0, firstKey + static_cast<int>(k));
+    }
+    if (!rowsBefore.empty()) {
+        char renamed[] = "Renamed";
+        LVITEMA rename = {};
+        rename.pszText = renamed;
+        SendMessageA(sorted, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&rename));
+        SendMessageA(filled, LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&rename));
+    }
     bool allInserted = true;
     for (size_t k = 0; k < keywords.size(); ++k)
         allInserted = byItself.InsertItem(keywords[k], static_cast<int>(k % 4), static_cast<int>(k)) && allInserted;
@@ -155,6 +170,8 @@ int main() {
     CheckFillMatchesSortedInserts(parent, {"Zebra", "Apple", "Moon"});
     CheckFillMatchesSortedInserts(parent, AuthorKeywords());
     CheckFillMatchesSortedInserts(parent, GeneratedKeywords(600));
+    CheckFillMatchesSortedInserts(parent, AuthorKeywords(), {"Moon", "apple", "Zulu", "Ete", "moon"});
+    CheckFillMatchesSortedInserts(parent, GeneratedKeywords(300), GeneratedKeywords(40));
     CheckFillAfterEmptying(parent);
     CheckForeignItemsKeepTheirOrder(parent);
 

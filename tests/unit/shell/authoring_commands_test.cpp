@@ -9,6 +9,7 @@
 
 #include "authoring/question_table.h"
 #include "tests/support/disk_files.h"
+#include "tests/support/memory_files.h"
 #include "tests/unit/shell/session_rows.h"
 
 namespace qb {
@@ -140,6 +141,12 @@ TEST(AuthoringCommands, CheckTest) {
     RunSessionRows(rows);
 }
 
+std::string ManyBadRows() {
+    std::string table = "keyword,question,right answer\r\n";
+    for (int row = 0; row < 1000; ++row) table += "Moon,,Its dark side\r\n";
+    return table;
+}
+
 TEST(AuthoringCommands, ImportQuestions) {
     // A semicolon table in Windows-1252 with a quoted cell over two lines:
     // each row appends the record the question dialog would have written.
@@ -168,6 +175,7 @@ TEST(AuthoringCommands, ImportQuestions) {
                  EXPECT_EQ(journal.substr(static_cast<size_t>(b.noted)), ReadAll(b.dir.File("expected")));
                  EXPECT_EQ(b.session.Document().nextKey, 5);
              })
+             .Check([](SessionBench& b) { EXPECT_EQ(b.list.batchAdds, 1) << "the list is filled once"; })
              .Busy({IDS_BUSY_IMPORTING})
              .Row(3, "Caf\xE9", 2)  // multiple choice
              .Row(4, "Tea", 0)
@@ -185,6 +193,16 @@ TEST(AuthoringCommands, ImportQuestions) {
              ASSERT_EQ(b.frame.rowErrors[0].size(), 1u);
              EXPECT_EQ(b.frame.rowErrors[0][0].row, 3u);
              EXPECT_EQ(b.frame.rowErrors[0][0].column, 1);
+             EXPECT_EQ(b.frame.rowErrorsNotListed, std::vector<size_t>{0});
+         }),
+         {}},
+        {"a thousand bad rows: the first two hundred listed, the rest counted",
+         ImportChoices(Astronomy().File("bad.csv", ManyBadRows()), "bad.csv", TableOptions{}), kImport,
+         Expect(nothingAdded).Check([](SessionBench& b) {
+             ASSERT_EQ(b.frame.rowErrors.size(), 1u);
+             ASSERT_EQ(b.frame.rowErrors[0].size(), 200u);
+             EXPECT_EQ(b.frame.rowErrors[0].back().row, 201u);
+             EXPECT_EQ(b.frame.rowErrorsNotListed, std::vector<size_t>{800});
          }),
          {}},
         {"the import dialog cancelled", ImportChoices(Astronomy().File("bad.csv", bad), "bad.csv", std::nullopt), kImport,
@@ -193,6 +211,57 @@ TEST(AuthoringCommands, ImportQuestions) {
          Expect(nothingAdded).Check([](SessionBench& b) { EXPECT_TRUE(b.frame.rowErrors.empty()); }),
          {Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)}},
     });
+}
+
+// The journal refuses a write in the middle of an import: no question is
+// added (the bytes already written stay in the journal, unreferenced), and
+// the next import writes its records behind them at the positions its nodes
+// get.
+TEST(AuthoringCommands, ImportThatCannotWriteTheJournalAddsNoQuestion) {
+    SessionBench b;
+    Astronomy().Build(b);
+    TestDocument& document = b.session.Document();
+    std::string table = "keyword,question,right answer\r\n";
+    for (int row = 0; row < 20; ++row) table += "Star " + std::to_string(row) + ",Which one?,This one\r\n";
+    testing_support::WriteAll(b.dir.File("stars.csv"), table);
+    testing_support::MemoryFileSystem memory;
+    const size_t journalBefore = ReadAll(b.dir.File("CHANGINGS.TMP")).size();
+    memory.SetContent("journal", ReadAll(b.dir.File("CHANGINGS.TMP")));
+    memory.Faults("journal").writeLimit = journalBefore + 500;  // a few records
+    document.journalFile = memory.Open("journal", OpenMode::AppendRead);
+    const int32_t firstKey = document.nextKey;
+    b.ResetFrame();
+    b.frame.chosenPath = b.dir.File("stars.csv");
+    b.frame.importChoices = TableOptions{};
+    b.session.ImportQuestions(b.frame);
+
+    EXPECT_EQ(b.frame.messages, std::vector<Message>{Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION)});
+    EXPECT_EQ(b.frame.busyDepth, 0);
+    EXPECT_EQ(b.session.QuestionCount(), 3);
+    EXPECT_EQ(document.nextKey, firstKey);
+    EXPECT_EQ(b.session.Keyword(firstKey), "");
+    EXPECT_EQ(b.list.batchAdds, 0);
+    EXPECT_EQ(b.list.rows.size(), 3u);
+    const size_t refusedJournal = memory.Content("journal").size();
+    EXPECT_GT(refusedJournal, journalBefore);  // it failed in the middle
+
+    memory.Faults("journal") = testing_support::FileFaults{};
+    document.journalFile = memory.Open("journal", OpenMode::AppendRead);
+    b.ResetFrame();
+    b.frame.chosenPath = b.dir.File("stars.csv");
+    b.session.ImportQuestions(b.frame);
+    EXPECT_EQ(b.frame.messages, std::vector<Message>{Information(IDS_QUESTIONS_IMPORTED, IDS_IMPORT_CAPTION, {"20"})});
+    EXPECT_EQ(b.session.QuestionCount(), 23);
+    EXPECT_EQ(b.list.rows.size(), 23u);
+    for (int32_t key = firstKey; key < firstKey + 20; ++key) {
+        const QuestionNode* node = b.Node(key);
+        ASSERT_NE(node, nullptr);
+        EXPECT_GE(node->position, static_cast<int64_t>(refusedJournal));
+        QuestionRecord stored;
+        ASSERT_TRUE(ReadNodeRecord(document, *node, stored));
+        EXPECT_EQ(stored.keyword, "Star " + std::to_string(key - firstKey));
+        EXPECT_EQ(b.session.Keyword(key), stored.keyword);
+    }
 }
 
 }  // namespace

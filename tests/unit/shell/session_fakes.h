@@ -114,7 +114,10 @@ public:
         options = *importChoices;
         return true;
     }
-    void ShowRowErrors(const std::vector<RowError>& errors) override { rowErrors.push_back(errors); }
+    void ShowRowErrors(const std::vector<RowError>& errors, size_t notListed) override {
+        rowErrors.push_back(errors);
+        rowErrorsNotListed.push_back(notListed);
+    }
     void BeginBusy(int busyText) override {
         EXPECT_EQ(busyDepth, 0) << "busy twice";
         busyTexts.push_back(busyText);
@@ -151,6 +154,7 @@ public:
     std::vector<std::string> importedBytes;        // the table each import dialog was shown
     std::optional<TableOptions> importChoices;     // OK with these; none: Cancel
     std::vector<std::vector<RowError>> rowErrors;  // each list of row errors shown
+    std::vector<size_t> rowErrorsNotListed;        // and how many more each had
     std::vector<int> busyTexts;
     int busyDepth = 0;
     // Runs in place of the question dialog, which then stores nothing: a
@@ -180,7 +184,16 @@ public:
         highlighted = -1;
         for (const QuestionNode* node = session_.Document().head; node; node = node->next) Insert(node->key);
     }
-    void QuestionAdded(int32_t key) override { Insert(key); }
+    void QuestionAdded(int32_t key) override {
+        ++singleAdds;
+        Insert(key);
+    }
+    void QuestionsAdded(int32_t firstKey) override {
+        ++batchAdds;
+        const QuestionNode* node = session_.Document().head;
+        while (node && node->key != firstKey) node = node->next;
+        for (; node; node = node->next) Insert(node->key);
+    }
     void QuestionChanged(int32_t key) override {
         ListRow* row = Row(key);
         if (row == nullptr) return;
@@ -235,6 +248,8 @@ public:
 
     std::vector<ListRow> rows;
     int32_t highlighted = -1;
+    int singleAdds = 0;  // QuestionAdded
+    int batchAdds = 0;   // QuestionsAdded
     std::vector<int32_t> counters;
     int counterUpdates = 0;
     int startupHints = 0;
