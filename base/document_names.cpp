@@ -12,11 +12,6 @@ namespace {
 
 constexpr char kRecoveredWord[] = " recovered";
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 WinPath JournalPathFor(const Directory& programDirectory) {

@@ -61,6 +61,11 @@ WinPath Directory::Join(const std::string& name) const {
     return WinPath(text_ + '\\' + name);
 }
 
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
 bool HasExtension(const std::string& name, const std::string& extension) {
     return name.size() >= extension.size() &&
            SameLetters(name.data() + name.size() - extension.size(), extension.data(), extension.size());

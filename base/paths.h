@@ -73,6 +73,9 @@ private:
     std::string text_;
 };
 
+// A name in capitals, as Uninstall's lists and clean-up name files.
+std::string UpperCase(std::string text);
+
 // True when name ends in extension (".rtf", ".html"), compared without case
 // as Windows compares names.
 bool HasExtension(const std::string& name, const std::string& extension);

@@ -1,5 +1,7 @@
 #include "uninstall/cleanup_batch.h"
 
+#include "distribution/program_files.h"
+
 namespace qb {
 namespace {
 
@@ -18,7 +20,7 @@ std::string CleanupBatchPath(const Directory& temporaryDirectory) {
 }
 
 std::string UninstallerPath(const Directory& programDirectory) {
-    return programDirectory.Join(kUninstallerName).Text();
+    return programDirectory.Join(UpperCase(InstalledName(kUninstallProgram))).Text();
 }
 
 std::string CleanupBatchText(const CleanupNames& names) {

@@ -8,7 +8,6 @@
 namespace qb {
 
 constexpr const char* kCleanupBatchName = "TmpDelQB.BAT";
-constexpr const char* kUninstallerName = "UNINSTALL.EXE";
 // Tries to delete the uninstaller before giving up, about one second apart.
 constexpr int kCleanupTries = 60;
 

@@ -15,11 +15,6 @@ std::vector<std::string> InDirectory(const Directory& directory, const std::vect
     return paths;
 }
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The program files in the table's order, each followed by the file the
 // system makes beside it; Uninstall itself is left to the clean-up.
 std::vector<std::string> ProgramFileNames(const std::string& baseName) {

@@ -8,6 +8,8 @@
 #include <regex>
 #include <sstream>
 
+#include "base/paths.h"
+
 namespace qb {
 namespace {
 
@@ -28,10 +30,6 @@ TEST(DistributedProgramFiles, NamesInBothDirectoriesInCopyingOrder) {
     EXPECT_EQ(DistributedName(kDistributedProgramFiles[1], "Other"), "Other.hlp");
 }
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The texts the programs show name their files as the user sees them on the
 // disk ("run INSTALL.EXE again"); every such name is one of the table's.
