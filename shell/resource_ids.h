@@ -165,7 +165,7 @@
 #define IDS_ERROR_COLUMN 97
 #define IDS_ERROR_TEXT 98
 // The second column of the question list's details view; the first is IDS_FINDING_KEYWORD.
-#define IDS_LIST_MISSED 102
+#define IDS_LIST_MISSED 103
 // The Undo menu item's text: nothing to undo, or the step it takes back
 #define IDS_UNDO 120
 #define IDS_UNDO_MARK_ANSWERED 121

@@ -139,6 +139,26 @@ TEST(CommandTable, WithoutATestOnlyTheCommandsThatNeedNoneAreEnabled) {
     EXPECT_TRUE(IsCommandEnabled(session, IDM_PICTURE_LAYOUT));
 }
 
+// No two strings of the program, its editor and its document share a number.
+TEST(CommandTable, StringIdsAreDistinct) {
+    const std::string script = QB_MAIN_RESOURCE_SCRIPT;
+    const std::string shellDir = script.substr(0, script.rfind('/'));
+    std::map<int, std::string> named;
+    for (const std::string& header : {shellDir + "/resource_ids.h", shellDir + "/../editor/resource_ids.h",
+                                      shellDir + "/../document/resource_ids.h"}) {
+        std::ifstream file(header);
+        ASSERT_TRUE(file) << header;
+        const std::regex define("#define (IDS_\\w+) (\\d+)");
+        for (std::string line; std::getline(file, line);) {
+            std::smatch found;
+            if (!std::regex_search(line, found, define)) continue;
+            const auto [place, added] = named.emplace(std::stoi(found[2].str()), found[1].str());
+            EXPECT_TRUE(added) << found[1].str() << " shares " << found[2].str() << " with " << place->second;
+        }
+    }
+    EXPECT_GT(named.size(), 50u);
+}
+
 // The window title of the string table is the product title the other
 // programs and the registry use.
 TEST(CommandTable, TheProgramTitleIsTheProductTitle) {
