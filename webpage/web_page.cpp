@@ -163,9 +163,10 @@ private:
     std::vector<std::string> json_;            // each file as a JSON string
 };
 
-// One question: [keyword, question, right answer, [wrong answers], [files]],
-// texts in UTF-8, the non-empty wrong answers in their order, the four file
-// slots as indexes into the files (-1 for none).
+// One question: [keyword, question, right answer, [wrong answers], [files],
+// misses], texts in UTF-8, the non-empty wrong answers in their order, the
+// four file slots as indexes into the files (-1 for none), and the miss
+// count the page starts from.
 void AppendQuestion(std::string& json, const QuestionRecord& record, const int (&files)[kFileSlotCount]) {
     json += '[';
     AppendJsonString(json, Cp1252ToUtf8(record.keyword));
@@ -183,7 +184,7 @@ void AppendQuestion(std::string& json, const QuestionRecord& record, const int (
     }
     json += "],[";
     for (int i = 0; i < kFileSlotCount; ++i) json += (i ? "," : "") + std::to_string(files[i]);
-    json += "]]";
+    json += "]," + std::to_string(record.misses) + "]";
 }
 
 std::string PageData(const std::string& title, const std::vector<QuestionRecord>& records, EmbeddedFiles& embedded,
@@ -209,6 +210,7 @@ std::string PageData(const std::string& title, const std::vector<QuestionRecord>
     AppendJsonString(json, title);
     json += ",\"store\":";
     AppendJsonString(json, std::string(kProductName) + ":" + ContentHash(records));
+    json += ",\"maxMisses\":" + std::to_string(kMaxMisses);
     json += ",\"files\":";
     embedded.AppendJson(json);
     json += ",\"questions\":" + questions + "}";

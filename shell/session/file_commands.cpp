@@ -238,7 +238,8 @@ void TestSession::Save(FrameView& view, bool saveAs) {
 }
 
 // Every question of the index as Save would write it: the record its node
-// points at (in the test file or the change journal) with the node's status.
+// points at (in the test file or the change journal) with the node's status
+// and miss count.
 bool TestSession::ReadCurrentRecords(std::vector<QuestionRecord>& records) {
     records.clear();
     records.reserve(static_cast<size_t>(document_.questionCount > 0 ? document_.questionCount : 0));
@@ -246,6 +247,7 @@ bool TestSession::ReadCurrentRecords(std::vector<QuestionRecord>& records) {
         records.emplace_back();
         if (!ReadNodeRecord(document_, *node, records.back())) return false;
         records.back().status = node->status;
+        records.back().misses = node->misses;
     }
     return true;
 }

@@ -3,7 +3,8 @@
 with the files it names: texts that try to end the page's script or open
 markup, rich text with unbalanced groups, huge numbers, deep nesting and
 binary data, a bitmap cut short, a file that is no bitmap and one that is
-missing. Any script these texts smuggled in would set window.__ran.
+missing; status lines that carry miss counts, one beyond the most a question
+counts. Any script these texts smuggled in would set window.__ran.
 
 Usage: make_bad_test.py DIRECTORY
 """
@@ -18,21 +19,21 @@ RICH = (b"{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\cf1 <script>" + RA
 PLAIN = ("</script><script>%s</script>\r\n<img src=x onerror=\"%s\">" % (RAN, RAN)).encode("cp1252")
 
 
-def record(keyword, texts, files=()):
-    """keyword line, ten lengths, status, then the slots (texts with CR as
-    0x02 and LF as 0x01)."""
+def record(keyword, texts, files=(), status="0"):
+    """keyword line, ten lengths, status line, then the slots (texts with CR
+    as 0x02 and LF as 0x01)."""
     slots = [t.encode("cp1252").replace(b"\r", b"\x02").replace(b"\n", b"\x01") for t in texts]
     slots += [b""] * (6 - len(slots)) + [f.encode("cp1252") for f in files] + [b""] * (4 - len(files))
-    lines = [keyword.encode("cp1252")] + [str(len(s)).encode() for s in slots] + [b"0"]
+    lines = [keyword.encode("cp1252")] + [str(len(s)).encode() for s in slots] + [status.encode()]
     return b"\r\n".join(lines) + b"\r\n" + b"".join(slots)
 
 
 def main(directory):
     records = [
         record("</script><!--", ["</script><script>%s</script>" % RAN, "<b>&amp;", "\"quoted\" 'single'",
-                                 "line\r\nbreak </SCRIPT >"], ["bad.rtf", "cut.bmp"]),
+                                 "line\r\nbreak </SCRIPT >"], ["bad.rtf", "cut.bmp"], "0 3"),
         record("<img src=x>&amp;", ["<img src=x onerror=\"%s\">" % RAN, "a < b & c > d"],
-               ["plain.txt", "notabitmap.bmp", "missing.rtf", "missing.bmp"]),
+               ["plain.txt", "notabitmap.bmp", "missing.rtf", "missing.bmp"], "0 123456789"),
         record("\"quotes' &lt;", ["caf\u00e9 \u20ac \\u003c", "]]></script>", "<!-- -->"]),
     ]
     with open(os.path.join(directory, "Bad.tvt"), "wb") as test:

@@ -22,6 +22,8 @@ from page_browser import PageBrowser
 
 COUNTERS = "return ['asked', 'correct', 'remaining'].map((id) => document.getElementById(id).textContent);"
 STATUSES = "return [...document.querySelectorAll('#list button')].map((b) => b.classList.contains('answered'));"
+MISSES = ("return Object.fromEntries([...document.querySelectorAll('#list .misses')]"
+          ".map((m) => [m.parentNode.firstChild.data, m.textContent.trim()]));")
 
 
 class Page:
@@ -37,6 +39,9 @@ class Page:
         self.questions = self.browser.js("return JSON.parse(document.getElementById('data').textContent).questions;")
 
     def forget_progress(self):
+        """Leaving the page may count a miss and keep it, so the storage is
+        cleared by the page that comes after."""
+        self.reload()
         self.browser.js("localStorage.clear();")
         self.reload()
 
@@ -75,6 +80,10 @@ class Page:
 
     def statuses(self):
         return self.browser.js(STATUSES)
+
+    def misses(self):
+        """{keyword: "missed N"} of the list entries that show a count."""
+        return self.browser.js(MISSES)
 
     def state(self):
         return (self.counters(), self.statuses(), self.browser.js("return {...localStorage};"))
@@ -189,9 +198,8 @@ def keyboard_path_equals_mouse_path(page):
     """Ask, a wrong and the right answer, ask, show, mark: once with the mouse,
     once with the keys, the same random draws both times."""
     def run(use_keys):
-        page.browser.js("localStorage.clear();")
         page.browser.seed_random(20240611)
-        page.reload()
+        page.forget_progress()
         for step in range(4):
             page.keys(Keys.ENTER) if use_keys else page.click("ask")
             if page.rows():
@@ -207,6 +215,54 @@ def keyboard_path_equals_mouse_path(page):
     keys = run(True)
     expect_equal(keys, mouse, "state after the keyboard path")
     expect(mouse[0][0] == "Asked: 4", "four questions asked: %r" % (mouse[0],))
+
+
+def misses_counted_kept_and_asked_first(page):
+    """A wrong click counts a miss when the next Ask ends the asking, and so
+    does an answer shown when the page is left; the counts and missed first
+    outlive a reload, and missed first asks the missed question next."""
+    page.forget_progress()
+    missed = [q[0] for q in page.questions if q[3]][0]
+    page.ask(missed)
+    page.row_button(page.wrong_and_right_rows()[0]).click()
+    expect_equal(page.misses(), {}, "misses while the asking runs")
+    page.click("ask")
+    expect_equal(page.misses(), {missed: "missed 1"}, "misses after a wrong click and the next Ask")
+    page.reload()
+    expect_equal(page.misses(), {missed: "missed 1"}, "misses after a reload")
+    toggle = page.browser.driver.find_element(By.ID, "missed-first")
+    expect(not toggle.is_selected(), "missed first is off by default")
+    toggle.send_keys(Keys.SPACE)
+    page.click("ask")
+    expect_equal(page.keyword(), missed, "missed first asks")
+    page.click("show")
+    page.reload()
+    expect_equal(page.misses(), {missed: "missed 2"}, "misses after the answer was shown and the page left")
+    expect(page.browser.driver.find_element(By.ID, "missed-first").is_selected(), "missed first after a reload")
+    # Marked as known, then reset while asked: it starts afresh, no miss.
+    page.click("ask")
+    expect_equal(page.keyword(), missed, "missed first asks again")
+    page.click("show")
+    page.click("mark")
+    page.choose_in_list(missed)
+    page.click("reset")
+    page.click("ask")
+    page.click("reset-all")
+    page.reload()
+    expect_equal(page.misses(), {missed: "missed 2"}, "misses after Reset all")
+    expect_equal(sum(page.statuses()), 0, "answered after Reset all")
+
+
+def misses_of_the_test_shown_at_once(page):
+    page.forget_progress()
+    capped = page.questions[1][0]
+    shown = {page.questions[0][0]: "missed 3", capped: "missed 99999"}
+    expect_equal(page.misses(), shown, "misses stored in the test")
+    page.ask(capped)
+    page.click("show")
+    page.click("ask")
+    expect_equal(page.misses(), shown, "a miss beyond the most a question counts")
+    expect_equal(page.browser.js("return localStorage.length;"), 0, "stored entries while nothing changed")
 
 
 def phone_has_no_horizontal_scroll(page):
@@ -273,11 +329,13 @@ def take_screenshots(page, directory):
     page.browser.seed_random(7)
     page.reload()
     rich = next(q[0] for q in page.questions if q[4][0] >= 0 and q[4][1] >= 0)
+    choice = next(q[0] for q in page.questions if len(q[3]) >= 2)
+    page.ask(choice)  # missed once, so the list shows a count
+    page.row_button(page.wrong_and_right_rows()[0]).click()
     page.ask(rich)
     page.browser.js("window.scrollTo(0, 0);")
     page.browser.driver.save_screenshot(directory + "/web-page-desktop.png")
     page.browser.resize(375, 740, mobile=True)
-    choice = next(q[0] for q in page.questions if len(q[3]) >= 2)
     page.ask(choice)
     wrong, _ = page.wrong_and_right_rows()
     page.row_button(wrong).click()
@@ -288,9 +346,9 @@ def take_screenshots(page, directory):
 
 
 SAMPLE_CASES = [pictures_load, rich_text_arrives_as_markup, wrong_then_right, answered_never_asked_again,
-                reload_keeps_progress, keyboard_path_equals_mouse_path, phone_has_no_horizontal_scroll,
-                no_request_from_disk_or_server]
-BAD_CASES = [hostile_texts_never_run]
+                reload_keeps_progress, keyboard_path_equals_mouse_path, misses_counted_kept_and_asked_first,
+                phone_has_no_horizontal_scroll, no_request_from_disk_or_server]
+BAD_CASES = [hostile_texts_never_run, misses_of_the_test_shown_at_once]
 
 
 def main(arguments):

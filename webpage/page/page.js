@@ -1,6 +1,7 @@
 // Practises the test embedded in this page by the rules of the program's
-// test run. Statuses are kept in the browser under the test's content hash;
-// the counters, like the program's, count from the moment the page opens.
+// test run. Statuses, miss counts and the missed-first choice are kept in the
+// browser under the test's content hash; the counters, like the program's,
+// count from the moment the page opens.
 'use strict';
 (function () {
   const RANDOM_MAX = 32767;
@@ -15,7 +16,7 @@
     wrong: 'Wrong answer.',
   };
   const data = JSON.parse(document.getElementById('data').textContent);
-  // [keyword, question, right answer, [wrong answers], [files]]
+  // [keyword, question, right answer, [wrong answers], [files], misses]
   const questions = data.questions;
   const files = data.files;
   const count = questions.length;
@@ -23,7 +24,8 @@
   const buttons = { ask: $('ask'), show: $('show'), mark: $('mark'), reset: $('reset'), resetAll: $('reset-all') };
   const listItems = new Array(count);
 
-  const status = loadStatus();
+  const testMisses = questions.map((q) => missCount(q[5]));
+  const { status, misses, missedFirst } = loadProgress();
   const run = {
     asked: 0,
     correct: 0,
@@ -34,25 +36,44 @@
     heldAnswer: null,  // from the display until Show answer
     wrongChoice: false,
     answerFiles: [-1, -1],
+    missedFirst,
+    // The asking of a question runs from the Ask that displayed it to the
+    // next Ask, or until the page is left. It is a miss when the question is
+    // still not answered and a wrong answer was clicked or the answer shown.
+    asking: -1,
+    revealed: false,
   };
 
-  function loadStatus() {
-    const statuses = new Array(count).fill(0);
+  // A whole number from 0 to the most a question counts, else 0.
+  function missCount(value) {
+    return Number.isInteger(value) && value > 0 ? Math.min(value, data.maxMisses) : 0;
+  }
+
+  // Stored as {"status": "0110", "misses": [...], "missedFirst": true}, or
+  // as the statuses alone ("0110"), as pages before miss counts kept them.
+  // Anything else starts from the test.
+  function loadProgress() {
+    const progress = { status: new Array(count).fill(0), misses: testMisses.slice(), missedFirst: false };
     try {
-      const stored = localStorage.getItem(data.store);
-      if (stored && stored.length === count) {
-        for (let i = 0; i < count; ++i) statuses[i] = stored.charCodeAt(i) === 49 ? 1 : 0;
+      const stored = localStorage.getItem(data.store) || '';
+      const saved = stored[0] === '{' ? JSON.parse(stored) : { status: stored };
+      if (typeof saved.status === 'string' && saved.status.length === count) {
+        for (let i = 0; i < count; ++i) progress.status[i] = saved.status.charCodeAt(i) === 49 ? 1 : 0;
       }
+      if (Array.isArray(saved.misses) && saved.misses.length === count) progress.misses = saved.misses.map(missCount);
+      progress.missedFirst = saved.missedFirst === true;
     } catch (e) {
       // A browser without storage practises without keeping progress.
     }
-    return statuses;
+    return progress;
   }
 
-  function saveStatus() {
+  // Nothing is kept while nothing differs from the test as exported.
+  function saveProgress() {
     try {
-      if (status.every((s) => s === 0)) localStorage.removeItem(data.store);
-      else localStorage.setItem(data.store, status.join(''));
+      const learned = run.missedFirst || status.some((s) => s !== 0) || misses.some((m, i) => m !== testMisses[i]);
+      if (!learned) localStorage.removeItem(data.store);
+      else localStorage.setItem(data.store, JSON.stringify({ status: status.join(''), misses, missedFirst: run.missedFirst }));
     } catch (e) {
       // As above: the progress of this visit only.
     }
@@ -83,6 +104,47 @@
       if (passes >= 3) return -1;
     }
     return i;
+  }
+
+  // Missed questions first: at random among the unanswered questions with
+  // the highest miss count above 0, the last asked left out while another
+  // unanswered question has a miss. -1, without drawing, when none has one.
+  function pickMostMissedQuestion() {
+    const missed = (i) => status[i] === 0 && misses[i] > 0;
+    let candidates = 0;
+    let lastIsCandidate = false;
+    for (let i = 0; i < count; ++i) {
+      if (!missed(i)) continue;
+      ++candidates;
+      lastIsCandidate = lastIsCandidate || i === run.lastAsked;
+    }
+    if (candidates === 0) return -1;
+    const left = lastIsCandidate && candidates > 1 ? run.lastAsked : -1;
+    const eligible = (i) => missed(i) && i !== left;
+    let highest = 0;
+    let tied = 0;
+    for (let i = 0; i < count; ++i) {
+      if (!eligible(i) || misses[i] < highest) continue;
+      tied = misses[i] > highest ? 1 : tied + 1;
+      highest = misses[i];
+    }
+    let pick = Math.floor((draw() * tied) / (RANDOM_MAX + 1));
+    for (let i = 0; i < count; ++i) {
+      if (eligible(i) && misses[i] === highest && pick-- === 0) return i;
+    }
+    return -1;
+  }
+
+  // The miss of the asking that ends now is counted and kept.
+  function endAsking() {
+    const i = run.asking;
+    const missed = i >= 0 && run.revealed && status[i] === 0;
+    run.asking = -1;
+    run.revealed = false;
+    if (!missed || misses[i] >= data.maxMisses) return;
+    ++misses[i];
+    showListStatus(i);
+    saveProgress();
   }
 
   // The rows of count answers: each draws until it hits a free row.
@@ -118,14 +180,19 @@
     $('remaining').textContent = 'Remaining: ' + run.remaining;
   }
 
+  // What a list entry says after its keyword: answered (to screen readers;
+  // the eye sees a check mark) and the miss count, none for 0.
+  function listNotes(i) {
+    return (status[i] !== 0 ? '<span class="hidden-text"> (answered)</span>' : '') +
+      (misses[i] > 0 ? '<span class="misses"> missed ' + misses[i] + '</span>' : '');
+  }
+
   function showListStatus(i) {
     const button = listItems[i];
     if (!button) return;  // not listed yet: it is shown as it is listed
-    const answered = status[i] !== 0;
-    button.classList.toggle('answered', answered);
-    const note = button.querySelector('.hidden-text');
-    if (answered && !note) button.insertAdjacentHTML('beforeend', '<span class="hidden-text"> (answered)</span>');
-    if (!answered && note) note.remove();
+    button.classList.toggle('answered', status[i] !== 0);
+    button.querySelectorAll('span').forEach((note) => note.remove());
+    button.insertAdjacentHTML('beforeend', listNotes(i));
   }
 
   function deselect() {
@@ -188,14 +255,22 @@
     return item;
   }
 
+  function chooseQuestion() {
+    if (run.selected >= 0) return run.selected;
+    const missed = run.missedFirst ? pickMostMissedQuestion() : -1;
+    return missed >= 0 ? missed : pickRandomQuestion();
+  }
+
   function ask() {
+    endAsking();
     run.wrongChoice = false;
     if (count === 0 || run.remaining === 0) return say(MESSAGES.noQuestion);
     clearDisplay();
-    const chosen = run.selected >= 0 ? run.selected : pickRandomQuestion();
+    const chosen = chooseQuestion();
     run.current = chosen;
     run.selected = -1;
     run.lastAsked = chosen;
+    run.asking = chosen;
     run.heldAnswer = null;
     // The focus goes to the question, which is announced by its keyword.
     say('');
@@ -213,6 +288,7 @@
     if (run.heldAnswer === null) return say(MESSAGES.noDisplay);
     const answer = run.heldAnswer;
     run.heldAnswer = null;
+    run.revealed = true;
     const revealed = document.createElement('li');
     const box = document.createElement('div');
     box.className = 'revealed';
@@ -238,7 +314,7 @@
         enable('resetAll', true);
         showListStatus(i);
         ++run.correct;
-        saveStatus();
+        saveProgress();
       }
       if (run.remaining === 0) {
         enable('ask', false);
@@ -253,13 +329,20 @@
     return message;
   }
 
+  // Back to not answered. A question reset while it is asked starts afresh:
+  // it was marked as known, so what the asking showed before is no miss.
+  function unmark(i) {
+    if (i === run.asking) run.revealed = false;
+    status[i] = 0;
+    ++run.remaining;
+    showListStatus(i);
+  }
+
   function resetQuestion() {
     const i = run.selected;
     if (i >= 0 && status[i] !== 0) {
-      status[i] = 0;
-      ++run.remaining;
-      saveStatus();
-      showListStatus(i);
+      unmark(i);
+      saveProgress();
       enable('ask', true);
     }
     run.selected = -1;
@@ -271,13 +354,11 @@
 
   function resetAll() {
     if (count === 0) return say(MESSAGES.noQuestion);
+    // The miss counts stay, as in the program.
     for (let i = 0; i < count; ++i) {
-      if (status[i] === 0) continue;
-      status[i] = 0;
-      ++run.remaining;
-      showListStatus(i);
+      if (status[i] !== 0) unmark(i);
     }
-    saveStatus();
+    saveProgress();
     enable('reset', false);
     enable('resetAll', false);
     enable('ask', true);
@@ -307,6 +388,7 @@
       return;
     }
     run.wrongChoice = true;
+    run.revealed = true;
     button.classList.toggle('wrong');
     say(MESSAGES.wrong);
   }
@@ -331,16 +413,14 @@
     const collator = new Intl.Collator(undefined, { sensitivity: 'base' });
     const order = questions.map((q, i) => i).sort((a, b) => collator.compare(questions[a][0], questions[b][0]) || a - b);
     const list = $('list');
-    const entry = (i) => '<li><button type="button" aria-pressed="false" data-index="' + i + '">' +
-      (escapeHtml(questions[i][0]) || '&#160;') + '</button></li>';
+    const entry = (i) => '<li><button type="button" aria-pressed="false" data-index="' + i + '"' +
+      (status[i] !== 0 ? ' class="answered"' : '') + '>' + (escapeHtml(questions[i][0]) || '&#160;') + listNotes(i) +
+      '</button></li>';
     let next = 0;
     const addEntries = (size) => {
       const end = Math.min(order.length, next + size);
       list.insertAdjacentHTML('beforeend', order.slice(next, end).map(entry).join(''));
-      for (; next < end; ++next) {
-        listItems[order[next]] = list.children[next].firstChild;
-        if (status[order[next]] !== 0) showListStatus(order[next]);
-      }
+      for (; next < end; ++next) listItems[order[next]] = list.children[next].firstChild;
       if (next < order.length) window.setTimeout(() => addEntries(LIST_PIECE), 0);
     };
     addEntries(FIRST_LIST_PIECE);
@@ -348,12 +428,12 @@
 
   function onKey(event) {
     if (event.altKey || event.ctrlKey || event.metaKey) return;
-    const onButton = event.target.closest && event.target.closest('button');
+    const onControl = event.target.closest && event.target.closest('button, input');
     if (event.key >= '1' && event.key <= '5') {
       chooseRow(Number(event.key) - 1);
     } else if (event.key === 'm' || event.key === 'M') {
       command('mark');
-    } else if ((event.key === ' ' || event.key === 'Enter') && !onButton) {
+    } else if ((event.key === ' ' || event.key === 'Enter') && !onControl) {
       command(event.key === 'Enter' ? 'ask' : 'show');
     } else {
       return;
@@ -379,6 +459,13 @@
     const button = event.target.closest('button');
     if (button) select(Number(button.dataset.index));
   });
+  $('missed-first').checked = run.missedFirst;
+  $('missed-first').addEventListener('change', (event) => {
+    run.missedFirst = event.target.checked;
+    saveProgress();
+  });
   document.addEventListener('keydown', onKey);
+  // Leaving the page ends the asking, as Exit ends it in the program.
+  window.addEventListener('pagehide', endAsking);
   updateCounters();
 })();

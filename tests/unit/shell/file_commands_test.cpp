@@ -291,9 +291,14 @@ TEST(FileCommands, ExportAsWebPage) {
     const Step exportPage = Do(&TestSession::ExportWebPage);
     RunSessionRows({
         // The page holds the questions as they are now: a question added since
-        // the last save is in it, and the test stays as it was, unsaved.
+        // the last save and a miss counted since are in it, and the test stays
+        // as it was, unsaved.
         {"the page of the current questions, beside the test",
-         Exam().Add(Typing("Venus", "Morning star?", "Yes")).Choose("page.html"), exportPage,
+         Exam()
+             .Add(Typing("Venus", "Morning star?", "Yes"))
+             .Then([](SessionBench& b) { b.session.Document().head->misses = 7; })
+             .Choose("page.html"),
+         exportPage,
          PageWritten("page.html")
              .Dialogs({PathDialog::WebPage})
              .Check([](SessionBench& b) {
@@ -303,6 +308,7 @@ TEST(FileCommands, ExportAsWebPage) {
                  EXPECT_NE(page.find("<title>exam</title>"), std::string::npos);
                  for (const char* keyword : {"Zebra", "Apple", "Moon", "Venus", "Morning star?"})
                      EXPECT_NE(page.find(keyword), std::string::npos) << keyword;
+                 EXPECT_NE(page.find("[-1,-1,-1,-1],7]"), std::string::npos) << "the first question's misses";
              })
              .Busy({IDS_BUSY_WEB_PAGE})
              .Modified(true)

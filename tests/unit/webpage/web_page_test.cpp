@@ -123,6 +123,7 @@ TEST_F(WebPageTest, AttachmentsAreEmbeddedOnceOrReported) {
     first.slots[kSlotQuestionPictureFile] = "a.bmp";
     first.slots[kSlotAnswerTextFile] = "a.txt";
     first.slots[kSlotAnswerPictureFile] = "gone.bmp";
+    first.misses = kMaxMisses;
     QuestionRecord second = MakeRecord("two", "q", "a");
     second.slots[kSlotQuestionPictureFile] = "a.bmp";
     second.slots[kSlotAnswerPictureFile] = "bad.bmp";
@@ -143,8 +144,9 @@ TEST_F(WebPageTest, AttachmentsAreEmbeddedOnceOrReported) {
     EXPECT_NE(data.find("line\\u003cbr\\u003enext"), std::string::npos);
     EXPECT_NE(data.find("\"data:image/bmp;base64,Qk0AAAAA"), std::string::npos);
     EXPECT_EQ(data.find("base64", data.find("base64") + 1), std::string::npos) << "a.bmp embedded twice";
-    EXPECT_NE(data.find("[\"one\",\"q\",\"a\",[],[0,1,2,-1]]"), std::string::npos) << data;
-    EXPECT_NE(data.find("[\"two\",\"q\",\"a\",[],[-1,1,-1,-1]]"), std::string::npos) << data;
+    EXPECT_NE(data.find("[\"one\",\"q\",\"a\",[],[0,1,2,-1],99999]"), std::string::npos) << data;
+    EXPECT_NE(data.find("[\"two\",\"q\",\"a\",[],[-1,1,-1,-1],0]"), std::string::npos) << data;
+    EXPECT_NE(data.find("\"maxMisses\":99999,"), std::string::npos) << data;
 }
 
 TEST_F(WebPageTest, TextsCannotEndTheScriptOrTheTitle) {
