@@ -263,6 +263,10 @@ def misses_of_the_test_shown_at_once(page):
     page.click("ask")
     expect_equal(page.misses(), shown, "a miss beyond the most a question counts")
     expect_equal(page.browser.js("return localStorage.length;"), 0, "stored entries while nothing changed")
+    # Statuses kept by a page before miss counts, alone: still read.
+    page.browser.js("localStorage.setItem(JSON.parse(document.getElementById('data').textContent).store, '010');")
+    page.reload()
+    expect_equal((sum(page.statuses()), page.misses()), (1, shown), "statuses stored alone, and the test's misses")
 
 
 def phone_has_no_horizontal_scroll(page):

@@ -72,8 +72,9 @@
   function saveProgress() {
     try {
       const learned = run.missedFirst || status.some((s) => s !== 0) || misses.some((m, i) => m !== testMisses[i]);
+      const progress = { status: status.join(''), misses, missedFirst: run.missedFirst };
       if (!learned) localStorage.removeItem(data.store);
-      else localStorage.setItem(data.store, JSON.stringify({ status: status.join(''), misses, missedFirst: run.missedFirst }));
+      else localStorage.setItem(data.store, JSON.stringify(progress));
     } catch (e) {
       // As above: the progress of this visit only.
     }
