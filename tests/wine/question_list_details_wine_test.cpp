@@ -11,32 +11,13 @@
 
 #include "base/path_limits.h"
 #include "shell/frame/question_list_view.h"
+#include "tests/support/quiet_frame.h"
 #include "tests/support/test_records.h"
 #include "tests/wine/wine_check.h"
 
 namespace {
 
 using qb::testing_support::MakeRecord;
-
-// The frame of a session that only opens a test given by path.
-class SilentFrame final : public qb::FrameView {
-public:
-    qb::MessageAnswer Show(const qb::Message&) override { return qb::MessageAnswer::Ok; }
-    bool ChoosePath(qb::PathDialog, std::string&) override { return false; }
-    int RunQuestionDialog(qb::EditorMode, qb::QuestionNode&, std::string&) override { return 0; }
-    int32_t ShowFindings(const std::vector<qb::Finding>&) override { return -1; }
-    bool RunImportDialog(const std::string&, qb::TableOptions&) override { return false; }
-    void ShowRowErrors(const std::vector<qb::RowError>&, size_t) override {}
-    void BeginBusy(int) override {}
-    void EndBusy() override {}
-    std::string FullPath(const std::string& path) override { return path; }
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void ChooseQuestionFont() override {}
-    void Exit() override {}
-    void ClickAnswerMarker(int) override {}
-    void StoreSetting(const char*, const std::string&) override {}
-};
 
 // Each row as "keyword|missed cell|key", top to bottom.
 std::vector<std::string> RowsOf(HWND list) {
@@ -100,7 +81,7 @@ int main() {
                                                MakeRecord("Zebra", "?", "a", 1), MakeRecord("Comet", "?", "a")});
     qb::RuntimeRandom random;
     qb::TestSession session(qb::Directory(TempPath("")), TempPath("CHANGINGS.TMP"), random);
-    SilentFrame frame;
+    qb::testing_support::QuietFrame frame;
     session.OpenTestAt(testPath, frame);
     CHECK(session.QuestionCount() == 4);
     // Counts as the learner's misses leave them (keys in the file's order).
