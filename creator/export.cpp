@@ -37,7 +37,7 @@ long long SaturatingAdd(long long sum, long long value) {
 
 TestExport::TestExport(ExportSettings settings, FileSystem& files, FileCopier& copier, ExportReporter& reporter)
     : settings_(std::move(settings)), files_(files), copier_(copier), reporter_(reporter) {
-    testFileName_ = BaseNameOf(settings_.testPath);
+    testFileName_ = WinPath(settings_.testPath).FileName();
     listPath_ = ListFilePath(settings_.destinationPath);
     outputPath_ = NumberedFilePath(settings_.destinationPath, 1);
     listText_ = testFileName_;
