@@ -35,19 +35,9 @@ long long SaturatingAdd(long long sum, long long value) {
 
 }  // namespace
 
-std::string ToTextMode(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (char c : text) {
-        if (c == '\n') out.push_back('\r');
-        out.push_back(c);
-    }
-    return out;
-}
-
 TestExport::TestExport(ExportSettings settings, FileSystem& files, FileCopier& copier, ExportReporter& reporter)
     : settings_(std::move(settings)), files_(files), copier_(copier), reporter_(reporter) {
-    testFileName_ = BaseNameOf(settings_.testPath);
+    testFileName_ = WinPath(settings_.testPath).FileName();
     listPath_ = ListFilePath(settings_.destinationPath);
     outputPath_ = NumberedFilePath(settings_.destinationPath, 1);
     listText_ = testFileName_;
@@ -101,12 +91,17 @@ void TestExport::RunSteps() {
         Fail();
         return;
     }
-    if (!WriteTest(magic)) return;
+    TestFileWriter test(*output_);
+    if (!test.Start(magic)) {
+        WriteFailed();
+        return;
+    }
     RecordResult result;
     do {
-        result = ExportRecord();
+        result = ExportRecord(test);
     } while (result == RecordResult::Exported);
     if (result == RecordResult::Broken) Fail();
+    if (!test.Finish()) WriteFailed();
 }
 
 void TestExport::CopyProgramFiles() {
@@ -122,17 +117,22 @@ void TestExport::CopyProgramFiles() {
 // One record: the header lines are copied as read (the four name lengths and
 // the status are rewritten), the texts byte for byte, every stored name
 // becomes "*" and its base name, and each attached file is copied under the
-// next number. The empty line that ends a test is read as one more keyword
-// line and copied, after which the source ends.
-TestExport::RecordResult TestExport::ExportRecord() {
+// next number. The closing line of the source ends the test as the writer
+// ends it; a header the source ends inside is copied as far as it goes.
+TestExport::RecordResult TestExport::ExportRecord(TestFileWriter& test) {
     HeaderLinesAsRead read;
     ReadHeaderLinesLeniently(*source_, read);
     if (read.count == 0) return RecordResult::SourceEnded;
+    if (read.closingLine) {
+        test.SourceClosed();
+        return RecordResult::SourceEnded;
+    }
+    ByteStream& out = test.Out();
     // The keyword and the text lengths, up to a negative length.
     constexpr int kCopiedLines = 1 + kFirstFileSlot;
     long long textSize = 0;
     for (int line = 0; line < read.count && line < kCopiedLines; ++line) {
-        if (!WriteTestLines(read, line)) return RecordResult::Broken;
+        if (!WriteHeaderLinesAsRead(out, read, line, line + 1)) return WriteFailed();
         if (line == 0) continue;
         if (read.numbers[line] < 0) return RecordResult::Broken;
         textSize = SaturatingAdd(textSize, read.numbers[line]);
@@ -160,8 +160,8 @@ TestExport::RecordResult TestExport::ExportRecord() {
         newLengths[slot] = base.empty() ? 0 : static_cast<int64_t>(base.size()) + 1;
         if (!base.empty()) nameBlock += "*" + base;
     }
-    if (!WriteNumberLines(*output_, newLengths, kFileSlotCount, RecordStatus{0})) return WriteFailed();
-    if (!output_->Write(textBlock.data(), textBlock.size()) || !output_->Write(nameBlock.data(), nameBlock.size())) {
+    if (!WriteNumberLines(out, newLengths, kFileSlotCount, RecordStatus{0})) return WriteFailed();
+    if (!out.Write(textBlock.data(), textBlock.size()) || !out.Write(nameBlock.data(), nameBlock.size())) {
         return WriteFailed();
     }
     return CopyAttachments(storedNames, baseNames);
@@ -192,18 +192,6 @@ TestExport::RecordResult TestExport::CopyAttachments(const std::string (&storedN
         reporter_.ListGrew(listText_);
     }
     return RecordResult::Exported;
-}
-
-bool TestExport::WriteTest(const std::string& text) {
-    if (output_->WriteText(ToTextMode(text))) return true;
-    WriteFailed();
-    return false;
-}
-
-bool TestExport::WriteTestLines(const HeaderLinesAsRead& read, int line) {
-    if (WriteHeaderLinesAsRead(*output_, read, line, line + 1)) return true;
-    WriteFailed();
-    return false;
 }
 
 TestExport::RecordResult TestExport::WriteFailed() {

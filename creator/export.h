@@ -6,7 +6,7 @@
 #pragma once
 #include "base/byte_stream.h"
 #include "base/paths.h"
-#include "document/record.h"
+#include "document/format.h"
 
 #include <memory>
 #include <string>
@@ -68,12 +68,9 @@ private:
 
     void RunSteps();
     void CopyProgramFiles();
-    RecordResult ExportRecord();
+    RecordResult ExportRecord(TestFileWriter& test);
     RecordResult CopyAttachments(const std::string (&storedNames)[kFileSlotCount],
                                  const std::string (&baseNames)[kFileSlotCount]);
-    bool WriteTest(const std::string& text);
-    // Line of a record header, as read.
-    bool WriteTestLines(const HeaderLinesAsRead& read, int line);
     RecordResult WriteFailed();
     // Writes name as the next line of the list file.
     bool WriteList(const std::string& name);
@@ -95,8 +92,5 @@ private:
     bool exportOk_ = true;
     bool writeFailed_ = false;
 };
-
-// Text as a text-mode stream writes it: every LF becomes CR LF.
-std::string ToTextMode(const std::string& text);
 
 }  // namespace qb::creator

@@ -7,8 +7,7 @@ namespace qb::creator {
 
 std::string BaseNameOf(const std::string& storedName) {
     if (!storedName.empty() && storedName[0] == '*') return storedName.substr(1);
-    const size_t backslash = storedName.rfind('\\');
-    return backslash == std::string::npos ? storedName : storedName.substr(backslash + 1);
+    return WinPath(storedName).FileName();
 }
 
 std::string NumberedFilePath(const Directory& destinationPath, int number) {

@@ -9,7 +9,7 @@
 namespace qb::creator {
 
 // The name an attached file gets in the exported test and the list file: the
-// rest after a leading "*", taken whole, or else the part after the last backslash.
+// rest after a leading "*", taken whole, or else the file name of the path.
 std::string BaseNameOf(const std::string& storedName);
 
 // The numbered file of a distribution directory ("T0000001").

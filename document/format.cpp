@@ -216,12 +216,15 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 
 void ReadHeaderLinesLeniently(ByteStream& stream, HeaderLinesAsRead& read) {
     read.count = 0;
+    const int64_t start = stream.Tell();
     for (int index = 0; index < kHeaderLineCount; ++index) {
         std::string& line = read.lines[index];
-        if (!ReadLine(stream, kLenientLineBuffer, line)) return;
+        if (!ReadLine(stream, kLenientLineBuffer, line)) break;
         read.numbers[index] = index == 0 ? 0 : ReadDecimal(line.data(), line.size()).value;
         read.count = index + 1;
     }
+    // One line and then the end of the stream: the closing line, if its bytes are one.
+    read.closingLine = read.count == 1 && start >= 0 && OnlyClosingLineFollows(stream, start, stream.Tell());
 }
 
 bool HasPlainNumberLines(ByteStream& stream, int64_t position) {
@@ -285,14 +288,28 @@ bool WriteNumberLines(ByteStream& out, const int64_t* values, size_t count, Reco
     return out.Write(lines, static_cast<size_t>(at - lines));
 }
 
+namespace {
+
+// A line as ReadLine gave it, with CR LF for its LF.
+void AppendLineAsRead(std::string& text, const std::string& read) {
+    const HeaderLine line = LineOf(read);
+    text.append(line.text, line.size);
+    if (line.ended) text += "\r\n";
+}
+
+}  // namespace
+
 bool WriteHeaderLinesAsRead(ByteStream& out, const HeaderLinesAsRead& read, int first, int last) {
     std::string text;
-    for (int index = first; index < last && index < read.count; ++index) {
-        const HeaderLine line = LineOf(read.lines[index]);
-        text.append(line.text, line.size);
-        if (line.ended) text += "\r\n";
-    }
+    for (int index = first; index < last && index < read.count; ++index) AppendLineAsRead(text, read.lines[index]);
     return out.WriteText(text);
+}
+
+bool TestFileWriter::Start(const std::string& magicLineAsRead) {
+    copy_ = true;
+    std::string text;
+    AppendLineAsRead(text, magicLineAsRead);
+    return out_.WriteText(text);
 }
 
 bool IsAcceptedMagicLine(const std::string& firstLine) {

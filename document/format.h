@@ -115,6 +115,8 @@ struct HeaderLinesAsRead {
     std::array<std::string, kHeaderLineCount> lines;  // each with its LF, if it had one
     std::array<int64_t, kHeaderLineCount> numbers{};  // the value of each number line (index 0 unused)
     int count = 0;                                    // lines read before the stream ended
+    // The one line read was the test's closing empty line (OnlyClosingLineFollows).
+    bool closingLine = false;
 };
 
 // Reads the header of the record at position. False, like a record cut
@@ -129,7 +131,7 @@ bool ReadRecordHeader(ByteStream& stream, int64_t position, int64_t fileSize, Re
 bool ReadRecordHeaderLines(ByteStream& stream, int64_t position, int64_t fileSize, RecordHeader& header);
 
 // Reads up to twelve header lines from the stream's position by the lenient
-// policy; lines.count tells how many there were before the stream ended.
+// policy; count tells how many there were before the stream ended.
 void ReadHeaderLinesLeniently(ByteStream& stream, HeaderLinesAsRead& read);
 
 // True when every number line of the record header at position holds only
@@ -172,19 +174,32 @@ bool OnlyClosingLineFollows(ByteStream& stream, int64_t position, int64_t fileSi
 
 // Writes a test file: the magic line, then the records, then the closing
 // empty line when at least one record was written.
+//
+// A copy of a test read by the lenient policy (Creator's export) starts with
+// the source's own first line instead, and closes only where the source had
+// its closing line: a source without one, or cut short, is copied without one.
 class TestFileWriter {
 public:
     explicit TestFileWriter(ByteStream& out) : out_(out) {}
 
     bool Start() { return out_.WriteLine(kMagicLine); }
+    // Starts a copy with the source's first line as the lenient reader read
+    // it, its LF as CR LF.
+    bool Start(const std::string& magicLineAsRead);
     // The stream the records are written to; the caller counts them.
     ByteStream& Out() { return out_; }
     void Counted(int64_t records) { records_ += records; }
-    bool Finish() { return records_ == 0 || out_.WriteLine(""); }
+    // The copied source's closing line was read.
+    void SourceClosed() { sourceClosed_ = true; }
+    bool Finish() { return !Closes() || out_.WriteLine(""); }
 
 private:
+    bool Closes() const { return copy_ ? sourceClosed_ : records_ > 0; }
+
     ByteStream& out_;
     int64_t records_ = 0;
+    bool copy_ = false;
+    bool sourceClosed_ = false;
 };
 
 }  // namespace qb

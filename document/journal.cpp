@@ -57,21 +57,32 @@ bool CopyBytes(ByteStream& from, int64_t start, int64_t end, ByteStream& to) {
     return true;
 }
 
-std::string WriteInFolder(FileSystem& files, LeftJournal& found, const std::string& folder) {
-    const std::string path = RecoveryFileName(files, folder, found.scan.testPath);
+std::string WriteInFolder(FileSystem& files, LeftJournal& found, const Directory& folder) {
+    const std::string path = RecoveryFileName(files, folder, WinPath(found.scan.testPath));
     if (path.empty() || !WriteRecoveryFile(files, *found.stream, found.scan, path)) return std::string();
     return path;
 }
 
-}  // namespace
-
-std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath) {
-    const std::string stem = WinPath(testPath).Stem();
+// The first recovery name of the lost test that no file has, in the place
+// pathOf puts a name.
+template <typename PathOf>
+std::string FirstFreeRecoveryName(FileSystem& files, const WinPath& lostTest, PathOf pathOf) {
+    const std::string stem = lostTest.Stem();
     for (int number = 1; number <= kMaxRecoveryNumber; ++number) {
-        const std::string path = folder + RecoveredTestName(stem, number);
-        if (!files.Exists(path)) return path;
+        const WinPath path = pathOf(RecoveredTestName(stem, number));
+        if (!files.Exists(path.Text())) return path.Text();
     }
     return std::string();
+}
+
+}  // namespace
+
+std::string RecoveryFileName(FileSystem& files, const WinPath& lostTest) {
+    return FirstFreeRecoveryName(files, lostTest, [&](const std::string& name) { return lostTest.Beside(name); });
+}
+
+std::string RecoveryFileName(FileSystem& files, const Directory& folder, const WinPath& lostTest) {
+    return FirstFreeRecoveryName(files, lostTest, [&](const std::string& name) { return folder.Join(name); });
 }
 
 bool WriteRecoveryFile(FileSystem& files, ByteStream& journal, const JournalScan& scan, const std::string& path) {
@@ -100,9 +111,9 @@ bool FindLeftJournal(FileSystem& files, const std::string& journalPath, const Di
     if (!stream) return false;
     const JournalScan scan = ScanJournal(*stream);
     if (!scan.IsRecoverable()) return false;
-    found.recoveryPath = RecoveryFileName(files, WinPath(scan.testPath).Folder(), scan.testPath);
+    found.recoveryPath = RecoveryFileName(files, WinPath(scan.testPath));
     if (found.recoveryPath.empty())
-        found.recoveryPath = RecoveryFileName(files, programDirectory.WithTrailingBackslash(), scan.testPath);
+        found.recoveryPath = RecoveryFileName(files, programDirectory, WinPath(scan.testPath));
     found.journalPath = journalPath;
     found.stream = std::move(stream);
     found.scan = scan;
@@ -114,7 +125,7 @@ std::string RecoverLeftJournal(FileSystem& files, LeftJournal& found, const Dire
     std::string written;
     if (!found.recoveryPath.empty() && WriteRecoveryFile(files, *found.stream, found.scan, found.recoveryPath))
         written = found.recoveryPath;
-    if (written.empty()) written = WriteInFolder(files, found, programDirectory.WithTrailingBackslash());
+    if (written.empty()) written = WriteInFolder(files, found, programDirectory);
     if (written.empty()) {
         KeepLeftJournal(files, found, programDirectory);
         return written;

@@ -38,10 +38,11 @@ struct JournalScan {
 };
 JournalScan ScanJournal(ByteStream& journal);
 
-// folder + "<test's name without extension> recovered.tvt", or with " 2",
-// " 3", ... before the extension: the first such name that does not exist.
-// Empty when every number is taken.
-std::string RecoveryFileName(FileSystem& files, const std::string& folder, const std::string& testPath);
+// "<test's name without extension> recovered.tvt", or with " 2", " 3", ...
+// before the extension: the first such name that does not exist, beside the
+// lost test or in folder. Empty when every number is taken.
+std::string RecoveryFileName(FileSystem& files, const WinPath& lostTest);
+std::string RecoveryFileName(FileSystem& files, const Directory& folder, const WinPath& lostTest);
 
 // Writes a test file at path: the magic line, the scanned records byte for
 // byte and the closing empty line. A file that cannot be finished is removed.

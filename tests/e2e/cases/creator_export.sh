@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # An export of a test with attached RTF, text and bitmap files (one of them a
-# "*" name of the program directory) writes the distribution directory byte
-# for byte and ends with text 13 under caption 11.
+# "*" name of the program directory, one named with a slash before its file
+# name) writes the distribution directory byte for byte and ends with text 13
+# under caption 11.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/creator_helpers.bash"
 
@@ -14,7 +15,7 @@ w=$(winpath "$source_dir")
 {
   printf 'QBKX0101A\r\n'
   record Cells 1 'What is a cell?' 'A unit of life' '' 'A rock' '' '' "$w\\intro.rtf" "$w\\Cell.bmp" '' ''
-  record Moon 0 $'Line one\x02\x01Line two' 'The moon' '' '' '' '' '' '' "$w\\notes.txt" '*moon.bmp'
+  record Moon 0 $'Line one\x02\x01Line two' 'The moon' '' '' '' '' '' '' "$w/notes.txt" '*moon.bmp'
   printf '\r\n'
 } > "$source_dir/Biology.tvt"
 set_data_path "$PROGRAM_DIR"

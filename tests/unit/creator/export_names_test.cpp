@@ -1,4 +1,5 @@
 #include "creator/export_names.h"
+#include "distribution/list_file.h"
 #include "document/attachments.h"
 
 #include <gtest/gtest.h>
@@ -6,16 +7,37 @@
 namespace qb::creator {
 namespace {
 
-TEST(ExportNames, BaseNameIsThePartAfterTheLastBackslash) {
-    EXPECT_EQ(BaseNameOf("C:\\Tests\\Cell.bmp"), "Cell.bmp");
-    EXPECT_EQ(BaseNameOf("Cell.bmp"), "Cell.bmp");
-    EXPECT_EQ(BaseNameOf("\\\\server\\share\\a b.rtf"), "a b.rtf");
-    EXPECT_EQ(BaseNameOf("C:\\dir\\"), "");
+// The base name becomes a line of the list file and a file Install creates,
+// so it must hold no separator: a folder ends at a backslash, a slash or a
+// drive's colon.
+TEST(ExportNames, BaseNameIsTheFileName) {
+    const struct {
+        const char* stored;
+        const char* base;
+    } cases[] = {
+        {"C:\\Tests\\Cell.bmp", "Cell.bmp"},
+        {"Cell.bmp", "Cell.bmp"},
+        {"\\\\server\\share\\a b.rtf", "a b.rtf"},
+        {"C:\\dir\\", ""},
+        {"pics/cell.bmp", "cell.bmp"},
+        {"C:/Tests/pics\\cell.bmp", "cell.bmp"},
+        {"C:\\Tests/cell.bmp", "cell.bmp"},
+        {"C:cell.bmp", "cell.bmp"},
+        {"pics/", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(BaseNameOf(c.stored), c.base) << c.stored;
+        // Install copies every file the list names this way.
+        if (c.base[0] != '\0') {
+            EXPECT_TRUE(IsSafeListName(c.base)) << c.stored;
+        }
+    }
 }
 
 TEST(ExportNames, StarNameIsTakenWholeAfterTheStar) {
     EXPECT_EQ(BaseNameOf("*intro.rtf"), "intro.rtf");
     EXPECT_EQ(BaseNameOf("*pics\\Cell.bmp"), "pics\\Cell.bmp");
+    EXPECT_EQ(BaseNameOf("*pics/Cell.bmp"), "pics/Cell.bmp");
     EXPECT_EQ(BaseNameOf("*"), "");
 }
 

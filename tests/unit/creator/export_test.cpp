@@ -393,10 +393,35 @@ TEST_F(TestExportTest, TextBlockEndingEarlyEndsAsFaulty) {
     EXPECT_EQ(files.OpenStreamCount(), 0);
 }
 
-TEST_F(TestExportTest, SourceEndingInsideAHeaderEndsTheExportNormally) {
-    std::string bytes = TestFile({CellRecord()}) + "Half\r\n3\r\n4\r\n";
-    ASSERT_TRUE(Export(bytes));
-    EXPECT_EQ(File(kOutput), TestFile({CellRecord()}) + "Half\r\n3\r\n4\r\n");
+// The exported test begins with the source's first line and ends as the
+// source ends: with the closing line where the loader reads one (a lone CR
+// included), without one where it is missing, and with whatever of a header
+// the source ends inside.
+TEST_F(TestExportTest, SourceEndingIsCopiedAsTheLoaderReadsIt) {
+    const std::string magic = "QBKX0101A\r\n";
+    std::string record = TestFile({CellRecord()});
+    record = record.substr(magic.size(), record.size() - magic.size() - 2);
+    const struct {
+        std::string source, exported;
+    } cases[] = {
+        {magic + record + "\r\n", magic + record + "\r\n"},
+        {magic + record + "\n", magic + record + "\r\n"},
+        {magic + record + "\r", magic + record + "\r\n"},
+        {magic + record, magic + record},
+        {magic + "\r\n", magic + "\r\n"},
+        {magic + "\r", magic + "\r\n"},
+        {"QBKX0101A\n" + record + "\n", magic + record + "\r\n"},
+        {"QBKX0101A", "QBKX0101A"},
+        {magic + record + "\r\n\r", magic + record + "\r\n\r"},
+        {magic + record + "\r\nx", magic + record + "\r\nx"},
+        {magic + record + "Half\r\n3\r\n4\r\n", magic + record + "Half\r\n3\r\n4\r\n"},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& name : files.Names())
+            if (name.rfind(kDestination, 0) == 0) files.Remove(name);
+        EXPECT_TRUE(Export(c.source)) << testing::PrintToString(c.source);
+        EXPECT_EQ(File(kOutput), c.exported) << testing::PrintToString(c.source);
+    }
 }
 
 TEST_F(TestExportTest, NegativeTextLengthEndsAsFaulty) {
@@ -476,12 +501,6 @@ TEST_F(TestExportTest, DataLostOnCloseIsFaulty) {
     EXPECT_FALSE(Export(TestFile({CellRecord()})));
     ASSERT_EQ(reporter.problems.size(), 1u);
     EXPECT_EQ(reporter.problems[0], std::make_pair(ExportProblem::FileNotWritten, std::string(kList)));
-}
-
-TEST(TextMode, LineFeedsBecomeCrLf) {
-    EXPECT_EQ(ToTextMode("a\nb\n"), "a\r\nb\r\n");
-    EXPECT_EQ(ToTextMode("no end"), "no end");
-    EXPECT_EQ(ToTextMode("\rx\n"), "\rx\r\n");
 }
 
 }  // namespace

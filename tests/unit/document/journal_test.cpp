@@ -109,21 +109,29 @@ TEST(Journal, HalfWrittenLastRecordIsLeftOut) {
     }
 }
 
+// Beside the lost test when no folder is given, whatever separates its folder.
 TEST(Journal, RecoveryNameTakesTheFirstFreeNumber) {
     const struct {
         std::vector<std::string> existing;
         std::string testPath, folder, expected;
     } cases[] = {
-        {{}, kTest, "C:\\T\\", kRecovered},
-        {{kRecovered}, kTest, "C:\\T\\", "C:\\T\\exam recovered 2.tvt"},
-        {{kRecovered, "C:\\T\\exam recovered 2.tvt"}, kTest, "C:\\T\\", "C:\\T\\exam recovered 3.tvt"},
+        {{}, kTest, "", kRecovered},
+        {{kRecovered}, kTest, "", "C:\\T\\exam recovered 2.tvt"},
+        {{kRecovered, "C:\\T\\exam recovered 2.tvt"}, kTest, "", "C:\\T\\exam recovered 3.tvt"},
         {{}, "C:\\my.tests\\exam", "C:\\Q\\", "C:\\Q\\exam recovered.tvt"},
+        {{}, "C:\\my.tests\\exam", "C:\\Q", "C:\\Q\\exam recovered.tvt"},
         {{}, "exam.tvt", "", "exam recovered.tvt"},
+        {{}, "C:exam.tvt", "", "C:exam recovered.tvt"},
+        {{}, "C:/T/exam.tvt", "", "C:/T/exam recovered.tvt"},
     };
     for (const auto& c : cases) {
         MemoryFileSystem disk;
         for (const std::string& name : c.existing) disk.SetContent(name, "");
-        EXPECT_EQ(RecoveryFileName(disk, c.folder, c.testPath), c.expected);
+        const WinPath lostTest(c.testPath);
+        EXPECT_EQ(
+            c.folder.empty() ? RecoveryFileName(disk, lostTest) : RecoveryFileName(disk, Directory(c.folder), lostTest),
+            c.expected)
+            << c.testPath;
     }
 }
 

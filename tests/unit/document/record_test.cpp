@@ -319,6 +319,30 @@ TEST(RecordReader, InOrderKeepsWhatWasReadBeforeAFailure) {
     EXPECT_FALSE(progress.headerRead);
 }
 
+// Creator's lenient reader tells the closing line by the loader's rule: a
+// line end alone at the end, not bytes that merely read as an empty line.
+TEST(LenientReader, ClosingLineIsALineEndAloneAtTheEnd) {
+    const struct {
+        std::string rest;
+        int count;
+        bool closing;
+    } cases[] = {
+        {"\r\n", 1, true},   {"\n", 1, true}, {"\r", 1, true},        {"\r\r\n", 1, false},
+        {" \r\n", 1, false}, {"x", 1, false}, {"\r\n\r\n", 2, false}, {"", 0, false},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        fs.SetContent("t", "QBKX0101A\r\n" + c.rest);
+        auto stream = fs.Open("t", OpenMode::Read);
+        std::string magic;
+        ASSERT_TRUE(ReadLine(*stream, kLenientLineBuffer, magic));
+        HeaderLinesAsRead read;
+        ReadHeaderLinesLeniently(*stream, read);
+        EXPECT_EQ(read.count, c.count) << testing::PrintToString(c.rest);
+        EXPECT_EQ(read.closingLine, c.closing) << testing::PrintToString(c.rest);
+    }
+}
+
 TEST(MagicLine, AcceptsLinesEndingInA) {
     EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A\n"));
     EXPECT_TRUE(IsAcceptedMagicLine("QBKX0101A"));
