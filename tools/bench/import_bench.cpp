@@ -11,13 +11,12 @@
 #include "authoring/question_table.h"
 #include "generated_questions.h"
 #include "shell/session/session.h"
-#include "tests/support/quiet_frame.h"
 
 namespace {
 
 // Chooses the prepared paths, takes the import dialog's detection and gives
 // up the changed test when asked.
-class ScriptedFrame final : public qb::testing_support::QuietFrame {
+class ScriptedFrame final : public qb::FrameView {
 public:
     qb::MessageAnswer Show(const qb::Message& message) override {
         messages.push_back(message.text);
@@ -27,7 +26,19 @@ public:
         path = nextPath;
         return !path.empty();
     }
+    int RunQuestionDialog(qb::EditorMode, qb::QuestionNode&, std::string&) override { return 0; }
+    int32_t ShowFindings(const std::vector<qb::Finding>&) override { return -1; }
     bool RunImportDialog(const std::string&, qb::TableOptions&) override { return true; }
+    void ShowRowErrors(const std::vector<qb::RowError>&, size_t) override {}
+    void BeginBusy(int) override {}
+    void EndBusy() override {}
+    std::string FullPath(const std::string& path) override { return path; }
+    void ShowHelp() override {}
+    void ShowAbout() override {}
+    void ChooseQuestionFont() override {}
+    void Exit() override {}
+    void ClickAnswerMarker(int) override {}
+    void StoreSetting(const char*, const std::string&) override {}
 
     std::string nextPath;
     std::vector<int> messages;
