@@ -3,9 +3,10 @@
 files against the folder table of docs/architecture.md (a folder may use only
 the libraries of the folders it may include), that a row names only folders
 above it, that a library
-folder (one that builds no program) includes no program's folder, and that no
-source file outside tests/ is named like a test. Prints one line per
-violation; exit code 1 when there is any.
+folder (one that builds no program) includes no program's folder, that no
+source file outside tests/ is named like a test, and that the list-view
+messages (`LVM_*` and the `ListView_*` macros that send them) are sent from
+one file only. Prints one line per violation; exit code 1 when there is any.
 
 A row names a folder or a sub-folder (`shell/session/`); a file belongs to the
 most specific row whose folder holds it. A row's "May include" cell names
@@ -27,6 +28,8 @@ ADD_LIBRARY = re.compile(r"add_library\(\s*([A-Za-z0-9_]+)")
 LINK_LINE = re.compile(r"target_link_libraries\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.DOTALL)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 TEST_WORD = re.compile(r"(^|[_.\-])tests?([_.\-]|$)", re.IGNORECASE)
+LIST_VIEW_MESSAGE = re.compile(r"\b(LVM_|ListView_)\w+")
+LIST_VIEW_SENDER = "shell/frame/list_view_control.cpp"
 
 
 def read_table(root):
@@ -148,6 +151,9 @@ def violations(root):
         folders, files = allowed[folder]
         with open(path, encoding="utf-8", errors="replace") as source:
             for number, line in enumerate(source, 1):
+                message = LIST_VIEW_MESSAGE.search(line)
+                if message and shown != LIST_VIEW_SENDER:
+                    found.append(f"{shown}:{number}: {message.group(0)} is sent only by {LIST_VIEW_SENDER}")
                 include = INCLUDE.match(line)
                 if not include or "/" not in include.group(1):
                     continue
@@ -174,6 +180,7 @@ def self_test():
              "shell/session/core.cpp": '#include "document/record.h"\n#include "shell/ids.h"\n',
              "shell/panes/pane.cpp": '#include "shell/session/core.h"\n#include "shell/frame/view.h"\n',
              "shell/frame/frame.cpp": '#include "shell/panes/pane.h"\n#include "shell/session/core.h"\n',
+             "shell/frame/list_view_control.cpp": 'SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0);\n',
              "tests/unit/any_test.cpp": '#include "shell/main.h"\n',
              "editor/CMakeLists.txt": "add_library(editor_core STATIC dialog.cpp)\n"
                                       "target_link_libraries(editor_core PUBLIC document_core) # shell_core\n",
@@ -195,6 +202,8 @@ def self_test():
         ("program links another program's library", {"creator/CMakeLists.txt": "target_link_libraries(Creator shell_core)\n"}),
         ("sub-folder includes the part above it", {"shell/session/rules.cpp": '#include "shell/frame/frame.h"\n'}),
         ("sub-folder includes a file beyond the one it may", {"shell/panes/more.cpp": '#include "shell/frame/x.h"\n'}),
+        ("list-view message sent elsewhere", {"shell/frame/frame.cpp": "SendMessageA(list, LVM_DELETEITEM, 0, 0);\n"}),
+        ("list-view macro used elsewhere", {"editor/dialog.cpp": "ListView_SetItemState(list, 0, 0, 2);\n"}),
     ]
     failures = 0
     for name, planted in [("clean tree", {})] + cases:

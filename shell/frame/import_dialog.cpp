@@ -1,10 +1,8 @@
 #include "shell/frame/import_dialog.h"
 
-#include <commctrl.h>
-
 #include "common/dialog.h"
 #include "editor/question_dialog.h"
-#include "shell/frame/list_view_text.h"
+#include "shell/frame/list_view_control.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 
@@ -43,13 +41,13 @@ int SeparatorEntry(char separator) {
 }
 
 void ShowPreview(HWND dialog, const ImportPreview& preview) {
-    HWND list = GetDlgItem(dialog, IDC_IMPORT_PREVIEW);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    ListViewControl list(GetDlgItem(dialog, IDC_IMPORT_PREVIEW));
+    list.DeleteAllItems();
     for (size_t r = 0; r < preview.rows.size(); ++r) {
-        const int row = InsertListRow(list, static_cast<int>(r), std::to_wstring(preview.rowNumbers[r]));
+        const int row = list.InsertItem(static_cast<int>(r), std::to_wstring(preview.rowNumbers[r]), 0);
         if (row < 0) return;
         for (size_t c = 0; c < preview.rows[r].size(); ++c)
-            SetListCell(list, row, static_cast<int>(c) + 1, WideText(preview.rows[r][c], CP_UTF8));
+            list.SetItemText(row, static_cast<int>(c) + 1, WideText(preview.rows[r][c], CP_UTF8));
     }
 }
 
@@ -77,12 +75,12 @@ INT_PTR OnInitDialog(ImportDialogData& data, HWND dialog) {
         SendDlgItemMessageA(dialog, IDC_IMPORT_ENCODING, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
     for (const auto& entry : kSeparatorNames)
         SendDlgItemMessageA(dialog, IDC_IMPORT_SEPARATOR, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
-    HWND list = GetDlgItem(dialog, IDC_IMPORT_PREVIEW);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ListViewControl list(GetDlgItem(dialog, IDC_IMPORT_PREVIEW));
+    list.SelectFullRows();
     RECT widths = {0, 0, kRowColumnUnits, kCellColumnUnits};
     MapDialogRect(dialog, &widths);
-    AddListColumn(list, 0, LoadText(IDS_ERROR_ROW), widths.right);
-    for (int c = 0; c < kTableColumnCount; ++c) AddListColumn(list, c + 1, ColumnName(c), widths.bottom);
+    list.InsertColumn(0, LoadText(IDS_ERROR_ROW), widths.right);
+    for (int c = 0; c < kTableColumnCount; ++c) list.InsertColumn(c + 1, ColumnName(c), widths.bottom);
     data.options = TableOptions{};
     Refresh(data, dialog);
     return TRUE;

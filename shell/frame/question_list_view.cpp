@@ -7,7 +7,6 @@
 
 #include "common/message_box.h"
 #include "common/scoped_handles.h"
-#include "shell/frame/list_view_text.h"
 #include "shell/frame/screen.h"
 #include "shell/resource_ids.h"
 
@@ -17,11 +16,6 @@ namespace {
 
 // The longest text a list view keeps for an item, its end included.
 constexpr int kListTextSize = 260;
-
-bool InsertListItem(HWND list, int position, const std::string& keyword, int image, int key) {
-    LVITEMA item = QuestionListItem(position, keyword, image, key);
-    return SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) >= 0;
-}
 
 // The bytes whose plain comparison orders texts as lstrcmpA (the list's own
 // comparison) does; false when the system gives none.
@@ -71,25 +65,15 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
 
 }  // namespace
 
-LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(keyword.c_str());
-    item.iImage = image;
-    item.lParam = key;
-    return item;
-}
-
 void ListViewQuestionList::DeleteAllItems() {
-    SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    list_.DeleteAllItems();
     fillItems_.clear();
 }
 
 bool ListViewQuestionList::InsertItem(const std::string& keyword, int image, int key) {
     if (!filling_) {
         // The list sorts by text; the position asked for is only a hint.
-        return InsertListItem(list_, 0, keyword, image, key);
+        return list_.InsertItem(0, keyword, image, key) >= 0;
     }
     try {
         fillItems_.push_back(FillItem{keyword, image, key});
@@ -135,16 +119,12 @@ std::vector<size_t> ListViewQuestionList::FillOrder(std::vector<std::string>& ke
 // it, so the first of these keys not below an item's key names its place,
 // whether or not the rows are still in order (edited keywords keep their row).
 bool ListViewQuestionList::RowKeyCeilings(std::vector<std::string>& ceilings) const {
-    const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    const int count = list_.ItemCount();
     ceilings.assign(static_cast<size_t>(count), std::string());
     std::string key;
     for (int row = 0; row < count; ++row) {
         char text[kListTextSize] = {};
-        LVITEMA item = {};
-        item.iSubItem = 0;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        list_.GetItemText(row, 0, text, sizeof text);
         if (!SortKeyOf(text, key)) return false;
         const size_t at = static_cast<size_t>(row);
         ceilings[at] = (row > 0 && ceilings[at - 1].compare(key) > 0) ? ceilings[at - 1] : key;
@@ -156,7 +136,7 @@ void ListViewQuestionList::AppendInOrder() {
     std::vector<std::string> keys;
     for (size_t index : FillOrder(keys)) {
         const FillItem& item = fillItems_[index];
-        InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+        list_.InsertItem(INT_MAX, item.keyword, item.image, item.key);
     }
 }
 
@@ -174,7 +154,7 @@ bool ListViewQuestionList::MergeIntoRows() {
     for (size_t index : order) {
         while (gap < ceilings.size() && ceilings[gap].compare(keys[index]) < 0) ++gap;
         const FillItem& item = fillItems_[index];
-        InsertListItem(list_, static_cast<int>(gap) + inserted, item.keyword, item.image, item.key);
+        list_.InsertItem(static_cast<int>(gap) + inserted, item.keyword, item.image, item.key);
         ++inserted;
     }
     return true;
@@ -183,52 +163,50 @@ bool ListViewQuestionList::MergeIntoRows() {
 void ListViewQuestionList::EndFill() {
     if (!filling_) return;
     filling_ = false;
-    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    if ((style & LVS_SORTASCENDING) == 0) {
-        for (const FillItem& item : fillItems_) InsertListItem(list_, INT_MAX, item.keyword, item.image, item.key);
+    if (!list_.SortsOnInsert()) {
+        for (const FillItem& item : fillItems_) list_.InsertItem(INT_MAX, item.keyword, item.image, item.key);
     } else {
         // Placed in their final order, with nothing for the list to compare.
-        const bool empty = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) == 0;
-        SetWindowLongPtrA(list_, GWL_STYLE, style & ~LVS_SORTASCENDING);
+        const bool empty = list_.ItemCount() == 0;
+        list_.SetSortOnInsert(false);
         bool placed = true;
         if (empty) {
-            SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(fillItems_.size()), 0);
+            list_.ReserveItems(static_cast<int>(fillItems_.size()));
             AppendInOrder();
         } else {
             placed = MergeIntoRows();
         }
-        SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | LVS_SORTASCENDING);
+        list_.SetSortOnInsert(true);
         // Without sort keys the list compares each item itself, as it always can.
         if (!placed)
-            for (const FillItem& item : fillItems_) InsertListItem(list_, 0, item.keyword, item.image, item.key);
+            for (const FillItem& item : fillItems_) list_.InsertItem(0, item.keyword, item.image, item.key);
     }
     fillItems_.clear();
     fillItems_.shrink_to_fit();
 }
 
 bool QuestionListView::Create(HWND parent, HINSTANCE module, const DisplayScale& scale) {
-    list_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING,
-                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QUESTION_LIST)),
-                            module, nullptr);
-    if (!list_) return false;
+    list_ = ListViewControl(CreateWindowExA(
+        0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST | LVS_SINGLESEL | LVS_SORTASCENDING, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QUESTION_LIST)), module, nullptr));
+    if (!list_.Handle()) return false;
     const int art = scale.ArtSize();
     HIMAGELIST images = ImageList_Create(art, art, ILC_COLOR4, 4, 4);
     for (int id = IDB_LIST_SINGLE; id <= IDB_LIST_MULTI_ANSWERED; ++id) {
         ScopedGdiObject bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(ArtBitmapId(id, scale))));
         ImageList_Add(images, static_cast<HBITMAP>(bitmap.get()), nullptr);
     }
-    // The list view destroys its image list with itself.
-    SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    list_.SetSmallImages(images);
+    list_.SelectFullRows();
     // The columns exist in both modes, so that every row keeps its "Missed" cell.
     missedColumnWidth_ = scale.Pixels(kMissedColumnBaseWidth);
-    AddListColumn(list_, 0, LoadResourceString(module, IDS_FINDING_KEYWORD), missedColumnWidth_);
-    AddListColumn(list_, kMissedColumn, LoadResourceString(module, IDS_LIST_MISSED), missedColumnWidth_);
+    list_.InsertColumn(0, LoadResourceString(module, IDS_FINDING_KEYWORD), missedColumnWidth_);
+    list_.InsertColumn(kMissedColumn, LoadResourceString(module, IDS_LIST_MISSED), missedColumnWidth_);
     return true;
 }
 
 void QuestionListView::Move(int x, int y, int width, int height) {
-    MoveWindow(list_, x, y, width, height, TRUE);
+    MoveWindow(list_.Handle(), x, y, width, height, TRUE);
     if (ShowsDetails()) FitColumns();
 }
 
@@ -244,9 +222,9 @@ void QuestionListView::AddFrom(const TestSession& session, int32_t firstKey) {
 
 void QuestionListView::FillFrom(const TestSession& session, const QuestionNode* first, bool emptyFirst) {
     // The list is filled item by item; it lays itself out once at the end.
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    list_.SetRedraw(false);
     {
-        ListViewQuestionList fill(list_);
+        ListViewQuestionList fill(list_.Handle());
         if (emptyFirst) fill.DeleteAllItems();
         fill.BeginFill();
         for (const QuestionNode* node = first; node != nullptr; node = node->next)
@@ -255,53 +233,43 @@ void QuestionListView::FillFrom(const TestSession& session, const QuestionNode* 
     }
     FillMissedCells(session);
     if (order_ == RowOrder::ByMisses) PutInOrder(session, order_);
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    list_.SetRedraw(true);
+    InvalidateRect(list_.Handle(), nullptr, TRUE);
 }
 
 void QuestionListView::Add(const TestSession& session, int32_t key) {
     if (order_ == RowOrder::ByMisses)
-        InsertListItem(list_, OrderedRow(session, key), session.Keyword(key), session.RowImage(key), key);
+        list_.InsertItem(OrderedRow(session, key), session.Keyword(key), session.RowImage(key), key);
     else
-        ListViewQuestionList(list_).InsertItem(session.Keyword(key), session.RowImage(key), key);
+        ListViewQuestionList(list_.Handle()).InsertItem(session.Keyword(key), session.RowImage(key), key);
     if (session.Misses(key) > 0) SetMissedCell(session, FindRow(key), key);
 }
 
 void QuestionListView::Update(const TestSession& session, int32_t key) {
     const int row = FindRow(key);
     if (row < 0) return;
-    const std::string keyword = session.Keyword(key);
-    LVITEMA entry = QuestionListItem(row, keyword, session.RowImage(key), key);
-    SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    list_.SetItem(row, session.Keyword(key), session.RowImage(key), key);
     // Only a changed count moves a row: a reset of every question sorts nothing.
     if (SetMissedCell(session, row, key) && order_ == RowOrder::ByMisses) PutInOrder(session, order_);
 }
 
 void QuestionListView::Remove(int32_t key) {
     const int row = FindRow(key);
-    if (row >= 0) SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (row >= 0) list_.DeleteItem(row);
 }
 
 void QuestionListView::ClearSelection(int32_t key) {
     const int row = FindRow(key);
     if (row < 0) return;
-    const LRESULT flags = SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED | LVIS_FOCUSED);
-    if (flags == 0) return;
-    LVITEMA entry = {};
-    entry.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    entry.state = 0;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
+    if (list_.IsSelectedOrFocused(row)) list_.SetSelectedAndFocused(row, false);
 }
 
 void QuestionListView::Select(int32_t key) {
     const int row = FindRow(key);
     if (row < 0) return;
-    LVITEMA entry = {};
-    entry.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    entry.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&entry));
-    SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-    SetFocus(list_);
+    list_.SetSelectedAndFocused(row, true);
+    list_.EnsureVisible(row);
+    SetFocus(list_.Handle());
 }
 
 int32_t QuestionListView::ChangedKey(const NMLISTVIEW& change) {
@@ -310,11 +278,10 @@ int32_t QuestionListView::ChangedKey(const NMLISTVIEW& change) {
 
 void QuestionListView::ShowDetails(const TestSession& session, bool details) {
     if (!details && order_ != RowOrder::ByKeyword) PutInOrder(session, RowOrder::ByKeyword);
-    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_TYPEMASK) | (details ? LVS_REPORT : LVS_LIST));
+    list_.ShowReport(details);
     if (details) FitColumns();
-    const int selected = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (selected >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+    const int selected = list_.SelectedRow();
+    if (selected >= 0) list_.EnsureVisible(selected);
 }
 
 void QuestionListView::SortByColumn(const TestSession& session, int column) {
@@ -325,30 +292,23 @@ bool QuestionListView::SetMissedCell(const TestSession& session, int row, int32_
     if (row < 0) return false;
     std::string text = session.MissedText(key);
     char shown[16] = {};
-    LVITEMA cell = {};
-    cell.iSubItem = kMissedColumn;
-    cell.pszText = shown;
-    cell.cchTextMax = sizeof shown;
-    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    list_.GetItemText(row, kMissedColumn, shown, sizeof shown);
     if (text == shown) return false;
-    cell.pszText = &text[0];
-    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    list_.SetItemText(row, kMissedColumn, text);
     return true;
 }
 
 int32_t QuestionListView::KeyAt(int row) const {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    return static_cast<int32_t>(item.lParam);
+    LPARAM key = 0;
+    if (!list_.GetItemParameter(row, key)) return -1;
+    return static_cast<int32_t>(key);
 }
 
 // The rows are in order already: the first row that goes after key, by halving.
 int QuestionListView::OrderedRow(const TestSession& session, int32_t key) const {
     RowComparison comparison{session, order_};
     int first = 0;
-    int last = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    int last = list_.ItemCount();
     while (first < last) {
         const int middle = first + (last - first) / 2;
         const LPARAM there = KeyAt(middle);
@@ -365,7 +325,7 @@ void QuestionListView::FillMissedCells(const TestSession& session) {
     for (const QuestionNode* node = session.Document().head; node != nullptr && !anyMissed; node = node->next)
         anyMissed = node->misses > 0;
     if (!anyMissed) return;
-    const int count = static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    const int count = list_.ItemCount();
     for (int row = 0; row < count; ++row) {
         const int32_t key = KeyAt(row);
         if (session.Misses(key) > 0) SetMissedCell(session, row, key);
@@ -374,31 +334,24 @@ void QuestionListView::FillMissedCells(const TestSession& session) {
 
 void QuestionListView::PutInOrder(const TestSession& session, RowOrder order) {
     order_ = order;
-    const LONG_PTR style = GetWindowLongPtrA(list_, GWL_STYLE);
-    const LONG_PTR sorting = order == RowOrder::ByKeyword ? LVS_SORTASCENDING : 0;
-    SetWindowLongPtrA(list_, GWL_STYLE, (style & ~LVS_SORTASCENDING) | sorting);
+    list_.SetSortOnInsert(order == RowOrder::ByKeyword);
     RowComparison comparison{session, order};
-    SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&comparison), reinterpret_cast<LPARAM>(CompareRows));
+    list_.SortItems(CompareRows, reinterpret_cast<LPARAM>(&comparison));
 }
 
 void QuestionListView::FitColumns() {
     RECT client = {};
-    GetClientRect(list_, &client);
+    GetClientRect(list_.Handle(), &client);
     const int keywordWidth = client.right - client.left - missedColumnWidth_ - GetSystemMetrics(SM_CXVSCROLL);
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0,
-                 MAKELPARAM(keywordWidth > missedColumnWidth_ ? keywordWidth : missedColumnWidth_, 0));
+    list_.SetColumnWidth(0, keywordWidth > missedColumnWidth_ ? keywordWidth : missedColumnWidth_);
 }
 
 bool QuestionListView::ShowsDetails() const {
-    return (GetWindowLongPtrA(list_, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
+    return list_.ShowsReport();
 }
 
 int QuestionListView::FindRow(int32_t key) const {
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = key;
-    return static_cast<int>(
-        SendMessageA(list_, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return list_.FindParameter(key);
 }
 
 }  // namespace qb

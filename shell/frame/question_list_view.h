@@ -17,13 +17,11 @@
 #include <vector>
 
 #include "document/document.h"
+#include "shell/frame/list_view_control.h"
 #include "shell/session/display_scale.h"
 #include "shell/session/session.h"
 
 namespace qb {
-
-// A question's list item: the keyword, image 0 to 3 and the key as parameter.
-LVITEMA QuestionListItem(int position, const std::string& keyword, int image, int key);
 
 class ListViewQuestionList : public QuestionList {
 public:
@@ -52,7 +50,7 @@ private:
     void AppendInOrder();
     bool MergeIntoRows();
 
-    HWND list_;
+    ListViewControl list_;
     bool filling_ = false;
     std::vector<FillItem> fillItems_;
 };
@@ -65,7 +63,7 @@ public:
     // The sorted single-selection list with the four row images, in the
     // plain list mode; its two columns wait for the details view.
     bool Create(HWND parent, HINSTANCE module, const DisplayScale& scale);
-    HWND Handle() const { return list_; }
+    HWND Handle() const { return list_.Handle(); }
     void Move(int x, int y, int width, int height);
 
     // Every question of the session's index, in one fill.
@@ -115,7 +113,7 @@ private:
     void FitColumns();
     bool ShowsDetails() const;
 
-    HWND list_ = nullptr;
+    ListViewControl list_;
     RowOrder order_ = RowOrder::ByKeyword;
     int missedColumnWidth_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "common/dialog.h"
-#include "shell/frame/list_view_text.h"
+#include "shell/frame/list_view_control.h"
 #include "shell/frame/message_display.h"
 #include "shell/resource_ids.h"
 
@@ -13,39 +13,37 @@ namespace {
 // Every column but the last is this wide in dialog units; the last takes the rest.
 constexpr int kColumnUnits = 70;
 
-void FillRows(HWND list, const ReportListData& data) {
+void FillRows(ListViewControl& list, const ReportListData& data) {
     for (size_t i = 0; i < data.rows.size(); ++i) {
         const std::vector<std::string>& cells = data.rows[i];
         const std::wstring first = cells.empty() ? std::wstring() : WideText(cells[0], data.codePage);
-        const int row = InsertListRow(list, static_cast<int>(i), first, static_cast<LPARAM>(i));
+        const int row = list.InsertItem(static_cast<int>(i), first, static_cast<LPARAM>(i));
         if (row < 0) return;
         for (size_t c = 1; c < cells.size(); ++c)
-            SetListCell(list, row, static_cast<int>(c), WideText(cells[c], data.codePage));
+            list.SetItemText(row, static_cast<int>(c), WideText(cells[c], data.codePage));
     }
 }
 
 INT_PTR OnInitDialog(ReportListData& data, HWND dialog) {
     SetWindowTextA(dialog, LoadText(static_cast<UINT>(data.caption)).c_str());
     SetDlgItemTextA(dialog, IDC_REPORT_HINT, data.hint ? LoadText(static_cast<UINT>(data.hint)).c_str() : "");
-    HWND list = GetDlgItem(dialog, IDC_FINDINGS_LIST);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ListViewControl list(GetDlgItem(dialog, IDC_FINDINGS_LIST));
+    list.SelectFullRows();
     RECT width = {0, 0, kColumnUnits, 0};
     MapDialogRect(dialog, &width);
-    for (size_t c = 0; c < data.columns.size(); ++c) AddListColumn(list, static_cast<int>(c), LoadText(static_cast<UINT>(data.columns[c])), width.right);
+    for (size_t c = 0; c < data.columns.size(); ++c)
+        list.InsertColumn(static_cast<int>(c), LoadText(static_cast<UINT>(data.columns[c])), width.right);
     FillRows(list, data);
-    if (!data.columns.empty())
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, data.columns.size() - 1, LVSCW_AUTOSIZE_USEHEADER);
+    if (!data.columns.empty()) list.FitColumnToHeader(static_cast<int>(data.columns.size()) - 1);
     return TRUE;
 }
 
 // The double-clicked row is picked, and the dialog ends.
 INT_PTR OnDoubleClick(ReportListData& data, HWND dialog, const NMITEMACTIVATE& click) {
     if (!data.pickable || click.iItem < 0) return FALSE;
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = click.iItem;
-    if (!SendMessageA(click.hdr.hwndFrom, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return FALSE;
-    const size_t index = static_cast<size_t>(item.lParam);
+    LPARAM picked = 0;
+    if (!ListViewControl(click.hdr.hwndFrom).GetItemParameter(click.iItem, picked)) return FALSE;
+    const size_t index = static_cast<size_t>(picked);
     if (index >= data.rows.size()) return FALSE;
     data.pickedRow = static_cast<int>(index);
     EndDialog(dialog, IDOK);
