@@ -6,8 +6,8 @@
 namespace qb::creator {
 
 std::string BaseNameOf(const std::string& storedName) {
-    if (!storedName.empty() && storedName[0] == '*') return storedName.substr(1);
-    return WinPath(storedName).FileName();
+    const bool inProgramDirectory = !storedName.empty() && storedName[0] == '*';
+    return WinPath(inProgramDirectory ? storedName.substr(1) : storedName).FileName();
 }
 
 std::string NumberedFilePath(const Directory& destinationPath, int number) {

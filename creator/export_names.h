@@ -9,7 +9,8 @@
 namespace qb::creator {
 
 // The name an attached file gets in the exported test and the list file: the
-// rest after a leading "*", taken whole, or else the file name of the path.
+// file name of the stored path, after a leading "*" if there is one. Install
+// creates it in one folder, so it holds no separator.
 std::string BaseNameOf(const std::string& storedName);
 
 // The numbered file of a distribution directory ("T0000001").
