@@ -1,5 +1,6 @@
 // Export questions, Check test and Import questions: the authors' table and
 // check tools, as operations of the session on the open test.
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -35,15 +36,16 @@ bool WriteTableFile(TestDocument& document, const std::string& path, char separa
 }
 
 // The question dialog's fields and slots holding the record, as an author
-// would have typed it.
-void FillDialogFields(const QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
-    fields.keyword = record.keyword;
-    fields.question = record.slots[kSlotQuestion];
-    fields.rightAnswer = record.slots[kSlotRightAnswer];
+// would have typed it. The texts are swapped, not copied: the record is read
+// anew for the next row, and each string keeps its memory.
+void FillDialogFields(QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
+    fields.keyword.swap(record.keyword);
+    fields.question.swap(record.slots[kSlotQuestion]);
+    fields.rightAnswer.swap(record.slots[kSlotRightAnswer]);
     for (int i = 0; i < kWrongAnswerCount; ++i)
-        fields.wrongAnswers[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kSlotWrongAnswer1 + i)];
+        fields.wrongAnswers[static_cast<size_t>(i)].swap(record.slots[static_cast<size_t>(kSlotWrongAnswer1 + i)]);
     for (int i = 0; i < kAttachmentSlotCount; ++i)
-        slots[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kFirstFileSlot + i)];
+        slots[static_cast<size_t>(i)].swap(record.slots[static_cast<size_t>(kFirstFileSlot + i)]);
 }
 
 bool ReadTableFile(FileSystem& files, const std::string& path, std::string& bytes) {
@@ -146,9 +148,10 @@ void TestSession::ImportQuestions(FrameView& view) {
         ShowRowErrors(reader.Errors(), view);
         return;
     }
+    const size_t questions = reader.QuestionsRead();
     reader.Rewind();
     view.BeginBusy(IDS_BUSY_IMPORTING);
-    const bool whole = ImportRecords(reader, view);
+    const bool whole = ImportRecords(reader, questions, view);
     view.EndBusy();
     ShowCounters();
     if (!whole) return;
@@ -200,15 +203,15 @@ private:
 // once every record is in the journal: an import that fails adds no
 // question, and the bytes it wrote stay in the journal unreferenced, as
 // those of a failed Accept do. The list hears of the questions in one fill.
-bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
+bool TestSession::ImportRecords(QuestionTableReader& reader, size_t questions, FrameView& view) {
     const int32_t firstKey = document_.nextKey;
-    const bool whole = ImportEachRecord(reader, view);
+    const bool whole = ImportEachRecord(reader, questions, view);
     if (!whole) ForgetRowsFrom(firstKey);
     if (observer_ && document_.nextKey != firstKey) observer_->QuestionsAdded(firstKey);
     return whole;
 }
 
-bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view) {
+bool TestSession::ImportEachRecord(QuestionTableReader& reader, size_t questions, FrameView& view) {
     ByteStream& journal = *document_.journalFile;
     const int64_t journalEnd = journal.SeekToEnd() ? journal.Tell() : -1;
     if (journalEnd < 0) {
@@ -218,9 +221,17 @@ bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view)
     BatchedWriteStream batch(journal, journalEnd);
     ImportedNodes imported;
     int32_t key = document_.nextKey;
+    try {
+        rows_.reserve(static_cast<size_t>(key) + questions);
+    } catch (const std::exception&) {
+        // The rows then grow one by one, and StoreRow tells when they cannot.
+    }
+    // One of each for all rows: their strings keep their memory.
     QuestionRecord record;
+    QuestionRecord written;
     QuestionFields fields;
     AttachmentSlots slots;
+    std::string keyword;
     while (reader.Next(record)) {
         std::unique_ptr<QuestionNode> node(document_.memory->NewNode());
         if (!node) {
@@ -228,8 +239,7 @@ bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view)
             return false;
         }
         FillDialogFields(record, fields, slots);
-        std::string keyword;
-        const AcceptResult accepted = AcceptNewQuestion(batch, key, node.get(), fields, slots, keyword);
+        const AcceptResult accepted = AcceptNewQuestion(batch, key, node.get(), fields, slots, keyword, written);
         if (accepted.result == 0) {
             const bool noMemory = accepted.store == StoreOutcome::NoMemory;
             Tell(view, noMemory ? Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)

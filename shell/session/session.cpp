@@ -128,7 +128,9 @@ bool TestSession::StoreRow(int32_t key, const std::string& keyword, int dialogRe
     try {
         const size_t slot = static_cast<size_t>(key);
         if (slot >= rows_.size()) rows_.resize(slot + 1);
-        rows_[slot] = Row{keyword, dialogResult > 1};
+        Row& row = rows_[slot];
+        row.keyword = keyword;
+        row.multipleChoice = dialogResult > 1;
     } catch (const std::bad_alloc&) {
         return false;
     }

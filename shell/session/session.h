@@ -255,10 +255,11 @@ private:
     // A node accepted by the question dialog (its record in the journal) joins
     // the index, the list and the counters. False when no memory is left.
     bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
-    // Every record of the reader becomes a question, or none does: false at
-    // the first that cannot, with the message shown.
-    bool ImportRecords(QuestionTableReader& reader, FrameView& view);
-    bool ImportEachRecord(QuestionTableReader& reader, FrameView& view);
+    // Every record of the reader (questions of them, as its check pass
+    // counted) becomes a question, or none does: false at the first that
+    // cannot, with the message shown.
+    bool ImportRecords(QuestionTableReader& reader, size_t questions, FrameView& view);
+    bool ImportEachRecord(QuestionTableReader& reader, size_t questions, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();
