@@ -29,8 +29,9 @@ std::string TestSession::MissedText(int32_t key) const {
     return misses > 0 ? std::to_string(misses) : std::string();
 }
 
-std::string TestSession::Keyword(int32_t key) const {
-    if (key < 0 || static_cast<size_t>(key) >= rows_.size()) return std::string();
+const std::string& TestSession::Keyword(int32_t key) const {
+    static const std::string kNone;
+    if (key < 0 || static_cast<size_t>(key) >= rows_.size()) return kNone;
     return rows_[static_cast<size_t>(key)].keyword;
 }
 

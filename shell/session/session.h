@@ -66,8 +66,9 @@ public:
     int32_t Misses(int32_t key) const;
     // The "Missed" cell of the question's row: the count, blank for 0.
     std::string MissedText(int32_t key) const;
-    // The keyword and the list image (0 to 3) of a question's row.
-    std::string Keyword(int32_t key) const;
+    // The keyword and the list image (0 to 3) of a question's row; the
+    // keyword's reference holds until the next command changes a row.
+    const std::string& Keyword(int32_t key) const;
     int RowImage(int32_t key) const;
     // The same for a node of the index, without looking it up.
     int RowImage(const QuestionNode& node) const;
