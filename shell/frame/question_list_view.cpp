@@ -17,34 +17,24 @@ namespace {
 // The longest text a list view keeps for an item, its end included.
 constexpr int kListTextSize = 260;
 
-// Hands text's sort key to take: the bytes whose plain comparison orders
-// texts as lstrcmpA (the list's own comparison) does; false when the system
-// gives none.
-template <typename Take>
-bool WithSortKey(const std::string& text, Take take) {
-    if (text.empty()) {
-        take(std::string_view());
-        return true;
-    }
+// The bytes whose plain comparison orders texts as lstrcmpA (the list's own
+// comparison) does; false when the system gives none.
+bool SortKeyOf(const std::string& text, std::string& key) {
+    key.clear();
+    if (text.empty()) return true;
     const LCID locale = GetThreadLocale();
     const int length = static_cast<int>(text.size());
     // One call for a keyword's key; a longer text asks for its size first.
     char shortKey[256];
     const int written = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, shortKey, sizeof shortKey);
     if (written > 0) {
-        take(std::string_view(shortKey, static_cast<size_t>(written)));
+        key.assign(shortKey, static_cast<size_t>(written));
         return true;
     }
     const int size = LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
     if (size <= 0) return false;
-    std::string key(static_cast<size_t>(size), '\0');
-    if (LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, &key[0], size) != size) return false;
-    take(std::string_view(key));
-    return true;
-}
-
-bool SortKeyOf(const std::string& text, std::string& key) {
-    return WithSortKey(text, [&key](std::string_view bytes) { key.assign(bytes.data(), bytes.size()); });
+    key.resize(static_cast<size_t>(size));
+    return LCMapStringA(locale, LCMAP_SORTKEY, text.data(), length, &key[0], size) == size;
 }
 
 // The column the details view adds to the keyword's.
@@ -102,20 +92,25 @@ void ListViewQuestionList::BeginFill() {
 // The fill's items in the order the list's own sorted inserts give them: by
 // text, and of equal texts the later inserted first. keys receives each
 // item's sort key when the system gives them all, else stays empty.
-std::vector<size_t> ListViewQuestionList::FillOrder(SortKeys& keys) const {
-    keys.Clear();
-    keys.Reserve(fillItems_.size());
-    bool keyed = true;
-    for (size_t i = 0; i < fillItems_.size() && keyed; ++i)
-        keyed = WithSortKey(fillItems_[i].keyword, [&keys](std::string_view key) { keys.Add(key); });
-    if (keyed) return keys.Order();
-    keys.Clear();
+std::vector<size_t> ListViewQuestionList::FillOrder(std::vector<std::string>& keys) const {
     std::vector<size_t> order(fillItems_.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int byText = lstrcmpA(fillItems_[a].keyword.c_str(), fillItems_[b].keyword.c_str());
-        return byText != 0 ? byText < 0 : a > b;
-    });
+    keys.assign(fillItems_.size(), std::string());
+    bool keyed = true;
+    for (size_t i = 0; i < fillItems_.size() && keyed; ++i) keyed = SortKeyOf(fillItems_[i].keyword, keys[i]);
+    const auto laterFirst = [](size_t a, size_t b) { return a > b; };
+    if (keyed) {
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = keys[a].compare(keys[b]);
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    } else {
+        keys.clear();
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int byText = lstrcmpA(fillItems_[a].keyword.c_str(), fillItems_[b].keyword.c_str());
+            return byText != 0 ? byText < 0 : laterFirst(a, b);
+        });
+    }
     return order;
 }
 
@@ -132,13 +127,13 @@ bool ListViewQuestionList::RowKeyCeilings(std::vector<std::string>& ceilings) co
         list_.GetItemText(row, 0, text, sizeof text);
         if (!SortKeyOf(text, key)) return false;
         const size_t at = static_cast<size_t>(row);
-        ceilings[at] = (row > 0 && CompareSortKeys(ceilings[at - 1], key) > 0) ? ceilings[at - 1] : key;
+        ceilings[at] = (row > 0 && ceilings[at - 1].compare(key) > 0) ? ceilings[at - 1] : key;
     }
     return true;
 }
 
 void ListViewQuestionList::AppendInOrder() {
-    SortKeys keys;
+    std::vector<std::string> keys;
     for (size_t index : FillOrder(keys)) {
         const FillItem& item = fillItems_[index];
         list_.InsertItem(INT_MAX, item.keyword, item.image, item.key);
@@ -151,13 +146,13 @@ void ListViewQuestionList::AppendInOrder() {
 bool ListViewQuestionList::MergeIntoRows() {
     std::vector<std::string> ceilings;
     if (!RowKeyCeilings(ceilings)) return false;
-    SortKeys keys;
+    std::vector<std::string> keys;
     const std::vector<size_t> order = FillOrder(keys);
-    if (keys.Count() == 0 && !fillItems_.empty()) return false;
+    if (keys.empty() && !fillItems_.empty()) return false;
     size_t gap = 0;
     int inserted = 0;
     for (size_t index : order) {
-        while (gap < ceilings.size() && CompareSortKeys(ceilings[gap], keys.Key(index)) < 0) ++gap;
+        while (gap < ceilings.size() && ceilings[gap].compare(keys[index]) < 0) ++gap;
         const FillItem& item = fillItems_[index];
         list_.InsertItem(static_cast<int>(gap) + inserted, item.keyword, item.image, item.key);
         ++inserted;

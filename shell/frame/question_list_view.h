@@ -20,7 +20,6 @@
 #include "shell/frame/list_view_control.h"
 #include "shell/session/display_scale.h"
 #include "shell/session/session.h"
-#include "shell/session/sort_key_order.h"
 
 namespace qb {
 
@@ -46,7 +45,7 @@ private:
         int image;
         int key;
     };
-    std::vector<size_t> FillOrder(SortKeys& keys) const;
+    std::vector<size_t> FillOrder(std::vector<std::string>& keys) const;
     bool RowKeyCeilings(std::vector<std::string>& ceilings) const;
     void AppendInOrder();
     bool MergeIntoRows();
