@@ -1,6 +1,5 @@
 // Export questions, Check test and Import questions: the authors' table and
 // check tools, as operations of the session on the open test.
-#include <exception>
 #include <cstdint>
 #include <memory>
 #include <utility>
