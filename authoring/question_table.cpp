@@ -73,10 +73,6 @@ bool CellToCp1252(const std::string& cell, const TableLayout& layout, std::strin
     return false;
 }
 
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
 // The question dialog's rules, in its order of fields, and the format's limits.
 void CheckRecord(const QuestionRecord& record, size_t row, std::vector<RowError>& errors) {
     if (record.keyword.empty()) errors.push_back({row, 0, "empty"});

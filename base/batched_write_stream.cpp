@@ -5,10 +5,15 @@ namespace qb {
 bool BatchedWriteStream::Write(const void* data, size_t count) {
     if (failed_) return false;
     batch_.append(static_cast<const char*>(data), count);
-    return batch_.size() < kBatch || Flush();
+    return Flush();
 }
 
 bool BatchedWriteStream::Flush() {
+    if (failed_) return false;
+    return batch_.size() < batchBytes_ || HandOn();
+}
+
+bool BatchedWriteStream::HandOn() {
     if (failed_) return false;
     if (batch_.empty()) return true;
     if (!file_.Write(batch_.data(), batch_.size())) {

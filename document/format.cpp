@@ -32,6 +32,26 @@ std::string EncodeLineBreaks(const std::string& text) {
     return stored;
 }
 
+bool WriteEncodedText(ByteStream& out, const std::string& text) {
+    char piece[4096];
+    for (size_t at = 0; at < text.size();) {
+        const size_t count = std::min(sizeof piece, text.size() - at);
+        for (size_t i = 0; i < count; ++i) {
+            const char c = text[at + i];
+            piece[i] = c == '\n' ? '\x01' : (c == '\r' ? '\x02' : c);
+        }
+        if (!out.Write(piece, count)) return false;
+        at += count;
+    }
+    return true;
+}
+
+bool HasLineBreak(const std::string& text) {
+    for (char c : text)
+        if (c == '\r' || c == '\n') return true;
+    return false;
+}
+
 void DecodeLineBreaksInPlace(std::string& text) {
     for (char& c : text) {
         if (c == '\x01')

@@ -90,6 +90,10 @@ struct RecordHeader {
 
 // LF -> 0x01, CR -> 0x02 (length unchanged), and back.
 std::string EncodeLineBreaks(const std::string& text);
+// Writes text as EncodeLineBreaks stores it, piece by piece, without a copy of it.
+bool WriteEncodedText(ByteStream& out, const std::string& text);
+// The text holds a CR or an LF.
+bool HasLineBreak(const std::string& text);
 std::string DecodeLineBreaks(const std::string& stored);
 void DecodeLineBreaksInPlace(std::string& text);
 

@@ -19,7 +19,7 @@ bool ReadSlot(ByteStream& stream, int64_t length, std::string& bytes) {
 
 bool IsWritableRecord(const QuestionRecord& record) {
     if (record.keyword.size() > kMaxKeywordLength) return false;
-    if (record.keyword.find_first_of("\r\n") != std::string::npos) return false;
+    if (HasLineBreak(record.keyword)) return false;
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
         if (record.slots[k].size() > kMaxPathLength) return false;
     return true;
@@ -36,7 +36,7 @@ int64_t WriteRecordAtEnd(ByteStream& stream, const QuestionRecord& record, int a
     for (int k = 0; k < kSlotCount; ++k) lengths[k] = static_cast<int64_t>(record.slots[k].size());
     bool ok = WriteRecordHeader(stream, record.keyword, lengths, RecordStatus{answered, record.misses});
     for (int k = 0; k < kFirstFileSlot; ++k)
-        if (!record.slots[k].empty()) ok = ok && stream.WriteText(EncodeLineBreaks(record.slots[k]));
+        if (!record.slots[k].empty()) ok = ok && WriteEncodedText(stream, record.slots[k]);
     for (int k = kFirstFileSlot; k < kSlotCount; ++k)
         if (!record.slots[k].empty()) ok = ok && stream.WriteText(record.slots[k]);
     ok = ok && stream.Flush();

@@ -2,17 +2,21 @@
 
 namespace qb {
 
+size_t StoredKeywordLength(const std::string& fieldText) {
+    size_t end = 0;
+    while (end < fieldText.size() && end < kMaxKeywordLength && fieldText[end] != '\r' && fieldText[end] != '\n')
+        ++end;
+    return end;
+}
+
 std::string StoredKeyword(const std::string& fieldText) {
-    size_t end = fieldText.find_first_of("\r\n");
-    if (end == std::string::npos) end = fieldText.size();
-    if (end > kMaxKeywordLength) end = kMaxKeywordLength;
-    return fieldText.substr(0, end);
+    return fieldText.substr(0, StoredKeywordLength(fieldText));
 }
 
 MissingField FirstMissingField(const QuestionFields& fields) {
     if (fields.question.empty()) return MissingField::Question;
     if (fields.rightAnswer.empty()) return MissingField::RightAnswer;
-    if (StoredKeyword(fields.keyword).empty()) return MissingField::Keyword;
+    if (StoredKeywordLength(fields.keyword) == 0) return MissingField::Keyword;
     return MissingField::None;
 }
 

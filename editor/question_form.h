@@ -26,6 +26,8 @@ enum class MissingField { None, Question, RightAnswer, Keyword };
 // break, because a line break would end the keyword line early and shift
 // every line after it.
 std::string StoredKeyword(const std::string& fieldText);
+// How many leading characters of the field StoredKeyword keeps.
+size_t StoredKeywordLength(const std::string& fieldText);
 
 // Question text, then right answer, then keyword; blanks count as text.
 MissingField FirstMissingField(const QuestionFields& fields);

@@ -24,9 +24,8 @@ void FillForm(QuestionRecord& record, QuestionFields& fields, AttachmentSlots& s
 
 }  // namespace
 
-QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots) {
-    QuestionRecord record;
-    record.keyword = StoredKeyword(fields.keyword);
+void FillRecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots, QuestionRecord& record) {
+    record.keyword.assign(fields.keyword, 0, StoredKeywordLength(fields.keyword));
     record.slots[kSlotQuestion] = fields.question;
     record.slots[kSlotRightAnswer] = fields.rightAnswer;
     for (int i = 0; i < kWrongAnswerCount; ++i) {
@@ -36,17 +35,29 @@ QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlot
         record.slots[static_cast<size_t>(kFirstFileSlot + i)] = slots[static_cast<size_t>(i)];
     }
     record.status = 0;
+    record.misses = 0;
+}
+
+QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots) {
+    QuestionRecord record;
+    FillRecordFromForm(fields, slots, record);
     return record;
 }
 
 StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
                           int32_t misses) {
+    QuestionRecord written;
+    return StoreQuestion(journal, fields, slots, misses, written);
+}
+
+StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
+                          int32_t misses, QuestionRecord& written) {
     StoreResult result;
     if (!journal) return result;
     try {
-        QuestionRecord record = RecordFromForm(fields, slots);
-        record.misses = misses;
-        int64_t position = WriteQuestionRecord(*journal, record);
+        FillRecordFromForm(fields, slots, written);
+        written.misses = misses;
+        int64_t position = WriteQuestionRecord(*journal, written);
         if (position >= 0) {
             result.outcome = StoreOutcome::Stored;
             result.position = position;
@@ -90,10 +101,10 @@ EditLoadOutcome LoadPendingQuestion(TestDocument& document, const QuestionNode* 
 
 namespace {
 
-// Accept into journal; a new question's node takes newKey, an edited one
-// keeps its key (newKey -1).
+// Accept into journal, the record made in written; a new question's node
+// takes newKey, an edited one keeps its key (newKey -1).
 AcceptResult AcceptInto(ByteStream* journal, QuestionNode* node, int32_t newKey, const QuestionFields& fields,
-                        const AttachmentSlots& slots, std::string& keyword) {
+                        const AttachmentSlots& slots, std::string& keyword, QuestionRecord& written) {
     AcceptResult accept;
     accept.missing = FirstMissingField(fields);
     if (accept.missing != MissingField::None) return accept;
@@ -101,20 +112,14 @@ AcceptResult AcceptInto(ByteStream* journal, QuestionNode* node, int32_t newKey,
         accept.noNode = true;
         return accept;
     }
-    std::string storedKeyword;
-    try {
-        storedKeyword = StoredKeyword(fields.keyword);
-    } catch (const std::bad_alloc&) {
-        accept.store = StoreOutcome::NoMemory;
-        return accept;
-    }
-    StoreResult stored = StoreQuestion(journal, fields, slots, node->misses);
+    StoreResult stored = StoreQuestion(journal, fields, slots, node->misses, written);
     accept.store = stored.outcome;
     if (stored.outcome != StoreOutcome::Stored) return accept;
     node->position = stored.position;
     node->inJournal = true;
     if (newKey >= 0) node->key = newKey;
-    keyword.swap(storedKeyword);
+    // The record's keyword is the stored one; it is not needed any more.
+    keyword.swap(written.keyword);
     accept.result = StoredQuestionResult(fields);
     return accept;
 }
@@ -124,12 +129,13 @@ AcceptResult AcceptInto(ByteStream* journal, QuestionNode* node, int32_t newKey,
 AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMode mode, const QuestionFields& fields,
                             const AttachmentSlots& slots, std::string& keyword) {
     const int32_t newKey = mode == EditorMode::Define ? document.nextKey : -1;
-    return AcceptInto(document.journalFile.get(), node, newKey, fields, slots, keyword);
+    QuestionRecord written;
+    return AcceptInto(document.journalFile.get(), node, newKey, fields, slots, keyword, written);
 }
 
 AcceptResult AcceptNewQuestion(ByteStream& journal, int32_t key, QuestionNode* node, const QuestionFields& fields,
-                               const AttachmentSlots& slots, std::string& keyword) {
-    return AcceptInto(&journal, node, key, fields, slots, keyword);
+                               const AttachmentSlots& slots, std::string& keyword, QuestionRecord& written) {
+    return AcceptInto(&journal, node, key, fields, slots, keyword, written);
 }
 
 }  // namespace qb

@@ -15,6 +15,8 @@ namespace qb {
 // The record Accept writes: the stored keyword, the texts as the fields hold
 // them and the four slots as they are, status 0.
 QuestionRecord RecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots);
+// The same into record, whose strings keep their memory.
+void FillRecordFromForm(const QuestionFields& fields, const AttachmentSlots& slots, QuestionRecord& record);
 
 enum class StoreOutcome {
     Stored,
@@ -33,6 +35,10 @@ struct StoreResult {
 // count, so an edited question keeps it.
 StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
                           int32_t misses = 0);
+// The same, the record made in written: a caller storing many questions
+// passes the same one each time, so its strings keep their memory.
+StoreResult StoreQuestion(ByteStream* journal, const QuestionFields& fields, const AttachmentSlots& slots,
+                          int32_t misses, QuestionRecord& written);
 
 enum class LoadOutcome {
     Loaded,
@@ -70,8 +76,9 @@ AcceptResult AcceptQuestion(TestDocument& document, QuestionNode* node, EditorMo
 
 // The same Accept in define mode for a question of an import: the record goes
 // to journal (a batch of records bound for the change journal, which knows
-// the positions they will have there) and the node takes key.
+// the positions they will have there) and the node takes key. The record is
+// made in written, the same one for every question of the import.
 AcceptResult AcceptNewQuestion(ByteStream& journal, int32_t key, QuestionNode* node, const QuestionFields& fields,
-                               const AttachmentSlots& slots, std::string& keyword);
+                               const AttachmentSlots& slots, std::string& keyword, QuestionRecord& written);
 
 }  // namespace qb

@@ -166,7 +166,7 @@ private:
                 const std::string row = QuestionTableRow(record, separator);
                 ok = out.Write(row.data(), row.size());
             }
-            return ok && out.Flush();
+            return ok && out.HandOn();
         });
         if (!written) return kExitFailed;
         console_.out << table << ": " << CountedNoun(scan.parts.size(), "question") << " written\n";
@@ -230,7 +230,7 @@ private:
                 ok = (keepStatus ? WriteQuestionRecordWithStatus(out, record) : WriteQuestionRecord(out, record)) >= 0;
                 test.Counted(1);
             }
-            return ok && test.Finish() && out.Flush();
+            return ok && test.Finish() && out.HandOn();
         });
     }
 

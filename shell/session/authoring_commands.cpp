@@ -1,5 +1,6 @@
 // Export questions, Check test and Import questions: the authors' table and
 // check tools, as operations of the session on the open test.
+#include <cstdint>
 #include <memory>
 #include <utility>
 
@@ -35,15 +36,16 @@ bool WriteTableFile(TestDocument& document, const std::string& path, char separa
 }
 
 // The question dialog's fields and slots holding the record, as an author
-// would have typed it.
-void FillDialogFields(const QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
-    fields.keyword = record.keyword;
-    fields.question = record.slots[kSlotQuestion];
-    fields.rightAnswer = record.slots[kSlotRightAnswer];
+// would have typed it. The texts are swapped, not copied: the record is read
+// anew for the next row, and each string keeps its memory.
+void FillDialogFields(QuestionRecord& record, QuestionFields& fields, AttachmentSlots& slots) {
+    fields.keyword.swap(record.keyword);
+    fields.question.swap(record.slots[kSlotQuestion]);
+    fields.rightAnswer.swap(record.slots[kSlotRightAnswer]);
     for (int i = 0; i < kWrongAnswerCount; ++i)
-        fields.wrongAnswers[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kSlotWrongAnswer1 + i)];
+        fields.wrongAnswers[static_cast<size_t>(i)].swap(record.slots[static_cast<size_t>(kSlotWrongAnswer1 + i)]);
     for (int i = 0; i < kAttachmentSlotCount; ++i)
-        slots[static_cast<size_t>(i)] = record.slots[static_cast<size_t>(kFirstFileSlot + i)];
+        slots[static_cast<size_t>(i)].swap(record.slots[static_cast<size_t>(kFirstFileSlot + i)]);
 }
 
 bool ReadTableFile(FileSystem& files, const std::string& path, std::string& bytes) {
@@ -140,18 +142,15 @@ void TestSession::ImportQuestions(FrameView& view) {
     if (!view.RunImportDialog(bytes, options)) return;
 
     QuestionTableReader reader(std::move(bytes), options);
-    QuestionRecord record;
-    while (reader.Next(record)) {}
-    if (!reader.Errors().empty()) {
+    view.BeginBusy(IDS_BUSY_IMPORTING);
+    const ImportEnd end = ImportRecords(reader, view);
+    view.EndBusy();
+    if (end == ImportEnd::RowErrors) {
         ShowRowErrors(reader.Errors(), view);
         return;
     }
-    reader.Rewind();
-    view.BeginBusy(IDS_BUSY_IMPORTING);
-    const bool whole = ImportRecords(reader, view);
-    view.EndBusy();
     ShowCounters();
-    if (!whole) return;
+    if (end != ImportEnd::Imported) return;
     const size_t imported = reader.QuestionsRead();
     if (imported == 1) {
         Tell(view, Information(IDS_QUESTION_IMPORTED, IDS_IMPORT_CAPTION));
@@ -191,68 +190,95 @@ private:
     QuestionNode* last_ = nullptr;
 };
 
+// Reads the rest of the table: true when no row has an error, and the
+// reader is then back at the first row.
+bool CheckRemainingRows(QuestionTableReader& reader) {
+    QuestionRecord record;
+    while (reader.Next(record)) {}
+    if (!reader.Errors().empty()) return false;
+    reader.Rewind();
+    return true;
+}
+
 }  // namespace
 
 // Each record goes the question dialog's way (Accept makes its record, its
 // keyword and its node), but all records go to the journal through one
-// batch, whose positions are those they get there, and the journal is
-// flushed once at the end. The new nodes join the index in one go, and only
-// once every record is in the journal: an import that fails adds no
-// question, and the bytes it wrote stay in the journal unreferenced, as
-// those of a failed Accept do. The list hears of the questions in one fill.
-bool TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
+// batch, whose positions are those they get there. The rows are read once:
+// the batch holds the records until the last row is read and checked, and
+// only then goes to the journal, so that a bad row anywhere adds nothing and
+// writes nothing. A table whose records would not fit the memory held for
+// them is read twice: checked to its end, then imported from a batch that
+// goes to the journal as it fills. The new nodes join the index in one go,
+// and only once every record is in the journal: an import that fails adds no
+// question, and the bytes it wrote stay in the journal unreferenced, as those
+// of a failed Accept do. The list hears of the questions in one fill.
+TestSession::ImportEnd TestSession::ImportRecords(QuestionTableReader& reader, FrameView& view) {
     const int32_t firstKey = document_.nextKey;
-    const bool whole = ImportEachRecord(reader, view);
-    if (!whole) ForgetRowsFrom(firstKey);
+    ImportEnd end = ImportEachRecord(reader, heldImportBytes_, view);
+    if (end == ImportEnd::OutgrewMemory) {
+        ForgetRowsFrom(firstKey);
+        end = CheckRemainingRows(reader) ? ImportEachRecord(reader, 0, view) : ImportEnd::RowErrors;
+    }
+    if (end != ImportEnd::Imported) ForgetRowsFrom(firstKey);
     if (observer_ && document_.nextKey != firstKey) observer_->QuestionsAdded(firstKey);
-    return whole;
+    return end;
 }
 
-bool TestSession::ImportEachRecord(QuestionTableReader& reader, FrameView& view) {
+TestSession::ImportEnd TestSession::ImportEachRecord(QuestionTableReader& reader, size_t heldBytes, FrameView& view) {
+    const bool held = heldBytes > 0;
     ByteStream& journal = *document_.journalFile;
     const int64_t journalEnd = journal.SeekToEnd() ? journal.Tell() : -1;
     if (journalEnd < 0) {
+        // The table's errors come first, as they would with a journal at hand.
+        if (held && !CheckRemainingRows(reader)) return ImportEnd::RowErrors;
         Tell(view, Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
-        return false;
+        return ImportEnd::Failed;
     }
-    BatchedWriteStream batch(journal, journalEnd);
+    BatchedWriteStream batch(journal, journalEnd, held ? SIZE_MAX : BatchedWriteStream::kBatch);
     ImportedNodes imported;
     int32_t key = document_.nextKey;
+    // One of each for all rows: their strings keep their memory.
     QuestionRecord record;
+    QuestionRecord written;
     QuestionFields fields;
     AttachmentSlots slots;
+    std::string keyword;
     while (reader.Next(record)) {
+        // Behind a bad row the rows are only checked, for their errors.
+        if (!reader.Errors().empty()) continue;
+        if (held && batch.Held() > heldBytes) return ImportEnd::OutgrewMemory;
         std::unique_ptr<QuestionNode> node(document_.memory->NewNode());
         if (!node) {
             Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
-            return false;
+            return ImportEnd::Failed;
         }
         FillDialogFields(record, fields, slots);
-        std::string keyword;
-        const AcceptResult accepted = AcceptNewQuestion(batch, key, node.get(), fields, slots, keyword);
+        const AcceptResult accepted = AcceptNewQuestion(batch, key, node.get(), fields, slots, keyword, written);
         if (accepted.result == 0) {
             const bool noMemory = accepted.store == StoreOutcome::NoMemory;
             Tell(view, noMemory ? Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION)
                                 : Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
-            return false;
+            return ImportEnd::Failed;
         }
         if (!StoreRow(key, keyword, accepted.result)) {
             Tell(view, Warning(IDS_NO_MEMORY, IDS_ERROR_CAPTION));
-            return false;
+            return ImportEnd::Failed;
         }
         imported.Add(std::move(node));
         ++key;
     }
-    if (!batch.Flush() || !journal.Flush()) {
+    if (!reader.Errors().empty()) return ImportEnd::RowErrors;
+    if (!batch.HandOn() || !journal.Flush()) {
         Tell(view, Exclamation(IDS_FILE_ERROR, IDS_IMPORT_CAPTION));
-        return false;
+        return ImportEnd::Failed;
     }
     AppendChain(document_, imported.Release());
     document_.questionCount += key - document_.nextKey;
     document_.nextKey = key;
     offers_.allAnsweredTold = false;
     document_.modified = true;
-    return true;
+    return ImportEnd::Imported;
 }
 
 }  // namespace qb

@@ -29,8 +29,9 @@ std::string TestSession::MissedText(int32_t key) const {
     return misses > 0 ? std::to_string(misses) : std::string();
 }
 
-std::string TestSession::Keyword(int32_t key) const {
-    if (key < 0 || static_cast<size_t>(key) >= rows_.size()) return std::string();
+const std::string& TestSession::Keyword(int32_t key) const {
+    static const std::string kNone;
+    if (key < 0 || static_cast<size_t>(key) >= rows_.size()) return kNone;
     return rows_[static_cast<size_t>(key)].keyword;
 }
 
@@ -128,7 +129,9 @@ bool TestSession::StoreRow(int32_t key, const std::string& keyword, int dialogRe
     try {
         const size_t slot = static_cast<size_t>(key);
         if (slot >= rows_.size()) rows_.resize(slot + 1);
-        rows_[slot] = Row{keyword, dialogResult > 1};
+        Row& row = rows_[slot];
+        row.keyword = keyword;
+        row.multipleChoice = dialogResult > 1;
     } catch (const std::bad_alloc&) {
         return false;
     }

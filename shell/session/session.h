@@ -66,8 +66,9 @@ public:
     int32_t Misses(int32_t key) const;
     // The "Missed" cell of the question's row: the count, blank for 0.
     std::string MissedText(int32_t key) const;
-    // The keyword and the list image (0 to 3) of a question's row.
-    std::string Keyword(int32_t key) const;
+    // The keyword and the list image (0 to 3) of a question's row; the
+    // keyword's reference holds until the next command changes a row.
+    const std::string& Keyword(int32_t key) const;
     int RowImage(int32_t key) const;
     // The same for a node of the index, without looking it up.
     int RowImage(const QuestionNode& node) const;
@@ -135,6 +136,12 @@ public:
     // listed; otherwise each row becomes a new question as an accepted
     // question dialog makes one.
     void ImportQuestions(FrameView& view);
+    // An import checks each row as it makes its record, and holds the
+    // records until the last row is read, so that a bad row leaves the
+    // journal as it was. Records beyond this many bytes are not held: the
+    // rest of the table is checked first, and then it is read again.
+    static constexpr size_t kHeldImportBytes = size_t{32} << 20;
+    void LimitHeldImport(size_t bytes) { heldImportBytes_ = bytes; }
 
     // --- Practice commands -------------------------------------------------
     // The selected question, or a random unanswered one.
@@ -255,10 +262,18 @@ private:
     // A node accepted by the question dialog (its record in the journal) joins
     // the index, the list and the counters. False when no memory is left.
     bool AddAcceptedQuestion(std::unique_ptr<QuestionNode> node, const std::string& keyword, int dialogResult);
-    // Every record of the reader becomes a question, or none does: false at
-    // the first that cannot, with the message shown.
-    bool ImportRecords(QuestionTableReader& reader, FrameView& view);
-    bool ImportEachRecord(QuestionTableReader& reader, FrameView& view);
+    // Every record of the reader becomes a question, or none does.
+    enum class ImportEnd {
+        Imported,
+        RowErrors,      // the reader's errors, nothing added
+        Failed,         // nothing added, the message shown
+        OutgrewMemory,  // the held records grew beyond their limit
+    };
+    ImportEnd ImportRecords(QuestionTableReader& reader, FrameView& view);
+    // heldBytes above 0: rows are checked as they come, and their records
+    // held until the last row, at most heldBytes of them; 0: the rows were
+    // checked, and the records go to the journal in batches.
+    ImportEnd ImportEachRecord(QuestionTableReader& reader, size_t heldBytes, FrameView& view);
     void EditSelectedQuestion(FrameView& view);
     void RemoveSelectedQuestion(FrameView& view);
     void CountAnswered();
@@ -276,6 +291,7 @@ private:
 
     TestDocument document_;
     std::vector<Row> rows_;  // by key
+    size_t heldImportBytes_ = kHeldImportBytes;
     int32_t answeredCount_ = 0;
     int32_t askedCount_ = 0;
     int32_t correctCount_ = 0;
