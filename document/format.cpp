@@ -21,14 +21,18 @@ bool RecordHeader::IsMultipleChoice() const {
     return filled > 1;
 }
 
+namespace {
+
+// The stored byte of a text's byte: LF -> 0x01, CR -> 0x02, others as they are.
+char StoredByte(char c) {
+    return c == '\n' ? '\x01' : (c == '\r' ? '\x02' : c);
+}
+
+}  // namespace
+
 std::string EncodeLineBreaks(const std::string& text) {
     std::string stored = text;
-    for (char& c : stored) {
-        if (c == '\n')
-            c = '\x01';
-        else if (c == '\r')
-            c = '\x02';
-    }
+    for (char& c : stored) c = StoredByte(c);
     return stored;
 }
 
@@ -36,10 +40,7 @@ bool WriteEncodedText(ByteStream& out, const std::string& text) {
     char piece[4096];
     for (size_t at = 0; at < text.size();) {
         const size_t count = std::min(sizeof piece, text.size() - at);
-        for (size_t i = 0; i < count; ++i) {
-            const char c = text[at + i];
-            piece[i] = c == '\n' ? '\x01' : (c == '\r' ? '\x02' : c);
-        }
+        for (size_t i = 0; i < count; ++i) piece[i] = StoredByte(text[at + i]);
         if (!out.Write(piece, count)) return false;
         at += count;
     }
