@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/batched_write_stream.h"
 #include "base/read_stream.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/test_records.h"
@@ -38,6 +39,41 @@ TEST(LineBreaks, StoredAsControlBytesAndRestored) {
                                            "b\x02"
                                            "c")),
               "a\nb\rc");
+    // Written piece by piece: the same bytes, a line break across each piece's end included.
+    std::string longText(9000, 'x');
+    for (size_t at : {0u, 4095u, 4096u, 8191u, 8999u}) longText[at] = at % 2 ? '\r' : '\n';
+    MemoryFileSystem fs;
+    auto out = fs.Open("text", OpenMode::CreateReadWrite);
+    ASSERT_TRUE(WriteEncodedText(*out, longText));
+    out->Close();
+    EXPECT_EQ(fs.Content("text"), EncodeLineBreaks(longText));
+}
+
+// The batch an import's records go through: the writer's flush after each
+// record hands nothing on until the batch holds its size, HandOn hands on
+// everything, and once the file refuses a batch every later write fails.
+TEST(BatchedWriteStream, HandsOnWhenFullOrAsked) {
+    MemoryFileSystem fs;
+    fs.Faults("journal").writeLimit = 110;
+    auto file = fs.Open("journal", OpenMode::CreateReadWrite);
+    BatchedWriteStream batch(*file, 0, 8);
+    ASSERT_TRUE(batch.WriteText("abc") && batch.Flush());
+    EXPECT_EQ(fs.Content("journal"), "");
+    EXPECT_EQ(batch.Held(), 3u);
+    ASSERT_TRUE(batch.WriteText("defgh"));
+    EXPECT_EQ(fs.Content("journal"), "abcdefgh");
+    EXPECT_EQ(batch.Tell(), 8);
+
+    BatchedWriteStream held(*file, 8, SIZE_MAX);
+    ASSERT_TRUE(held.WriteText(std::string(100, 'z')) && held.Flush());
+    EXPECT_EQ(fs.Content("journal").size(), 8u);
+    ASSERT_TRUE(held.HandOn());
+    EXPECT_EQ(fs.Content("journal").size(), 108u);
+
+    ASSERT_TRUE(held.WriteText("12345"));  // past the file's 110 bytes
+    EXPECT_FALSE(held.HandOn());
+    EXPECT_FALSE(held.WriteText("6"));
+    EXPECT_EQ(held.Held(), 0u);
 }
 
 TEST(RecordWriter, WritesLayoutByteForByte) {
